@@ -1,0 +1,117 @@
+#include "Base/Calendar.h"
+
+#include <unicode/gregocal.h>
+#include <unicode/timezone.h>
+
+#include <cmath>
+
+namespace Base {
+
+struct Calendar::Impl {
+    std::unique_ptr<icu::GregorianCalendar> calendar;
+};
+
+namespace {
+
+std::unique_ptr<icu::GregorianCalendar> makeCalendar(const TimeZone& zone) {
+    UErrorCode status = U_ZERO_ERROR;
+    auto* icuZone = icu::TimeZone::createTimeZone(icu::UnicodeString::fromUTF8(zone.identifier()));
+    auto calendar = std::make_unique<icu::GregorianCalendar>(icuZone, icu::Locale::getRoot(), status);
+    // ICU's defaults take the later instant of a repeated time and shift a
+    // skipped time back by the gap; the trading rules want neither.
+    calendar->setRepeatedWallTimeOption(UCAL_WALLTIME_FIRST);
+    calendar->setSkippedWallTimeOption(UCAL_WALLTIME_NEXT_VALID);
+    calendar->setFirstDayOfWeek(UCAL_SUNDAY);
+    return calendar;
+}
+
+constexpr double kMaxSeconds = 8.64e12;  // far beyond any date the system handles
+
+bool representable(Date d) {
+    return std::isfinite(d.secondsSince1970) && std::fabs(d.secondsSince1970) < kMaxSeconds;
+}
+
+}  // namespace
+
+Calendar::Calendar(TimeZone zone) : zone_(std::move(zone)), impl_(std::make_unique<Impl>()) {
+    impl_->calendar = makeCalendar(zone_);
+}
+
+Calendar::Calendar(const Calendar& other) : Calendar(other.zone_) {}
+
+Calendar& Calendar::operator=(const Calendar& other) {
+    if (this != &other) {
+        zone_ = other.zone_;
+        impl_->calendar = makeCalendar(zone_);
+    }
+    return *this;
+}
+
+Calendar::Calendar(Calendar&&) noexcept = default;
+Calendar& Calendar::operator=(Calendar&&) noexcept = default;
+Calendar::~Calendar() = default;
+
+DateComponents Calendar::components(Date instant) const {
+    DateComponents c;
+    if (!representable(instant)) return c;
+    auto& cal = *impl_->calendar;
+    UErrorCode status = U_ZERO_ERROR;
+    cal.setTime(std::floor(instant.secondsSince1970 * 1000.0), status);
+    c.year = cal.get(UCAL_EXTENDED_YEAR, status);
+    c.month = cal.get(UCAL_MONTH, status) + 1;
+    c.day = cal.get(UCAL_DATE, status);
+    c.hour = cal.get(UCAL_HOUR_OF_DAY, status);
+    c.minute = cal.get(UCAL_MINUTE, status);
+    c.second = cal.get(UCAL_SECOND, status);
+    c.weekday = cal.get(UCAL_DAY_OF_WEEK, status);
+    return c;
+}
+
+std::optional<Date> Calendar::date(int year, int month, int day, int hour, int minute,
+                                   int second) const {
+    auto& cal = *impl_->calendar;
+    UErrorCode status = U_ZERO_ERROR;
+    cal.clear();
+    cal.set(UCAL_EXTENDED_YEAR, year);
+    cal.set(UCAL_MONTH, month - 1);
+    cal.set(UCAL_DATE, day);
+    cal.set(UCAL_HOUR_OF_DAY, hour);
+    cal.set(UCAL_MINUTE, minute);
+    cal.set(UCAL_SECOND, second);
+    const UDate millis = cal.getTime(status);
+    if (U_FAILURE(status)) return std::nullopt;
+    return Date(millis / 1000.0);
+}
+
+std::optional<Date> Calendar::startOfDay(Date instant) const { return startOfDay(instant, 0); }
+
+std::optional<Date> Calendar::startOfDay(Date instant, int addingDays) const {
+    if (!representable(instant)) return std::nullopt;
+    const DateComponents c = components(instant);
+    // The calendar is lenient, so day 32 rolls into the next month.
+    return date(c.year, c.month, c.day + addingDays);
+}
+
+std::optional<Date> Calendar::startOfWeek(Date instant) const {
+    if (!representable(instant)) return std::nullopt;
+    const DateComponents c = components(instant);
+    return date(c.year, c.month, c.day - (c.weekday - 1));
+}
+
+std::optional<Date> Calendar::startOfHour(Date instant) const {
+    if (!representable(instant)) return std::nullopt;
+    const double offset = zone_.secondsFromUTC(instant);
+    const double local = instant.secondsSince1970 + offset;
+    return Date(std::floor(local / 3600.0) * 3600.0 - offset);
+}
+
+int Calendar::weekday(Date instant) const { return components(instant).weekday; }
+
+std::optional<Date> Calendar::settingTime(Date day, int hour, int minute) const {
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59) return std::nullopt;
+    if (!representable(day)) return std::nullopt;
+    const DateComponents c = components(day);
+    return date(c.year, c.month, c.day, hour, minute, 0);
+}
+
+}  // namespace Base

@@ -1,0 +1,169 @@
+#include "Base/FileSystem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+
+namespace Base::FileSystem {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string describe(const std::string& what, const fs::path& path, int error) {
+    return what + " " + path.string() + ": " + std::strerror(error);
+}
+
+// Closes the descriptor on every path out.
+struct Descriptor {
+    int fd = -1;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+std::string randomSuffix() {
+    thread_local std::mt19937_64 engine(std::random_device{}());
+    static const char* digits = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string out;
+    for (int i = 0; i < 10; ++i) out += digits[engine() % 36];
+    return out;
+}
+
+}  // namespace
+
+fs::path applicationSupportFolder() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    fs::path base;
+    // The XDG rules ignore a relative XDG_DATA_HOME.
+    if (dataHome && *dataHome && fs::path(dataHome).is_absolute()) {
+        base = dataHome;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = fs::path(home && *home ? home : "/tmp") / ".local" / "share";
+    }
+    return base / "OrlTradingWaylark";
+}
+
+CappedRead readCapped(const fs::path& path, std::uintmax_t maxBytes) {
+    CappedRead result;
+    Descriptor file;
+    file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (file.fd < 0) {
+        result.outcome = errno == ENOENT ? CappedRead::Outcome::missing : CappedRead::Outcome::failed;
+        result.error = describe("cannot open", path, errno);
+        return result;
+    }
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0) {
+        result.error = describe("cannot read attributes of", path, errno);
+        return result;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        result.outcome = CappedRead::Outcome::notRegularFile;
+        result.error = path.string() + " is not a regular file";
+        return result;
+    }
+    if (info.st_size < 0 || static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
+        result.outcome = CappedRead::Outcome::tooLarge;
+        result.error = path.string() + " is larger than " + std::to_string(maxBytes) + " bytes";
+        return result;
+    }
+    // The file may grow after fstat; the running count still stops at the cap.
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            result.error = describe("cannot read", path, errno);
+            return result;
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+        if (bytes.size() > maxBytes) {
+            result.outcome = CappedRead::Outcome::tooLarge;
+            result.error = path.string() + " is larger than " + std::to_string(maxBytes) + " bytes";
+            return result;
+        }
+    }
+    result.outcome = CappedRead::Outcome::read;
+    result.bytes = std::move(bytes);
+    return result;
+}
+
+Status createFolders(const fs::path& folder) {
+    if (folder.empty()) return Ok{};
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) return Ok{};
+        return makeError(folder.string() + " exists and is not a folder");
+    }
+    if (auto parent = createFolders(folder.parent_path()); !parent) return parent;
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        return makeError(describe("cannot create folder", folder, errno));
+    }
+    // mkdir's mode passes through the umask; the folder must be owner-only.
+    if (::chmod(folder.c_str(), 0700) != 0) {
+        return makeError(describe("cannot set mode of", folder, errno));
+    }
+    return Ok{};
+}
+
+Status writeAtomically(const fs::path& path, std::string_view bytes) {
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    const fs::path temporary = folder / ("." + path.filename().string() + "." + randomSuffix() + ".tmp");
+    {
+        Descriptor file;
+        file.fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (file.fd < 0) return makeError(describe("cannot create", temporary, errno));
+        const bool written = writeAll(file.fd, bytes) && ::fchmod(file.fd, 0600) == 0 && ::fsync(file.fd) == 0;
+        if (!written) {
+            const int error = errno;
+            ::unlink(temporary.c_str());
+            return makeError(describe("cannot write", temporary, error));
+        }
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return makeError(describe("cannot replace", path, error));
+    }
+    // The rename itself is durable only once the folder is flushed.
+    Descriptor dir;
+    dir.fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir.fd >= 0) ::fsync(dir.fd);
+    return Ok{};
+}
+
+Status moveReplacing(const fs::path& from, const fs::path& to) {
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        return makeError(describe("cannot move", from, errno));
+    }
+    return Ok{};
+}
+
+int permissions(const fs::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return -1;
+    return static_cast<int>(info.st_mode & 07777);
+}
+
+}  // namespace Base::FileSystem

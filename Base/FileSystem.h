@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "Base/Result.h"
+
+namespace Base::FileSystem {
+
+// The folder that holds every file of the application:
+// $XDG_DATA_HOME/OrlTradingWaylark, else ~/.local/share/OrlTradingWaylark.
+std::filesystem::path applicationSupportFolder();
+
+struct CappedRead {
+    enum class Outcome { read, missing, tooLarge, notRegularFile, failed };
+    Outcome outcome = Outcome::failed;
+    std::string bytes;  // filled only when read
+    std::string error;  // words for the other outcomes
+};
+
+// Reads a regular file of at most `maxBytes` bytes. Never reads more than
+// `maxBytes` + 1 bytes, however large the file claims or turns out to be.
+CappedRead readCapped(const std::filesystem::path& path, std::uintmax_t maxBytes);
+
+// Creates the folder and any missing parents with mode 0700. A folder that
+// already exists keeps its mode.
+Status createFolders(const std::filesystem::path& folder);
+
+// Replaces the file's content so that a reader sees either the old or the new
+// bytes, never a mix, even if the process dies midway: a temporary file
+// created 0600 beside it, written, flushed to disk, then renamed over it.
+Status writeAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// Moves `from` to `to`, replacing whatever is at `to`.
+Status moveReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// The file's permission bits, or -1 when it cannot be read.
+int permissions(const std::filesystem::path& path);
+
+}  // namespace Base::FileSystem

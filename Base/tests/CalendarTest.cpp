@@ -1,0 +1,90 @@
+#include "Base/Calendar.h"
+
+#include <gtest/gtest.h>
+
+using Base::Calendar;
+using Base::Date;
+using Base::TimeZone;
+
+namespace {
+
+Calendar newYork() { return Calendar(*TimeZone::named("America/New_York")); }
+Date utc(int y, int mo, int d, int h, int mi) { return *Calendar(TimeZone::utc()).date(y, mo, d, h, mi); }
+
+}  // namespace
+
+TEST(TimeZoneTest, UnknownNamesGiveNoZone) {
+    EXPECT_FALSE(TimeZone::named("America/Nowhere").has_value());
+    EXPECT_FALSE(TimeZone::named("").has_value());
+    ASSERT_TRUE(TimeZone::named("America/New_York").has_value());
+    EXPECT_EQ(TimeZone::named("America/New_York")->identifier(), "America/New_York");
+}
+
+TEST(CalendarTest, SkippedWallTimeMovesToFirstInstantAfterTheGap) {
+    const auto cal = newYork();
+    // 2026-03-08 02:30 does not exist in New York: 03:00 EDT is 07:00 UTC.
+    const auto day = cal.date(2026, 3, 8);
+    ASSERT_TRUE(day);
+    EXPECT_EQ(*cal.settingTime(*day, 2, 30), utc(2026, 3, 8, 7, 0));
+    EXPECT_EQ(*cal.settingTime(*day, 2, 10), utc(2026, 3, 8, 7, 0));
+    EXPECT_EQ(*cal.settingTime(*day, 3, 0), utc(2026, 3, 8, 7, 0));
+}
+
+TEST(CalendarTest, RepeatedWallTimeTakesItsFirstOccurrence) {
+    const auto cal = newYork();
+    const auto day = cal.date(2026, 11, 1);
+    ASSERT_TRUE(day);
+    // 01:30 happens at 05:30 UTC (EDT) and again at 06:30 UTC (EST).
+    EXPECT_EQ(*cal.settingTime(*day, 1, 30), utc(2026, 11, 1, 5, 30));
+}
+
+TEST(CalendarTest, DaysAreCalendarDaysNot24Hours) {
+    const auto cal = newYork();
+    const Date springDay = *cal.date(2026, 3, 8);
+    const Date fallDay = *cal.date(2026, 11, 1);
+    EXPECT_EQ(*cal.startOfDay(springDay, 1) - springDay, 23 * 3600.0);
+    EXPECT_EQ(*cal.startOfDay(fallDay, 1) - fallDay, 25 * 3600.0);
+    EXPECT_EQ(*cal.startOfDay(springDay + 20 * 3600), springDay);
+    EXPECT_EQ(*cal.startOfDay(*cal.date(2026, 12, 31), 1), *cal.date(2027, 1, 1));
+}
+
+TEST(CalendarTest, StartOfHourInsideTheRepeatedHourIsThatHoursOwnStart) {
+    const auto cal = newYork();
+    const Date secondOneThirty = utc(2026, 11, 1, 6, 30);
+    EXPECT_EQ(*cal.startOfHour(secondOneThirty), utc(2026, 11, 1, 6, 0));
+    EXPECT_EQ(*cal.startOfHour(utc(2026, 11, 1, 5, 59)), utc(2026, 11, 1, 5, 0));
+}
+
+TEST(CalendarTest, WeekdaysAndWeeksStartOnSunday) {
+    const auto cal = newYork();
+    const Date monday = *cal.date(2024, 1, 1, 12);
+    EXPECT_EQ(cal.weekday(monday), 2);
+    EXPECT_EQ(*cal.startOfWeek(monday), *cal.date(2023, 12, 31));
+    // 02:00 UTC on Sunday 2026-03-08 is Saturday evening in New York.
+    const Date saturdayEvening = utc(2026, 3, 8, 2, 0);
+    EXPECT_EQ(cal.weekday(saturdayEvening), 7);
+    EXPECT_EQ(*cal.startOfWeek(saturdayEvening), *cal.date(2026, 3, 1));
+    const auto parts = cal.components(saturdayEvening);
+    EXPECT_EQ(parts.year, 2026);
+    EXPECT_EQ(parts.month, 3);
+    EXPECT_EQ(parts.day, 7);
+    EXPECT_EQ(parts.hour, 21);
+}
+
+TEST(CalendarTest, OutOfRangeTimesAndUnrepresentableDatesGiveNothing) {
+    const auto cal = newYork();
+    const Date day = *cal.date(2026, 1, 5);
+    EXPECT_FALSE(cal.settingTime(day, 24, 0));
+    EXPECT_FALSE(cal.settingTime(day, -1, 0));
+    EXPECT_FALSE(cal.settingTime(day, 10, 60));
+    EXPECT_FALSE(cal.startOfDay(Date(1e300)));
+    EXPECT_FALSE(cal.startOfHour(Date(std::numeric_limits<double>::quiet_NaN())));
+}
+
+TEST(CalendarTest, CopiesAreIndependent) {
+    const auto a = newYork();
+    Calendar b = a;
+    b = Calendar(TimeZone::utc());
+    EXPECT_EQ(a.timeZone().identifier(), "America/New_York");
+    EXPECT_EQ(*b.date(1970, 1, 1), Date(0));
+}
