@@ -1,0 +1,49 @@
+#include "TradingCore/Model/NewsRule.h"
+
+#include "Base/JsonRead.h"
+
+namespace TradingCore {
+
+Base::Json toJson(const NewsRule& rule) {
+    Base::Json currencies = Base::Json::array();
+    for (const auto& currency : rule.currencies) currencies.push(Base::Json::string(currency));
+    Base::Json impacts = Base::Json::array();
+    for (NewsImpact impact : rule.impacts) impacts.push(Base::Json::string(std::string(rawValue(impact))));
+    Base::Json json = Base::Json::object();
+    json.set("currencies", std::move(currencies));
+    json.set("impacts", std::move(impacts));
+    json.set("beforeSeconds", Base::Json::number(rule.beforeSeconds));
+    json.set("afterSeconds", Base::Json::number(rule.afterSeconds));
+    json.set("leadSeconds", Base::Json::number(rule.leadSeconds));
+    return json;
+}
+
+template <>
+Base::Result<NewsRule> fromJson<NewsRule>(const Base::Json& json) {
+    BASE_TRY(reader, Base::JsonObjectReader::of(json, "newsRule"));
+    NewsRule rule;
+
+    BASE_TRY(currencies, reader.array("currencies"));
+    for (const Base::Json& element : *currencies) {
+        BASE_TRY(currency, Base::JsonValue::string(element, reader.path("currencies")));
+        rule.currencies.insert(std::move(currency));
+    }
+
+    BASE_TRY(impacts, reader.array("impacts"));
+    for (const Base::Json& element : *impacts) {
+        BASE_TRY(text, Base::JsonValue::string(element, reader.path("impacts")));
+        std::optional<NewsImpact> impact = newsImpactFromRaw(text);
+        if (!impact) return Base::makeError(reader.path("impacts") + ": unknown impact \"" + text + "\"");
+        rule.impacts.insert(*impact);
+    }
+
+    BASE_TRY(before, reader.number("beforeSeconds"));
+    BASE_TRY(after, reader.number("afterSeconds"));
+    BASE_TRY(lead, reader.number("leadSeconds"));
+    rule.beforeSeconds = before;
+    rule.afterSeconds = after;
+    rule.leadSeconds = lead;
+    return rule;
+}
+
+}  // namespace TradingCore
