@@ -66,11 +66,12 @@ std::size_t graphemeCount(std::string_view utf8) {
 }
 
 std::string graphemePrefix(std::string_view utf8, std::size_t count) {
+    if (count == 0) return std::string();
     const std::string text = sanitized(utf8);
     std::size_t seen = 0;
     std::size_t cut = 0;
     forEachBoundary(text, [&](std::size_t b) {
-        if (b == 0) return count > 0;
+        if (b == 0) return true;
         cut = b;
         return ++seen < count;
     });

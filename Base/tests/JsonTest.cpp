@@ -1,0 +1,101 @@
+#include "Base/Json.h"
+#include "Base/JsonRead.h"
+
+#include <gtest/gtest.h>
+
+using Base::Json;
+using Base::JsonObjectReader;
+namespace JsonValue = Base::JsonValue;
+
+TEST(JsonTest, NumbersKeepTheirSourceText) {
+    const auto doc = Json::parse(R"({"a": 1.50, "b": 12345678901234567890123, "c": -7, "d": 1e-3})");
+    ASSERT_TRUE(doc) << doc.error().message;
+    EXPECT_EQ(doc->find("a")->numberText(), "1.50");
+    EXPECT_EQ(doc->find("b")->numberText(), "12345678901234567890123");
+    EXPECT_EQ(doc->find("c")->numberText(), "-7");
+    EXPECT_TRUE(doc->find("c")->numberIsIntegerLiteral());
+    EXPECT_EQ(doc->find("d")->numberText(), "1e-3");
+    EXPECT_FALSE(doc->find("d")->numberIsIntegerLiteral());
+}
+
+TEST(JsonTest, DumpSortsKeysAndRoundTrips) {
+    Json doc;
+    doc.set("zeta", Json::number(1));
+    doc.set("alpha", Json::string("tab\there \"quoted\" \x01"));
+    doc.set("mid", Json::array({Json::boolean(true), Json(), Json::number(0.5)}));
+    const std::string compact = doc.dump();
+    EXPECT_EQ(compact, R"({"alpha":"tab\there \"quoted\" \u0001","mid":[true,null,0.5],"zeta":1})");
+    const auto back = Json::parse(doc.dump(true));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(*back, doc);
+}
+
+TEST(JsonTest, DoublesWriteInShortestForm) {
+    EXPECT_EQ(Json::number(1772000000.5).dump(), "1772000000.5");
+    EXPECT_EQ(Json::number(300.0).dump(), "300");
+    EXPECT_EQ(Json::number(0.1).dump(), "0.1");
+    EXPECT_TRUE(Json::number(std::numeric_limits<double>::infinity()).isNull());
+}
+
+TEST(JsonTest, RefusesMalformedAndTooDeepDocuments) {
+    for (const char* bad : {"", "{", "[1,]", "{\"a\" 1}", "tru", "\"\xff\"", "[1] x", "NaN"}) {
+        EXPECT_FALSE(Json::parse(bad)) << bad;
+    }
+    const std::string deep(1'000'000, '[');
+    const auto result = Json::parse(deep + std::string(1'000'000, ']'));
+    ASSERT_FALSE(result);
+    EXPECT_NE(result.error().message.find("nested"), std::string::npos);
+    EXPECT_TRUE(Json::parse(std::string(100, '[') + std::string(100, ']')));
+    EXPECT_FALSE(Json::parse("[[1]]", Json::ParseOptions{1}));
+}
+
+TEST(JsonTest, RepeatedKeyKeepsTheLastValue) {
+    const auto doc = Json::parse(R"({"a":1,"a":2})");
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->find("a")->numberText(), "2");
+}
+
+TEST(JsonReadTest, IntegersAreStrict) {
+    const auto doc = *Json::parse(R"([7, 7.0, 7.5, true, "7", 1e2, 99999999999999999999, -9223372036854775808])");
+    const auto& a = doc.asArray();
+    EXPECT_EQ(*JsonValue::integer(a[0], "x"), 7);
+    EXPECT_EQ(*JsonValue::integer(a[1], "x"), 7);
+    EXPECT_FALSE(JsonValue::integer(a[2], "x"));
+    EXPECT_FALSE(JsonValue::integer(a[3], "x"));
+    EXPECT_FALSE(JsonValue::integer(a[4], "x"));
+    EXPECT_EQ(*JsonValue::integer(a[5], "x"), 100);
+    EXPECT_FALSE(JsonValue::integer(a[6], "x"));
+    EXPECT_EQ(*JsonValue::integer(a[7], "x"), INT64_MIN);
+    EXPECT_FALSE(JsonValue::integerIn(a[0], 1, 6, "weekday"));
+    EXPECT_EQ(*JsonValue::integerIn(a[0], 1, 7, "weekday"), 7);
+}
+
+TEST(JsonReadTest, NumbersAcceptIntegersButNotOtherTypes) {
+    EXPECT_FALSE(Json::parse("[1e400]"));  // beyond any double: refused at parse
+    const auto doc = *Json::parse(R"([300, -5.25, true, "5", null])");
+    const auto& a = doc.asArray();
+    EXPECT_EQ(*JsonValue::number(a[0], "x"), 300.0);
+    EXPECT_EQ(*JsonValue::number(a[1], "x"), -5.25);
+    EXPECT_FALSE(JsonValue::number(a[2], "x"));
+    EXPECT_FALSE(JsonValue::number(a[3], "x"));
+    EXPECT_FALSE(JsonValue::number(a[4], "x"));
+}
+
+TEST(JsonReadTest, ObjectReaderSeparatesMissingNullAndWrongType) {
+    const auto doc = *Json::parse(R"({"name": "NY", "gone": null, "count": "3", "inner": {"x": 1}})");
+    const auto reader = JsonObjectReader::of(doc, "profile");
+    ASSERT_TRUE(reader);
+    EXPECT_EQ(*reader->string("name"), "NY");
+    EXPECT_EQ(reader->string("missing").error().message, "profile.missing: missing");
+    EXPECT_FALSE(reader->string("gone"));
+    EXPECT_FALSE(reader->integer("count"));
+    EXPECT_EQ(reader->optionalString("gone")->has_value(), false);
+    EXPECT_EQ(reader->optionalString("missing")->has_value(), false);
+    EXPECT_FALSE(reader->optionalInteger("count"));
+    EXPECT_EQ(reader->optionalArray("missing").value(), nullptr);
+    const auto inner = reader->object("inner");
+    ASSERT_TRUE(inner);
+    EXPECT_EQ(*inner->integer("x"), 1);
+    EXPECT_EQ(inner->integer("y").error().message, "profile.inner.y: missing");
+    EXPECT_FALSE(JsonObjectReader::of(Json::array(), "root"));
+}
