@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "Base/TimeZoneRules.h"
+
 namespace Base {
 
 struct Calendar::Impl {
@@ -15,7 +17,7 @@ namespace {
 
 std::unique_ptr<icu::GregorianCalendar> makeCalendar(const TimeZone& zone) {
     UErrorCode status = U_ZERO_ERROR;
-    auto* icuZone = icu::TimeZone::createTimeZone(icu::UnicodeString::fromUTF8(zone.identifier()));
+    icu::TimeZone* icuZone = zone.rules()->zone->clone();
     auto calendar = std::make_unique<icu::GregorianCalendar>(icuZone, icu::Locale::getRoot(), status);
     // ICU's defaults take the later instant of a repeated time and shift a
     // skipped time back by the gap; the trading rules want neither.

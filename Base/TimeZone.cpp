@@ -1,9 +1,8 @@
 #include "Base/TimeZone.h"
 
-#include <unicode/timezone.h>
 #include <unicode/unistr.h>
 
-#include <memory>
+#include "Base/TimeZoneRules.h"
 
 namespace Base {
 
@@ -17,18 +16,21 @@ std::optional<TimeZone> TimeZone::named(const std::string& identifier) {
     if (id == icu::UnicodeString(UCAL_UNKNOWN_ZONE_ID)) return std::nullopt;
     std::string canonical;
     id.toUTF8String(canonical);
-    return TimeZone(canonical);
+    auto rules = std::make_shared<Rules>();
+    rules->zone = std::move(zone);
+    return TimeZone(canonical, std::move(rules));
 }
 
-TimeZone TimeZone::utc() { return TimeZone("UTC"); }
+TimeZone TimeZone::utc() {
+    static const TimeZone zone = *named("UTC");
+    return zone;
+}
 
 double TimeZone::secondsFromUTC(Date instant) const {
-    std::unique_ptr<icu::TimeZone> zone(
-        icu::TimeZone::createTimeZone(icu::UnicodeString::fromUTF8(identifier_)));
     int32_t raw = 0;
     int32_t dst = 0;
     UErrorCode status = U_ZERO_ERROR;
-    zone->getOffset(instant.secondsSince1970 * 1000.0, false, raw, dst, status);
+    rules_->zone->getOffset(instant.secondsSince1970 * 1000.0, false, raw, dst, status);
     if (U_FAILURE(status)) return 0;
     return (static_cast<double>(raw) + dst) / 1000.0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -22,9 +23,15 @@ public:
 
     bool operator==(const TimeZone& other) const { return identifier_ == other.identifier_; }
 
+    // The loaded zone rules, shared by copies (read-only once loaded).
+    struct Rules;
+    const std::shared_ptr<const Rules>& rules() const { return rules_; }
+
 private:
-    explicit TimeZone(std::string identifier) : identifier_(std::move(identifier)) {}
+    TimeZone(std::string identifier, std::shared_ptr<const Rules> rules)
+        : identifier_(std::move(identifier)), rules_(std::move(rules)) {}
     std::string identifier_;
+    std::shared_ptr<const Rules> rules_;
 };
 
 }  // namespace Base
