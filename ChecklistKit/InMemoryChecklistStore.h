@@ -1,0 +1,26 @@
+#pragma once
+
+#include <mutex>
+#include <optional>
+
+#include "ChecklistKit/ChecklistStore.h"
+
+namespace ChecklistKit {
+
+// Keeps the document in memory only (the showreel runs on one, so it never
+// touches the user's file). Load gives back exactly what was saved, unrepaired.
+// Safe to use from any thread.
+class InMemoryChecklistStore final : public ChecklistStore {
+public:
+    explicit InMemoryChecklistStore(std::optional<ChecklistState> initial = std::nullopt)
+        : stored_(std::move(initial)) {}
+
+    std::optional<ChecklistState> load() override;
+    Base::Status save(const ChecklistState& state) override;
+
+private:
+    std::mutex lock_;
+    std::optional<ChecklistState> stored_;
+};
+
+}  // namespace ChecklistKit
