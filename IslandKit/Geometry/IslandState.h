@@ -1,0 +1,7 @@
+#pragma once
+
+namespace IslandKit {
+
+enum class IslandState { compact, expanded };
+
+}  // namespace IslandKit
