@@ -1,0 +1,100 @@
+#include <string>
+
+#include "Base/JsonRead.h"
+#include "SettingsKit/AppSettings.h"
+
+// The settings document. Five keys are required; the others fall back to
+// their defaults when absent or null. A present value of the wrong type
+// rejects the whole document: a half-read file must never pass for the user's
+// settings (the store moves it aside instead, so its bytes survive).
+
+namespace SettingsKit {
+
+namespace {
+
+template <class T, class Encode>
+Base::Json arrayOf(const std::vector<T>& items, Encode encode) {
+    Base::Json array = Base::Json::array();
+    for (const T& item : items) array.push(encode(item));
+    return array;
+}
+
+template <class T>
+Base::Result<std::vector<T>> decodeArray(const Base::Json::Array& array) {
+    std::vector<T> items;
+    items.reserve(array.size());
+    for (const Base::Json& element : array) {
+        BASE_TRY(item, TradingCore::fromJson<T>(element));
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+}  // namespace
+
+Base::Json toJson(const AppSettings& settings) {
+    Base::Json json = Base::Json::object();
+    json.set("version", Base::Json::number(settings.version));
+    json.set("profiles", arrayOf(settings.profiles, [](const auto& p) { return TradingCore::toJson(p); }));
+    json.set("activeProfileName", Base::Json::string(settings.activeProfileName));
+    json.set("weeklyCurrency", Base::Json::string(settings.weeklyCurrency));
+    json.set("weeklyIncludeMedium", Base::Json::boolean(settings.weeklyIncludeMedium));
+    json.set("newsRule", TradingCore::toJson(settings.newsRule));
+    json.set("greeting", toJson(settings.greeting));
+    json.set("timelineHalfSpanMinutes", Base::Json::number(settings.timelineHalfSpanMinutes));
+    json.set("customIntervals",
+             arrayOf(settings.customIntervals, [](const auto& c) { return TradingCore::toJson(c); }));
+    json.set("lunchMacroEnabled", Base::Json::boolean(settings.lunchMacroEnabled));
+    json.set("finalMacroEnabled", Base::Json::boolean(settings.finalMacroEnabled));
+    json.set("calculator", CalculatorKit::toJson(settings.calculator));
+    json.set("displays", toJson(settings.displays));
+    return json;
+}
+
+Base::Result<AppSettings> appSettingsFromJson(const Base::Json& json) {
+    BASE_TRY(reader, Base::JsonObjectReader::of(json, "settings"));
+    AppSettings settings;
+
+    BASE_TRY(version, reader.integer("version"));
+    settings.version = version;
+    BASE_TRY(profiles, reader.array("profiles"));
+    BASE_TRY(decodedProfiles, decodeArray<TradingCore::SessionProfile>(*profiles));
+    settings.profiles = std::move(decodedProfiles);
+    BASE_TRY(activeProfileName, reader.string("activeProfileName"));
+    settings.activeProfileName = std::move(activeProfileName);
+    BASE_TRY(weeklyCurrency, reader.string("weeklyCurrency"));
+    settings.weeklyCurrency = std::move(weeklyCurrency);
+    BASE_TRY(weeklyIncludeMedium, reader.boolean("weeklyIncludeMedium"));
+    settings.weeklyIncludeMedium = weeklyIncludeMedium;
+
+    if (const Base::Json* rule = reader.present("newsRule")) {
+        BASE_TRY(decodedRule, TradingCore::fromJson<TradingCore::NewsRule>(*rule));
+        settings.newsRule = std::move(decodedRule);
+    }
+    if (const Base::Json* greeting = reader.present("greeting")) {
+        BASE_TRY(decodedGreeting, greetingFromJson(*greeting, reader.path("greeting")));
+        settings.greeting = std::move(decodedGreeting);
+    }
+    BASE_TRY(halfSpan, reader.optionalInteger("timelineHalfSpanMinutes"));
+    if (halfSpan && TimelineZoom::isStep(*halfSpan)) settings.timelineHalfSpanMinutes = static_cast<int>(*halfSpan);
+    BASE_TRY(customs, reader.optionalArray("customIntervals"));
+    if (customs) {
+        BASE_TRY(decodedCustoms, decodeArray<TradingCore::CustomInterval>(*customs));
+        settings.customIntervals = std::move(decodedCustoms);
+    }
+    BASE_TRY(lunch, reader.optionalBoolean("lunchMacroEnabled"));
+    settings.lunchMacroEnabled = lunch.value_or(true);
+    BASE_TRY(finalHour, reader.optionalBoolean("finalMacroEnabled"));
+    settings.finalMacroEnabled = finalHour.value_or(true);
+    if (const Base::Json* calculator = reader.present("calculator")) {
+        BASE_TRY(decodedCalculator, CalculatorKit::fromJson<CalculatorKit::CalculatorSettings>(*calculator));
+        settings.calculator = std::move(decodedCalculator);
+    }
+    if (const Base::Json* displays = reader.present("displays")) {
+        BASE_TRY(decodedDisplays, displaysFromJson(*displays, reader.path("displays")));
+        settings.displays = std::move(decodedDisplays);
+    }
+    return settings;
+}
+
+}  // namespace SettingsKit
