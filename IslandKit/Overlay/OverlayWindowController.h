@@ -1,0 +1,56 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QImage>
+
+#include "Base/Scheduler.h"
+#include "IslandKit/Geometry/Rect.h"
+#include "IslandKit/Model/IslandView.h"
+
+class QScreen;
+
+namespace IslandKit {
+
+class OverlayPanel;
+class OverlayRootView;
+
+// One editor's centred card over the whole display: fades in on `present`,
+// out on `dismiss`, and reports each change of visibility.
+class OverlayWindowController {
+public:
+    static constexpr double fadeInSeconds = 0.18;
+    static constexpr double fadeOutSeconds = 0.15;
+
+    OverlayWindowController(IslandView content, Size cardSize, Base::Scheduler& scheduler);
+    ~OverlayWindowController();
+    OverlayWindowController(const OverlayWindowController&) = delete;
+    OverlayWindowController& operator=(const OverlayWindowController&) = delete;
+
+    void present(QScreen* screen);
+    void dismiss();
+    // True while shown or fading in; false from the start of a fade-out.
+    bool isPresented() const { return isPresented_; }
+
+    // Called with true when a presentation starts and false when a dismissal has finished.
+    std::function<void(bool)> onVisibilityChange;
+
+    OverlayPanel* panel() const;
+    OverlayRootView* rootView() const;
+
+private:
+    struct Shown;
+    void animate(const std::shared_ptr<Shown>& shown, double from, double to, double seconds);
+
+    IslandView content_;
+    Size cardSize_;
+    Base::Scheduler& scheduler_;
+    std::shared_ptr<Shown> panel_;
+    // Panels fading out; each removes itself when its fade ends.
+    std::vector<std::shared_ptr<Shown>> fading_;
+    bool isPresented_ = false;
+    std::shared_ptr<OverlayWindowController*> self_;
+};
+
+}  // namespace IslandKit

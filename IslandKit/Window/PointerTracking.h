@@ -1,0 +1,20 @@
+#pragma once
+
+#include <functional>
+
+#include "IslandKit/Geometry/Rect.h"
+
+namespace IslandKit {
+
+// The source of pointer positions and outside clicks of an island window
+// controller. Callbacks run on the main thread; positions are in desktop
+// coordinates (origin bottom left of the primary display, y upward).
+class PointerTracking {
+public:
+    virtual ~PointerTracking() = default;
+    // Replaces any previous tracking.
+    virtual void start(std::function<void(Point)> onMove, std::function<void()> onOutsideClick) = 0;
+    virtual void stop() = 0;
+};
+
+}  // namespace IslandKit

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+
+#include "IslandKit/Geometry/Rect.h"
+#include "IslandKit/Window/DesktopSpace.h"
+
+class QScreen;
+
+namespace IslandKit::QtDesktop {
+
+// The desktop space of the running application (from its primary screen).
+DesktopSpace space();
+
+Rect toDesktop(const QRect& r);
+Point toDesktop(const QPoint& p);
+QRect toWindowSystem(const Rect& r);
+
+}  // namespace IslandKit::QtDesktop

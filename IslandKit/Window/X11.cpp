@@ -1,0 +1,40 @@
+#include "IslandKit/Window/X11.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <xcb/shape.h>
+#include <xcb/xcb.h>
+
+namespace IslandKit::X11 {
+
+xcb_connection_t* connection() {
+    auto* app = qGuiApp;
+    if (!app || QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
+    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+std::uint32_t rootWindow(xcb_connection_t* connection) {
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    return screen ? screen->root : 0;
+}
+
+void setInputShape(QWidget* window, const std::vector<QRect>& rects) {
+    xcb_connection_t* c = connection();
+    if (!c || !window || !window->testAttribute(Qt::WA_WState_Created)) return;
+    std::vector<xcb_rectangle_t> shape;
+    shape.reserve(rects.size());
+    for (const QRect& r : rects) {
+        if (r.isEmpty()) continue;
+        shape.push_back(xcb_rectangle_t{static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()),
+                                        static_cast<uint16_t>(r.width()), static_cast<uint16_t>(r.height())});
+    }
+    xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED,
+                         static_cast<xcb_window_t>(window->winId()), 0, 0, static_cast<uint32_t>(shape.size()),
+                         shape.data());
+    xcb_flush(c);
+}
+
+}  // namespace IslandKit::X11

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <QRect>
+
+struct xcb_connection_t;
+class QWidget;
+
+namespace IslandKit::X11 {
+
+// Qt's own connection to the X server, or null on another platform (the
+// offscreen one of the tests, for example).
+xcb_connection_t* connection();
+std::uint32_t rootWindow(xcb_connection_t* connection);
+
+// Limits where a window takes pointer input; the rest of it lets clicks
+// through to whatever lies below. No effect off X11.
+void setInputShape(QWidget* window, const std::vector<QRect>& rects);
+
+}  // namespace IslandKit::X11

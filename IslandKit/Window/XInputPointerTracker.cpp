@@ -1,0 +1,173 @@
+#include "IslandKit/Window/XInputPointerTracker.h"
+
+#include <cstdlib>
+#include <set>
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <QMouseEvent>
+#include <QSocketNotifier>
+#include <QWindow>
+
+#include <xcb/xcb.h>
+#include <xcb/xinput.h>
+
+#include "IslandKit/Window/QtDesktop.h"
+#include "IslandKit/Window/X11.h"
+
+namespace IslandKit {
+
+namespace {
+
+struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
+};
+template <class T>
+using Reply = std::unique_ptr<T, FreeDeleter>;
+
+// Buttons 4 to 7 are wheel steps, not clicks.
+bool isWheel(std::uint32_t button) { return button >= 4 && button <= 7; }
+
+}  // namespace
+
+XInputPointerTracker::XInputPointerTracker() = default;
+
+XInputPointerTracker::~XInputPointerTracker() { stop(); }
+
+void XInputPointerTracker::start(std::function<void(Point)> onMove, std::function<void()> onOutsideClick) {
+    stop();
+    onMove_ = std::move(onMove);
+    onOutsideClick_ = std::move(onOutsideClick);
+    if (auto* app = QCoreApplication::instance()) {
+        app->installEventFilter(this);
+        filtering_ = true;
+    }
+    openRawEvents();
+}
+
+void XInputPointerTracker::stop() {
+    if (filtering_) {
+        if (auto* app = QCoreApplication::instance()) app->removeEventFilter(this);
+        filtering_ = false;
+    }
+    closeRawEvents();
+    onMove_ = nullptr;
+    onOutsideClick_ = nullptr;
+}
+
+bool XInputPointerTracker::openRawEvents() {
+    if (!X11::connection()) return false;
+    // A connection of our own keeps our event selection on the root window
+    // apart from Qt's.
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    if (!c || xcb_connection_has_error(c)) {
+        if (c) xcb_disconnect(c);
+        return false;
+    }
+    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_input_id);
+    Reply<xcb_input_xi_query_version_reply_t> version(
+        ext && ext->present ? xcb_input_xi_query_version_reply(c, xcb_input_xi_query_version(c, 2, 2), nullptr)
+                            : nullptr);
+    if (!version || version->major_version < 2) {
+        xcb_disconnect(c);
+        return false;
+    }
+    connection_ = c;
+    xinputOpcode_ = ext->major_opcode;
+    root_ = X11::rootWindow(c);
+
+    struct {
+        xcb_input_event_mask_t head;
+        std::uint32_t mask;
+    } selection{{XCB_INPUT_DEVICE_ALL_MASTER, 1},
+                XCB_INPUT_XI_EVENT_MASK_RAW_MOTION | XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS};
+    xcb_input_xi_select_events(c, root_, 1, &selection.head);
+    xcb_flush(c);
+
+    notifier_ = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(c), QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, this, [this] { drain(); });
+    return true;
+}
+
+void XInputPointerTracker::closeRawEvents() {
+    if (notifier_) {
+        // It may be the notifier whose signal is running right now.
+        notifier_->setEnabled(false);
+        notifier_.release()->deleteLater();
+    }
+    if (connection_) {
+        xcb_disconnect(connection_);
+        connection_ = nullptr;
+    }
+}
+
+void XInputPointerTracker::drain() {
+    if (!connection_) return;
+    bool moved = false;
+    bool outsideClick = false;
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+        if ((event->response_type & 0x7F) == XCB_GE_GENERIC) {
+            auto* ge = reinterpret_cast<xcb_ge_generic_event_t*>(event);
+            if (ge->extension == xinputOpcode_) {
+                if (ge->event_type == XCB_INPUT_RAW_MOTION) moved = true;
+                if (ge->event_type == XCB_INPUT_RAW_BUTTON_PRESS) {
+                    auto* press = reinterpret_cast<xcb_input_raw_button_press_event_t*>(event);
+                    if (!isWheel(press->detail) && !pointerIsOverOwnWindow()) outsideClick = true;
+                }
+            }
+        }
+        std::free(event);
+    }
+    if (xcb_connection_has_error(connection_)) {
+        closeRawEvents();
+        return;
+    }
+    // One position per batch: a burst of raw motion costs one query.
+    if (moved) reportPointer();
+    if (outsideClick && onOutsideClick_) {
+        // After this handler has returned, as a click handler should not re-enter the tracker.
+        QMetaObject::invokeMethod(
+            this, [this] { if (onOutsideClick_) onOutsideClick_(); }, Qt::QueuedConnection);
+    }
+}
+
+void XInputPointerTracker::reportPointer() {
+    Reply<xcb_query_pointer_reply_t> pointer(
+        xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, root_), nullptr));
+    if (!pointer || !onMove_) return;
+    onMove_(QtDesktop::toDesktop(QPoint(pointer->root_x, pointer->root_y)));
+}
+
+// The pointer lies over one of this application's windows when the root's
+// child under it (which honours input shapes) is one of our windows or a
+// window manager's frame around one.
+bool XInputPointerTracker::pointerIsOverOwnWindow() {
+    Reply<xcb_query_pointer_reply_t> pointer(
+        xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, root_), nullptr));
+    if (!pointer || pointer->child == XCB_WINDOW_NONE) return false;
+    for (QWindow* window : QGuiApplication::topLevelWindows()) {
+        if (!window->isVisible() || !window->handle()) continue;
+        xcb_window_t current = static_cast<xcb_window_t>(window->winId());
+        while (current != XCB_WINDOW_NONE && current != root_) {
+            if (current == pointer->child) return true;
+            Reply<xcb_query_tree_reply_t> tree(
+                xcb_query_tree_reply(connection_, xcb_query_tree(connection_, current), nullptr));
+            if (!tree) break;
+            current = tree->parent;
+        }
+    }
+    return false;
+}
+
+bool XInputPointerTracker::eventFilter(QObject* watched, QEvent* event) {
+    // Moves over our own windows; the event still goes on to its widget.
+    if (onMove_ && event->type() == QEvent::MouseMove && watched->isWindowType()) {
+        onMove_(QtDesktop::toDesktop(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()));
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace IslandKit

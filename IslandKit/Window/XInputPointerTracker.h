@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include <QObject>
+
+#include "IslandKit/Window/PointerTracking.h"
+
+struct xcb_connection_t;
+class QSocketNotifier;
+
+namespace IslandKit {
+
+// Tracks the pointer across the whole desktop from XInput2 raw events on a
+// connection of its own, so nothing polls and an idle pointer costs nothing.
+// Moves over this application's own windows also come through an application
+// event filter. A button press that does not land on one of this
+// application's windows is an outside click; wheel steps are not clicks.
+class XInputPointerTracker final : public QObject, public PointerTracking {
+public:
+    XInputPointerTracker();
+    ~XInputPointerTracker() override;
+
+    void start(std::function<void(Point)> onMove, std::function<void()> onOutsideClick) override;
+    void stop() override;
+
+    // Whether the raw event source is installed (false off X11).
+    bool hasRawEvents() const { return connection_ != nullptr; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool openRawEvents();
+    void closeRawEvents();
+    void drain();
+    void reportPointer();
+    bool pointerIsOverOwnWindow();
+
+    std::function<void(Point)> onMove_;
+    std::function<void()> onOutsideClick_;
+    bool filtering_ = false;
+    xcb_connection_t* connection_ = nullptr;
+    std::uint32_t root_ = 0;
+    std::uint8_t xinputOpcode_ = 0;
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+
+}  // namespace IslandKit
