@@ -171,6 +171,8 @@ TEST(AppSettingsJsonTest, WritesEveryKeyAndReadsBackEqual) {
                                       {TradingCore::Weekday::sunday}, TradingCore::IntervalColor::teal});
     custom.displays.choices = {{"A", true}, {"B", false}};
     custom.greeting = {false, "Hey", ""};
+    custom.calculator.riskPercent = Base::Decimal::fromParts(125, -2);
+    custom.calculator.recentStops = {Base::Decimal(15), Base::Decimal::fromParts(75, -1)};
     for (const AppSettings& settings : {AppSettings{}, custom}) {
         const auto text = SettingsKit::toJson(settings).dump(true);
         const auto parsed = Json::parse(text);
