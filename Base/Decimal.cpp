@@ -125,11 +125,7 @@ Decimal DecimalAccess::make(Parts p, RoundingMode mode) {
     return pack(p.negative, p.magnitude, p.exponent);
 }
 
-Decimal::Decimal(std::int64_t value) {
-    const bool negative = value < 0;
-    // Through unsigned arithmetic so that the most negative value has a magnitude.
-    const std::uint64_t magnitude =
-        negative ? ~static_cast<std::uint64_t>(value) + 1 : static_cast<std::uint64_t>(value);
+void Decimal::setInteger(bool negative, std::uint64_t magnitude) {
     *this = DecimalAccess::make({negative, Wide(magnitude), 0});
 }
 

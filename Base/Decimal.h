@@ -1,12 +1,14 @@
 #pragma once
 
 #include <compare>
+#include <concepts>
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "Base/Json.h"
 #include "Base/Result.h"
@@ -37,8 +39,16 @@ public:
     static constexpr int maxExponent = 127;
 
     constexpr Decimal() = default;  // zero
-    Decimal(int value) : Decimal(static_cast<std::int64_t>(value)) {}  // NOLINT(implicit)
-    Decimal(std::int64_t value);                                         // NOLINT(implicit)
+    // Any integer, exactly; implicit so that `amount > 0` reads as written.
+    template <std::integral T>
+        requires(!std::same_as<T, bool>)
+    Decimal(T value) {  // NOLINT(implicit)
+        if constexpr (std::is_signed_v<T>) {
+            setInteger(value < 0, value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value));
+        } else {
+            setInteger(false, static_cast<std::uint64_t>(value));
+        }
+    }
     // Binary floating point cannot hold most decimal fractions; build from text instead.
     Decimal(double) = delete;
     Decimal(float) = delete;
@@ -93,6 +103,7 @@ public:
 
 private:
     friend struct DecimalAccess;
+    void setInteger(bool negative, std::uint64_t magnitude);
     // Magnitude of the coefficient as two 64-bit halves; below 10^38.
     std::uint64_t high_ = 0;
     std::uint64_t low_ = 0;

@@ -217,3 +217,12 @@ TEST(DecimalTest, ArithmeticAgreesWithItselfOnRandomValues) {
         EXPECT_EQ((a < b), (b - a).signum() > 0);
     }
 }
+
+TEST(DecimalTest, BuildsFromEveryIntegerType) {
+    EXPECT_EQ(Decimal(std::numeric_limits<std::uint64_t>::max()).text(), "18446744073709551615");
+    EXPECT_EQ(Decimal(std::numeric_limits<std::int64_t>::min()).text(), "-9223372036854775808");
+    EXPECT_EQ(Decimal(std::size_t{12}), Decimal(12));
+    EXPECT_EQ(Decimal(-7LL), Decimal(static_cast<short>(-7)));
+    static_assert(!std::is_constructible_v<Decimal, double>);
+    static_assert(!std::is_convertible_v<bool, Decimal>);
+}
