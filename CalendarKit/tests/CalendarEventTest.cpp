@@ -77,18 +77,3 @@ TEST(CalendarEventTest, NewsEventTakesItsLabelFromTheTitleNotTheStoredFamily) {
     EXPECT_EQ(holidayNews.label, std::nullopt);
     EXPECT_EQ(holidayNews.displayLabel(), "Bank Holiday");
 }
-
-TEST(CalendarEventTest, EqualityComparesEveryField) {
-    const auto base = sample();
-    std::vector<CalendarEvent> variants(8, base);
-    variants[0].id += "x";
-    variants[1].title += "x";
-    variants[2].currency = "usd";
-    variants[3].impact = NewsImpact::medium;
-    variants[4].time += 1;
-    variants[5].family.reset();
-    variants[6].forecast += "x";
-    variants[7].previous += "x";
-    for (const auto& variant : variants) EXPECT_NE(variant, base);
-    EXPECT_EQ(sample(), base);
-}
