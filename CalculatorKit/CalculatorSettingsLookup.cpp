@@ -1,6 +1,7 @@
+#include "CalculatorKit/CalculatorSettings.h"
+
 #include <algorithm>
 
-#include "CalculatorKit/CalculatorSettings.h"
 #include "CalculatorKit/InstrumentLibrary.h"
 
 namespace CalculatorKit {

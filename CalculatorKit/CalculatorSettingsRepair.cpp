@@ -1,9 +1,10 @@
+#include "CalculatorKit/CalculatorSettings.h"
+
 #include <algorithm>
 #include <string>
 #include <unordered_set>
 
 #include "Base/Text.h"
-#include "CalculatorKit/CalculatorSettings.h"
 #include "CalculatorKit/InstrumentLibrary.h"
 
 namespace CalculatorKit {
