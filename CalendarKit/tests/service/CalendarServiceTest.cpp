@@ -1,0 +1,413 @@
+#include "CalendarKit/Service/CalendarService.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "Base/ManualScheduler.h"
+#include "CalendarKit/Normalization/EventNormalizer.h"
+#include "CalendarKit/tests/service/MemoryStore.h"
+#include "CalendarKit/tests/service/ScriptedFetcher.h"
+
+namespace CalendarKit {
+namespace {
+
+using Status = CalendarService::Status;
+using Testing::answer;
+using Testing::feedOf;
+using Testing::MemoryStore;
+using Testing::ScriptedFetcher;
+
+// Tuesday 2026-03-10 16:00 UTC, in the New York week that began on Sunday 8 March.
+constexpr Base::Date start(1'773'158'400.0);
+constexpr Base::Date thisMonday(1'773'059'400.0);  // 2026-03-09 12:30 UTC
+constexpr Base::Date nextMonday(1'773'664'200.0);  // 2026-03-16 12:30 UTC
+constexpr Base::Date weekAfterMonday(1'774'269'000.0);  // 2026-03-23 12:30 UTC
+
+class CalendarServiceTest : public ::testing::Test {
+protected:
+    CalendarService& make() {
+        service = std::make_unique<CalendarService>(fetcher, store, scheduler, CalendarService::Settings::application());
+        return *service;
+    }
+    void refresh(bool force) {
+        service->refresh(force);
+        scheduler.runPending();
+    }
+    void scriptWeeks(int thisCount, int nextCount) {
+        fetcher->script(FeedWeek::thisWeek, answer(200, feedOf(thisCount, thisMonday)));
+        fetcher->script(FeedWeek::nextWeek, answer(200, feedOf(nextCount, nextMonday, "Next")));
+    }
+    // A service that already holds a good snapshot of both weeks, 20 minutes later.
+    void makeLoaded(int thisCount = 10, int nextCount = 5) {
+        make();
+        scriptWeeks(thisCount, nextCount);
+        loadedAt = scheduler.now();
+        refresh(false);
+        ASSERT_EQ(service->status(), Status::ok());
+        ASSERT_EQ(service->events().size(), static_cast<std::size_t>(thisCount + nextCount));
+        scheduler.advance(1200);
+    }
+    int fetches(FeedWeek week) { return fetcher->fetchCount[week]; }
+
+    Base::ManualScheduler scheduler{start};
+    std::shared_ptr<ScriptedFetcher> fetcher = std::make_shared<ScriptedFetcher>(scheduler);
+    std::shared_ptr<MemoryStore> store = std::make_shared<MemoryStore>();
+    std::unique_ptr<CalendarService> service;
+    Base::Date loadedAt;
+};
+
+TEST_F(CalendarServiceTest, AGoodRefreshAppliesBothWeeksAndSavesTheCache) {
+    make();
+    EXPECT_EQ(service->status(), Status::idle());
+    scriptWeeks(10, 5);
+    fetcher->holdAnswers = true;
+    service->refresh(false);
+    EXPECT_EQ(service->status(), Status::syncing());
+    fetcher->releaseAll();
+    scheduler.runPending();  // the current week's answer asks for the next week
+    fetcher->releaseAll();
+    scheduler.runPending();
+
+    EXPECT_EQ(service->status(), Status::ok());
+    ASSERT_EQ(service->events().size(), 15u);
+    EXPECT_EQ(service->events().front().id, "2026-03-08:USD:indicator-0:0");
+    EXPECT_EQ(service->events().back().id, "2026-03-15:USD:next-4:0");
+    EXPECT_EQ(service->lastSuccess(), start);
+    EXPECT_EQ(service->lastChanges().size(), 15u);
+    ASSERT_TRUE(store->cache.has_value());
+    EXPECT_EQ(*store->cache, CalendarCache(start, service->events(), {}));
+    ASSERT_TRUE(service->coverage().has_value());
+    EXPECT_TRUE(service->coverage()->contains(thisMonday));
+}
+
+// Every row of the status table, from a service holding both weeks.
+TEST_F(CalendarServiceTest, StatusTable) {
+    const struct {
+        const char* name;
+        std::vector<Base::Result<FeedResponse>> thisWeek;
+        std::vector<Base::Result<FeedResponse>> nextWeek;
+        Status expected;  // `until` is relative to the refresh's instant
+        bool applied;
+        int nextFetches;
+    } rows[] = {
+        {"network error", {Base::makeError("Could not resolve host: feed.test")}, {},
+         Status::failed("Could not resolve host: feed.test"), false, 0},
+        {"too large", {Base::makeError("tooLarge")}, {}, Status::failed("tooLarge"), false, 0},
+        {"not an array", {answer(200, R"({"events":[]})")}, {}, Status::failed("notAnArray"), false, 0},
+        {"HTTP 503", {answer(503, "down")}, {}, Status::failed("HTTP 503"), false, 0},
+        {"HTTP 302", {answer(302, "moved")}, {}, Status::failed("HTTP 302"), false, 0},
+        {"429 with Retry-After", {answer(429, "", 120.0)}, {}, Status::rateLimited(Base::Date(120)), false, 0},
+        {"429 without", {answer(429)}, {}, Status::rateLimited(Base::Date(300)), false, 0},
+        {"empty week", {answer(200, "[]")}, {answer(200, "[]")}, Status::failed("citire respinsă: empty"), false, 1},
+        {"next network error", {answer(200, feedOf(10, thisMonday, "Indicator", "2.0%"))},
+         {Base::makeError("Connection reset by peer")}, Status::failed("Connection reset by peer"), false, 1},
+        {"next not an array", {answer(200, feedOf(10, thisMonday, "Indicator", "2.0%"))}, {answer(200, "null")},
+         Status::failed("notAnArray"), false, 1},
+        {"next 404", {answer(200, feedOf(10, thisMonday, "Indicator", "2.0%"))}, {answer(404)}, Status::ok(), true, 1},
+        {"next 429", {answer(200, feedOf(10, thisMonday, "Indicator", "2.0%"))}, {answer(429, "", 60.0)},
+         Status::rateLimited(Base::Date(60)), true, 1},
+        {"next 429, then rejected", {answer(200, feedOf(10, thisMonday, "Indicator", "2.0%"))},
+         {answer(429, "", 60.0)}, Status::ok(), false, 1},  // replaced below
+        {"applied", {answer(200, feedOf(10, thisMonday, "Indicator", "2.0%"))},
+         {answer(200, feedOf(5, nextMonday, "Next"))}, Status::ok(), true, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        fetcher = std::make_shared<ScriptedFetcher>(scheduler);
+        store = std::make_shared<MemoryStore>();
+        makeLoaded();
+        const auto before = service->events();
+        const auto savesBefore = store->saves;
+        const int nextBefore = fetches(FeedWeek::nextWeek);
+        auto thisWeek = row.thisWeek;
+        if (std::string(row.name) == "next 429, then rejected") {
+            // A current week far in the past fails validation after the pause is set.
+            thisWeek = {answer(200, feedOf(10, Base::Date(1'700'000'000.0)))};
+        }
+        for (auto& a : thisWeek) fetcher->script(FeedWeek::thisWeek, a);
+        for (auto& a : row.nextWeek) fetcher->script(FeedWeek::nextWeek, a);
+        const Base::Date now = scheduler.now();
+        refresh(true);
+
+        Status expected = row.expected;
+        if (expected.kind == Status::Kind::rateLimited) expected.until = now + expected.until.secondsSince1970;
+        if (std::string(row.name) == "next 429, then rejected") {
+            expected = Status::failed("citire respinsă: implausibleDates(10)");
+        }
+        EXPECT_EQ(service->status(), expected);
+        EXPECT_EQ(fetches(FeedWeek::nextWeek) - nextBefore, row.nextFetches);
+        if (row.applied) {
+            EXPECT_EQ(service->lastSuccess(), now);
+            EXPECT_EQ(store->saves, savesBefore + 1);
+            EXPECT_EQ(service->events().front().forecast, "2.0%");
+        } else {
+            EXPECT_EQ(service->events(), before);
+            EXPECT_EQ(service->lastSuccess(), loadedAt);
+            EXPECT_EQ(store->saves, savesBefore);
+        }
+        if (std::string(row.name) == "next 429, then rejected") {
+            // The pause stays set although the refresh failed.
+            scheduler.advance(30);
+            refresh(true);
+            EXPECT_EQ(service->status(), Status::rateLimited(now + 60));
+        }
+    }
+}
+
+TEST_F(CalendarServiceTest, TheSpacingGateCountsFailuresAndYieldsToForce) {
+    makeLoaded();
+    const int before = fetches(FeedWeek::thisWeek);
+    // 20 minutes after the last attempt: allowed. Make it fail.
+    fetcher->script(FeedWeek::thisWeek, answer(500));
+    refresh(false);
+    EXPECT_EQ(fetches(FeedWeek::thisWeek), before + 1);
+    EXPECT_EQ(service->status(), Status::failed("HTTP 500"));
+
+    scheduler.advance(599);
+    refresh(false);
+    EXPECT_EQ(fetches(FeedWeek::thisWeek), before + 1);
+    EXPECT_EQ(service->status(), Status::failed("HTTP 500"));  // unchanged
+
+    scheduler.advance(1);  // exactly minInterval after the failed attempt
+    fetcher->script(FeedWeek::thisWeek, answer(500));
+    refresh(false);
+    EXPECT_EQ(fetches(FeedWeek::thisWeek), before + 2);
+
+    fetcher->script(FeedWeek::thisWeek, answer(500));
+    refresh(true);
+    EXPECT_EQ(fetches(FeedWeek::thisWeek), before + 3);
+}
+
+TEST_F(CalendarServiceTest, ARateLimitPauseHoldsEvenForcedRefreshesUntilItsEnd) {
+    makeLoaded();
+    fetcher->script(FeedWeek::thisWeek, answer(429, "", 120.0));
+    const Base::Date limitedAt = scheduler.now();
+    refresh(true);
+    const Status limited = Status::rateLimited(limitedAt + 120);
+    ASSERT_EQ(service->status(), limited);
+    const int before = fetches(FeedWeek::thisWeek);
+
+    scheduler.advance(119);
+    refresh(true);
+    EXPECT_EQ(service->status(), limited);
+    EXPECT_EQ(fetches(FeedWeek::thisWeek), before);
+
+    scheduler.advance(1);  // exactly at the end of the pause
+    scriptWeeks(10, 5);
+    refresh(true);
+    EXPECT_EQ(fetches(FeedWeek::thisWeek), before + 1);
+    EXPECT_EQ(service->status(), Status::ok());
+}
+
+TEST_F(CalendarServiceTest, ANextWeekThatDoesNotComeKeepsTheLaterWeeksHeld) {
+    make();
+    fetcher->script(FeedWeek::thisWeek, answer(200, feedOf(10, thisMonday)));
+    fetcher->script(FeedWeek::nextWeek, answer(200, feedOf(5, nextMonday, "Next")));
+    refresh(false);
+    scheduler.advance(3600);
+
+    fetcher->script(FeedWeek::thisWeek, answer(200, feedOf(10, thisMonday)));
+    fetcher->script(FeedWeek::nextWeek, answer(404));
+    refresh(false);
+    EXPECT_EQ(service->status(), Status::ok());
+    EXPECT_EQ(service->events().size(), 15u);
+    EXPECT_TRUE(service->lastChanges().empty());
+
+    // An empty next week is applied as empty: its events go.
+    scheduler.advance(3600);
+    fetcher->script(FeedWeek::thisWeek, answer(200, feedOf(10, thisMonday)));
+    fetcher->script(FeedWeek::nextWeek, answer(200, "[]"));
+    refresh(false);
+    EXPECT_EQ(service->status(), Status::ok());
+    EXPECT_EQ(service->events().size(), 10u);
+    EXPECT_EQ(service->lastChanges().size(), 5u);
+}
+
+TEST_F(CalendarServiceTest, ASharpDropOfTheSameWeekIsRefused) {
+    makeLoaded(120, 5);
+    for (const auto& [count, expected] : std::vector<std::pair<int, Status>>{
+             {30, Status::failed("citire respinsă: suspiciousDrop(previous: 120, now: 30)")},
+             {47, Status::failed("citire respinsă: suspiciousDrop(previous: 120, now: 47)")},
+             {48, Status::ok()},
+         }) {
+        SCOPED_TRACE(count);
+        scriptWeeks(count, 5);
+        refresh(true);
+        EXPECT_EQ(service->status(), expected);
+    }
+    EXPECT_EQ(service->events().size(), 53u);
+}
+
+TEST_F(CalendarServiceTest, AFailedSaveKeepsTheAppliedEvents) {
+    make();
+    store->failSaves = true;
+    scriptWeeks(10, 5);
+    refresh(false);
+    EXPECT_EQ(service->status(), Status::ok());
+    EXPECT_EQ(service->events().size(), 15u);
+    EXPECT_EQ(store->saves, 1);
+    EXPECT_FALSE(store->cache.has_value());
+}
+
+TEST_F(CalendarServiceTest, ObserversHearOnlyRealChanges) {
+    makeLoaded();
+    int events = 0, lastSuccess = 0, changes = 0, status = 0;
+    auto a = service->observeEvents([&] { ++events; });
+    auto b = service->observeLastSuccess([&] { ++lastSuccess; });
+    auto c = service->observeLastChanges([&] { ++changes; });
+    auto d = service->observeStatus([&] { ++status; });
+    scriptWeeks(10, 5);  // the same snapshot again
+    refresh(true);
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(lastSuccess, 1);
+    EXPECT_EQ(changes, 1);  // from 15 additions to none
+    EXPECT_EQ(status, 2);   // syncing, then ok
+
+    scriptWeeks(10, 5);
+    refresh(true);
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(lastSuccess, 1);  // the clock did not move
+}
+
+TEST_F(CalendarServiceTest, TheCacheIsAdoptedOnlyWhenBelievable) {
+    const auto events = [](int count) {
+        std::vector<CalendarEvent> list(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i) list[static_cast<std::size_t>(i)].id = "e" + std::to_string(i);
+        return list;
+    };
+    const struct {
+        const char* name;
+        double stampOffset;
+        int count;
+        bool adopted;
+    } cases[] = {
+        {"two minutes old", -120, 3, true},    {"a month old", -30 * 86'400.0, 3, true},
+        {"300 s ahead", 300, 3, true},         {"301 s ahead", 301, 3, false},
+        {"3000 events", -60, 3000, true},      {"3001 events", -60, 3001, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        store->cache = CalendarCache(start + c.stampOffset, events(c.count), {"e1"});
+        make();
+        EXPECT_EQ(service->status(), Status::idle());
+        EXPECT_EQ(service->events().size(), c.adopted ? static_cast<std::size_t>(c.count) : 0u);
+        EXPECT_EQ(service->lastSuccess(), c.adopted ? std::optional(start + c.stampOffset) : std::nullopt);
+        EXPECT_TRUE(service->lastChanges().empty());
+    }
+}
+
+TEST_F(CalendarServiceTest, ARestoredCacheSpacesTheFirstRefresh) {
+    store->cache = CalendarCache(start - 120, {}, {});
+    make();
+    refresh(false);
+    EXPECT_EQ(fetches(FeedWeek::thisWeek), 0);
+    EXPECT_EQ(service->status(), Status::idle());
+    scriptWeeks(10, 5);
+    refresh(true);
+    EXPECT_EQ(fetches(FeedWeek::thisWeek), 1);
+    EXPECT_EQ(service->status(), Status::ok());
+}
+
+// Mended: a forced refresh during a run used to start a second run beside it.
+TEST_F(CalendarServiceTest, OneRefreshAtATimeAndForcedRequestsMergeIntoOneMoreRun) {
+    makeLoaded();
+    fetcher->holdAnswers = true;
+    scriptWeeks(10, 5);
+    scriptWeeks(10, 6);
+    service->refresh(true);
+    EXPECT_TRUE(service->isRefreshing());
+    service->refresh(true);
+    service->refresh(true);
+    service->refresh(false);
+    EXPECT_EQ(fetcher->inFlight(), 1u);
+    EXPECT_EQ(fetches(FeedWeek::thisWeek), 2);  // the loaded refresh and this one
+
+    // Drive the first run to its end; the merged request then starts one run.
+    while (fetcher->inFlight() > 0) {
+        EXPECT_EQ(fetcher->inFlight(), 1u);
+        fetcher->releaseOne();
+        scheduler.runPending();
+    }
+    EXPECT_FALSE(service->isRefreshing());
+    EXPECT_EQ(fetches(FeedWeek::thisWeek), 3);
+    EXPECT_EQ(fetches(FeedWeek::nextWeek), 3);
+    EXPECT_EQ(service->events().size(), 16u);  // the later run's answer stands
+    EXPECT_EQ(service->status(), Status::ok());
+}
+
+// Mended: an answer that arrives for a run that is over must not publish.
+TEST_F(CalendarServiceTest, AStaleAnswerNeverPublishes) {
+    makeLoaded();
+    const auto oldCompletion = fetcher->lastCompletion;  // the loaded run's next-week request
+    const auto saves = store->saves;
+
+    // After its run: ignored.
+    oldCompletion(answer(200, feedOf(1, nextMonday, "Stale")));
+    EXPECT_EQ(service->events().size(), 15u);
+    EXPECT_EQ(store->saves, saves);
+
+    // During a newer run: ignored too, and the newer run still completes.
+    fetcher->holdAnswers = true;
+    scriptWeeks(10, 6);
+    service->refresh(true);
+    fetcher->releaseAll();
+    scheduler.runPending();  // the newer run now waits for its next week
+    ASSERT_TRUE(service->isRefreshing());
+    oldCompletion(answer(200, feedOf(1, nextMonday, "Stale")));
+    EXPECT_EQ(service->events().size(), 15u);
+    EXPECT_EQ(service->status(), Status::syncing());
+    EXPECT_EQ(store->saves, saves);
+    fetcher->releaseAll();
+    scheduler.runPending();
+    EXPECT_EQ(service->events().size(), 16u);
+    EXPECT_EQ(service->status(), Status::ok());
+    EXPECT_EQ(store->saves, saves + 1);
+}
+
+// Mended: a clock set back used to stop refreshes until it caught up again.
+TEST_F(CalendarServiceTest, AClockSetBackNeverStopsRefreshes) {
+    makeLoaded();
+    // An attempt that lies in the future does not space out the next one.
+    scheduler.setNow(start - 86'400);
+    scriptWeeks(10, 5);
+    refresh(false);
+    EXPECT_EQ(fetches(FeedWeek::thisWeek), 2);
+    EXPECT_EQ(service->status(), Status::ok());
+
+    // A pause set before the clock went back by a day is over.
+    scheduler.setNow(start);
+    fetcher->script(FeedWeek::thisWeek, answer(429, "", 600.0));
+    refresh(true);
+    ASSERT_EQ(service->status(), Status::rateLimited(start + 600));
+    scheduler.setNow(start - 86'400);
+    scriptWeeks(10, 5);
+    refresh(true);
+    EXPECT_EQ(fetches(FeedWeek::thisWeek), 4);
+    EXPECT_EQ(service->status(), Status::ok());
+
+    // A pause up to an hour ahead is still honoured.
+    fetcher->script(FeedWeek::thisWeek, answer(429, "", 3600.0));
+    refresh(true);
+    const Base::Date until = scheduler.now() + 3600;
+    ASSERT_EQ(service->status(), Status::rateLimited(until));
+    scheduler.setNow(scheduler.now() - 1);  // now the pause is 3601 s ahead: a clock step
+    scriptWeeks(10, 5);
+    refresh(true);
+    EXPECT_EQ(fetches(FeedWeek::thisWeek), 6);
+}
+
+TEST_F(CalendarServiceTest, AServiceThatIsGoneIsNeverCalledBack) {
+    make();
+    fetcher->holdAnswers = true;
+    scriptWeeks(10, 5);
+    service->refresh(false);
+    service.reset();
+    fetcher->releaseAll();
+    scheduler.runPending();  // must not touch the destroyed service
+    SUCCEED();
+}
+
+}  // namespace
+}  // namespace CalendarKit
