@@ -1,0 +1,62 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "Base/ManualScheduler.h"
+#include "SettingsKit/SettingsModel.h"
+
+namespace SettingsKitTesting {
+
+// A store that records every save and can be told to fail.
+class RecordingStore final : public SettingsKit::SettingsStore {
+public:
+    explicit RecordingStore(std::optional<SettingsKit::AppSettings> initial = std::nullopt)
+        : initial_(std::move(initial)) {}
+
+    std::optional<SettingsKit::AppSettings> load() override {
+        ++loads;
+        return initial_;
+    }
+    Base::Status save(const SettingsKit::AppSettings& settings) override {
+        if (failing) return Base::makeError("disk full");
+        saves.push_back(settings);
+        return Base::Ok{};
+    }
+
+    bool failing = false;
+    int loads = 0;
+    std::vector<SettingsKit::AppSettings> saves;
+
+private:
+    std::optional<SettingsKit::AppSettings> initial_;
+};
+
+// A model on the manual clock with the application's 0.4 s save delay.
+class ModelTest : public ::testing::Test {
+protected:
+    static constexpr double saveDelay = 0.4;
+
+    void start(std::optional<SettingsKit::AppSettings> stored = std::nullopt, double delay = saveDelay) {
+        model.reset();
+        store = std::make_shared<RecordingStore>(std::move(stored));
+        model = std::make_unique<SettingsKit::SettingsModel>(store, scheduler, delay);
+    }
+    void SetUp() override { start(); }
+
+    // Lets any pending save run and tells how many saves happened so far.
+    std::size_t savesAfterDelay() {
+        scheduler.advance(saveDelay + 1);
+        return store->saves.size();
+    }
+    const SettingsKit::AppSettings& settings() const { return model->settings(); }
+
+    Base::ManualScheduler scheduler;
+    std::shared_ptr<RecordingStore> store;
+    std::unique_ptr<SettingsKit::SettingsModel> model;
+};
+
+}  // namespace SettingsKitTesting
