@@ -22,6 +22,7 @@ public:
     void setOnTap(std::function<void(QPointF)> onTap) { onTap_ = std::move(onTap); }
 
     QPainterPath outline() const;
+    const QString& notchLabel() const { return label_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTest>
+
+#include "Base/ManualScheduler.h"
+#include "IslandKit/Model/IslandModel.h"
+#include "IslandKit/View/IslandRootView.h"
+#include "IslandKit/Window/IslandPanel.h"
+#include "IslandKit/Window/IslandWindowController.h"
+#include "IslandKit/Window/QtDesktop.h"
+#include "QtTestApp.h"
+
+using namespace IslandKit;
+
+namespace {
+
+// A pointer source the test drives by hand.
+class FakePointer final : public PointerTracking {
+public:
+    void start(std::function<void(Point)> onMove, std::function<void()> onOutsideClick) override {
+        ++starts;
+        move = std::move(onMove);
+        outsideClick = std::move(onOutsideClick);
+    }
+    void stop() override {
+        ++stops;
+        move = nullptr;
+        outsideClick = nullptr;
+    }
+    int starts = 0;
+    int stops = 0;
+    std::function<void(Point)> move;
+    std::function<void()> outsideClick;
+};
+
+struct IslandWindowControllerTest : testing::Test {
+    void SetUp() override {
+        IslandKitTest::app();
+        screen = QGuiApplication::primaryScreen();
+        ASSERT_NE(screen, nullptr);
+        const Rect frame = QtDesktop::toDesktop(screen->geometry());
+        model = std::make_unique<IslandModel>(ScreenMetrics{frame, std::nullopt, 24, {}, {}}, IslandSlots{},
+                                              IslandStyle{}, IslandView{}, IslandView{}, IslandView{});
+        controller = std::make_unique<IslandWindowController>(*model, pointer, scheduler);
+    }
+    void TearDown() override {
+        controller->hide();
+        controller.reset();
+    }
+
+    QScreen* screen = nullptr;
+    Base::ManualScheduler scheduler;
+    FakePointer pointer;
+    std::unique_ptr<IslandModel> model;
+    std::unique_ptr<IslandWindowController> controller;
+};
+
+}  // namespace
+
+TEST(IslandCanvasTest, CanvasAcrossTheTopOfADisplay) {
+    struct Case {
+        Rect frame;
+        Rect canvas;
+    };
+    const Case cases[] = {
+        {{0, 0, 1440, 900}, {220, 480, 1000, 420}},
+        {{0, 0, 800, 600}, {0, 180, 800, 420}},
+        {{-1512, 100, 1512, 982}, {-1256, 662, 1000, 420}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IslandWindowController::canvas(c.frame), c.canvas);
+}
+
+TEST_F(IslandWindowControllerTest, ShowPlacesTheCanvasAndStartsTracking) {
+    controller->show(screen);
+    const Rect expected = IslandWindowController::canvas(QtDesktop::toDesktop(screen->geometry()));
+    EXPECT_EQ(model->canvasFrame(), expected);
+    ASSERT_NE(controller->panel(), nullptr);
+    EXPECT_TRUE(controller->panel()->isVisible());
+    EXPECT_EQ(controller->panel()->geometry(), QtDesktop::toWindowSystem(expected));
+    EXPECT_EQ(pointer.starts, 1);
+
+    // Showing again reuses the panel with a fresh root view and restarts the tracker.
+    IslandPanel* panel = controller->panel();
+    controller->show(screen);
+    EXPECT_EQ(controller->panel(), panel);
+    EXPECT_EQ(pointer.starts, 2);
+
+    controller->hide();
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(controller->panel(), panel);
+    EXPECT_EQ(pointer.stops, 1);
+}
+
+TEST_F(IslandWindowControllerTest, PointerReportsWhileNearAndOnceOnLeaving) {
+    std::vector<std::optional<Point>> reports;
+    model->setPointerMoved([&](std::optional<Point> p) { reports.push_back(p); });
+    controller->show(screen);
+    const Rect rect = model->layout().rect;
+
+    pointer.move({rect.minX() - 20, rect.maxY() - 5});  // near: within 24 of the island
+    pointer.move({rect.midX(), rect.maxY() - 5});       // inside
+    pointer.move({rect.minX() - 30, rect.maxY() - 5});  // away
+    pointer.move({rect.minX() - 60, rect.maxY() - 5});  // still away: nothing more
+    ASSERT_EQ(reports.size(), 3u);
+    EXPECT_EQ(reports[0], (Point{rect.minX() - 20, rect.maxY() - 5}));
+    EXPECT_EQ(reports[1], (Point{rect.midX(), rect.maxY() - 5}));
+    EXPECT_EQ(reports[2], std::nullopt);
+}
+
+TEST_F(IslandWindowControllerTest, OutsideClicksCollapseOnlyAnExpandedIslandThatAllowsIt) {
+    controller->show(screen);
+    pointer.outsideClick();
+    EXPECT_EQ(model->state(), IslandState::compact);
+
+    model->expand();
+    IslandStyle keepOpen;
+    keepOpen.closesOnOutsideClick = false;
+    model->setStyle(keepOpen);
+    pointer.outsideClick();
+    EXPECT_EQ(model->state(), IslandState::expanded);
+
+    model->setStyle(IslandStyle{});
+    pointer.outsideClick();
+    EXPECT_EQ(model->state(), IslandState::compact);
+}
+
+TEST_F(IslandWindowControllerTest, KeyboardOnlyWhileExpandedAndEligible) {
+    controller->show(screen);
+    IslandPanel* panel = controller->panel();
+    model->setKeyboardEligibility([] { return true; });
+    EXPECT_FALSE(panel->canBecomeKey()) << "compact";
+    model->expand();
+    EXPECT_TRUE(panel->canBecomeKey());
+    model->setKeyboardEligibility([] { return false; });
+    EXPECT_FALSE(panel->canBecomeKey());
+}
+
+TEST_F(IslandWindowControllerTest, ReleasingTheKeyboard) {
+    int released = 0;
+    model->setOnKeyboardReleased([&] { ++released; });
+    model->setExpanded([](QWidget* parent) -> QWidget* { return new QLineEdit(parent); });
+    model->setKeyboardEligibility([] { return true; });
+    controller->show(screen);
+    model->expand();
+    scheduler.advance(1.0);
+    IslandPanel* panel = controller->panel();
+
+    // Not key: only the focus goes.
+    controller->releaseKeyboard();
+    EXPECT_EQ(released, 0);
+
+    // A click into the text field makes the panel key; Escape gives it back.
+    QWidget* field = controller->rootView()->expandedView();
+    ASSERT_NE(field, nullptr);
+    QTest::mouseClick(field, Qt::LeftButton);
+    ASSERT_TRUE(IslandKitTest::processUntil([&] { return controller->isKeyboardActive(); }));
+    QTest::keyClick(panel, Qt::Key_Escape);
+    EXPECT_EQ(released, 1);
+    EXPECT_TRUE(panel->isVisible());
+}
+
+TEST_F(IslandWindowControllerTest, FollowsTheDisplayThroughUpdate) {
+    controller->show(screen);
+    model->setCanvasFrame({});
+    controller->update(screen);
+    EXPECT_EQ(model->canvasFrame(), IslandWindowController::canvas(QtDesktop::toDesktop(screen->geometry())));
+    EXPECT_EQ(model->metrics().frame, QtDesktop::toDesktop(screen->geometry()));
+    EXPECT_FALSE(model->metrics().hasNotch());
+}

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTest>
+
+#include "Base/ManualScheduler.h"
+#include "IslandKit/Overlay/OverlayPanel.h"
+#include "IslandKit/Overlay/OverlayRootView.h"
+#include "IslandKit/Overlay/OverlayWindowController.h"
+#include "QtTestApp.h"
+
+using namespace IslandKit;
+
+namespace {
+
+struct OverlayWindowControllerTest : testing::Test {
+    void SetUp() override {
+        IslandKitTest::app();
+        screen = QGuiApplication::primaryScreen();
+        controller.onVisibilityChange = [this](bool visible) { reports.push_back(visible); };
+    }
+    void TearDown() override {
+        controller.dismiss();
+        scheduler.advance(1);
+    }
+
+    QScreen* screen = nullptr;
+    Base::ManualScheduler scheduler;
+    OverlayWindowController controller{
+        [](QWidget* parent) -> QWidget* { return new QLineEdit(parent); }, Size{640, 400}, scheduler};
+    std::vector<bool> reports;
+};
+
+}  // namespace
+
+TEST_F(OverlayWindowControllerTest, ReportsTrueAtOnceAndFalseAfterTheFadeOut) {
+    controller.present(screen);
+    EXPECT_TRUE(controller.isPresented());
+    EXPECT_EQ(reports, std::vector<bool>{true});
+    OverlayRootView* root = controller.rootView();
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->fade(), 0);
+    scheduler.advance(0.2);
+    EXPECT_EQ(root->fade(), 1);
+    EXPECT_EQ(root->cardRect().size(), QSize(640, 400));
+    EXPECT_EQ(root->contentView()->geometry(), QRect(20, 20, 600, 360));
+
+    // A second present while shown does nothing.
+    controller.present(screen);
+    EXPECT_EQ(reports.size(), 1u);
+
+    controller.dismiss();
+    EXPECT_FALSE(controller.isPresented());
+    scheduler.advance(0.14);
+    EXPECT_EQ(reports.size(), 1u);
+    EXPECT_NE(controller.panel(), nullptr);
+    controller.dismiss();  // again during the fade: nothing
+    scheduler.advance(0.02);
+    EXPECT_EQ(reports, (std::vector<bool>{true, false}));
+    EXPECT_EQ(controller.panel(), nullptr);
+}
+
+TEST_F(OverlayWindowControllerTest, DismissWithoutPresentCallsNothing) {
+    controller.dismiss();
+    scheduler.advance(1);
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(OverlayWindowControllerTest, PresentDuringAFadeOutKeepsTheNewCard) {
+    controller.present(screen);
+    scheduler.advance(0.2);
+    controller.dismiss();
+    scheduler.advance(0.05);
+    controller.present(screen);
+    OverlayPanel* fresh = controller.panel();
+    ASSERT_NE(fresh, nullptr);
+    // The old fade's completion must not clear the new card or report it hidden.
+    scheduler.advance(0.5);
+    EXPECT_EQ(controller.panel(), fresh);
+    EXPECT_TRUE(fresh->isVisible());
+    EXPECT_TRUE(controller.isPresented());
+    EXPECT_EQ(reports, (std::vector<bool>{true, true}));
+
+    // And the new card still dismisses normally.
+    controller.dismiss();
+    scheduler.advance(0.2);
+    EXPECT_EQ(reports, (std::vector<bool>{true, true, false}));
+    EXPECT_EQ(controller.panel(), nullptr);
+}
+
+TEST_F(OverlayWindowControllerTest, EscapeOrABackdropClickDismissesAMarginClickDoesNot) {
+    controller.present(screen);
+    scheduler.advance(0.2);
+    OverlayRootView* root = controller.rootView();
+    const QRect card = root->cardRect();
+
+    QTest::mouseClick(root->card(), Qt::LeftButton, {}, QPoint(5, 5));  // the 20-point margin
+    QTest::mouseClick(root, Qt::LeftButton, {}, card.center());
+    EXPECT_TRUE(controller.isPresented());
+
+    QTest::mouseClick(root, Qt::LeftButton, {}, card.topLeft() - QPoint(10, 10));
+    EXPECT_FALSE(controller.isPresented());
+    scheduler.advance(0.2);
+
+    controller.present(screen);
+    scheduler.advance(0.2);
+    // Escape while the card's text field has the focus.
+    QWidget* field = controller.rootView()->contentView();
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(controller.isPresented());
+}
