@@ -201,6 +201,8 @@ Base::Result<Exchange> performOne(const FeedFetcherOptions& options, const std::
     const CURLcode code = curl_easy_perform(h);
     if (state.tooLarge) return Base::makeError("tooLarge");
     if (cancelled.load() || stopping.load()) return Base::makeError("cancelled");
+    // The idle limit and the overall limit end the same way for the user.
+    if (code == CURLE_OPERATION_TIMEDOUT) return Base::makeError("the request timed out");
     if (code != CURLE_OK) {
         std::string text = errorText[0] ? std::string(errorText) : std::string(curl_easy_strerror(code));
         while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();

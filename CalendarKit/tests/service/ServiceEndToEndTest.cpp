@@ -1,0 +1,178 @@
+// The service with the real fetcher, the real cache file and the scripted
+// HTTPS server: what reaches the user's disk and screen.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+
+#include "Base/FileSystem.h"
+#include "Base/ManualScheduler.h"
+#include "CalendarKit/Feed/FeedFetcher.h"
+#include "CalendarKit/Service/CalendarService.h"
+#include "CalendarKit/Storage/FileCalendarStore.h"
+#include "CalendarKit/tests/service/TempFolder.h"
+#include "CalendarKit/tests/service/TestFeedServer.h"
+
+namespace CalendarKit {
+namespace {
+
+using Status = CalendarService::Status;
+using Testing::fileBytes;
+using Testing::TempFolder;
+using Testing::TestFeedServer;
+
+// Tuesday 2026-03-10 16:00 UTC, inside the sample feeds' first week.
+constexpr Base::Date start(1'773'158'400.0);
+
+class ServiceEndToEndTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { server = new TestFeedServer(); }
+    static void TearDownTestSuite() {
+        delete server;
+        server = nullptr;
+    }
+
+    std::unique_ptr<CalendarService> makeService(const FeedFetcherOptions& options) {
+        auto fetcher = std::make_shared<FeedFetcher>(scheduler, options);
+        auto store = std::make_shared<FileCalendarStore>(cacheFile);
+        return std::make_unique<CalendarService>(fetcher, store, scheduler, CalendarService::Settings::application());
+    }
+
+    void refreshAndWait(CalendarService& service, bool force) {
+        service.refresh(force);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (service.isRefreshing() && std::chrono::steady_clock::now() < deadline) {
+            scheduler.waitForDue(1);
+            scheduler.runPending();
+        }
+        ASSERT_FALSE(service.isRefreshing()) << "no answer within 30 s";
+    }
+
+    static TestFeedServer* server;
+    Base::ManualScheduler scheduler{start};
+    TempFolder temp;
+    std::filesystem::path cacheFile = FileCalendarStore::defaultPath(temp.path() / "OrlTradingWaylark");
+};
+
+TestFeedServer* ServiceEndToEndTest::server = nullptr;
+
+TEST_F(ServiceEndToEndTest, ARefreshFillsTheEventsAndTheCacheAndANewServiceRestoresThem) {
+    auto service = makeService(server->options("ok"));
+    EXPECT_TRUE(service->events().empty());
+    refreshAndWait(*service, false);
+    ASSERT_EQ(service->status(), Status::ok());
+    ASSERT_EQ(service->events().size(), 44u);
+    EXPECT_EQ(service->lastSuccess(), start);
+
+    // Sorted by time across both files, with New York week keys across the clock change.
+    for (std::size_t i = 1; i < service->events().size(); ++i) {
+        EXPECT_LE(service->events()[i - 1].time, service->events()[i].time);
+    }
+    EXPECT_EQ(service->events().front().id, "2026-03-08:CNY:trade-balance:0");
+    EXPECT_EQ(service->events().back().id, "2026-03-15:CAD:retail-sales-m-m:0");
+    const auto coverage = service->coverage();
+    ASSERT_TRUE(coverage.has_value());
+    EXPECT_TRUE(coverage->contains(start));
+
+    EXPECT_EQ(Base::FileSystem::permissions(cacheFile), 0600);
+    EXPECT_EQ(Base::FileSystem::permissions(cacheFile.parent_path()), 0700);
+    EXPECT_EQ(Base::FileSystem::permissions(cacheFile.parent_path().parent_path()), 0700);
+
+    scheduler.advance(60);
+    auto restored = makeService(server->options("status503"));
+    EXPECT_EQ(restored->events(), service->events());
+    EXPECT_EQ(restored->lastSuccess(), start);
+    EXPECT_EQ(restored->status(), Status::idle());
+    // Within ten minutes of the cached success nothing is fetched.
+    const auto before = server->requestsFor("status503").size();
+    refreshAndWait(*restored, false);
+    EXPECT_EQ(server->requestsFor("status503").size(), before);
+    EXPECT_EQ(restored->status(), Status::idle());
+}
+
+TEST_F(ServiceEndToEndTest, EveryBadAnswerLeavesTheEventsAndTheCacheFileAlone) {
+    {
+        auto service = makeService(server->options("ok"));
+        refreshAndWait(*service, false);
+        ASSERT_EQ(service->status(), Status::ok());
+    }
+    const std::string cached = fileBytes(cacheFile);
+    const auto cachedEvents = makeService(server->options("ok"))->events();
+    ASSERT_EQ(cachedEvents.size(), 44u);
+
+    const struct {
+        const char* scenario;
+        std::string expected;  // the failure text, or "rateLimited +<seconds>"
+    } cases[] = {
+        {"object", "notAnArray"},
+        {"html", "notAnArray"},
+        {"ok+object", "notAnArray"},
+        {"empty", "citire respinsă: empty"},
+        {"size-2000000-length", "citire respinsă: empty"},  // at the cap it is read, and holds no events
+        {"size-2000001-length", "tooLarge"},
+        {"size-2000001-chunked", "tooLarge"},
+        {"ok+size-2000001-chunked", "tooLarge"},
+        {"redirect-other", "HTTP 302"},
+        {"redirect-sub", "HTTP 302"},
+        {"redirect-http", "HTTP 302"},
+        {"redirect-loop", "HTTP 302"},
+        {"status404", "HTTP 404"},
+        {"status503", "HTTP 503"},
+        {"retry-120", "rateLimited +120"},
+        {"retry-date", "rateLimited +300"},
+        {"stall", "timed out"},
+        {"ok+stall", "timed out"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.scenario);
+        auto options = server->options(c.scenario);
+        options.requestTimeout = 1;
+        options.resourceTimeout = 3;
+        scheduler.advance(3600);
+        auto service = makeService(options);
+        ASSERT_EQ(service->events(), cachedEvents);
+        const Base::Date now = scheduler.now();
+        refreshAndWait(*service, true);
+
+        const Status status = service->status();
+        if (c.expected.starts_with("rateLimited +")) {
+            EXPECT_EQ(status, Status::rateLimited(now + std::stod(c.expected.substr(13))));
+        } else if (c.expected == "timed out") {
+            EXPECT_EQ(status.kind, Status::Kind::failed);
+            EXPECT_NE(status.message.find("timed out"), std::string::npos) << status.message;
+        } else {
+            EXPECT_EQ(status, Status::failed(c.expected));
+        }
+        EXPECT_EQ(service->events(), cachedEvents);
+        EXPECT_EQ(service->lastSuccess(), start);
+        EXPECT_EQ(fileBytes(cacheFile), cached);
+        EXPECT_EQ(Base::FileSystem::permissions(cacheFile), 0600);
+    }
+
+    // A server that cannot prove its name is a failure that says so.
+    auto untrusted = server->options("ok");
+    untrusted.certificateAuthorityFile.clear();
+    auto service = makeService(untrusted);
+    refreshAndWait(*service, true);
+    EXPECT_EQ(service->status().kind, Status::Kind::failed);
+    EXPECT_NE(service->status().message.find("certificate"), std::string::npos) << service->status().message;
+    EXPECT_EQ(fileBytes(cacheFile), cached);
+}
+
+TEST_F(ServiceEndToEndTest, AMissingNextWeekStillAppliesTheCurrentOne) {
+    {
+        auto service = makeService(server->options("ok"));
+        refreshAndWait(*service, false);
+    }
+    scheduler.advance(3600);
+    auto service = makeService(server->options("redirect-same+status404"));
+    refreshAndWait(*service, true);
+    EXPECT_EQ(service->status(), Status::ok());
+    EXPECT_EQ(service->events().size(), 44u);  // next week kept from before
+    EXPECT_EQ(service->lastSuccess(), start + 3600);
+    auto restored = makeService(server->options("ok"));
+    EXPECT_EQ(restored->lastSuccess(), start + 3600);
+}
+
+}  // namespace
+}  // namespace CalendarKit
