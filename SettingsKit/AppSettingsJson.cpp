@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <string>
 
 #include "Base/JsonRead.h"
@@ -30,6 +31,51 @@ Base::Result<std::vector<T>> decodeArray(const Base::Json::Array& array) {
     return items;
 }
 
+bool beyondAnyMinuteCount(std::int64_t hour, std::int64_t minute) {
+    std::int64_t product = 0;
+    std::int64_t sum = 0;
+    return __builtin_mul_overflow(hour, std::int64_t{60}, &product) ||
+           __builtin_add_overflow(product, minute, &sum);
+}
+
+// A stored time whose minute count does not fit 64 bits is no time of any day,
+// like 25:00, and is read as 24:00 so that repair refuses it like any other
+// time outside the day. Left as it is, it would make the whole document
+// unreadable over one window or custom interval.
+void markImpossibleTime(Base::Json* time) {
+    if (time == nullptr || !time->isObject()) return;
+    const Base::Json* hour = time->find("hour");
+    const Base::Json* minute = time->find("minute");
+    if (hour == nullptr || minute == nullptr) return;
+    const auto hourValue = Base::JsonValue::integer(*hour, "hour");
+    const auto minuteValue = Base::JsonValue::integer(*minute, "minute");
+    if (!hourValue.ok() || !minuteValue.ok() || !beyondAnyMinuteCount(*hourValue, *minuteValue)) return;
+    time->set("hour", Base::Json::number(24));
+    time->set("minute", Base::Json::number(0));
+}
+
+Base::Json* member(Base::Json& object, const char* key) {
+    if (!object.isObject()) return nullptr;
+    const auto found = object.asObject().find(key);
+    return found == object.asObject().end() ? nullptr : &found->second;
+}
+
+void markTimesIn(Base::Json* items) {
+    if (items == nullptr || !items->isArray()) return;
+    for (Base::Json& item : items->asArray()) {
+        markImpossibleTime(member(item, "start"));
+        markImpossibleTime(member(item, "end"));
+    }
+}
+
+Base::Json withImpossibleTimesMarked(Base::Json document) {
+    if (Base::Json* profiles = member(document, "profiles"); profiles != nullptr && profiles->isArray()) {
+        for (Base::Json& profile : profiles->asArray()) markTimesIn(member(profile, "windows"));
+    }
+    markTimesIn(member(document, "customIntervals"));
+    return document;
+}
+
 }  // namespace
 
 Base::Json toJson(const AppSettings& settings) {
@@ -52,7 +98,8 @@ Base::Json toJson(const AppSettings& settings) {
 }
 
 Base::Result<AppSettings> appSettingsFromJson(const Base::Json& json) {
-    BASE_TRY(reader, Base::JsonObjectReader::of(json, "settings"));
+    const Base::Json document = withImpossibleTimesMarked(json);
+    BASE_TRY(reader, Base::JsonObjectReader::of(document, "settings"));
     AppSettings settings;
 
     BASE_TRY(version, reader.integer("version"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -158,6 +159,29 @@ TEST(AppSettingsJsonTest, TimesOutsideTheDayAreReadAsTheyStand) {
     const auto decoded = appSettingsFromJson(document);
     ASSERT_TRUE(decoded.ok()) << decoded.error().message;
     EXPECT_EQ(decoded->profiles[0].windows[0].end.hour, 9'000'000'000);
+}
+
+TEST(AppSettingsJsonTest, TimesBeyondAnyMinuteCountReadAsOutsideTheDay) {
+    const Json huge = Json::object({{"hour", Json::number(INT64_MAX)}, {"minute", Json::number(0)}});
+    const Json hugeMinute = Json::object({{"hour", Json::number(1)}, {"minute", Json::number(INT64_MAX)}});
+    Json document = defaultDocument();
+    Json& window = document.asObject().at("profiles").asArray()[1].asObject().at("windows").asArray()[0];
+    window.set("start", huge);
+    Json custom = TradingCore::toJson(TradingCore::CustomInterval{
+        Base::Uuid::random(), "x", {1, 0}, {2, 0}, {TradingCore::Weekday::monday}, TradingCore::IntervalColor::cyan});
+    custom.set("end", hugeMinute);
+    document.set("customIntervals", Json::array({custom}));
+
+    const auto decoded = appSettingsFromJson(document);
+    ASSERT_TRUE(decoded.ok()) << decoded.error().message;
+    EXPECT_EQ(decoded->profiles[1].windows[0].start, TradingCore::WallClockTime(24, 0));
+    const AppSettings repaired = decoded->validated();
+    EXPECT_EQ(repaired.profiles[1], TradingCore::SessionProfile::london());
+    EXPECT_TRUE(repaired.customIntervals.empty());
+
+    // Beyond 64 bits there is no integer to read: the document is refused.
+    window.set("start", Json::object({{"hour", Json::numberText("99999999999999999999")}, {"minute", Json::number(0)}}));
+    EXPECT_FALSE(appSettingsFromJson(document).ok());
 }
 
 TEST(AppSettingsJsonTest, WritesEveryKeyAndReadsBackEqual) {
