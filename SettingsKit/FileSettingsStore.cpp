@@ -1,6 +1,7 @@
 #include "SettingsKit/FileSettingsStore.h"
 
 #include <functional>
+#include <string>
 
 #include "Base/FileSystem.h"
 
