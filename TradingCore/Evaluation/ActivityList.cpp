@@ -59,18 +59,21 @@ std::vector<Activity> newsActivities(const TimingConfiguration& configuration,
     std::vector<Activity> result;
     for (std::size_t i = 0; i < blackouts.size(); ++i) {
         const TimingEvaluator::Blackout& blackout = blackouts[i];
-        bool seen = false;
-        for (std::size_t j = 0; j < i && !seen; ++j) seen = sameNewsKey(blackouts[j].event, blackout.event);
-        if (seen) continue;
+        // Blackouts of one key share their event time and so their span: the
+        // cheap tests below give the same answer for every blackout of a key,
+        // and the search for an earlier one of the key can wait until they pass.
+        const std::optional<Phase> phase =
+            newsPhase(blackout, configuration.newsRule.leadSeconds, configuration.lingerSeconds, now);
+        if (!phase) continue;
 
         const bool inWindow = std::any_of(windows.begin(), windows.end(), [&](const auto& window) {
             return window.span.overlaps(blackout.span);
         });
         if (!inWindow) continue;
 
-        const std::optional<Phase> phase =
-            newsPhase(blackout, configuration.newsRule.leadSeconds, configuration.lingerSeconds, now);
-        if (!phase) continue;
+        bool seen = false;
+        for (std::size_t j = 0; j < i && !seen; ++j) seen = sameNewsKey(blackouts[j].event, blackout.event);
+        if (seen) continue;
 
         // Every blackout of the key counts, also those skipped above.
         NewsImpact impact = blackout.event.impact;

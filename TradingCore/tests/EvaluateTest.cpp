@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "TradingCore/Evaluation/TimingEvaluator.h"
+
+using namespace TradingCore;
+using TestSupport::ny;
+using TestSupport::usdHigh;
+
+namespace {
+
+// 2026-01-14 is a Wednesday.
+Base::Date wed(int hour, int minute = 0, int second = 0) { return ny(2026, 1, 14, hour, minute, second); }
+
+Evaluation evaluateAt(Base::Date now, const std::vector<NewsEvent>& events = {},
+                      const TimingConfiguration& configuration = TimingConfiguration::newYorkDefault()) {
+    return TimingEvaluator::evaluate(configuration, events, DataConfidence::live, now);
+}
+
+}  // namespace
+
+TEST(Evaluate, DefaultProfileThroughAWorkDay) {
+    struct Case {
+        const char* label;
+        Base::Date now;
+        StatusBase base;
+        std::optional<std::string> window;
+        std::optional<Base::Date> nextChange;
+        bool countdown;
+        std::optional<std::string> announcement;
+    };
+    const std::vector<Case> cases = {
+        {"two hours before: countdown hidden", wed(5), StatusBase::gray, std::nullopt, wed(7), false, std::nullopt},
+        {"exactly 1800 s before: shown", wed(6, 30), StatusBase::gray, std::nullopt, wed(7), true, std::nullopt},
+        {"1801 s before: hidden", ny(2026, 1, 14, 6, 29, 59), StatusBase::gray, std::nullopt, wed(7), false, std::nullopt},
+        {"at the start: inside", wed(7), StatusBase::green, "Pre-session", wed(9, 30), true, "Pre-session"},
+        {"name change is a change", wed(9), StatusBase::green, "Pre-session", wed(9, 30), true, std::nullopt},
+        {"announced at 09:30:05", wed(9, 30, 5), StatusBase::green, "Opening", wed(11), true, "Opening"},
+        {"not at 09:30:10", wed(9, 30, 10), StatusBase::green, "Opening", wed(11), true, std::nullopt},
+        {"at the end: outside", wed(11), StatusBase::gray, std::nullopt, ny(2026, 1, 15, 7), false, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const Evaluation e = evaluateAt(c.now);
+        EXPECT_EQ(e.base, c.base);
+        EXPECT_EQ(e.windowName, c.window);
+        EXPECT_EQ(e.nextChange, c.nextChange);
+        EXPECT_EQ(e.countdownVisible, c.countdown);
+        EXPECT_EQ(e.announcement, c.announcement);
+        EXPECT_EQ(e.confidence, DataConfidence::live);
+        EXPECT_EQ(e.restrictionImpact, std::nullopt);
+    }
+}
+
+TEST(Evaluate, BlackoutsInsideAndOutsideWindows) {
+    const std::vector<NewsEvent> cpi = {usdHigh("CPI", wed(8, 30))};
+    struct Case {
+        const char* label;
+        std::vector<NewsEvent> events;
+        Base::Date now;
+        StatusBase base;
+        std::optional<Base::Date> nextChange;
+    };
+    const std::vector<Case> cases = {
+        {"red at the blackout start", cpi, wed(8, 25), StatusBase::red, wed(8, 35)},
+        {"green again at its end", cpi, wed(8, 35), StatusBase::green, wed(9, 30)},
+        {"green before it, changing at its start", cpi, wed(8), StatusBase::green, wed(8, 25)},
+        {"a second blackout starting at the first's end is no change",
+         {usdHigh("CPI", wed(8, 30)), usdHigh("PPI", wed(8, 40))}, wed(8, 26), StatusBase::red, wed(8, 45)},
+        {"a blackout past its window ends with the window",
+         {usdHigh("Late", wed(10, 58))}, wed(10, 55), StatusBase::red, wed(11)},
+        {"a blackout past one window into the next keeps red with a new name",
+         {usdHigh("Turn", wed(9, 30))}, wed(9, 26), StatusBase::red, wed(9, 30)},
+        {"a blackout outside every window stays gray", {usdHigh("Noon", wed(12))}, wed(11, 57), StatusBase::gray,
+         ny(2026, 1, 15, 7)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const Evaluation e = evaluateAt(c.now, c.events);
+        EXPECT_EQ(e.base, c.base);
+        EXPECT_EQ(e.nextChange, c.nextChange);
+        if (c.base == StatusBase::red) {
+            EXPECT_TRUE(e.windowName.has_value());
+            EXPECT_EQ(e.restrictionImpact, NewsImpact::high);
+        }
+    }
+}
+
+TEST(Evaluate, RestrictionImpactIsTheMostSevere) {
+    TimingConfiguration configuration = TimingConfiguration::newYorkDefault();
+    configuration.newsRule.impacts = {NewsImpact::medium, NewsImpact::high, NewsImpact::holiday, NewsImpact::low};
+    const std::vector<NewsEvent> events = {usdHigh("A", wed(8, 30), NewsImpact::medium), usdHigh("B", wed(8, 31)),
+                                           usdHigh("C", wed(8, 31), NewsImpact::low)};
+    EXPECT_EQ(evaluateAt(wed(8, 30), events, configuration).restrictionImpact, NewsImpact::high);
+    const std::vector<NewsEvent> holiday = {usdHigh("Bank Holiday", wed(8, 30), NewsImpact::holiday)};
+    const Evaluation e = evaluateAt(wed(8, 30), holiday, configuration);
+    EXPECT_EQ(e.base, StatusBase::red);
+    EXPECT_EQ(e.restrictionImpact, NewsImpact::holiday);
+}
+
+TEST(Evaluate, OverlappingWindowsAndEmptyProfiles) {
+    TimingConfiguration configuration = TimingConfiguration::newYorkDefault();
+    configuration.profile.windows = {{"Long", {8, 0}, {12, 0}}, {"Short", {9, 0}, {10, 0}}};
+    Evaluation e = evaluateAt(wed(9, 15), {}, configuration);
+    EXPECT_EQ(e.windowName, "Short");
+    EXPECT_EQ(e.nextChange, wed(10));
+    // The same name on two overlapping occurrences: the later one announces it.
+    configuration.profile.windows = {{"Same", {8, 0}, {12, 0}}, {"Same", {9, 0}, {10, 0}}};
+    e = evaluateAt(wed(9, 0, 5), {}, configuration);
+    EXPECT_EQ(e.announcement, "Same");
+    EXPECT_EQ(e.nextChange, wed(12));
+
+    configuration.profile.windows.clear();
+    e = evaluateAt(wed(9), {usdHigh("CPI", wed(9))}, configuration);
+    EXPECT_EQ(e.base, StatusBase::gray);
+    EXPECT_EQ(e.nextChange, std::nullopt);
+    EXPECT_FALSE(e.countdownVisible);
+    EXPECT_TRUE(e.activities.empty() || e.activities.front().kind != ActivityKind::news);
+
+    // Friday evening: no window starts within the 48 hours ahead.
+    e = evaluateAt(ny(2026, 1, 16, 12), {}, TimingConfiguration::newYorkDefault());
+    EXPECT_EQ(e.nextChange, std::nullopt);
+    EXPECT_FALSE(e.countdownVisible);
+}
+
+TEST(Evaluate, ConfidencePassesThrough) {
+    for (DataConfidence confidence : {DataConfidence::live, DataConfidence::degraded, DataConfidence::unknown}) {
+        const Evaluation e =
+            TimingEvaluator::evaluate(TimingConfiguration::newYorkDefault(), {}, confidence, wed(8));
+        EXPECT_EQ(e.confidence, confidence);
+    }
+}
+
+TEST(Evaluate, UnusualInputsNeverFail) {
+    TimingConfiguration configuration = TimingConfiguration::newYorkDefault();
+    configuration.profile.windows.push_back({"Odd", {INT64_MAX, 0}, {-3, INT64_MIN}});
+    configuration.macros.aroundHourMinutes = INT64_MIN;
+    configuration.announcementSeconds = std::numeric_limits<double>::quiet_NaN();
+    configuration.lingerSeconds = -1e300;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<NewsEvent> events = {usdHigh("Nan", Base::Date(nan)), usdHigh("CPI", wed(8, 30))};
+    for (Base::Date now : {wed(8, 30), Base::Date(nan), Base::Date(1e300), Base::Date(-1e15), Base::Date(0)}) {
+        const Evaluation e = evaluateAt(now, events, configuration);
+        EXPECT_NE(e.base, StatusBase::amber);
+    }
+    const Timeline timeline = TimingEvaluator::timeline(configuration, events, Base::Date(nan), wed(9));
+    EXPECT_TRUE(timeline.segments.empty());
+}
+
+TEST(EvaluationTypes, RawValuesAndEquality) {
+    EXPECT_EQ(statusBaseFromRaw("amber"), StatusBase::amber);
+    EXPECT_EQ(statusBaseFromRaw("Green"), std::nullopt);
+    EXPECT_EQ(activityPhaseFromRaw("restricted"), ActivityPhase::restricted);
+    EXPECT_EQ(activityPhaseFromRaw(""), std::nullopt);
+    EXPECT_EQ(activityKindFromRaw(""), std::nullopt);
+    EXPECT_EQ(statusBaseFromRaw(""), std::nullopt);
+    EXPECT_EQ(rawValue(ActivityKind::custom), "custom");
+
+    const Activity a{"a", ActivityKind::news, ActivityPhase::upcoming, "A", wed(8), false, NewsImpact::high, std::nullopt};
+    const Activity b{"b", ActivityKind::macro, ActivityPhase::active, "B", wed(9), true, std::nullopt, std::nullopt};
+    Activity noTarget = a;
+    noTarget.target.reset();
+    EXPECT_NE(a, noTarget);
+    Evaluation first{StatusBase::green, DataConfidence::live, "W", wed(9), true, std::nullopt, {a, b}, std::nullopt};
+    Evaluation second = first;
+    second.activities = {b, a};
+    EXPECT_NE(first, second);
+    second = first;
+    second.confidence = DataConfidence::degraded;
+    EXPECT_NE(first, second);
+    second.confidence = DataConfidence::live;
+    EXPECT_EQ(first, second);
+}
