@@ -19,30 +19,25 @@ ChecklistState example() {
 
 Json parsed(std::string_view text) { return Json::parse(text).value(); }
 
-TEST(ChecklistJsonTest, WritesSortedKeysAndReadsBack) {
+TEST(ChecklistJsonTest, WritesTheDocumentAndReadsItBack) {
     const ChecklistState state = example();
-    const std::string written = toJson(state).dump(true);
-    // Members in ascending order of their names, at every level.
-    const auto at = [&](std::string_view s) { return written.find(s); };
-    EXPECT_LT(at("\"activeTemplateID\""), at("\"checked\""));
-    EXPECT_LT(at("\"checked\""), at("\"choices\""));
-    EXPECT_LT(at("\"choices\""), at("\"templates\""));
-    EXPECT_LT(at("\"templates\""), at("\"version\""));
-    EXPECT_LT(at("\"id\""), at("\"items\""));
-    EXPECT_LT(at("\"options\""), at("\"text\""));
-    EXPECT_NE(at("\"00000000-0000-4000-8000-000000000001\""), std::string::npos);
-
-    auto read = fromJson<ChecklistState>(parsed(written));
+    EXPECT_EQ(toJson(state), parsed(R"({
+        "activeTemplateID": "00000000-0000-4000-8000-000000000001",
+        "checked": {"00000000-0000-4000-8000-000000000001": ["00000000-0000-4000-8000-00000000000A",
+                                                             "00000000-0000-4000-8000-00000000000B"]},
+        "choices": {"00000000-0000-4000-8000-000000000001": {"00000000-0000-4000-8000-00000000000B": "OB"}},
+        "templates": [{"id": "00000000-0000-4000-8000-000000000001", "name": "Before entry", "items": [
+            {"id": "00000000-0000-4000-8000-00000000000A", "options": [], "text": "Trend up?"},
+            {"id": "00000000-0000-4000-8000-00000000000B", "options": ["FVG", "OB"], "text": "Entry model"}]}],
+        "version": 1})"));
+    auto read = fromJson<ChecklistState>(parsed(toJson(state).dump(true)));
     ASSERT_TRUE(read) << read.error().message;
     EXPECT_EQ(*read, state);
-}
 
-TEST(ChecklistJsonTest, EmptyStateHasNoActiveTemplateKey) {
-    const Json json = toJson(ChecklistState{});
-    EXPECT_EQ(json, parsed(R"({"checked": {}, "choices": {}, "templates": [], "version": 1})"));
-    auto read = fromJson<ChecklistState>(json);
-    ASSERT_TRUE(read);
-    EXPECT_FALSE(read->activeTemplateID);
+    // Without an active template the key is left out, and reads back as none.
+    const Json empty = toJson(ChecklistState{});
+    EXPECT_EQ(empty, parsed(R"({"checked": {}, "choices": {}, "templates": [], "version": 1})"));
+    EXPECT_EQ(fromJson<ChecklistState>(empty).value(), ChecklistState{});
 }
 
 TEST(ChecklistJsonTest, OptionalMembersFallBackAndLowerCaseIdsRead) {
@@ -68,17 +63,13 @@ TEST(ChecklistJsonTest, RefusesWholeDocumentOnAnyBadMember) {
         R"({"checked": {}, "templates": []})",                                  // no "version"
         R"({"version": 1, "checked": {}})",                                     // no "templates"
         R"({"version": null, "checked": {}, "templates": []})",
-        R"({"version": "1", "checked": {}, "templates": []})",
         R"({"version": 1.5, "checked": {}, "templates": []})",
         R"({"version": 1, "checked": [], "templates": []})",
         R"({"version": 1, "checked": {"K": "x"}, "templates": []})",
-        R"({"version": 1, "checked": {"K": [1]}, "templates": []})",
         R"({"version": 1, "checked": {"K": null}, "templates": []})",
         R"({"version": 1, "checked": {}, "choices": {"K": {"I": 3}}, "templates": []})",
         R"({"version": 1, "checked": {}, "choices": {"K": ["x"]}, "templates": []})",
-        R"({"version": 1, "checked": {}, "choices": [], "templates": []})",
         R"({"version": 1, "checked": {}, "templates": [], "activeTemplateID": "nope"})",
-        R"({"version": 1, "checked": {}, "templates": [], "activeTemplateID": 7})",
         R"({"version": 1, "checked": {}, "templates": [{"id": "00000000-0000-4000-8000-00000000000A", "items": []}]})",
         R"({"version": 1, "checked": {}, "templates": [{"id": "bad", "name": "n", "items": []}]})",
         R"({"version": 1, "checked": {}, "templates": [{"id": "00000000-0000-4000-8000-00000000000A",

@@ -60,8 +60,6 @@ TEST_F(ChecklistModelEditingTest, CleansNewAndChangedNames) {
     EXPECT_EQ(model.activeTemplate()->name, " Morning ");
     model.renameTemplate(id, "");
     EXPECT_EQ(model.activeTemplate()->name, "");
-    model.renameTemplate(uuid(99), "Nobody");
-    EXPECT_EQ(saves(), 1u);
 }
 
 TEST_F(ChecklistModelEditingTest, DeletingTheActiveTemplateActivatesTheFirstRemaining) {
@@ -97,16 +95,14 @@ TEST_F(ChecklistModelEditingTest, AddsAndRewordsItems) {
     model.updateItem(*blank, uuid(2), std::string(170, 'w'));
     EXPECT_EQ(Base::Text::graphemeCount(model.templateWithID(uuid(2))->items.back().text), 160u);
     EXPECT_EQ(model.activeItems().size(), 60u);
-}
 
-TEST_F(ChecklistModelEditingTest, RewordingToBlankKeepsTheTickForLater) {
-    ChecklistModel& model = makeModel(threeTemplates());
-    const Base::Uuid item = *model.addItem(uuid(2), "Bias");
-    model.toggle(item);
-    model.updateItem(item, uuid(2), "  ");
-    EXPECT_EQ(model.progress(), (ChecklistProgress{0, 0}));
-    model.updateItem(item, uuid(2), "Bias again");
-    EXPECT_EQ(model.progress(), (ChecklistProgress{1, 1}));
+    // Rewording to blank keeps the tick for when the item has text again.
+    const Base::Uuid first = model.activeItems().front().id;
+    model.toggle(first);
+    model.updateItem(first, uuid(2), "  ");
+    EXPECT_EQ(model.progress(), (ChecklistProgress{0, 59}));
+    model.updateItem(first, uuid(2), "Bias");
+    EXPECT_EQ(model.progress(), (ChecklistProgress{1, 60}));
 }
 
 TEST_F(ChecklistModelEditingTest, SetOptionsKeepsTicksAndChoicesConsistent) {
