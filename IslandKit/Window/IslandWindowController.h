@@ -13,6 +13,7 @@
 #include "Base/Scheduler.h"
 #include "IslandKit/Geometry/Rect.h"
 #include "IslandKit/Model/IslandModel.h"
+#include "IslandKit/View/IslandRootView.h"
 #include "IslandKit/Window/PointerTracking.h"
 
 class QScreen;
@@ -20,7 +21,6 @@ class QScreen;
 namespace IslandKit {
 
 class IslandPanel;
-class IslandRootView;
 
 // Owns the floating panel of one island on one display: hosts the root view
 // in a transparent canvas across the top of the display, lets clicks through
