@@ -7,7 +7,12 @@
 #include <stdexcept>
 #include <vector>
 
+// GCC 12 at -O3 sees through cpp_int's small-buffer union and reports its
+// inactive member as uninitialised; the warning is about Boost, not this file.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <boost/multiprecision/cpp_int.hpp>
+#pragma GCC diagnostic pop
 
 namespace Base {
 

@@ -39,12 +39,29 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// Fresh entropy on every call: a generator seeded once would hand the same
+// names to every child of a fork.
 std::string randomSuffix() {
-    thread_local std::mt19937_64 engine(std::random_device{}());
+    std::random_device device;
+    std::uint64_t bits = (static_cast<std::uint64_t>(device()) << 32) ^ device() ^
+                         (static_cast<std::uint64_t>(::getpid()) << 16);
     static const char* digits = "0123456789abcdefghijklmnopqrstuvwxyz";
     std::string out;
-    for (int i = 0; i < 10; ++i) out += digits[engine() % 36];
+    for (int i = 0; i < 12; ++i, bits /= 36) out += digits[bits % 36];
     return out;
+}
+
+// Temporary files of earlier writes of the same file whose process died
+// before the rename; their content was never the file's.
+void removeStaleTemporaries(const fs::path& folder, const std::string& filename) {
+    const std::string prefix = "." + filename + ".";
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() > prefix.size() + 4 && name.starts_with(prefix) && name.ends_with(".tmp")) {
+            fs::remove(entry.path(), error);
+        }
+    }
 }
 
 }  // namespace
@@ -129,7 +146,12 @@ Status createFolders(const fs::path& folder) {
 
 Status writeAtomically(const fs::path& path, std::string_view bytes) {
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    const fs::path temporary = folder / ("." + path.filename().string() + "." + randomSuffix() + ".tmp");
+    std::string name = ".";
+    name += path.filename().string();
+    name += '.';
+    name += randomSuffix();
+    name += ".tmp";
+    const fs::path temporary = folder / name;
     {
         Descriptor file;
         file.fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -146,6 +168,7 @@ Status writeAtomically(const fs::path& path, std::string_view bytes) {
         ::unlink(temporary.c_str());
         return makeError(describe("cannot replace", path, error));
     }
+    removeStaleTemporaries(folder, path.filename().string());
     // The rename itself is durable only once the folder is flushed.
     Descriptor dir;
     dir.fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

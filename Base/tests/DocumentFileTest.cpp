@@ -70,7 +70,11 @@ TEST(FileSystemTest, FoldersAreOwnerOnlyAndWritesAreAtomic) {
     ASSERT_TRUE(Base::FileSystem::createFolders(folder));
     EXPECT_EQ(Base::FileSystem::permissions(tmp.path() / "a"), 0700);
     EXPECT_EQ(Base::FileSystem::permissions(folder), 0700);
+    writeFile(folder / ".x.json.leftover.tmp", "a write killed before its rename");
+    writeFile(folder / ".y.json.leftover.tmp", "another file's");
     ASSERT_TRUE(Base::FileSystem::writeAtomically(folder / "x.json", "first"));
+    EXPECT_FALSE(fs::exists(folder / ".x.json.leftover.tmp"));
+    fs::remove(folder / ".y.json.leftover.tmp");
     ASSERT_TRUE(Base::FileSystem::writeAtomically(folder / "x.json", "second"));
     EXPECT_EQ(readFile(folder / "x.json"), "second");
     EXPECT_EQ(Base::FileSystem::permissions(folder / "x.json"), 0600);
