@@ -90,6 +90,18 @@ void BM_EvaluateEverySecond(benchmark::State& state) {
 }
 BENCHMARK(BM_EvaluateEverySecond)->Unit(benchmark::kMicrosecond);
 
+// The worst case: every call on a day not seen before (evaluating steps on by
+// a day), so every wall-clock time is asked of the calendar afresh.
+void BM_EvaluateNewDayEachCall(benchmark::State& state) {
+    double now = ny(1, 14, 10, 0).secondsSince1970;
+    for (auto _ : state) {
+        Evaluation evaluation = TimingEvaluator::evaluate(kConfiguration, kEvents, DataConfidence::live, Base::Date(now));
+        benchmark::DoNotOptimize(evaluation);
+        now += 86400;
+    }
+}
+BENCHMARK(BM_EvaluateNewDayEachCall)->Unit(benchmark::kMicrosecond);
+
 void BM_Timeline(benchmark::State& state) {
     const double halfSpan = static_cast<double>(state.range(0)) * 3600;
     const Base::Date now = kInstants[state.range(1)];

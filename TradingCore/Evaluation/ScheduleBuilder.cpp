@@ -21,33 +21,40 @@ constexpr double secondsPerHour = 3600;
 // A walk stops after this many days (a century), as if the calendar could form
 // no later date: an absurd stretch must not exhaust memory.
 constexpr std::size_t maxWalkDays = 36600;
+constexpr std::size_t maxRememberedWallTimes = 16384;
+
+// Days from 1970-01-01 to a proleptic Gregorian date (H. Hinnant's algorithm).
+std::int64_t daysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day) {
+    year -= month <= 2 ? 1 : 0;
+    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const std::int64_t yearOfEra = year - era * 400;
+    const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
 
 }  // namespace
 
 ScheduleBuilder::ScheduleBuilder(Base::Calendar calendar) : calendar_(std::move(calendar)) {}
 
 const std::vector<ScheduleBuilder::Day>& ScheduleBuilder::days(Base::Date from, Base::Date until) const {
-    const std::optional<Base::Date> first = calendar_.startOfDay(from);
-    if (!first) {
+    const bool sameFirstDay = days_.size() >= 2 && days_[0].start <= from && from < days_[1].start;
+    if (!sameFirstDay) {
         days_.clear();
-        return days_;
-    }
-    if (days_.empty() || days_.front().start != *first) {
+        const std::optional<Base::Date> first = calendar_.startOfDay(from);
+        if (!first) return days_;
         const Base::DateComponents c = calendar_.components(*first);
         baseYear_ = c.year;
         baseMonth_ = c.month;
         baseDay_ = c.day;
+        baseDayNumber_ = daysFromCivil(c.year, c.month, c.day);
         daysExhausted_ = false;
-        days_.assign(1, Day{*first, c.weekday, 0});
+        days_.push_back(Day{*first, c.weekday, 0});
     }
     while (!daysExhausted_ && days_.back().start < until) {
-        if (days_.size() > maxWalkDays) {
-            daysExhausted_ = true;
-            break;
-        }
         const Day& last = days_.back();
         const int offset = last.dayOffset + 1;
-        const std::optional<Base::Date> next = calendar_.date(baseYear_, baseMonth_, baseDay_ + offset);
+        const std::optional<Base::Date> next = days_.size() > maxWalkDays ? std::nullopt : wallTime(offset, 0, 0);
         if (!next) {
             daysExhausted_ = true;
             break;
@@ -57,10 +64,21 @@ const std::vector<ScheduleBuilder::Day>& ScheduleBuilder::days(Base::Date from, 
     return days_;
 }
 
-std::optional<Base::Date> ScheduleBuilder::wallTime(const Day& day, int dayShift, WallClockTime time) const {
-    if (time.hour < 0 || time.hour > 23 || time.minute < 0 || time.minute > 59) return std::nullopt;
-    return calendar_.date(baseYear_, baseMonth_, baseDay_ + day.dayOffset + dayShift, static_cast<int>(time.hour),
-                          static_cast<int>(time.minute), 0);
+std::optional<Base::Date> ScheduleBuilder::wallTime(int dayOffset, std::int64_t hour, std::int64_t minute) const {
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59) return std::nullopt;
+    auto ask = [&] {
+        return calendar_.date(baseYear_, baseMonth_, baseDay_ + dayOffset, static_cast<int>(hour),
+                              static_cast<int>(minute), 0);
+    };
+    // Before the Gregorian reform the calendar counts Julian dates, which the
+    // day numbers of the keys do not follow.
+    if (baseYear_ < 1600) return ask();
+    const std::int64_t key = ((baseDayNumber_ + dayOffset) * 24 + hour) * 60 + minute;
+    if (auto found = wallTimes_.find(key); found != wallTimes_.end()) return found->second;
+    if (wallTimes_.size() >= maxRememberedWallTimes) wallTimes_.clear();
+    const std::optional<Base::Date> instant = ask();
+    wallTimes_.emplace(key, instant);
+    return instant;
 }
 
 std::vector<Span> ScheduleBuilder::daily(WallClockTime start, WallClockTime end,
@@ -74,8 +92,9 @@ std::vector<Span> ScheduleBuilder::daily(WallClockTime start, WallClockTime end,
         // Every visited day needs its following day, also to date an end past midnight.
         if (i + 1 >= walk.size()) break;
         if (!allows(mask, walk[i].weekday)) continue;
-        const std::optional<Base::Date> occurrenceStart = wallTime(walk[i], 0, start);
-        const std::optional<Base::Date> occurrenceEnd = wallTime(walk[i], endsNextDay ? 1 : 0, end);
+        const int dayOffset = walk[i].dayOffset;
+        const std::optional<Base::Date> occurrenceStart = wallTime(dayOffset, start.hour, start.minute);
+        const std::optional<Base::Date> occurrenceEnd = wallTime(dayOffset + (endsNextDay ? 1 : 0), end.hour, end.minute);
         if (!occurrenceStart || !occurrenceEnd) continue;
         const Span span{*occurrenceStart, *occurrenceEnd};
         if (span.overlaps(within)) spans.push_back(span);

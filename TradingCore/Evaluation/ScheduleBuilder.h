@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <set>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "Base/Calendar.h"
@@ -64,14 +66,21 @@ private:
     // fails. The list of the last walk is kept, since one evaluation asks
     // many schedules about the same stretch.
     const std::vector<Day>& days(Base::Date from, Base::Date until) const;
-    std::optional<Base::Date> wallTime(const Day& day, int dayShift, WallClockTime time) const;
+    // The instant at which the walk's day `dayOffset` shows the time, as the
+    // calendar sets it; no instant for hours or minutes out of range.
+    std::optional<Base::Date> wallTime(int dayOffset, std::int64_t hour, std::int64_t minute) const;
 
     Base::Calendar calendar_;
     mutable std::vector<Day> days_;
     mutable int baseYear_ = 0;
     mutable int baseMonth_ = 0;
     mutable int baseDay_ = 0;
+    mutable std::int64_t baseDayNumber_ = 0;  // days since 1970-01-01 of the walk's first date
     mutable bool daysExhausted_ = false;
+    // Wall-clock instants already asked of the calendar, by date and minute of
+    // the day. They depend on the zone alone, and the calendar is by far the
+    // dearest part of an evaluation.
+    mutable std::unordered_map<std::int64_t, std::optional<Base::Date>> wallTimes_;
 };
 
 }  // namespace TradingCore
