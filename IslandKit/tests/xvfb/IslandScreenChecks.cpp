@@ -216,6 +216,23 @@ int main(int argc, char** argv) {
         check(isDesktop(shot, canvas.right() - 5, canvas.bottom() - 5), "the rest of the canvas is transparent");
     }
 
+    // Pointer moves from the raw events, in desktop coordinates (y upward).
+    std::vector<std::optional<Point>> hovers;
+    model.setPointerMoved([&](std::optional<Point> p) { hovers.push_back(p); });
+    run("xdotool", {"mousemove", QString::number(r.x() + 30), "10"});
+    check(waitFor([&] { return !hovers.empty(); }, 1000) && hovers.back() &&
+              *hovers.back() == (Point{static_cast<double>(r.x() + 30), 982.0 - 10}),
+          "a pointer move over the island is reported in desktop coordinates");
+    // Relative moves go through the input devices, as a real mouse does, so
+    // they raise raw motion events even where no window of ours lies.
+    run("xdotool", {"mousemove_relative", "--", "0", "290"});
+    check(waitFor([&] { return !hovers.back(); }, 1000), "leaving the island is reported");
+    const std::size_t hoverCount = hovers.size();
+    run("xdotool", {"mousemove_relative", "--", "0", "100"});
+    wait(200);
+    check(hovers.size() == hoverCount, "and only once");
+    model.setPointerMoved({});
+
     // A click 20 px beside the island reaches the window below.
     click(r.x() - 20, r.height() / 2);
     check(desktop.clicks() == 1, "a click beside the island reaches the window below");
