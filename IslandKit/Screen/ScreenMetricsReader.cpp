@@ -7,6 +7,8 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QThread>
+#include <QCoreApplication>
 
 #include <xcb/randr.h>
 #include <xcb/xcb.h>
@@ -97,11 +99,13 @@ std::optional<std::string> stableID(const QScreen* screen) {
 }
 
 bool isBuiltIn(const QScreen* screen) {
+    Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
     const auto output = outputOf(screen);
     return output && DisplayIdentity::isBuiltInConnector(output->name);
 }
 
 QScreen* builtInScreen() {
+    Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
     for (QScreen* screen : QGuiApplication::screens()) {
         if (isBuiltIn(screen)) return screen;
     }

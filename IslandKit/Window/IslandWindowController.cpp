@@ -39,6 +39,7 @@ Rect IslandWindowController::canvas(const Rect& frame) {
 }
 
 void IslandWindowController::show(QScreen* screen) {
+    if (!screen) return;
     screen_ = screen;
     displayID_ = ScreenMetricsReader::displayID(screen);
     const Rect canvasFrame = canvas(ScreenMetricsReader::facts(screen).frame);
@@ -180,6 +181,7 @@ void IslandWindowController::handleScreenChange() {
 }
 
 void IslandWindowController::update(QScreen* screen) {
+    if (!screen) return;
     screen_ = screen;
     displayID_ = ScreenMetricsReader::displayID(screen);
     const Rect canvasFrame = canvas(ScreenMetricsReader::facts(screen).frame);

@@ -23,6 +23,12 @@ Point toDesktop(const QPoint& p) {
     return space().toDesktop(Point{static_cast<double>(p.x()), static_cast<double>(p.y())});
 }
 
+Point fromNativePixels(int x, int y) {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const double ratio = primary ? primary->devicePixelRatio() : 1.0;
+    return space().toDesktop(Point{x / ratio, y / ratio});
+}
+
 QRect toWindowSystem(const Rect& r) {
     const Rect w = space().toWindowSystem(r);
     // Grow outward to whole pixels, so nothing of the rectangle is cut off.

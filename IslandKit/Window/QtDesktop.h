@@ -15,6 +15,8 @@ DesktopSpace space();
 
 Rect toDesktop(const QRect& r);
 Point toDesktop(const QPoint& p);
+// A position the X server reports in device pixels of the root window.
+Point fromNativePixels(int x, int y);
 QRect toWindowSystem(const Rect& r);
 
 }  // namespace IslandKit::QtDesktop

@@ -26,8 +26,11 @@ void setInputShape(QWidget* window, const std::vector<QRect>& rects) {
     if (!c || !window || !window->testAttribute(Qt::WA_WState_Created)) return;
     std::vector<xcb_rectangle_t> shape;
     shape.reserve(rects.size());
-    for (const QRect& r : rects) {
-        if (r.isEmpty()) continue;
+    // The X server counts device pixels.
+    const qreal ratio = window->devicePixelRatio();
+    for (const QRect& logical : rects) {
+        if (logical.isEmpty()) continue;
+        const QRect r((QPointF(logical.topLeft()) * ratio).toPoint(), (QSizeF(logical.size()) * ratio).toSize());
         shape.push_back(xcb_rectangle_t{static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()),
                                         static_cast<uint16_t>(r.width()), static_cast<uint16_t>(r.height())});
     }

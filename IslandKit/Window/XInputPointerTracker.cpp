@@ -138,7 +138,7 @@ void XInputPointerTracker::reportPointer() {
     Reply<xcb_query_pointer_reply_t> pointer(
         xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, root_), nullptr));
     if (!pointer || !onMove_) return;
-    onMove_(QtDesktop::toDesktop(QPoint(pointer->root_x, pointer->root_y)));
+    onMove_(QtDesktop::fromNativePixels(pointer->root_x, pointer->root_y));
 }
 
 // The pointer lies over one of this application's windows when the root's
