@@ -3,10 +3,12 @@
 #include <curl/curl.h>
 #include <locale.h>
 
+#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <system_error>
 #include <utility>
 
 namespace CalendarKit {
@@ -299,16 +301,24 @@ Base::TaskHandle FeedFetcher::fetch(FeedWeek week, Completion completion) {
     auto cancelled = std::make_shared<std::atomic<bool>>(false);
     Worker worker;
     auto finished = worker.finished;
-    worker.thread = std::thread([this, week, cancelled, finished, completion = std::move(completion)]() mutable {
-        auto result = fetchNow(week, *cancelled);
-        // The completion runs on the main thread, and only while its owner still holds the handle.
+    // The completion runs on the main thread, and only while its owner still holds the handle.
+    auto deliver = [this, cancelled](Completion& done, Base::Result<FeedResponse> result) {
         scheduler_
-            .post([cancelled, completion = std::move(completion), result = std::move(result)]() mutable {
-                if (!cancelled->load()) completion(std::move(result));
+            .post([cancelled, done = std::move(done), result = std::move(result)]() mutable {
+                if (!cancelled->load()) done(std::move(result));
             })
             .detach();
-        finished->store(true);
-    });
+    };
+    auto shared = std::make_shared<Completion>(std::move(completion));
+    try {
+        worker.thread = std::thread([this, week, cancelled, finished, shared, deliver]() {
+            deliver(*shared, fetchNow(week, *cancelled));
+            finished->store(true);
+        });
+    } catch (const std::system_error& error) {
+        deliver(*shared, Base::makeError(std::string("cannot start the download: ") + error.what()));
+        return Base::TaskHandle(cancelled);
+    }
     {
         std::lock_guard lock(workersMutex_);
         workers_.push_back(std::move(worker));

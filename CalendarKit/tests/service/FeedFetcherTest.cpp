@@ -91,7 +91,7 @@ TEST_F(FeedFetcherTest, RetryAfterOfA429IsReadStrictlyAndClamped) {
     }
 }
 
-TEST_F(FeedFetcherTest, RetryAfterTextRules) {
+TEST(FeedFetcherRetryAfter, TextRules) {
     const struct {
         std::optional<std::string> text;
         std::optional<double> expected;

@@ -69,6 +69,12 @@ TestFeedServer::TestFeedServer() : stopping_(std::make_shared<std::atomic<bool>>
     port_ = server_->bind_to_any_port("127.0.0.1");
     if (port_ <= 0) throw std::runtime_error("the test server cannot listen");
     thread_ = std::thread([this] { server_->listen_after_bind(); });
+    // stop() does nothing before the accept loop runs, so a server stopped
+    // too early would never stop: wait until it is up.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!server_->is_running() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 TestFeedServer::~TestFeedServer() {
