@@ -1,8 +1,8 @@
 #pragma once
 
-#include <mutex>
 #include <optional>
 
+#include "Base/Locked.h"
 #include "ChecklistKit/ChecklistStore.h"
 
 namespace ChecklistKit {
@@ -15,12 +15,14 @@ public:
     explicit InMemoryChecklistStore(std::optional<ChecklistState> initial = std::nullopt)
         : stored_(std::move(initial)) {}
 
-    std::optional<ChecklistState> load() override;
-    Base::Status save(const ChecklistState& state) override;
+    std::optional<ChecklistState> load() override { return stored_.get(); }
+    Base::Status save(const ChecklistState& state) override {
+        stored_.set(state);
+        return Base::Ok{};
+    }
 
 private:
-    std::mutex lock_;
-    std::optional<ChecklistState> stored_;
+    Base::Locked<std::optional<ChecklistState>> stored_;
 };
 
 }  // namespace ChecklistKit

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <mutex>
 #include <optional>
 
+#include "Base/Locked.h"
 #include "SettingsKit/SettingsStore.h"
 
 namespace SettingsKit {
@@ -14,12 +14,14 @@ public:
     explicit InMemorySettingsStore(std::optional<AppSettings> stored = std::nullopt)
         : stored_(std::move(stored)) {}
 
-    std::optional<AppSettings> load() override;
-    Base::Status save(const AppSettings& settings) override;
+    std::optional<AppSettings> load() override { return stored_.get(); }
+    Base::Status save(const AppSettings& settings) override {
+        stored_.set(settings);
+        return Base::Ok{};
+    }
 
 private:
-    std::mutex lock_;
-    std::optional<AppSettings> stored_;
+    Base::Locked<std::optional<AppSettings>> stored_;
 };
 
 }  // namespace SettingsKit

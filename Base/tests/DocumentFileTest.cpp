@@ -1,6 +1,7 @@
 #include "Base/DocumentFile.h"
 #include "Base/FileSystem.h"
 #include "Base/JsonRead.h"
+#include "Base/testing/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -12,33 +13,11 @@
 namespace fs = std::filesystem;
 using Base::DocumentFile;
 using Base::Json;
+using Base::Testing::readBytes;
+using Base::Testing::TemporaryFolder;
+using Base::Testing::writeBytes;
 
 namespace {
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "waylark-base-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() { fs::remove_all(path_); }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 Base::Result<int> decodeVersion(const Json& json) {
     auto reader = Base::JsonObjectReader::of(json);
@@ -52,9 +31,9 @@ Base::Result<int> decodeVersion(const Json& json) {
 }  // namespace
 
 TEST(FileSystemTest, ReadCappedStopsAtTheCap) {
-    TempFolder tmp;
+    TemporaryFolder tmp;
     const auto file = tmp.path() / "f.json";
-    writeFile(file, std::string(100, 'x'));
+    writeBytes(file, std::string(100, 'x'));
     EXPECT_EQ(Base::FileSystem::readCapped(file, 100).outcome, Base::FileSystem::CappedRead::Outcome::read);
     EXPECT_EQ(Base::FileSystem::readCapped(file, 99).outcome, Base::FileSystem::CappedRead::Outcome::tooLarge);
     EXPECT_EQ(Base::FileSystem::readCapped(tmp.path() / "none", 99).outcome,
@@ -64,19 +43,19 @@ TEST(FileSystemTest, ReadCappedStopsAtTheCap) {
 }
 
 TEST(FileSystemTest, FoldersAreOwnerOnlyAndWritesAreAtomic) {
-    TempFolder tmp;
+    TemporaryFolder tmp;
     const auto folder = tmp.path() / "a" / "b";
     ::umask(022);
     ASSERT_TRUE(Base::FileSystem::createFolders(folder));
     EXPECT_EQ(Base::FileSystem::permissions(tmp.path() / "a"), 0700);
     EXPECT_EQ(Base::FileSystem::permissions(folder), 0700);
-    writeFile(folder / ".x.json.leftover.tmp", "a write killed before its rename");
-    writeFile(folder / ".y.json.leftover.tmp", "another file's");
+    writeBytes(folder / ".x.json.leftover.tmp", "a write killed before its rename");
+    writeBytes(folder / ".y.json.leftover.tmp", "another file's");
     ASSERT_TRUE(Base::FileSystem::writeAtomically(folder / "x.json", "first"));
     EXPECT_FALSE(fs::exists(folder / ".x.json.leftover.tmp"));
     fs::remove(folder / ".y.json.leftover.tmp");
     ASSERT_TRUE(Base::FileSystem::writeAtomically(folder / "x.json", "second"));
-    EXPECT_EQ(readFile(folder / "x.json"), "second");
+    EXPECT_EQ(readBytes(folder / "x.json"), "second");
     EXPECT_EQ(Base::FileSystem::permissions(folder / "x.json"), 0600);
     // Nothing but the file is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
@@ -95,33 +74,33 @@ TEST(FileSystemTest, ApplicationSupportFollowsXdgDataHome) {
 }
 
 TEST(DocumentFileTest, MissingFileLoadsNothingAndCreatesNothing) {
-    TempFolder tmp;
+    TemporaryFolder tmp;
     const DocumentFile file(tmp.path() / "Settings" / "settings.json", 1000);
     EXPECT_FALSE(file.load<int>(decodeVersion));
     EXPECT_FALSE(fs::exists(tmp.path() / "Settings"));
 }
 
 TEST(DocumentFileTest, BadFilesMoveAsideWithTheirBytesKept) {
-    TempFolder tmp;
+    TemporaryFolder tmp;
     const auto path = tmp.path() / "settings.json";
     const DocumentFile file(path, 64);
     const std::vector<std::string> bad = {"{not json", R"({"version": 2})", std::string(65, ' '), "[]"};
     for (const auto& bytes : bad) {
-        writeFile(path, bytes);
+        writeBytes(path, bytes);
         EXPECT_FALSE(file.load<int>(decodeVersion));
         EXPECT_FALSE(fs::exists(path));
         // Only the newest bad copy is kept, byte for byte.
-        EXPECT_EQ(readFile(tmp.path() / "settings.corrupt.json"), bytes);
+        EXPECT_EQ(readBytes(tmp.path() / "settings.corrupt.json"), bytes);
     }
     std::string exact = R"({"version": 1})";
     exact.resize(64, ' ');
-    writeFile(path, exact);
+    writeBytes(path, exact);
     EXPECT_EQ(file.load<int>(decodeVersion), 1);
-    EXPECT_EQ(readFile(path), exact);  // loading never writes
+    EXPECT_EQ(readBytes(path), exact);  // loading never writes
 }
 
 TEST(DocumentFileTest, SaveWritesSortedPrettyJsonWithOwnerOnlyModes) {
-    TempFolder tmp;
+    TemporaryFolder tmp;
     const DocumentFile file(tmp.path() / "Checklists" / "checklists.json", 1000);
     Json doc;
     doc.set("version", Json::number(1));
@@ -129,6 +108,6 @@ TEST(DocumentFileTest, SaveWritesSortedPrettyJsonWithOwnerOnlyModes) {
     ASSERT_TRUE(file.save(doc));
     EXPECT_EQ(Base::FileSystem::permissions(tmp.path() / "Checklists"), 0700);
     EXPECT_EQ(Base::FileSystem::permissions(file.path()), 0600);
-    EXPECT_EQ(readFile(file.path()), "{\n  \"b\" : \"x\",\n  \"version\" : 1\n}");
+    EXPECT_EQ(readBytes(file.path()), "{\n  \"b\" : \"x\",\n  \"version\" : 1\n}");
     EXPECT_EQ(file.load<int>(decodeVersion), 1);
 }

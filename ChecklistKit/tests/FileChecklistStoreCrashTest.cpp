@@ -31,7 +31,7 @@ ChecklistState document(unsigned seed) {
 }
 
 TEST(FileChecklistStoreCrashTest, AKilledSaveLeavesTheOldOrTheNewDocument) {
-    Testing::TempFolder folder;
+    Testing::TemporaryFolder folder;
     FileChecklistStore store(FileChecklistStore::defaultURL(folder.path()));
     const ChecklistState first = document(1);
     const ChecklistState second = document(2);

@@ -16,9 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using Testing::key;
-using Testing::readFile;
+using Testing::readBytes;
 using Testing::uuid;
-using Testing::writeFile;
+using Testing::writeBytes;
 
 ChecklistState sample() {
     return ChecklistState({{uuid(1), "Open", {{uuid(10), "Bias set", {}}, {uuid(11), "Model", {"A", "B"}}}}}, uuid(1),
@@ -34,10 +34,10 @@ protected:
 
     void writeDocument(const std::string& bytes) const {
         fs::create_directories(file().parent_path());
-        writeFile(file(), bytes);
+        writeBytes(file(), bytes);
     }
 
-    Testing::TempFolder folder_;
+    Testing::TemporaryFolder folder_;
 };
 
 TEST_F(FileChecklistStoreTest, DefaultLocationFollowsTheDataHome) {
@@ -80,7 +80,7 @@ TEST_F(FileChecklistStoreTest, FileOfExactlyTheCapLoadsOneByteMoreIsMovedAside) 
     writeDocument(document);
     EXPECT_FALSE(store().load());
     EXPECT_FALSE(fs::exists(file()));
-    EXPECT_EQ(readFile(quarantined()), document);
+    EXPECT_EQ(readBytes(quarantined()), document);
 }
 
 TEST_F(FileChecklistStoreTest, BadFilesAreMovedAsideWithTheirBytesKept) {
@@ -96,7 +96,7 @@ TEST_F(FileChecklistStoreTest, BadFilesAreMovedAsideWithTheirBytesKept) {
         EXPECT_FALSE(store().load()) << bytes;
         EXPECT_FALSE(fs::exists(file())) << bytes;
         // Only the latest bad file stays, whole.
-        EXPECT_EQ(readFile(quarantined()), bytes);
+        EXPECT_EQ(readBytes(quarantined()), bytes);
         EXPECT_FALSE(store().load()) << "the second load finds no file";
     }
 }
@@ -113,27 +113,27 @@ TEST_F(FileChecklistStoreTest, LoadRepairsInMemoryOnly) {
     ChecklistState stored;
     for (unsigned i = 0; i < 31; ++i) stored.templates.push_back({uuid(i + 1), " T ", {}});
     writeDocument(toJson(stored).dump(true));
-    const std::string before = readFile(file());
+    const std::string before = readBytes(file());
     const auto loaded = store().load();
     ASSERT_TRUE(loaded);
     EXPECT_EQ(*loaded, stored.validated());
     EXPECT_EQ(loaded->templates.size(), 30u);
-    EXPECT_EQ(readFile(file()), before);
+    EXPECT_EQ(readBytes(file()), before);
 }
 
 TEST_F(FileChecklistStoreTest, FailedSavesReportAndKeepTheOldFile) {
     // A file where the folder should be: nothing can be written.
-    writeFile(folder_.path() / "blocked", "mine");
+    writeBytes(folder_.path() / "blocked", "mine");
     FileChecklistStore blocked(folder_.path() / "blocked" / "checklists.json");
     EXPECT_FALSE(blocked.save(sample()));
-    EXPECT_EQ(readFile(folder_.path() / "blocked"), "mine");
+    EXPECT_EQ(readBytes(folder_.path() / "blocked"), "mine");
 
     // A name so long that the temporary file beside it cannot be created,
     // whatever the privileges: the write fails and the old file stays whole.
     FileChecklistStore longName(folder_.path() / (std::string(240, 'n') + ".json"));
-    writeFile(longName.url(), "old bytes");
+    writeBytes(longName.url(), "old bytes");
     EXPECT_FALSE(longName.save(sample()));
-    EXPECT_EQ(readFile(longName.url()), "old bytes");
+    EXPECT_EQ(readBytes(longName.url()), "old bytes");
 }
 
 TEST(InMemoryChecklistStoreTest, KeepsExactlyWhatWasSaved) {

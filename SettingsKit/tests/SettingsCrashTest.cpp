@@ -8,7 +8,7 @@
 #include <random>
 
 #include "SettingsKit/FileSettingsStore.h"
-#include "SettingsKit/tests/TemporaryFolder.h"
+#include "Base/testing/TemporaryFolder.h"
 
 using SettingsKit::AppSettings;
 using SettingsKit::FileSettingsStore;
@@ -55,12 +55,12 @@ void sleepMicroseconds(long micros) {
 // A child saves the two documents in turn until it is killed at a random
 // moment; whenever that is, the file must read as one of them.
 TEST(SettingsCrashTest, AKilledSaveLeavesTheOldOrTheNewDocument) {
-    SettingsKitTesting::TemporaryFolder temp;
+    Base::Testing::TemporaryFolder temp;
     const auto path = FileSettingsStore::pathIn(temp.path());
     FileSettingsStore reader(path);
     // Written without the store: a parent that saved would hand its random
     // temporary-file names down to every child it forks.
-    SettingsKitTesting::writeBytes(path, SettingsKit::toJson(older()).dump(true));
+    Base::Testing::writeBytes(path, SettingsKit::toJson(older()).dump(true));
 
     std::mt19937 random(20261206);
     std::uniform_int_distribution<long> delay(0, 1500);

@@ -11,13 +11,13 @@
 #include "Base/FileSystem.h"
 #include "SettingsKit/FileSettingsStore.h"
 #include "SettingsKit/InMemorySettingsStore.h"
-#include "SettingsKit/tests/TemporaryFolder.h"
+#include "Base/testing/TemporaryFolder.h"
 
 using SettingsKit::AppSettings;
 using SettingsKit::FileSettingsStore;
-using SettingsKitTesting::readBytes;
-using SettingsKitTesting::TemporaryFolder;
-using SettingsKitTesting::writeBytes;
+using Base::Testing::readBytes;
+using Base::Testing::TemporaryFolder;
+using Base::Testing::writeBytes;
 
 namespace {
 

@@ -8,14 +8,14 @@
 #include <cstdlib>
 
 #include "Base/FileSystem.h"
-#include "CalendarKit/tests/service/TempFolder.h"
+#include "Base/testing/TemporaryFolder.h"
 
 namespace CalendarKit {
 namespace {
 
-using Testing::fileBytes;
-using Testing::TempFolder;
-using Testing::writeBytes;
+using Base::Testing::readBytes;
+using Base::Testing::TemporaryFolder;
+using Base::Testing::writeBytes;
 using TradingCore::NewsImpact;
 
 CalendarCache sampleCache() {
@@ -29,7 +29,7 @@ CalendarCache sampleCache() {
 }
 
 TEST(FileCalendarStore, RoundTripsASnapshotInACompactSortedFile) {
-    TempFolder temp;
+    TemporaryFolder temp;
     FileCalendarStore store(FileCalendarStore::defaultPath(temp.path() / "OrlTradingWaylark"));
     EXPECT_EQ(store.load(), std::nullopt);
 
@@ -37,7 +37,7 @@ TEST(FileCalendarStore, RoundTripsASnapshotInACompactSortedFile) {
     ASSERT_TRUE(store.save(cache).ok());
     EXPECT_EQ(store.load(), cache);
 
-    const std::string bytes = fileBytes(store.file());
+    const std::string bytes = readBytes(store.file());
     EXPECT_TRUE(bytes.starts_with(R"({"events":[)")) << bytes.substr(0, 40);
     EXPECT_NE(bytes.find(R"("lastSuccess":1773144000.5,"pendingRemovals":[)"), std::string::npos);
     EXPECT_TRUE(bytes.ends_with(R"("version":1})"));
@@ -47,7 +47,7 @@ TEST(FileCalendarStore, RoundTripsASnapshotInACompactSortedFile) {
 }
 
 TEST(FileCalendarStore, CreatesPrivateFoldersAndAPrivateFile) {
-    TempFolder temp;
+    TemporaryFolder temp;
     const auto root = temp.path() / "OrlTradingWaylark";
     FileCalendarStore store(FileCalendarStore::defaultPath(root));
     ASSERT_TRUE(store.save(sampleCache()).ok());
@@ -65,7 +65,7 @@ TEST(FileCalendarStore, CreatesPrivateFoldersAndAPrivateFile) {
 }
 
 TEST(FileCalendarStore, TheDefaultPathFollowsTheDataHome) {
-    TempFolder temp;
+    TemporaryFolder temp;
     const char* old = std::getenv("XDG_DATA_HOME");
     const std::string saved = old ? old : "";
     setenv("XDG_DATA_HOME", temp.path().c_str(), 1);
@@ -78,7 +78,7 @@ TEST(FileCalendarStore, TheDefaultPathFollowsTheDataHome) {
 }
 
 TEST(FileCalendarStore, TheSizeCapIsFiveMillionBytes) {
-    TempFolder temp;
+    TemporaryFolder temp;
     FileCalendarStore store(temp.path() / "calendar.json");
     const std::string document = toJson(sampleCache()).dump();
     // Trailing white space keeps the document valid at any size.
@@ -112,12 +112,12 @@ TEST(FileCalendarStore, ABadFileReadsAsNothingAndIsLeftAlone) {
         {"an array", "[]"},
         {"empty", ""},
     };
-    TempFolder temp;
+    TemporaryFolder temp;
     FileCalendarStore store(temp.path() / "calendar.json");
     for (const auto& c : cases) {
         writeBytes(store.file(), c.bytes);
         EXPECT_EQ(store.load(), std::nullopt) << c.name;
-        EXPECT_EQ(fileBytes(store.file()), c.bytes) << c.name;
+        EXPECT_EQ(readBytes(store.file()), c.bytes) << c.name;
     }
     // Keys it does not know are ignored.
     writeBytes(store.file(), replaced(R"("version":1)", R"("version":1,"zzz":true)"));
@@ -125,7 +125,7 @@ TEST(FileCalendarStore, ABadFileReadsAsNothingAndIsLeftAlone) {
 }
 
 TEST(FileCalendarStore, OnlyARegularFileIsRead) {
-    TempFolder temp;
+    TemporaryFolder temp;
     const auto file = temp.path() / "calendar.json";
     std::filesystem::create_directory(file);
     EXPECT_EQ(FileCalendarStore(file).load(), std::nullopt);
@@ -136,10 +136,10 @@ TEST(FileCalendarStore, OnlyARegularFileIsRead) {
 }
 
 TEST(FileCalendarStore, AFailedSaveKeepsThePreviousFile) {
-    TempFolder temp;
+    TemporaryFolder temp;
     FileCalendarStore store(temp.path() / "Cache" / "calendar.json");
     ASSERT_TRUE(store.save(sampleCache()).ok());
-    const std::string before = fileBytes(store.file());
+    const std::string before = readBytes(store.file());
 
     // A read-only folder refuses the temporary file.
     std::filesystem::permissions(temp.path() / "Cache", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
@@ -149,7 +149,7 @@ TEST(FileCalendarStore, AFailedSaveKeepsThePreviousFile) {
     std::filesystem::permissions(temp.path() / "Cache", std::filesystem::perms::owner_all);
     if (geteuid() != 0) {
         EXPECT_FALSE(saved.ok());
-        EXPECT_EQ(fileBytes(store.file()), before);
+        EXPECT_EQ(readBytes(store.file()), before);
     }
 
     // A file where the folder should be.

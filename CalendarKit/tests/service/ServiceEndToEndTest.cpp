@@ -10,15 +10,15 @@
 #include "CalendarKit/Feed/FeedFetcher.h"
 #include "CalendarKit/Service/CalendarService.h"
 #include "CalendarKit/Storage/FileCalendarStore.h"
-#include "CalendarKit/tests/service/TempFolder.h"
+#include "Base/testing/TemporaryFolder.h"
 #include "CalendarKit/tests/service/TestFeedServer.h"
 
 namespace CalendarKit {
 namespace {
 
 using Status = CalendarService::Status;
-using Testing::fileBytes;
-using Testing::TempFolder;
+using Base::Testing::readBytes;
+using Base::Testing::TemporaryFolder;
 using Testing::TestFeedServer;
 
 // Tuesday 2026-03-10 16:00 UTC, inside the sample feeds' first week.
@@ -50,7 +50,7 @@ protected:
 
     static TestFeedServer* server;
     Base::ManualScheduler scheduler{start};
-    TempFolder temp;
+    TemporaryFolder temp;
     std::filesystem::path cacheFile = FileCalendarStore::defaultPath(temp.path() / "OrlTradingWaylark");
 };
 
@@ -96,7 +96,7 @@ TEST_F(ServiceEndToEndTest, EveryBadAnswerLeavesTheEventsAndTheCacheFileAlone) {
         refreshAndWait(*service, false);
         ASSERT_EQ(service->status(), Status::ok());
     }
-    const std::string cached = fileBytes(cacheFile);
+    const std::string cached = readBytes(cacheFile);
     const auto cachedEvents = makeService(server->options("ok"))->events();
     ASSERT_EQ(cachedEvents.size(), 44u);
 
@@ -145,7 +145,7 @@ TEST_F(ServiceEndToEndTest, EveryBadAnswerLeavesTheEventsAndTheCacheFileAlone) {
         }
         EXPECT_EQ(service->events(), cachedEvents);
         EXPECT_EQ(service->lastSuccess(), start);
-        EXPECT_EQ(fileBytes(cacheFile), cached);
+        EXPECT_EQ(readBytes(cacheFile), cached);
         EXPECT_EQ(Base::FileSystem::permissions(cacheFile), 0600);
     }
 
@@ -156,7 +156,7 @@ TEST_F(ServiceEndToEndTest, EveryBadAnswerLeavesTheEventsAndTheCacheFileAlone) {
     refreshAndWait(*service, true);
     EXPECT_EQ(service->status().kind, Status::Kind::failed);
     EXPECT_NE(service->status().message.find("certificate"), std::string::npos) << service->status().message;
-    EXPECT_EQ(fileBytes(cacheFile), cached);
+    EXPECT_EQ(readBytes(cacheFile), cached);
 }
 
 TEST_F(ServiceEndToEndTest, AMissingNextWeekStillAppliesTheCurrentOne) {

@@ -1,20 +1,25 @@
 #pragma once
 
+// Test support shared by every component's tests: private scratch folders and
+// whole-file reads and writes.
+
 #include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 
-namespace SettingsKitTesting {
+namespace Base::Testing {
 
-// A fresh folder for one test, removed with everything in it afterwards.
+// A fresh owner-only folder under the temporary directory, removed with
+// everything in it when the test ends.
 class TemporaryFolder {
 public:
     TemporaryFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "settings-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+        std::string pattern = (std::filesystem::temp_directory_path() / "waylark-test-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
         path_ = pattern;
     }
     ~TemporaryFolder() {
@@ -35,9 +40,10 @@ inline std::string readBytes(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// Creates missing parent folders first.
 inline void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::filesystem::create_directories(path.parent_path());
+    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-}  // namespace SettingsKitTesting
+}  // namespace Base::Testing
