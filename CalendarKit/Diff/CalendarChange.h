@@ -27,9 +27,6 @@ struct CalendarChange {
         return {Kind::forecastChanged, std::move(from), std::move(to)};
     }
 
-    // The event a change is about: the new one, or the old one of a removal.
-    const CalendarEvent& event() const { return to ? *to : *from; }
-
     bool operator==(const CalendarChange&) const = default;
 };
 

@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-#include <string>
-
 using CalendarKit::EventFamily;
-using CalendarKit::EventFamilyClassifier::classify;
 
 TEST(EventFamilyClassifierTest, TitlesFallIntoTheFirstMatchingFamily) {
     const struct {
@@ -22,16 +18,13 @@ TEST(EventFamilyClassifierTest, TitlesFallIntoTheFirstMatchingFamily) {
         {"Employment Cost Index q/q", EventFamily::eci},
         {"FOMC Meeting Minutes", EventFamily::minutes},
         {"FOMC Press Conference", EventFamily::pressConference},
-        {"Fed Chair Powell Speaks", EventFamily::fedChair},
         {"Fed Chair Speaks", EventFamily::fedChair},
-        {"FOMC Member Waller Speaks", EventFamily::fedSpeaker},
         {"FOMC Member Speaks", EventFamily::fedSpeaker},
         {"FOMC Statement", EventFamily::fomc},
         {"Federal Funds Rate", EventFamily::fomc},
-        {"Beige Book", EventFamily::beige},
-        {"BEIGE BOOK", EventFamily::beige},
+        {"BEIGE BOOK", EventFamily::beige},  // lowercase rules ignore the title's case
         {"Core CPI m/m", EventFamily::cpi},
-        {"core cpi m/m", std::nullopt},
+        {"core cpi m/m", std::nullopt},  // capital rules do not
         {"CPI and PPI together", EventFamily::cpi},
         {"PPI m/m", EventFamily::ppi},
         {"Core PCE Price Index m/m", EventFamily::pce},
@@ -53,71 +46,32 @@ TEST(EventFamilyClassifierTest, TitlesFallIntoTheFirstMatchingFamily) {
         {"Crude Oil Inventories", EventFamily::crude},
         {"Trade Balance", EventFamily::tradeBalance},
         {"10-y Bond Auction", EventFamily::auction},
+        {"ISM Index", std::nullopt},  // `ism` has a label but no rule
         {"Bank Holiday", std::nullopt},
-        {"", std::nullopt},
-        // Lowercase tests use the full Unicode mapping of the title.
-        {"RETAIL SALES", EventFamily::retailSales},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(classify(c.title), c.family) << c.title;
+        EXPECT_EQ(CalendarKit::EventFamilyClassifier::classify(c.title), c.family) << c.title;
     }
 }
 
-TEST(EventFamilyClassifierTest, IsmIsNeverTheResultOfClassification) {
-    for (const char* title : {"ISM", "ISM Index", "ISM Report", "Prices ISM"}) {
-        EXPECT_NE(classify(title), EventFamily::ism) << title;
-    }
-}
-
-TEST(EventFamilyTest, LabelsAndRawValuesOfEveryFamily) {
-    const struct {
-        EventFamily family;
-        const char* raw;
-        const char* label;
-    } cases[] = {
-        {EventFamily::adp, "adp", "ADP"},
-        {EventFamily::nfp, "nfp", "NFP"},
-        {EventFamily::unemploymentRate, "unemploymentRate", "Unemp"},
-        {EventFamily::hourlyEarnings, "hourlyEarnings", "AHE"},
-        {EventFamily::jobless, "jobless", "Claims"},
-        {EventFamily::jolts, "jolts", "JOLTS"},
-        {EventFamily::eci, "eci", "ECI"},
-        {EventFamily::fomc, "fomc", "FOMC"},
-        {EventFamily::minutes, "minutes", "Minutes"},
-        {EventFamily::pressConference, "pressConference", "Presser"},
-        {EventFamily::fedChair, "fedChair", "Chair"},
-        {EventFamily::fedSpeaker, "fedSpeaker", "Fed Spk"},
-        {EventFamily::beige, "beige", "Beige"},
-        {EventFamily::cpi, "cpi", "CPI"},
-        {EventFamily::ppi, "ppi", "PPI"},
-        {EventFamily::pce, "pce", "PCE"},
-        {EventFamily::retailSales, "retailSales", "Retail"},
-        {EventFamily::umich, "umich", "UMich"},
-        {EventFamily::consumerConfidence, "consumerConfidence", "CB Conf"},
-        {EventFamily::gdp, "gdp", "GDP"},
-        {EventFamily::ismManufacturing, "ismManufacturing", "ISM Mfg"},
-        {EventFamily::ismServices, "ismServices", "ISM Svc"},
-        {EventFamily::flashPMI, "flashPMI", "Flash PMI"},
-        {EventFamily::pmi, "pmi", "PMI"},
-        {EventFamily::durableGoods, "durableGoods", "Durables"},
-        {EventFamily::empire, "empire", "Empire"},
-        {EventFamily::philly, "philly", "Philly"},
-        {EventFamily::housing, "housing", "Housing"},
-        {EventFamily::homeSales, "homeSales", "Home Sales"},
-        {EventFamily::crude, "crude", "Crude"},
-        {EventFamily::tradeBalance, "tradeBalance", "Trade"},
-        {EventFamily::auction, "auction", "Auction"},
-        {EventFamily::ism, "ism", "ISM"},
-    };
+TEST(EventFamilyTest, RawValuesAndLabelsOfEveryFamilyInDeclarationOrder) {
+    const char* raws[] = {"adp", "nfp", "unemploymentRate", "hourlyEarnings", "jobless", "jolts", "eci", "fomc",
+                          "minutes", "pressConference", "fedChair", "fedSpeaker", "beige", "cpi", "ppi", "pce",
+                          "retailSales", "umich", "consumerConfidence", "gdp", "ismManufacturing", "ismServices",
+                          "flashPMI", "pmi", "durableGoods", "empire", "philly", "housing", "homeSales", "crude",
+                          "tradeBalance", "auction", "ism"};
+    const char* labels[] = {"ADP", "NFP", "Unemp", "AHE", "Claims", "JOLTS", "ECI", "FOMC", "Minutes", "Presser",
+                            "Chair", "Fed Spk", "Beige", "CPI", "PPI", "PCE", "Retail", "UMich", "CB Conf", "GDP",
+                            "ISM Mfg", "ISM Svc", "Flash PMI", "PMI", "Durables", "Empire", "Philly", "Housing",
+                            "Home Sales", "Crude", "Trade", "Auction", "ISM"};
     const auto& all = CalendarKit::allEventFamilies();
-    ASSERT_EQ(std::size(cases), all.size());
+    ASSERT_EQ(std::size(raws), all.size());
     for (std::size_t i = 0; i < all.size(); ++i) {
-        EXPECT_EQ(all[i], cases[i].family) << "declaration order at " << i;
-        EXPECT_EQ(CalendarKit::rawValue(cases[i].family), cases[i].raw);
-        EXPECT_EQ(CalendarKit::shortLabel(cases[i].family), cases[i].label);
-        EXPECT_EQ(CalendarKit::eventFamilyFromRaw(cases[i].raw), cases[i].family);
+        EXPECT_EQ(CalendarKit::rawValue(all[i]), raws[i]);
+        EXPECT_EQ(CalendarKit::shortLabel(all[i]), labels[i]);
+        EXPECT_EQ(CalendarKit::eventFamilyFromRaw(raws[i]), all[i]);
     }
-    for (const char* raw : {"", "ADP", "Adp", "adp ", "unknown", "unemploymentrate"}) {
+    for (const char* raw : {"", "ADP", "adp ", "unemploymentrate"}) {
         EXPECT_FALSE(CalendarKit::eventFamilyFromRaw(raw).has_value()) << raw;
     }
 }

@@ -10,6 +10,7 @@ using CalendarKit::FeedError;
 using CalendarKit::FeedEvent;
 using TradingCore::NewsImpact;
 namespace Feed = CalendarKit::FairEconomyFeed;
+using Parsed = CalendarKit::FeedResult<CalendarKit::FeedParseResult>;
 
 namespace {
 
@@ -27,6 +28,12 @@ std::string array(const std::vector<std::string>& elements) {
     std::string out = "[";
     for (std::size_t i = 0; i < elements.size(); ++i) out += (i ? "," : "") + elements[i];
     return out + "]";
+}
+
+std::string repeat(const std::string& unit, std::size_t n) {
+    std::string out;
+    for (std::size_t i = 0; i < n; ++i) out += unit;
+    return out;
 }
 
 std::size_t acceptedCount(const std::string& document) {
@@ -51,39 +58,26 @@ TEST(FairEconomyFeedTest, ReadsAnEntryExactlyAsPublished) {
 }
 
 TEST(FairEconomyFeedTest, RefusesWholeDocumentsOnlyWhenTooLargeOrNotAnArray) {
-    EXPECT_EQ(Feed::parse("[]"), (CalendarKit::FeedResult<CalendarKit::FeedParseResult>(CalendarKit::FeedParseResult{})));
+    EXPECT_EQ(Feed::parse("[]"), Parsed(CalendarKit::FeedParseResult{}));
     for (const char* document : {"{}", "\"text\"", "null", "42", "", "[", "[{\"title\":", "[1,]", "[] []",
                                  "[\"\xff\"]"}) {
-        const auto result = Feed::parse(document);
-        ASSERT_FALSE(result.ok()) << document;
-        EXPECT_EQ(result.error(), FeedError::notAnArray) << document;
+        EXPECT_EQ(Feed::parse(document), Parsed(FeedError::notAnArray)) << document;
     }
 }
 
-TEST(FairEconomyFeedTest, ByteLimitHoldsAtExactlyTwoMillionBytes) {
-    const std::string body = array({entry()});
-    std::string exact = body;
+TEST(FairEconomyFeedTest, DocumentLimitsHoldAtTheirBoundaries) {
+    std::string exact = array({entry()});
     exact.append(Feed::maxBytes - exact.size(), ' ');  // JSON allows trailing white space
     ASSERT_EQ(exact.size(), 2'000'000u);
     EXPECT_EQ(acceptedCount(exact), 1u);
-
-    const auto over = Feed::parse(exact + " ");
-    ASSERT_FALSE(over.ok());
-    EXPECT_EQ(over.error(), FeedError::tooLarge);
+    EXPECT_EQ(Feed::parse(exact + " "), Parsed(FeedError::tooLarge));
     // Refused before decoding: even bytes that are no JSON at all say tooLarge.
-    EXPECT_EQ(Feed::parse(std::string(Feed::maxBytes + 1, 'x')).error(), FeedError::tooLarge);
-}
+    EXPECT_EQ(Feed::parse(std::string(Feed::maxBytes + 1, 'x')), Parsed(FeedError::tooLarge));
 
-TEST(FairEconomyFeedTest, ElementLimitCountsUnreadableElementsToo) {
-    const auto numbers = [](std::size_t n) {
-        std::string out = "[";
-        for (std::size_t i = 0; i < n; ++i) out += i ? ",0" : "0";
-        return out + "]";
-    };
-    const auto exact = Feed::parse(numbers(5000));
-    ASSERT_TRUE(exact.ok());
-    EXPECT_EQ(exact->skippedCount, 5000u);
-    EXPECT_EQ(Feed::parse(numbers(5001)).error(), FeedError::tooLarge);
+    // The element count includes elements that would be skipped.
+    const std::string zeros = "[0" + repeat(",0", 4999);
+    EXPECT_EQ(Feed::parse(zeros + "]"), Parsed(CalendarKit::FeedParseResult{{}, 5000}));
+    EXPECT_EQ(Feed::parse(zeros + ",0]"), Parsed(FeedError::tooLarge));
 }
 
 TEST(FairEconomyFeedTest, DeepNestingIsRefusedWithoutExhaustingTheStack) {
@@ -91,10 +85,6 @@ TEST(FairEconomyFeedTest, DeepNestingIsRefusedWithoutExhaustingTheStack) {
     std::string nested(depth, '[');
     nested.append(depth, ']');
     EXPECT_EQ(Feed::parse(nested).error(), FeedError::notAnArray);
-
-    std::string objects;
-    for (std::size_t i = 0; i < 300'000; ++i) objects += "{\"a\":";
-    EXPECT_EQ(Feed::parse("[" + objects).error(), FeedError::notAnArray);
 }
 
 TEST(FairEconomyFeedTest, BadElementsAreSkippedAndCountedKeepingTheGoodOnesInOrder) {
@@ -108,23 +98,22 @@ TEST(FairEconomyFeedTest, BadElementsAreSkippedAndCountedKeepingTheGoodOnesInOrd
         R"({"title":null,"country":"USD","date":"2026-03-06T08:30:00-05:00","impact":"High"})",
         entry("Number forecast", "USD", "2026-03-06T08:30:00-05:00", "High", R"(,"forecast":1.5)"),
         entry("Object previous", "USD", "2026-03-06T08:30:00-05:00", "High", R"(,"previous":{})"),
+        entry("Fractional seconds", "USD", "2026-03-06T13:30:00.5Z"),
+        entry("Date alone", "USD", "2026-03-06"),
         entry("Second", "EUR", "2026-03-06T10:00:00Z", "low", R"(,"extra":[1,2,{"deep":true}])"),
     }));
     ASSERT_TRUE(result.ok());
     ASSERT_EQ(result->events.size(), 2u);
     EXPECT_EQ(result->events[0].title, "First");
     EXPECT_EQ(result->events[1].title, "Second");
-    EXPECT_EQ(result->skippedCount, 8u);
+    EXPECT_EQ(result->skippedCount, 10u);
 }
 
-TEST(FairEconomyFeedTest, TextLimitsCountGraphemeClustersAtTheirBoundaries) {
-    const auto repeat = [](const std::string& unit, std::size_t n) {
-        std::string out;
-        for (std::size_t i = 0; i < n; ++i) out += unit;
-        return out;
-    };
+TEST(FairEconomyFeedTest, TextsAreMeasuredInCharactersAndRefusedRatherThanCleaned) {
     const std::string eAcute = "e\xCC\x81";  // e + combining acute: one character, two scalars
-    const std::string flag = "\xF0\x9F\x87\xBA\xF0\x9F\x87\xB8";  // regional indicators U, S
+    const auto values = [](const std::string& forecast, const std::string& previous) {
+        return R"(,"forecast":")" + forecast + R"(","previous":")" + previous + "\"";
+    };
     const std::string date = "2026-03-06T08:30:00-05:00";
     const struct {
         std::string element;
@@ -134,51 +123,28 @@ TEST(FairEconomyFeedTest, TextLimitsCountGraphemeClustersAtTheirBoundaries) {
         {entry(repeat("a", 201)), false},
         {entry(repeat(eAcute, 200)), true},
         {entry(repeat(eAcute, 201)), false},
-        {entry(repeat(flag, 200)), true},
-        {entry(repeat(flag, 201)), false},
         {entry("t", repeat("X", 8)), true},
-        {entry("t", repeat("X", 9)), false},
-        {entry("t", repeat(eAcute, 8)), true},
         {entry("t", repeat(eAcute, 9)), false},
         {entry(""), false},
         {entry("t", ""), false},
-        {entry("t", "USD", date, "High", ",\"forecast\":\"" + repeat("1", 64) + "\""), true},
-        {entry("t", "USD", date, "High", ",\"forecast\":\"" + repeat("1", 65) + "\""), false},
-        {entry("t", "USD", date, "High", ",\"previous\":\"" + repeat("\xC3\xA9", 64) + "\""), true},
-        {entry("t", "USD", date, "High", ",\"previous\":\"" + repeat("\xC3\xA9", 65) + "\""), false},
-        {entry("t", "USD", date, "High", R"(,"forecast":"","previous":"")"), true},
+        {entry("t", "USD", date, "High", values(repeat("1", 64), repeat("\xC3\xA9", 64))), true},
+        {entry("t", "USD", date, "High", values(repeat("1", 65), "")), false},
+        {entry("t", "USD", date, "High", values("", repeat("\xC3\xA9", 65))), false},
+        {entry("t", "USD", date, "High", values("", "")), true},
+        {entry("CPI\\tm/m"), false},
+        {entry("CPI\\nm/m"), false},
+        {entry("CPI\\u0085"), false},             // next line, Cc
+        {entry("CPI\xE2\x80\x8D m/m"), false},  // zero-width joiner, Cf
+        {entry("CPI\\u202e"), false},             // right-to-left override, Cf
+        {entry("t", "US\\u200bD"), false},
+        {entry("t", "USD", date, "High", values("1\\t2", "")), false},
+        {entry("t", "USD", date, "High", values("", "\\u2066x")), false},
+        {entry("Zürich Index \xE2\x80\x94 m/m"), true},  // plain non-ASCII text is fine
     };
     for (const auto& c : cases) {
         EXPECT_EQ(acceptedCount("[" + c.element + "]"), c.accepted ? 1u : 0u) << c.element.substr(0, 80);
     }
-}
-
-TEST(FairEconomyFeedTest, ControlAndFormatCharactersRejectTheEntryInsteadOfBeingCleaned) {
-    const std::string date = "2026-03-06T08:30:00-05:00";
-    const struct {
-        std::string element;
-        bool accepted;
-    } cases[] = {
-        {entry("CPI\\tm/m"), false},
-        {entry("CPI\\nm/m"), false},
-        {entry("CPI\\r"), false},
-        {entry("CPI\\u0000"), false},
-        {entry("CPI\\u007f"), false},
-        {entry("CPI\\u0085"), false},        // next line, Cc
-        {entry("CPI\xE2\x80\x8D m/m"), false},  // zero-width joiner, Cf
-        {entry("CPI\xE2\x80\x8F"), false},      // right-to-left mark, Cf
-        {entry("CPI\\u202e"), false},          // right-to-left override, Cf
-        {entry("t", "US\\u200bD"), false},
-        {entry("t", "USD", date, "High", R"(,"forecast":"1\t2")"), false},
-        {entry("t", "USD", date, "High", R"(,"previous":"\u2066x")"), false},
-        {entry("Zürich Index \xE2\x80\x94 m/m"), true},  // plain non-ASCII text is fine
-        {entry("  padded  "), true},                      // spaces are kept, not trimmed
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(acceptedCount("[" + c.element + "]"), c.accepted ? 1u : 0u) << c.element;
-    }
-    const auto padded = Feed::parse("[" + entry("  padded  ") + "]");
-    EXPECT_EQ(padded->events.at(0).title, "  padded  ");
+    EXPECT_EQ(Feed::parse("[" + entry("  padded  ") + "]")->events.at(0).title, "  padded  ");
 }
 
 TEST(FairEconomyFeedTest, ImpactIsMatchedInAnyLetterCaseButNotTrimmed) {
@@ -194,12 +160,8 @@ TEST(FairEconomyFeedTest, ImpactIsMatchedInAnyLetterCaseButNotTrimmed) {
     for (const auto& c : cases) {
         const auto result = Feed::parse("[" + entry("t", "USD", "2026-03-06T08:30:00-05:00", c.impact) + "]");
         ASSERT_TRUE(result.ok());
-        if (c.expected) {
-            ASSERT_EQ(result->events.size(), 1u) << c.impact;
-            EXPECT_EQ(result->events[0].impact, *c.expected) << c.impact;
-        } else {
-            EXPECT_EQ(result->skippedCount, 1u) << c.impact;
-        }
+        EXPECT_EQ(result->events.empty() ? std::nullopt : std::optional(result->events[0].impact), c.expected)
+            << c.impact;
     }
 }
 
@@ -211,56 +173,29 @@ TEST(InternetDateTimeTest, AcceptsOnlyStrictInternetDateTimes) {
     } cases[] = {
         {"2026-03-06T08:30:00-05:00", kFridayHalfPastEight},
         {"2026-03-06T13:30:00Z", kFridayHalfPastEight},
-        {"2026-03-06T13:30:00+00:00", kFridayHalfPastEight},
         {"2026-03-06T19:00:00+05:30", kFridayHalfPastEight},
-        {"2026-03-06T13:30:00-00:00", kFridayHalfPastEight},
-        {"1970-01-01T00:00:00Z", 0},
         {"1969-12-31T23:59:59Z", -1},
         {"2024-02-29T00:00:00Z", 1709164800},
-        {"2000-02-29T00:00:00Z", 951782400},
         {"2026-03-06T13:30:00.000Z", std::nullopt},
         {"2026-03-06T13:30:00", std::nullopt},
         {"2026-03-06", std::nullopt},
         {"2026-03-06 13:30:00Z", std::nullopt},
-        {"2026-03-06t13:30:00Z", std::nullopt},
         {"2026-03-06T13:30:00z", std::nullopt},
-        {"2026-03-06T13:30Z", std::nullopt},
         {"2026-03-06T13:30:00+0500", std::nullopt},
-        {"2026-03-06T13:30:00+05", std::nullopt},
         {" 2026-03-06T13:30:00Z", std::nullopt},
-        {"2026-03-06T13:30:00Z ", std::nullopt},
-        {"20260306T133000Z", std::nullopt},
         {"2026-13-06T13:30:00Z", std::nullopt},
         {"2026-00-06T13:30:00Z", std::nullopt},
         {"2026-02-29T13:30:00Z", std::nullopt},
         {"1900-02-29T00:00:00Z", std::nullopt},
         {"2026-04-31T00:00:00Z", std::nullopt},
-        {"2026-03-00T00:00:00Z", std::nullopt},
         {"2026-03-06T24:00:00Z", std::nullopt},
-        {"2026-03-06T13:60:00Z", std::nullopt},
         {"2026-12-31T23:59:60Z", std::nullopt},
         {"2026-03-06T13:30:00+24:00", std::nullopt},
-        {"2026-03-06T13:30:00+05:60", std::nullopt},
-        {"+026-03-06T13:30:00Z", std::nullopt},
-        {"2026-0a-06T13:30:00Z", std::nullopt},
         {"２026-03-06T13:30:00Z", std::nullopt},  // full-width digit
         {"", std::nullopt},
     };
     for (const auto& c : cases) {
         const auto parsed = parse(c.text);
-        if (c.seconds) {
-            ASSERT_TRUE(parsed.has_value()) << c.text;
-            EXPECT_EQ(parsed->secondsSince1970, *c.seconds) << c.text;
-        } else {
-            EXPECT_FALSE(parsed.has_value()) << c.text;
-        }
+        EXPECT_EQ(parsed ? std::optional(parsed->secondsSince1970) : std::nullopt, c.seconds) << c.text;
     }
-}
-
-TEST(FairEconomyFeedTest, AnEntryWithABadDateIsSkipped) {
-    const auto result = Feed::parse(array({entry("a", "USD", "2026-03-06T13:30:00.5Z"), entry("b", "USD", "2026-03-06"),
-                                           entry("c", "USD", "2026-03-06T13:30:00")}));
-    ASSERT_TRUE(result.ok());
-    EXPECT_TRUE(result->events.empty());
-    EXPECT_EQ(result->skippedCount, 3u);
 }

@@ -29,8 +29,7 @@ TEST(SnapshotDiffTest, ChangesFollowTheNewOrderThenRemovalsInTheOldOrder) {
     const auto a = event("a");
     const auto b = event("b");
     const auto c = event("c");
-    auto movedC = c;
-    movedC.time += 600;
+    const auto movedC = event("c", 700);
     const auto d = event("d");
     EXPECT_EQ(compare({a, b, c}, {movedC, d, a}),
               (std::vector{CalendarChange::moved(c, movedC), CalendarChange::added(d), CalendarChange::removed(b)}));
@@ -39,11 +38,9 @@ TEST(SnapshotDiffTest, ChangesFollowTheNewOrderThenRemovalsInTheOldOrder) {
 TEST(SnapshotDiffTest, OneEventCanChangeTimeImpactAndForecastInThatOrder) {
     const auto before = event("a", 100, NewsImpact::medium, "1%");
     const auto after = event("a", 200, NewsImpact::high, "2%");
-    const auto changes = compare({before}, {after, event("z")});
-    EXPECT_EQ(changes, (std::vector{CalendarChange::moved(before, after), CalendarChange::impactChanged(before, after),
-                                    CalendarChange::forecastChanged(before, after), CalendarChange::added(event("z"))}));
-    EXPECT_EQ(changes[0].event(), after);
-    EXPECT_EQ(CalendarChange::removed(before).event(), before);
+    EXPECT_EQ(compare({before}, {after, event("z")}),
+              (std::vector{CalendarChange::moved(before, after), CalendarChange::impactChanged(before, after),
+                           CalendarChange::forecastChanged(before, after), CalendarChange::added(event("z"))}));
 }
 
 TEST(SnapshotDiffTest, OtherFieldsAreNotReported) {
