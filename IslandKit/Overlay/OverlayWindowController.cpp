@@ -81,7 +81,8 @@ void OverlayWindowController::present(QScreen* screen) {
     panel_ = shown;
     animate(shown, 0, 1, fadeInSeconds);
 
-    if (onVisibilityChange) onVisibilityChange(true);
+    // A copy, so a callback that drops this controller does not destroy itself while it runs.
+    if (auto callback = onVisibilityChange) callback(true);
 }
 
 void OverlayWindowController::dismiss() {
@@ -104,7 +105,7 @@ void OverlayWindowController::dismiss() {
         // completion must neither clear it nor report it hidden.
         if (controller.panel_ != done) return;
         controller.panel_.reset();
-        if (controller.onVisibilityChange) controller.onVisibilityChange(false);
+        if (auto callback = controller.onVisibilityChange) callback(false);
     });
 }
 

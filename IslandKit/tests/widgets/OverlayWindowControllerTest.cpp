@@ -20,27 +20,29 @@ struct OverlayWindowControllerTest : testing::Test {
     void SetUp() override {
         IslandKitTest::app();
         screen = QGuiApplication::primaryScreen();
-        controller.onVisibilityChange = [this](bool visible) { reports.push_back(visible); };
+        owner = std::make_unique<OverlayWindowController>(
+            [](QWidget* parent) -> QWidget* { return new QLineEdit(parent); }, Size{640, 400}, scheduler);
+        owner->onVisibilityChange = [this](bool visible) { reports.push_back(visible); };
     }
     void TearDown() override {
-        controller.dismiss();
+        if (owner) owner->dismiss();
         scheduler.advance(1);
     }
 
     QScreen* screen = nullptr;
     Base::ManualScheduler scheduler;
-    OverlayWindowController controller{
-        [](QWidget* parent) -> QWidget* { return new QLineEdit(parent); }, Size{640, 400}, scheduler};
+    std::unique_ptr<OverlayWindowController> owner;
+    OverlayWindowController& controller() { return *owner; }
     std::vector<bool> reports;
 };
 
 }  // namespace
 
 TEST_F(OverlayWindowControllerTest, ReportsTrueAtOnceAndFalseAfterTheFadeOut) {
-    controller.present(screen);
-    EXPECT_TRUE(controller.isPresented());
+    controller().present(screen);
+    EXPECT_TRUE(controller().isPresented());
     EXPECT_EQ(reports, std::vector<bool>{true});
-    OverlayRootView* root = controller.rootView();
+    OverlayRootView* root = controller().rootView();
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->fade(), 0);
     scheduler.advance(0.2);
@@ -49,67 +51,81 @@ TEST_F(OverlayWindowControllerTest, ReportsTrueAtOnceAndFalseAfterTheFadeOut) {
     EXPECT_EQ(root->contentView()->geometry(), QRect(20, 20, 600, 360));
 
     // A second present while shown does nothing.
-    controller.present(screen);
+    controller().present(screen);
     EXPECT_EQ(reports.size(), 1u);
 
-    controller.dismiss();
-    EXPECT_FALSE(controller.isPresented());
+    controller().dismiss();
+    EXPECT_FALSE(controller().isPresented());
     scheduler.advance(0.14);
     EXPECT_EQ(reports.size(), 1u);
-    EXPECT_NE(controller.panel(), nullptr);
-    controller.dismiss();  // again during the fade: nothing
+    EXPECT_NE(controller().panel(), nullptr);
+    controller().dismiss();  // again during the fade: nothing
     scheduler.advance(0.02);
     EXPECT_EQ(reports, (std::vector<bool>{true, false}));
-    EXPECT_EQ(controller.panel(), nullptr);
+    EXPECT_EQ(controller().panel(), nullptr);
 }
 
 TEST_F(OverlayWindowControllerTest, DismissWithoutPresentCallsNothing) {
-    controller.dismiss();
+    controller().dismiss();
     scheduler.advance(1);
     EXPECT_TRUE(reports.empty());
 }
 
+// The core drops an editor's controller once the card has gone; the callback
+// that does so must outlive its own call.
+TEST_F(OverlayWindowControllerTest, AVisibilityCallbackMayDropTheController) {
+    controller().onVisibilityChange = [this](bool visible) {
+        if (!visible) owner.reset();
+        reports.push_back(visible);
+    };
+    controller().present(screen);
+    controller().dismiss();
+    scheduler.advance(1);
+    EXPECT_EQ(owner, nullptr);
+    EXPECT_EQ(reports, (std::vector<bool>{true, false}));
+}
+
 TEST_F(OverlayWindowControllerTest, PresentDuringAFadeOutKeepsTheNewCard) {
-    controller.present(screen);
+    controller().present(screen);
     scheduler.advance(0.2);
-    controller.dismiss();
+    controller().dismiss();
     scheduler.advance(0.05);
-    controller.present(screen);
-    OverlayPanel* fresh = controller.panel();
+    controller().present(screen);
+    OverlayPanel* fresh = controller().panel();
     ASSERT_NE(fresh, nullptr);
     // The old fade's completion must not clear the new card or report it hidden.
     scheduler.advance(0.5);
-    EXPECT_EQ(controller.panel(), fresh);
+    EXPECT_EQ(controller().panel(), fresh);
     EXPECT_TRUE(fresh->isVisible());
-    EXPECT_TRUE(controller.isPresented());
+    EXPECT_TRUE(controller().isPresented());
     EXPECT_EQ(reports, (std::vector<bool>{true, true}));
 
     // And the new card still dismisses normally.
-    controller.dismiss();
+    controller().dismiss();
     scheduler.advance(0.2);
     EXPECT_EQ(reports, (std::vector<bool>{true, true, false}));
-    EXPECT_EQ(controller.panel(), nullptr);
+    EXPECT_EQ(controller().panel(), nullptr);
 }
 
 TEST_F(OverlayWindowControllerTest, EscapeOrABackdropClickDismissesAMarginClickDoesNot) {
-    controller.present(screen);
+    controller().present(screen);
     scheduler.advance(0.2);
-    OverlayRootView* root = controller.rootView();
+    OverlayRootView* root = controller().rootView();
     const QRect card = root->cardRect();
 
     QTest::mouseClick(root->card(), Qt::LeftButton, {}, QPoint(5, 5));  // the 20-point margin
     QTest::mouseClick(root, Qt::LeftButton, {}, card.center());
-    EXPECT_TRUE(controller.isPresented());
+    EXPECT_TRUE(controller().isPresented());
 
     QTest::mouseClick(root, Qt::LeftButton, {}, card.topLeft() - QPoint(10, 10));
-    EXPECT_FALSE(controller.isPresented());
+    EXPECT_FALSE(controller().isPresented());
     scheduler.advance(0.2);
 
-    controller.present(screen);
+    controller().present(screen);
     scheduler.advance(0.2);
     // Escape while the card's text field has the focus.
-    QWidget* field = controller.rootView()->contentView();
+    QWidget* field = controller().rootView()->contentView();
     field->setFocus();
     QTest::keyClick(field, Qt::Key_Escape);
-    EXPECT_FALSE(controller.isPresented());
+    EXPECT_FALSE(controller().isPresented());
 }
