@@ -95,12 +95,14 @@ std::optional<double> IslandRootView::slotWidthUpdate(double measured, double cu
 }
 
 void IslandRootView::measure() {
+    // A widget without a preferred size hints -1; it wants no room at all.
+    auto naturalWidth = [](const QWidget* view) { return std::max(0, view->sizeHint().width()); };
     IslandSlots slots = model_.slots();
     if (leadingView_) {
-        if (auto w = slotWidthUpdate(leadingView_->sizeHint().width(), slots.leading)) slots.leading = *w;
+        if (auto w = slotWidthUpdate(naturalWidth(leadingView_), slots.leading)) slots.leading = *w;
     }
     if (trailingView_) {
-        if (auto w = slotWidthUpdate(trailingView_->sizeHint().width(), slots.trailing)) slots.trailing = *w;
+        if (auto w = slotWidthUpdate(naturalWidth(trailingView_), slots.trailing)) slots.trailing = *w;
     }
     model_.setSlots(slots);
 }

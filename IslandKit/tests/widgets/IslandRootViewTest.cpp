@@ -170,6 +170,9 @@ TEST_F(IslandRootViewTest, WritingAViewRebuildsIt) {
     model->setTrailing(block(30));
     EXPECT_NE(view->trailingView(), first);
     EXPECT_EQ(model->slots().trailing, 30);
+    // A widget with no preferred size wants no room, not a negative width.
+    model->setTrailing([](QWidget* parent) { return new QWidget(parent); });
+    EXPECT_EQ(model->slots().trailing, 0);
     model->setTrailing({});
     EXPECT_EQ(view->trailingView(), nullptr);
 }
