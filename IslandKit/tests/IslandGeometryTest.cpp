@@ -54,38 +54,40 @@ TEST(IslandGeometryTest, LayoutsOfTheWorkedExamples) {
     }
 }
 
-TEST(IslandGeometryTest, SlotMaximaCutOnlyWhenPresent) {
-    IslandStyle style;
-    style.maxLeadingWidth = 50;
-    const IslandLayout cut = IslandGeometry::layout(IslandState::compact, notched(), {100, 150}, style);
-    EXPECT_EQ(cut.leadingSlot.width, 50);
-    EXPECT_EQ(cut.trailingSlot.width, 150);
-    EXPECT_EQ(cut.rect.minX(), 656 - 50 - 16 - 6);
-    style.maxTrailingWidth = 20;
-    EXPECT_EQ(IslandGeometry::layout(IslandState::compact, notched(), {100, 150}, style).trailingSlot.width, 20);
-}
-
-TEST(IslandGeometryTest, ScreenEdgesCutOrShiftTheIsland) {
-    // A frame barely wider than the notch: the compact island is cut at the edges.
+TEST(IslandGeometryTest, SlotMaximaScreenEdgesAndLeadingMinimum) {
+    IslandStyle capped;
+    capped.maxLeadingWidth = 50;
+    capped.maxTrailingWidth = 20;
+    IslandStyle wideLeading;
+    wideLeading.expandedLeadingRegionMinWidth = 600;
+    // A frame barely wider than the notch.
     const ScreenMetrics narrow{Rect{100, 0, 300, 500}, Size{200, 30}, 30, {}, {}};
-    const IslandLayout compact = IslandGeometry::layout(IslandState::compact, narrow, {100, 100}, IslandStyle{});
-    EXPECT_EQ(compact.rect, (Rect{100, 470, 300, 30}));
-
-    // Expanded, it needs 428 points: it grows left past the edge, is shifted
-    // back right by the overshoot and then cut at the right edge.
-    const IslandLayout expanded =
-        IslandGeometry::layout(IslandState::expanded, narrow, {100, 100}, IslandStyle{});
-    EXPECT_EQ(expanded.rect.minX(), 100);
-    EXPECT_EQ(expanded.rect.maxX(), 400);
-    EXPECT_EQ(expanded.rect.height, 30 + 170 + 16);
-}
-
-TEST(IslandGeometryTest, ExpandedLeadingRegionMinimumWidensLeftward) {
-    IslandStyle style;
-    style.expandedLeadingRegionMinWidth = 600;
-    const IslandLayout l = IslandGeometry::layout(IslandState::expanded, notched(), {100, 150}, style);
-    EXPECT_EQ(l.rect.minX(), 856 - 600);
-    EXPECT_EQ(l.rect.maxX(), 1028);
+    struct Case {
+        const char* name;
+        IslandState state;
+        ScreenMetrics metrics;
+        IslandSlots slots;
+        IslandStyle style;
+        Rect rect;
+        double lead;
+        double trail;
+    };
+    const Case cases[] = {
+        {"maxima cut the slots", IslandState::compact, notched(), {100, 150}, capped, {584, 950, 314, 32}, 50, 20},
+        {"compact cut at both edges", IslandState::compact, narrow, {100, 100}, {}, {100, 470, 300, 30}, 100, 100},
+        // Needing 428 points it grows left past the edge, is shifted back right
+        // by the overshoot and then cut at the right edge.
+        {"expanded shifted, then cut", IslandState::expanded, narrow, {100, 100}, {}, {100, 284, 300, 216}, 100, 100},
+        {"leading minimum widens leftward", IslandState::expanded, notched(), {100, 150}, wideLeading, {256, 764, 772, 218},
+         100, 150},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const IslandLayout l = IslandGeometry::layout(c.state, c.metrics, c.slots, c.style);
+        EXPECT_EQ(l.rect, c.rect);
+        EXPECT_EQ(l.leadingSlot.width, c.lead);
+        EXPECT_EQ(l.trailingSlot.width, c.trail);
+    }
 }
 
 TEST(IslandHoverTest, ZonesOfTheFirstCompactExample) {
