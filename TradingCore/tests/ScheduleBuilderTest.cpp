@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <thread>
+
 #include "TestSupport.h"
 #include "TradingCore/Evaluation/ScheduleBuilder.h"
 #include "TradingCore/Evaluation/TimingEvaluator.h"
 
 using namespace TradingCore;
 using TestSupport::ny;
+using TestSupport::usdHigh;
 using TestSupport::utc;
 
 namespace {
@@ -14,97 +18,51 @@ ScheduleBuilder newYorkBuilder() { return ScheduleBuilder(Base::Calendar(MarketT
 
 const std::set<Weekday> everyDay(allWeekdays.begin(), allWeekdays.end());
 
+// 2026-01-14 is a Wednesday.
+Base::Date wed(int hour, int minute = 0) { return ny(2026, 1, 14, hour, minute); }
+
 }  // namespace
 
-// 2026-03-08 and 2026-11-01 are the Sundays on which New York daylight saving time begins and ends.
-TEST(ScheduleBuilder, DaylightSavingDays) {
+// 2026-03-08 and 2026-11-01 are the Sundays on which New York daylight saving
+// time begins and ends; 2026-01-11 is a Sunday, 2026-01-16 a Friday.
+TEST(ScheduleBuilder, Daily) {
     const ScheduleBuilder builder = newYorkBuilder();
-    const Span springDay{ny(2026, 3, 8), ny(2026, 3, 9)};
-    const Span fallDay{ny(2026, 11, 1), ny(2026, 11, 2)};
-    struct Case {
-        const char* label;
-        WallClockTime start;
-        WallClockTime end;
-        Span within;
-        std::vector<Span> expected;
-    };
-    const std::vector<Case> cases = {
-        {"skipped start moves to 03:00", {2, 30}, {4, 0}, springDay, {{utc(2026, 3, 8, 7), utc(2026, 3, 8, 8)}}},
-        {"wholly skipped window is empty at 03:00", {2, 10}, {2, 50}, springDay,
-         {{utc(2026, 3, 8, 7), utc(2026, 3, 8, 7)}}},
-        {"empty span not kept at the edge", {2, 10}, {2, 50}, Span{ny(2026, 3, 8, 3), ny(2026, 3, 8, 4)}, {}},
-        {"repeated start takes the first 01:30", {1, 30}, {3, 0}, fallDay,
-         {{utc(2026, 11, 1, 5, 30), utc(2026, 11, 1, 8)}}},
-        {"equal start and end runs 23 hours", {1, 0}, {1, 0}, springDay,
-         {{utc(2026, 3, 8, 6), utc(2026, 3, 9, 5)}}},
-        {"equal start and end runs 25 hours", {0, 30}, {0, 30}, fallDay,
-         {{utc(2026, 11, 1, 4, 30), utc(2026, 11, 2, 5, 30)}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
-        EXPECT_EQ(builder.daily(c.start, c.end, everyDay, c.within), c.expected);
-    }
-    const auto equal = builder.daily({1, 0}, {1, 0}, everyDay, springDay);
-    ASSERT_EQ(equal.size(), 1u);
-    EXPECT_EQ(equal[0].end - equal[0].start, 23 * 3600);
-}
-
-TEST(ScheduleBuilder, HourlyMacrosAcrossDaylightSaving) {
-    const ScheduleBuilder builder = newYorkBuilder();
-    const std::set<Weekday> sunday{Weekday::sunday};
-    const Base::Calendar calendar(MarketTimeZone::newYork());
-    auto hoursReading = [&](const std::vector<Span>& spans, int hour) {
-        int count = 0;
-        for (const Span& span : spans) count += calendar.components(span.start + 600.0).hour == hour ? 1 : 0;
-        return count;
-    };
-    const auto fall = builder.hourlyMacros(10, sunday, Span{ny(2026, 11, 1), ny(2026, 11, 1, 4)});
-    EXPECT_EQ(hoursReading(fall, 1), 2);
-    std::vector<Span> ones;
-    for (const Span& span : fall) {
-        if (calendar.components(span.start + 600.0).hour == 1) ones.push_back(span);
-    }
-    ASSERT_EQ(ones.size(), 2u);
-    EXPECT_EQ(ones[1].start - ones[0].start, 3600);
-    EXPECT_EQ(ones[0].start + 600.0, utc(2026, 11, 1, 5));
-
-    const auto spring = builder.hourlyMacros(10, sunday, Span{ny(2026, 3, 8), ny(2026, 3, 8, 5)});
-    EXPECT_EQ(hoursReading(spring, 2), 0);
-    EXPECT_EQ(hoursReading(spring, 1), 1);
-    EXPECT_EQ(hoursReading(spring, 3), 1);
-}
-
-TEST(ScheduleBuilder, DailyWalk) {
-    const ScheduleBuilder builder = newYorkBuilder();
-    // 2026-01-11 is a Sunday.
+    const Span spring{ny(2026, 3, 8), ny(2026, 3, 9)};
+    const Span fall{ny(2026, 11, 1), ny(2026, 11, 2)};
     const std::set<Weekday> sundayToThursday{Weekday::sunday, Weekday::monday, Weekday::tuesday, Weekday::wednesday,
                                              Weekday::thursday};
     struct Case {
         const char* label;
-        WallClockTime start;
-        WallClockTime end;
+        WallClockTime start, end;
         std::set<Weekday> weekdays;
         Span within;
         std::vector<Span> expected;
     };
     const std::vector<Case> cases = {
-        {"evening to midnight", {20, 0}, {0, 0}, sundayToThursday, Span{ny(2026, 1, 11), ny(2026, 1, 12)},
+        {"skipped start moves to 03:00", {2, 30}, {4, 0}, everyDay, spring, {{ny(2026, 3, 8, 3), ny(2026, 3, 8, 4)}}},
+        {"wholly skipped window is empty at 03:00", {2, 10}, {2, 50}, everyDay, spring,
+         {{ny(2026, 3, 8, 3), ny(2026, 3, 8, 3)}}},
+        {"empty span at within.start is not kept", {2, 10}, {2, 50}, everyDay, {ny(2026, 3, 8, 3), ny(2026, 3, 8, 4)}, {}},
+        {"repeated start takes the first 01:30 (05:30 UTC)", {1, 30}, {3, 0}, everyDay, fall,
+         {{utc(2026, 11, 1, 5, 30), ny(2026, 11, 1, 3)}}},
+        {"equal start and end runs 23 hours", {1, 0}, {1, 0}, everyDay, spring,
+         {{ny(2026, 3, 8, 1), ny(2026, 3, 8, 1) + 23 * 3600.0}}},
+        {"equal start and end runs 25 hours", {0, 30}, {0, 30}, everyDay, fall,
+         {{ny(2026, 11, 1, 0, 30), ny(2026, 11, 1, 0, 30) + 25 * 3600.0}}},
+        {"evening to midnight", {20, 0}, {0, 0}, sundayToThursday, {ny(2026, 1, 11), ny(2026, 1, 12)},
          {{ny(2026, 1, 11, 20), ny(2026, 1, 12)}}},
-        {"no start on Friday or Saturday", {20, 0}, {0, 0}, sundayToThursday, Span{ny(2026, 1, 16), ny(2026, 1, 18)}, {}},
-        {"Friday night runs into Saturday", {22, 0}, {2, 0}, {Weekday::friday}, Span{ny(2026, 1, 16, 12), ny(2026, 1, 17, 12)},
+        {"no start on Friday or Saturday", {20, 0}, {0, 0}, sundayToThursday, {ny(2026, 1, 16), ny(2026, 1, 18)}, {}},
+        {"Friday night runs into Saturday", {22, 0}, {2, 0}, {Weekday::friday}, {ny(2026, 1, 16, 12), ny(2026, 1, 17, 12)},
          {{ny(2026, 1, 16, 22), ny(2026, 1, 17, 2)}}},
-        {"no look back to the previous day", {22, 0}, {2, 0}, {Weekday::friday}, Span{ny(2026, 1, 17, 1), ny(2026, 1, 17, 12)},
+        {"no look back to the previous day", {22, 0}, {2, 0}, {Weekday::friday}, {ny(2026, 1, 17, 1), ny(2026, 1, 17, 12)},
          {}},
-        {"ends at within.start: not kept", {7, 0}, {9, 30}, workDays(), Span{ny(2026, 1, 14, 9, 30), ny(2026, 1, 14, 12)}, {}},
-        {"starts at within.end: not kept", {7, 0}, {9, 30}, workDays(), Span{ny(2026, 1, 14, 6), ny(2026, 1, 14, 7)}, {}},
-        {"within.end at midnight: that day not visited", {0, 0}, {1, 0}, everyDay, Span{ny(2026, 1, 13, 12), ny(2026, 1, 14)},
-         {}},
-        {"within ending before its day", {9, 0}, {10, 0}, everyDay, Span{ny(2026, 1, 14, 9), ny(2026, 1, 13)}, {}},
-        {"empty weekdays", {9, 0}, {10, 0}, {}, Span{ny(2026, 1, 12), ny(2026, 1, 19)}, {}},
-        {"hours out of range give nothing", {25, 0}, {26, 0}, everyDay, Span{ny(2026, 1, 12), ny(2026, 1, 19)}, {}},
-        {"minutes out of range give nothing", {9, -1}, {10, 0}, everyDay, Span{ny(2026, 1, 12), ny(2026, 1, 13)}, {}},
-        {"extreme values give nothing", {INT64_MAX, INT64_MIN}, {INT64_MIN, 0}, everyDay, Span{ny(2026, 1, 12), ny(2026, 1, 13)},
-         {}},
+        {"ends at within.start", {7, 0}, {9, 30}, everyDay, {wed(9, 30), wed(12)}, {}},
+        {"starts at within.end", {7, 0}, {9, 30}, everyDay, {wed(6), wed(7)}, {}},
+        {"within.end at midnight: that day not visited", {0, 0}, {1, 0}, everyDay, {wed(12), ny(2026, 1, 15)}, {}},
+        {"within ending before its day", {9, 0}, {10, 0}, everyDay, {wed(9), ny(2026, 1, 13)}, {}},
+        {"empty weekdays", {9, 0}, {10, 0}, {}, {wed(0), wed(23)}, {}},
+        {"out of range times give nothing", {25, 0}, {9, -1}, everyDay, {wed(0), wed(23)}, {}},
+        {"extreme values give nothing", {INT64_MAX, INT64_MIN}, {INT64_MIN, 0}, everyDay, {wed(0), wed(23)}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -114,8 +72,8 @@ TEST(ScheduleBuilder, DailyWalk) {
 
 TEST(ScheduleBuilder, HourlyMacros) {
     const ScheduleBuilder builder = newYorkBuilder();
-    const std::set<Weekday> wednesday{Weekday::wednesday};
-    auto at = [](int h, int m) { return ny(2026, 1, 14, h, m); };
+    const std::set<Weekday> wednesday{Weekday::wednesday}, sunday{Weekday::sunday};
+    const Base::Date firstOne = utc(2026, 11, 1, 5);  // 01:00 daylight time
     struct Case {
         const char* label;
         std::int64_t around;
@@ -124,83 +82,119 @@ TEST(ScheduleBuilder, HourlyMacros) {
         std::vector<Span> expected;
     };
     const std::vector<Case> cases = {
-        {"around ten", 10, wednesday, Span{at(10, 5), at(10, 55)}, {{at(9, 50), at(10, 10)}, {at(10, 50), at(11, 10)}}},
-        {"zero gives nothing inside an hour", 0, wednesday, Span{at(10, 5), at(10, 55)}, {}},
-        {"zero gives empty spans strictly inside", 0, wednesday, Span{at(9, 30), at(11, 30)},
-         {{at(10, 0), at(10, 0)}, {at(11, 0), at(11, 0)}}},
-        {"midnight belongs to Monday", 10, {Weekday::monday}, Span{ny(2026, 1, 11, 23, 30), ny(2026, 1, 12, 0, 5)},
+        {"around ten", 10, wednesday, {wed(10, 5), wed(10, 55)}, {{wed(9, 50), wed(10, 10)}, {wed(10, 50), wed(11, 10)}}},
+        {"zero gives nothing inside an hour", 0, wednesday, {wed(10, 5), wed(10, 55)}, {}},
+        {"zero gives empty spans strictly inside", 0, wednesday, {wed(9, 30), wed(11, 30)},
+         {{wed(10), wed(10)}, {wed(11), wed(11)}}},
+        {"midnight belongs to Monday", 10, {Weekday::monday}, {ny(2026, 1, 11, 23, 30), ny(2026, 1, 12, 0, 5)},
          {{ny(2026, 1, 11, 23, 50), ny(2026, 1, 12, 0, 10)}}},
-        {"negative around gives inverted spans", -10, wednesday, Span{at(10, 5), at(10, 55)}, {}},
+        {"negative around gives inverted spans, never kept", -10, wednesday, {wed(10, 5), wed(10, 55)}, {}},
+        {"01:00 twice when daylight saving time ends", 0, sunday, {ny(2026, 11, 1, 0, 30), ny(2026, 11, 1, 2, 30)},
+         {{firstOne, firstOne}, {firstOne + 3600.0, firstOne + 3600.0}, {ny(2026, 11, 1, 2), ny(2026, 11, 1, 2)}}},
+        {"no 02:00 when it begins", 0, sunday, {ny(2026, 3, 8, 0, 30), ny(2026, 3, 8, 4, 30)},
+         {{ny(2026, 3, 8, 1), ny(2026, 3, 8, 1)}, {ny(2026, 3, 8, 3), ny(2026, 3, 8, 3)},
+          {ny(2026, 3, 8, 4), ny(2026, 3, 8, 4)}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         EXPECT_EQ(builder.hourlyMacros(c.around, c.weekdays, c.within), c.expected);
     }
     // An around-time far beyond any day still multiplies without overflow.
-    EXPECT_EQ(builder.hourlyMacros(INT64_MAX, wednesday, Span{at(10, 5), at(10, 6)}).size(), 2u);
+    EXPECT_EQ(builder.hourlyMacros(INT64_MAX, wednesday, Span{wed(10, 5), wed(10, 6)}).size(), 2u);
 }
 
 TEST(ScheduleBuilder, MacroOccurrencesDropHourliesUnderNamedMacros) {
     const ScheduleBuilder builder = newYorkBuilder();
-    auto at = [](int h, int m) { return ny(2026, 1, 14, h, m); };
-    const auto occurrences = builder.macroOccurrences(MacroSchedule::newYorkDefault(), Span{at(10, 0), at(17, 0)});
-    std::vector<std::pair<std::string, Span>> got;
-    for (const auto& o : occurrences) got.emplace_back(o.name, o.span);
-    const std::vector<std::pair<std::string, Span>> expected = {
-        {"Lunch Macro", {at(11, 30), at(13, 30)}}, {"Final Macro", {at(15, 15), at(15, 45)}},
-        {"Macro", {at(9, 50), at(10, 10)}},        {"Macro", {at(10, 50), at(11, 10)}},
-        {"Macro", {at(13, 50), at(14, 10)}},       {"Macro", {at(14, 50), at(15, 10)}},
-        {"Macro", {at(15, 50), at(16, 10)}},       {"Macro", {at(16, 50), at(17, 10)}},
+    auto listed = [&](const MacroSchedule& schedule, Span within) {
+        std::vector<std::pair<std::string, Base::Date>> got;
+        for (const auto& o : builder.macroOccurrences(schedule, within)) got.emplace_back(o.name, o.span.start);
+        return got;
     };
-    EXPECT_EQ(got, expected);
-
-    // With no around-time, an hour equal to a named start or end only touches it and stays.
-    MacroSchedule touching{0, {NamedMacro{"Touch", {10, 0}, {11, 0}}, NamedMacro{"Inside", {11, 30}, {12, 30}}},
-                           {Weekday::wednesday}};
-    std::vector<Base::Date> hourly;
-    for (const auto& o : builder.macroOccurrences(touching, Span{at(9, 30), at(13, 30)})) {
-        if (o.name == "Macro") hourly.push_back(o.span.start);
-    }
-    EXPECT_EQ(hourly, (std::vector<Base::Date>{at(10, 0), at(11, 0), at(13, 0)}));
+    using List = std::vector<std::pair<std::string, Base::Date>>;
+    EXPECT_EQ(listed(MacroSchedule::newYorkDefault(), {wed(10), wed(17)}),
+              (List{{"Lunch Macro", wed(11, 30)}, {"Final Macro", wed(15, 15)}, {"Macro", wed(9, 50)},
+                    {"Macro", wed(10, 50)}, {"Macro", wed(13, 50)}, {"Macro", wed(14, 50)}, {"Macro", wed(15, 50)},
+                    {"Macro", wed(16, 50)}}));
+    // With no around-time, an hour at a named start or end only touches it and stays.
+    const MacroSchedule touching{0, {{"Touch", {10, 0}, {11, 0}}, {"Inside", {11, 30}, {12, 30}}}, {Weekday::wednesday}};
+    EXPECT_EQ(listed(touching, {wed(9, 30), wed(13, 30)}),
+              (List{{"Touch", wed(10)}, {"Inside", wed(11, 30)}, {"Macro", wed(10)}, {"Macro", wed(11)},
+                    {"Macro", wed(13)}}));
 }
 
-TEST(TimingEvaluator, WindowOccurrencesOfAWednesday) {
-    const ScheduleBuilder builder = newYorkBuilder();
-    const Base::Date now = ny(2026, 1, 14, 10);  // a Wednesday
-    const Span horizon{now - 129600.0, now + 172800.0};
-    const auto occurrences =
-        TimingEvaluator::windowOccurrences(TimingConfiguration::newYorkDefault(), builder, horizon);
+TEST(TimingEvaluator, WindowOccurrencesAndBlackouts) {
+    // Wednesday 10:00: the horizon runs from Monday 22:00 to Friday 10:00.
+    const Span horizon{wed(10) - 129600.0, wed(10) + 172800.0};
     std::vector<std::pair<std::string, Base::Date>> got;
-    for (const auto& o : occurrences) got.emplace_back(o.name, o.span.start);
+    for (const auto& o : TimingEvaluator::windowOccurrences(TimingConfiguration::newYorkDefault(), newYorkBuilder(), horizon)) {
+        got.emplace_back(o.name, o.span.start);
+    }
     const std::vector<std::pair<std::string, Base::Date>> expected = {
-        {"Pre-session", ny(2026, 1, 13, 7)}, {"Pre-session", ny(2026, 1, 14, 7)}, {"Pre-session", ny(2026, 1, 15, 7)},
-        {"Pre-session", ny(2026, 1, 16, 7)}, {"Opening", ny(2026, 1, 13, 9, 30)}, {"Opening", ny(2026, 1, 14, 9, 30)},
+        {"Pre-session", ny(2026, 1, 13, 7)}, {"Pre-session", wed(7)}, {"Pre-session", ny(2026, 1, 15, 7)},
+        {"Pre-session", ny(2026, 1, 16, 7)}, {"Opening", ny(2026, 1, 13, 9, 30)}, {"Opening", wed(9, 30)},
         {"Opening", ny(2026, 1, 15, 9, 30)}, {"Opening", ny(2026, 1, 16, 9, 30)},
     };
     EXPECT_EQ(got, expected);
-}
 
-TEST(TimingEvaluator, Blackouts) {
-    using TestSupport::usdHigh;
-    const TimingConfiguration configuration = TimingConfiguration::newYorkDefault();
-    const Base::Date release = ny(2026, 1, 14, 8, 30);
-    NewsEvent unconfirmed = usdHigh("A", release);
+    TimingConfiguration configuration = TimingConfiguration::newYorkDefault();
+    NewsEvent unconfirmed = usdHigh("A", wed(8, 30)), lower = usdHigh("B", wed(8, 30));
     unconfirmed.isTimeConfirmed = false;
-    NewsEvent lower = usdHigh("B", release);
     lower.currency = "usd";
-    const std::vector<NewsEvent> events = {usdHigh("CPI", release), usdHigh("Med", release, NewsImpact::medium),
-                                           unconfirmed, lower, usdHigh("NFP", release)};
+    const std::vector<NewsEvent> events = {usdHigh("CPI", wed(8, 30)), usdHigh("Med", wed(8, 30), NewsImpact::medium),
+                                           unconfirmed, lower, usdHigh("NFP", wed(8, 30))};
     const auto blackouts = TimingEvaluator::blackouts(configuration, events);
     ASSERT_EQ(blackouts.size(), 2u);
     EXPECT_EQ(blackouts[0].event.title, "CPI");
     EXPECT_EQ(blackouts[1].event.title, "NFP");
-    EXPECT_EQ(blackouts[0].span, (Span{ny(2026, 1, 14, 8, 25), ny(2026, 1, 14, 8, 35)}));
+    EXPECT_EQ(blackouts[0].span, (Span{wed(8, 25), wed(8, 35)}));
     EXPECT_EQ(blackouts[1].span, blackouts[0].span);
+    configuration.newsRule.currencies.clear();
+    EXPECT_TRUE(TimingEvaluator::blackouts(configuration, events).empty());
+    configuration = TimingConfiguration::newYorkDefault();
+    configuration.newsRule.impacts.clear();
+    EXPECT_TRUE(TimingEvaluator::blackouts(configuration, events).empty());
+}
 
-    TimingConfiguration empty = configuration;
-    empty.newsRule.currencies.clear();
-    EXPECT_TRUE(TimingEvaluator::blackouts(empty, events).empty());
-    empty = configuration;
-    empty.newsRule.impacts.clear();
-    EXPECT_TRUE(TimingEvaluator::blackouts(empty, events).empty());
+// Builders remember day walks and wall-clock instants between calls, and each
+// thread keeps one: a builder that has answered other stretches, in any order
+// and after another zone, must answer exactly as a new one.
+TEST(ScheduleBuilder, RememberedAnswersEqualFreshOnes) {
+    std::mt19937_64 random(1106);
+    auto uniform = [&](double low, double high) { return std::uniform_real_distribution<double>(low, high)(random); };
+    const ScheduleBuilder reused = newYorkBuilder();
+    for (int i = 0; i < 200; ++i) {
+        // Half the stretches start within a day of a daylight-saving change.
+        const Base::Date near = i % 2 ? ny(2026, 3, 8) : ny(2026, 11, 1);
+        const Base::Date start = i % 4 < 2 ? near + uniform(-86400, 86400) : ny(2026, 1, 1) + uniform(0, 365 * 86400.0);
+        const Span within{start, start + uniform(0, 4 * 86400.0)};
+        const ScheduleBuilder fresh = newYorkBuilder();
+        SCOPED_TRACE(Base::epochText(start.secondsSince1970));
+        for (auto [from, to] : {std::pair<WallClockTime, WallClockTime>{{1, 30}, {2, 30}}, {{22, 0}, {1, 0}}, {{9, 0}, {9, 0}}}) {
+            ASSERT_EQ(reused.daily(from, to, everyDay, within), fresh.daily(from, to, everyDay, within));
+        }
+        ASSERT_EQ(reused.hourlyMacros(10, everyDay, within), fresh.hourlyMacros(10, everyDay, within));
+    }
+
+    TimingConfiguration configuration = TimingConfiguration::newYorkDefault();
+    configuration.profile.windows.push_back({"Night", {1, 30}, {2, 30}});
+    configuration.profile.startWeekdays = everyDay;
+    TimingConfiguration london = configuration;
+    london.timeZone = *Base::TimeZone::named("Europe/London");
+    const std::vector<NewsEvent> events = {usdHigh("CPI", ny(2026, 3, 9, 8, 30))};
+    const std::vector<Base::Date> instants = {ny(2026, 3, 8, 1, 55), ny(2026, 3, 9, 8, 31), ny(2026, 11, 1, 1, 45)};
+    auto run = [&] {
+        std::vector<std::pair<Evaluation, Timeline>> answers;
+        for (Base::Date now : instants) {
+            answers.emplace_back(TimingEvaluator::evaluate(configuration, events, DataConfidence::live, now),
+                                 TimingEvaluator::timeline(configuration, events, now - 7200.0, now + 7200.0));
+        }
+        return answers;
+    };
+    std::vector<std::pair<Evaluation, Timeline>> onFreshThread;
+    std::thread([&] { onFreshThread = run(); }).join();
+    for (Base::Date now : instants) {
+        TimingEvaluator::evaluate(configuration, events, DataConfidence::live, now + 90000.0);
+        TimingEvaluator::evaluate(london, events, DataConfidence::live, now);
+    }
+    EXPECT_EQ(run(), onFreshThread);
 }
