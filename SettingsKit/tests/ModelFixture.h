@@ -14,8 +14,7 @@ namespace SettingsKitTesting {
 // A store that records every save and can be told to fail.
 class RecordingStore final : public SettingsKit::SettingsStore {
 public:
-    explicit RecordingStore(std::optional<SettingsKit::AppSettings> initial = std::nullopt)
-        : initial_(std::move(initial)) {}
+    explicit RecordingStore(std::optional<SettingsKit::AppSettings> initial) : initial_(std::move(initial)) {}
 
     std::optional<SettingsKit::AppSettings> load() override {
         ++loads;
@@ -38,9 +37,7 @@ private:
 // A model on the manual clock with the application's 0.4 s save delay.
 class ModelTest : public ::testing::Test {
 protected:
-    static constexpr double saveDelay = 0.4;
-
-    void start(std::optional<SettingsKit::AppSettings> stored = std::nullopt, double delay = saveDelay) {
+    void start(std::optional<SettingsKit::AppSettings> stored = std::nullopt, double delay = 0.4) {
         model.reset();
         store = std::make_shared<RecordingStore>(std::move(stored));
         model = std::make_unique<SettingsKit::SettingsModel>(store, scheduler, delay);
@@ -49,7 +46,7 @@ protected:
 
     // Lets any pending save run and tells how many saves happened so far.
     std::size_t savesAfterDelay() {
-        scheduler.advance(saveDelay + 1);
+        scheduler.advance(1.4);
         return store->saves.size();
     }
     const SettingsKit::AppSettings& settings() const { return model->settings(); }

@@ -7,8 +7,8 @@
 
 #include <random>
 
-#include "SettingsKit/FileSettingsStore.h"
 #include "Base/testing/TemporaryFolder.h"
+#include "SettingsKit/FileSettingsStore.h"
 
 using SettingsKit::AppSettings;
 using SettingsKit::FileSettingsStore;
@@ -24,36 +24,23 @@ AppSettings older() {
 
 AppSettings newer() {
     AppSettings settings;
-    settings.activeProfileName = "Asia";
     settings.greeting = {false, "Bună dimineața", "Ana"};
     for (int i = 0; i < 16; ++i) settings.displays.choices["display-" + std::to_string(100 + i)] = i % 3 == 0;
     return settings;
 }
 
-[[noreturn]] void saveForever(const std::filesystem::path& path, int writeSignal) {
+// Saves the two documents in turn, tells the parent once the first is saved, and goes on until killed.
+[[noreturn]] void saveForever(const std::filesystem::path& path, int readyPipe) {
     FileSettingsStore store(path);
     const AppSettings documents[2] = {older(), newer()};
-    bool announced = false;
     for (unsigned i = 0;; ++i) {
         if (!store.save(documents[i % 2]).ok()) ::_exit(3);
-        if (!announced) {
-            // Let the parent know the saving has begun, then keep going until killed.
-            const char ready = 'r';
-            if (::write(writeSignal, &ready, 1) != 1) ::_exit(4);
-            announced = true;
-        }
+        if (i == 0 && ::write(readyPipe, "r", 1) != 1) ::_exit(4);
     }
-}
-
-void sleepMicroseconds(long micros) {
-    timespec pause{0, micros * 1000};
-    ::nanosleep(&pause, nullptr);
 }
 
 }  // namespace
 
-// A child saves the two documents in turn until it is killed at a random
-// moment; whenever that is, the file must read as one of them.
 TEST(SettingsCrashTest, AKilledSaveLeavesTheOldOrTheNewDocument) {
     Base::Testing::TemporaryFolder temp;
     const auto path = FileSettingsStore::pathIn(temp.path());
@@ -63,24 +50,24 @@ TEST(SettingsCrashTest, AKilledSaveLeavesTheOldOrTheNewDocument) {
     Base::Testing::writeBytes(path, SettingsKit::toJson(older()).dump(true));
 
     std::mt19937 random(20261206);
-    std::uniform_int_distribution<long> delay(0, 1500);
-    constexpr int kills = 300;
+    std::uniform_int_distribution<long> delayMicroseconds(0, 1500);
     int asOlder = 0;
     int asNewer = 0;
-    for (int round = 0; round < kills; ++round) {
-        int pipeEnds[2];
-        ASSERT_EQ(::pipe(pipeEnds), 0);
+    for (int round = 0; round < 300; ++round) {
+        int ends[2];
+        ASSERT_EQ(::pipe(ends), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            ::close(pipeEnds[0]);
-            saveForever(path, pipeEnds[1]);
+            ::close(ends[0]);
+            saveForever(path, ends[1]);
         }
-        ::close(pipeEnds[1]);
+        ::close(ends[1]);
         char ready = 0;
-        ASSERT_EQ(::read(pipeEnds[0], &ready, 1), 1) << "the child could not save";
-        ::close(pipeEnds[0]);
-        sleepMicroseconds(delay(random));
+        ASSERT_EQ(::read(ends[0], &ready, 1), 1) << "the child could not save";
+        ::close(ends[0]);
+        const timespec pause{0, delayMicroseconds(random) * 1000};
+        ::nanosleep(&pause, nullptr);
         ASSERT_EQ(::kill(child, SIGKILL), 0);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -8,12 +9,22 @@
 
 using SettingsKit::AppSettings;
 using SettingsKit::CustomTimesResult;
+using SettingsKit::SettingsModel;
 using SettingsKitTesting::ModelTest;
 using TradingCore::IntervalColor;
 using TradingCore::WallClockTime;
 using TradingCore::Weekday;
 
 namespace {
+
+const Base::Uuid knownID = Base::Uuid::random();
+
+// Defaults plus one Monday-only interval.
+AppSettings withOneInterval() {
+    AppSettings settings;
+    settings.customIntervals.push_back({knownID, "Open", {10, 0}, {11, 0}, {Weekday::monday}, IntervalColor::cyan});
+    return settings;
+}
 
 std::vector<IntervalColor> colors(const AppSettings& settings) {
     std::vector<IntervalColor> result;
@@ -23,25 +34,52 @@ std::vector<IntervalColor> colors(const AppSettings& settings) {
 
 }  // namespace
 
+TEST_F(ModelTest, CustomTimeAndPreferenceOperationsThatChangeNothingSaveNothing) {
+    const Base::Uuid unknown = Base::Uuid::random();
+    const std::vector<std::function<void(SettingsModel&)>> noOps{
+        [&](SettingsModel& m) { m.renameCustomInterval(unknown, "x"); },
+        [&](SettingsModel& m) { m.renameCustomInterval(knownID, "Open"); },
+        [&](SettingsModel& m) { m.setCustomColor(unknown, IntervalColor::pink); },
+        [&](SettingsModel& m) { m.setCustomColor(knownID, IntervalColor::cyan); },
+        [&](SettingsModel& m) { m.toggleCustomWeekday(unknown, Weekday::sunday); },
+        [&](SettingsModel& m) { m.toggleCustomWeekday(knownID, Weekday::monday); },  // the last day stays
+        [&](SettingsModel& m) { m.removeCustomInterval(unknown); },
+        [&](SettingsModel& m) { EXPECT_EQ(m.setCustomTimes(knownID, {10, 0}, {11, 0}), CustomTimesResult::accepted); },
+        [](SettingsModel& m) { m.setLunchMacroEnabled(true); },
+        [](SettingsModel& m) { m.setFinalMacroEnabled(true); },
+        [](SettingsModel& m) { m.zoomIn(); },
+        [](SettingsModel& m) { m.setGreetingEnabled(true); },
+        [](SettingsModel& m) { m.setGreetingLeading("Wel\u200Bcome"); },  // cleans to the stored text
+        [](SettingsModel& m) { m.setGreetingName("Trader"); },
+        [](SettingsModel& m) { m.restoreGreeting(); },
+        [](SettingsModel& m) { m.setDisplayChoices({{"", true}, {std::string(65, 'x'), true}}); },
+    };
+    for (std::size_t i = 0; i < noOps.size(); ++i) {
+        SCOPED_TRACE(i);
+        start(withOneInterval());
+        noOps[i](*model);
+        EXPECT_EQ(settings(), withOneInterval());
+        EXPECT_EQ(savesAfterDelay(), 0u);
+    }
+    AppSettings zoomedOut;
+    zoomedOut.timelineHalfSpanMinutes = 120;
+    start(zoomedOut);
+    model->zoomOut();
+    EXPECT_EQ(savesAfterDelay(), 0u);
+}
+
 TEST_F(ModelTest, NewCustomIntervalsTakeTheFirstUnusedColour) {
     const auto first = model->addCustomInterval();
     ASSERT_TRUE(first.has_value());
-    const auto& added = settings().customIntervals[0];
-    EXPECT_EQ(added.id, *first);
-    EXPECT_EQ(added.name, "Kill zone");
-    EXPECT_EQ(added.start, WallClockTime(10, 0));
-    EXPECT_EQ(added.end, WallClockTime(11, 0));
-    EXPECT_EQ(added.weekdays, TradingCore::workDays());
-    EXPECT_EQ(added.color, IntervalColor::cyan);
+    EXPECT_EQ(settings().customIntervals[0], (TradingCore::CustomInterval{*first, "Kill zone", {10, 0}, {11, 0},
+                                                                          TradingCore::workDays(), IntervalColor::cyan}));
     model->addCustomInterval();
-    EXPECT_EQ(colors(settings()), (std::vector{IntervalColor::cyan, IntervalColor::blue}));
     model->removeCustomInterval(*first);
     model->addCustomInterval();
     EXPECT_EQ(colors(settings()), (std::vector{IntervalColor::blue, IntervalColor::cyan}));
     EXPECT_EQ(savesAfterDelay(), 1u);
-}
 
-TEST_F(ModelTest, FiveCustomIntervalsAtMost) {
+    start();
     for (int i = 0; i < 5; ++i) EXPECT_TRUE(model->addCustomInterval().has_value());
     EXPECT_EQ(colors(settings()), (std::vector{IntervalColor::cyan, IntervalColor::blue, IntervalColor::pink,
                                                IntervalColor::yellow, IntervalColor::teal}));
@@ -58,77 +96,55 @@ TEST_F(ModelTest, FiveCustomIntervalsAtMost) {
     EXPECT_EQ(settings().customIntervals.back().color, IntervalColor::yellow);
 }
 
-TEST_F(ModelTest, CustomIntervalEdits) {
-    const Base::Uuid id = *model->addCustomInterval();
-    scheduler.advance(1);
-    const std::size_t saves = store->saves.size();
-
-    model->renameCustomInterval(id, std::string(20, 'n'));
-    EXPECT_EQ(settings().customIntervals[0].name, std::string(14, 'n'));
-    model->renameCustomInterval(id, std::string(20, 'n'));
-    model->setCustomColor(id, IntervalColor::white);
-    model->toggleCustomWeekday(id, Weekday::saturday);
-    EXPECT_TRUE(settings().customIntervals[0].weekdays.contains(Weekday::saturday));
-    EXPECT_EQ(settings().customIntervals[0].color, IntervalColor::white);
-    EXPECT_EQ(savesAfterDelay(), saves + 1);
-
-    // Unknown ids change nothing.
-    const Base::Uuid unknown = Base::Uuid::random();
-    model->renameCustomInterval(unknown, "x");
-    model->setCustomColor(unknown, IntervalColor::pink);
-    model->toggleCustomWeekday(unknown, Weekday::sunday);
-    model->removeCustomInterval(unknown);
-    model->setCustomColor(id, IntervalColor::white);
-    EXPECT_EQ(savesAfterDelay(), saves + 1);
-}
-
-TEST_F(ModelTest, TheLastWeekdayOfAnIntervalStays) {
-    AppSettings stored;
-    const Base::Uuid id = Base::Uuid::random();
-    stored.customIntervals.push_back({id, "x", {1, 0}, {2, 0}, {Weekday::monday}, IntervalColor::cyan});
-    start(stored);
-    model->toggleCustomWeekday(id, Weekday::monday);
-    EXPECT_EQ(savesAfterDelay(), 0u);
-    model->toggleCustomWeekday(id, Weekday::tuesday);
-    EXPECT_EQ(settings().customIntervals[0].weekdays, (std::set<Weekday>{Weekday::monday, Weekday::tuesday}));
-    model->toggleCustomWeekday(id, Weekday::monday);
-    EXPECT_EQ(settings().customIntervals[0].weekdays, (std::set<Weekday>{Weekday::tuesday}));
+TEST_F(ModelTest, CustomIntervalEditsSaveOnceABurst) {
+    start(withOneInterval());
+    model->renameCustomInterval(knownID, std::string(20, 'n'));
+    model->setCustomColor(knownID, IntervalColor::white);
+    model->toggleCustomWeekday(knownID, Weekday::tuesday);
+    model->toggleCustomWeekday(knownID, Weekday::monday);
+    const auto& edited = settings().customIntervals[0];
+    EXPECT_EQ(edited.name, std::string(14, 'n'));
+    EXPECT_EQ(edited.color, IntervalColor::white);
+    EXPECT_EQ(edited.weekdays, std::set<Weekday>{Weekday::tuesday});
     EXPECT_EQ(savesAfterDelay(), 1u);
-}
-
-TEST_F(ModelTest, SetCustomTimesTellsRefusalsAndUnknownIdsApart) {
-    const Base::Uuid id = *model->addCustomInterval();
-    scheduler.advance(1);
-    EXPECT_EQ(model->setCustomTimes(id, {10, 0}, {10, 0}), CustomTimesResult::zeroLength);
-    EXPECT_EQ(model->setCustomTimes(Base::Uuid::random(), {8, 0}, {9, 0}), CustomTimesResult::notFound);
-    EXPECT_EQ(model->setCustomTimes(id, {8, 0}, {24, 0}), CustomTimesResult::invalidTime);
-    EXPECT_EQ(model->setCustomTimes(id, {10, 0}, {11, 0}), CustomTimesResult::accepted);  // already those
-    EXPECT_EQ(savesAfterDelay(), 1u);
-    EXPECT_EQ(model->setCustomTimes(id, {23, 0}, {1, 30}), CustomTimesResult::accepted);
-    EXPECT_EQ(settings().customIntervals[0].start, WallClockTime(23, 0));
-    EXPECT_EQ(settings().customIntervals[0].end, WallClockTime(1, 30));
+    model->renameCustomInterval(knownID, "");  // blank until normalize()
+    EXPECT_EQ(settings().customIntervals[0].name, "");
+    model->removeCustomInterval(knownID);
+    EXPECT_TRUE(settings().customIntervals.empty());
     EXPECT_EQ(savesAfterDelay(), 2u);
 }
 
-TEST_F(ModelTest, MacroSwitches) {
-    model->setLunchMacroEnabled(true);
-    model->setFinalMacroEnabled(true);
+TEST_F(ModelTest, SetCustomTimesTellsRefusalsAndUnknownIdsApart) {
+    start(withOneInterval());
+    EXPECT_EQ(model->setCustomTimes(knownID, {10, 0}, {10, 0}), CustomTimesResult::zeroLength);
+    EXPECT_EQ(model->setCustomTimes(Base::Uuid::random(), {8, 0}, {9, 0}), CustomTimesResult::notFound);
+    EXPECT_EQ(model->setCustomTimes(knownID, {8, 0}, {24, 0}), CustomTimesResult::invalidTime);
+    EXPECT_EQ(model->setCustomTimes(knownID, {8, -1}, {9, 0}), CustomTimesResult::invalidTime);
     EXPECT_EQ(savesAfterDelay(), 0u);
-    model->setLunchMacroEnabled(false);
-    EXPECT_EQ(model->macroSchedule(), TradingCore::MacroSchedule::newYork(false, true));
+    EXPECT_EQ(model->setCustomTimes(knownID, {23, 0}, {1, 30}), CustomTimesResult::accepted);
+    EXPECT_EQ(settings().customIntervals[0].start, WallClockTime(23, 0));
+    EXPECT_EQ(settings().customIntervals[0].end, WallClockTime(1, 30));
     EXPECT_EQ(savesAfterDelay(), 1u);
 }
 
-TEST_F(ModelTest, ZoomStepsThroughTheHalfSpans) {
-    model->zoomIn();
-    EXPECT_EQ(savesAfterDelay(), 0u);
+TEST_F(ModelTest, MacroZoomAndGreetingChanges) {
+    model->setLunchMacroEnabled(false);
+    EXPECT_EQ(model->macroSchedule(), TradingCore::MacroSchedule::newYork(false, true));
     model->zoomOut();
     model->zoomOut();
     EXPECT_EQ(settings().timelineHalfSpanMinutes, 120);
-    model->zoomOut();
-    EXPECT_EQ(savesAfterDelay(), 1u);
     model->zoomIn();
     EXPECT_EQ(settings().timelineHalfSpanMinutes, 60);
+    model->setGreetingLeading(std::string(25, 'g'));
+    EXPECT_EQ(settings().greeting.leading, std::string(20, 'g'));
+    model->setGreetingName(" Ana\n");
+    EXPECT_EQ(settings().greeting.name, " Ana ");  // trimmed only by normalize()
+    EXPECT_EQ(savesAfterDelay(), 1u);
+
+    model->setGreetingEnabled(false);
+    model->restoreGreeting();
+    EXPECT_EQ(settings().greeting, SettingsKit::GreetingSettings{});
+    EXPECT_EQ(savesAfterDelay(), 2u);
 
     AppSettings stored;
     stored.timelineHalfSpanMinutes = 45;
@@ -140,34 +156,9 @@ TEST_F(ModelTest, ZoomStepsThroughTheHalfSpans) {
     EXPECT_EQ(savesAfterDelay(), 1u);
 }
 
-TEST_F(ModelTest, GreetingEdits) {
-    model->setGreetingLeading(std::string(25, 'g'));
-    EXPECT_EQ(settings().greeting.leading, std::string(20, 'g'));
-    EXPECT_EQ(savesAfterDelay(), 1u);
-    model->setGreetingLeading(std::string(22, 'g'));  // cleans to the stored text
-    model->setGreetingName("Trader");
-    model->setGreetingEnabled(true);
-    EXPECT_EQ(savesAfterDelay(), 1u);
-    model->setGreetingName(" Ana\n");
-    EXPECT_EQ(settings().greeting.name, " Ana ");  // trimmed only by normalize()
-    model->setGreetingName("");
-    EXPECT_EQ(settings().greeting.name, "");
-    EXPECT_EQ(savesAfterDelay(), 2u);
-
-    start();
-    model->restoreGreeting();
-    EXPECT_EQ(savesAfterDelay(), 0u);
-    model->setGreetingEnabled(false);
-    model->restoreGreeting();
-    EXPECT_EQ(settings().greeting, SettingsKit::GreetingSettings{});
-    EXPECT_EQ(savesAfterDelay(), 1u);
-}
-
-TEST_F(ModelTest, DisplayChoicesIgnoreBadIdentifiersAndUnchangedValues) {
-    model->setDisplayChoices({{"", true}, {std::string(65, 'x'), true}});
-    EXPECT_EQ(savesAfterDelay(), 0u);
-    model->setDisplayChoices({{"DELL-1", true}, {std::string(64, 'x'), false}});
-    EXPECT_EQ(model->displayChoices().size(), 2u);
+TEST_F(ModelTest, DisplayChoicesAreMergedAndUnchangedValuesSaveNothing) {
+    model->setDisplayChoices({{"DELL-1", true}, {std::string(64, 'x'), false}, {"", true}});
+    EXPECT_EQ(model->displayChoices(), (std::map<std::string, bool>{{"DELL-1", true}, {std::string(64, 'x'), false}}));
     EXPECT_EQ(savesAfterDelay(), 1u);
     model->setDisplayChoices({{"DELL-1", true}});
     EXPECT_EQ(savesAfterDelay(), 1u);
@@ -191,9 +182,7 @@ TEST_F(ModelTest, AFullListOfDisplaysKeepsTheAnswerJustGiven) {
     // A second new display must not push out the first one answered.
     model->setDisplayChoices({{"Z-newer", true}});
     EXPECT_EQ(model->displayChoice("Z-new"), false);
-    EXPECT_EQ(model->displayChoice("Z-newer"), true);
     EXPECT_FALSE(model->displayChoice("A-24").has_value());
-    EXPECT_EQ(model->displayChoices().size(), 16u);
 
     // Once only answers of this run remain, the oldest of them goes.
     std::map<std::string, bool> many;
