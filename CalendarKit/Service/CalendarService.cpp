@@ -94,10 +94,12 @@ void CalendarService::start(bool force) {
     // rather than wait until the clock catches up with it.
     if (!force && lastAttempt_ && *lastAttempt_ <= now && settings_.minInterval > now - *lastAttempt_) return;
 
+    // Marked as running before anyone hears of it, so an observer that asks
+    // for a refresh on "syncing" is merged rather than starting a second run.
     lastAttempt_ = now;
-    status_.set(Status::syncing());
     running_ = true;
     const std::uint64_t run = ++currentRun_;
+    status_.set(Status::syncing());
     fetch_ = fetcher_->fetch(FeedWeek::thisWeek, [this, run, now](Base::Result<FeedResponse> result) {
         onThisWeek(run, now, std::move(result));
     });
