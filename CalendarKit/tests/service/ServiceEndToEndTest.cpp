@@ -19,19 +19,12 @@ namespace {
 using Status = CalendarService::Status;
 using Base::Testing::readBytes;
 using Base::Testing::TemporaryFolder;
-using Testing::TestFeedServer;
 
 // Tuesday 2026-03-10 16:00 UTC, inside the sample feeds' first week.
 constexpr Base::Date start(1'773'158'400.0);
 
-class ServiceEndToEndTest : public ::testing::Test {
+class ServiceEndToEndTest : public Testing::FeedServerTest {
 protected:
-    static void SetUpTestSuite() { server = new TestFeedServer(); }
-    static void TearDownTestSuite() {
-        delete server;
-        server = nullptr;
-    }
-
     std::unique_ptr<CalendarService> makeService(const FeedFetcherOptions& options) {
         auto fetcher = std::make_shared<FeedFetcher>(scheduler, options);
         auto store = std::make_shared<FileCalendarStore>(cacheFile);
@@ -48,13 +41,10 @@ protected:
         ASSERT_FALSE(service.isRefreshing()) << "no answer within 30 s";
     }
 
-    static TestFeedServer* server;
     Base::ManualScheduler scheduler{start};
     TemporaryFolder temp;
     std::filesystem::path cacheFile = FileCalendarStore::defaultPath(temp.path() / "OrlTradingWaylark");
 };
-
-TestFeedServer* ServiceEndToEndTest::server = nullptr;
 
 TEST_F(ServiceEndToEndTest, ARefreshFillsTheEventsAndTheCacheAndANewServiceRestoresThem) {
     auto service = makeService(server->options("ok"));

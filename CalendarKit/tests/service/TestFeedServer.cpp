@@ -57,7 +57,8 @@ std::string TestFeedServer::sampleFeed(const std::string& week) {
     return readFile(fs::path(WAYLARK_SOURCE_DIR) / "CalendarKit/tests/service/data" / ("ff_calendar_" + week + ".json"));
 }
 
-TestFeedServer::TestFeedServer() : stopping_(std::make_shared<std::atomic<bool>>(false)) {
+TestFeedServer::TestFeedServer()
+    : stopping_(std::make_shared<std::atomic<bool>>(false)), listenDone_(std::make_shared<std::atomic<bool>>(false)) {
     char pattern[] = "/tmp/waylark-feed-server-XXXXXX";
     if (!mkdtemp(pattern)) throw std::runtime_error("cannot make a temporary folder");
     folder_ = pattern;
@@ -68,21 +69,44 @@ TestFeedServer::TestFeedServer() : stopping_(std::make_shared<std::atomic<bool>>
     route();
     port_ = server_->bind_to_any_port("127.0.0.1");
     if (port_ <= 0) throw std::runtime_error("the test server cannot listen");
-    thread_ = std::thread([this] { server_->listen_after_bind(); });
+    thread_ = std::thread([server = server_.get(), done = listenDone_] {
+        server->listen_after_bind();
+        done->store(true);
+    });
     // stop() does nothing before the accept loop runs, so a server stopped
     // too early would never stop: wait until it is up.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!server_->is_running() && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (!waitFor([&] { return server_->is_running(); })) {
+        abandon();
+        throw std::runtime_error("the test server did not start");
     }
 }
 
 TestFeedServer::~TestFeedServer() {
     stopping_->store(true);
     server_->stop();
-    if (thread_.joinable()) thread_.join();
+    if (!waitFor([&] { return listenDone_->load(); })) {
+        abandon();
+        return;
+    }
+    thread_.join();
     std::error_code ignored;
     fs::remove_all(folder_, ignored);
+}
+
+bool TestFeedServer::waitFor(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(25);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+// A server thread that will not end is left behind, with the server it uses,
+// rather than hang the test run on joining it.
+void TestFeedServer::abandon() {
+    thread_.detach();
+    (void)server_.release();
 }
 
 std::string TestFeedServer::baseAddress(const std::string& scenario, const std::string& host) const {

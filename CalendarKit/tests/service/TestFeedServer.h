@@ -1,11 +1,15 @@
 #pragma once
 
+#include <atomic>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "CalendarKit/Feed/FeedFetcher.h"
 
@@ -51,6 +55,9 @@ public:
 
 private:
     void route();
+    // Polls `condition` for a bounded time; false when it never held.
+    static bool waitFor(const std::function<bool()>& condition);
+    void abandon();
 
     std::filesystem::path folder_;
     std::filesystem::path caFile_;
@@ -60,6 +67,18 @@ private:
     mutable std::mutex mutex_;
     std::vector<LoggedRequest> log_;
     std::shared_ptr<std::atomic<bool>> stopping_;
+    std::shared_ptr<std::atomic<bool>> listenDone_;
+};
+
+// Tests that share one server per process; without a server they fail
+// rather than crash.
+class FeedServerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { server = std::make_unique<TestFeedServer>(); }
+    static void TearDownTestSuite() { server.reset(); }
+    void SetUp() override { ASSERT_TRUE(server) << "the test server did not start"; }
+
+    static inline std::unique_ptr<TestFeedServer> server;
 };
 
 }  // namespace CalendarKit::Testing
