@@ -2,23 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include "CalendarKit/tests/CalendarTestSupport.h"
+
 using CalendarKit::CalendarEvent;
 using CalendarKit::EventReconciler;
+using CalendarTest::ids;
 
 namespace {
 
 const Base::Date kNow(1772803800);
 constexpr double kImminent = 7200;
 
-CalendarEvent at(const std::string& id, double offset, const std::string& forecast = "") {
-    return CalendarEvent{id, "Title " + id, "USD", TradingCore::NewsImpact::high, kNow + offset, std::nullopt, forecast,
-                         ""};
-}
-
-std::vector<std::string> ids(const std::vector<CalendarEvent>& events) {
-    std::vector<std::string> out;
-    for (const auto& e : events) out.push_back(e.id);
-    return out;
+CalendarEvent at(std::string id, double offset, std::string forecast = "") {
+    return CalendarTest::event(std::move(id), kNow + offset, TradingCore::NewsImpact::high, std::move(forecast));
 }
 
 }  // namespace

@@ -2,25 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include "Base/Calendar.h"
-#include "TradingCore/Model/MarketTimeZone.h"
+#include "CalendarKit/tests/CalendarTestSupport.h"
 
 using CalendarKit::CalendarEvent;
 using CalendarKit::DateInterval;
 using CalendarKit::FreshnessPolicy;
 using TradingCore::DataConfidence;
+using CalendarTest::newYork;
 
 namespace {
 
 const Base::TimeZone& zone() { return TradingCore::MarketTimeZone::newYork(); }
 
-Base::Date newYork(int y, int mo, int d, int h = 0, int mi = 0) {
-    return *Base::Calendar(zone()).date(y, mo, d, h, mi);
-}
-
-CalendarEvent at(Base::Date time) {
-    return CalendarEvent{"id", "t", "USD", TradingCore::NewsImpact::high, time, std::nullopt, "", ""};
-}
+CalendarEvent at(Base::Date time) { return CalendarTest::event("id", time); }
 
 const FreshnessPolicy kPolicy{86'400, 604'800};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CalendarKit/tests/CalendarTestSupport.h"
+
 using CalendarKit::CalendarChange;
 using CalendarKit::CalendarEvent;
 using CalendarKit::SnapshotDiff::compare;
@@ -9,9 +11,8 @@ using TradingCore::NewsImpact;
 
 namespace {
 
-CalendarEvent event(const std::string& id, double time = 100, NewsImpact impact = NewsImpact::high,
-                    const std::string& forecast = "1%") {
-    return CalendarEvent{id, "Title", "USD", impact, Base::Date(time), std::nullopt, forecast, "0%"};
+CalendarEvent event(std::string id, double time = 100, NewsImpact impact = NewsImpact::high, std::string forecast = "1%") {
+    return CalendarTest::event(std::move(id), Base::Date(time), impact, std::move(forecast));
 }
 
 }  // namespace
