@@ -58,30 +58,6 @@ protected:
     Base::Date loadedAt;
 };
 
-TEST_F(CalendarServiceTest, AGoodRefreshAppliesBothWeeksAndSavesTheCache) {
-    make();
-    EXPECT_EQ(service->status(), Status::idle());
-    scriptWeeks(10, 5);
-    fetcher->holdAnswers = true;
-    service->refresh(false);
-    EXPECT_EQ(service->status(), Status::syncing());
-    fetcher->releaseAll();
-    scheduler.runPending();  // the current week's answer asks for the next week
-    fetcher->releaseAll();
-    scheduler.runPending();
-
-    EXPECT_EQ(service->status(), Status::ok());
-    ASSERT_EQ(service->events().size(), 15u);
-    EXPECT_EQ(service->events().front().id, "2026-03-08:USD:indicator-0:0");
-    EXPECT_EQ(service->events().back().id, "2026-03-15:USD:next-4:0");
-    EXPECT_EQ(service->lastSuccess(), start);
-    EXPECT_EQ(service->lastChanges().size(), 15u);
-    ASSERT_TRUE(store->cache.has_value());
-    EXPECT_EQ(*store->cache, CalendarCache(start, service->events(), {}));
-    ASSERT_TRUE(service->coverage().has_value());
-    EXPECT_TRUE(service->coverage()->contains(thisMonday));
-}
-
 // Every row of the status table, from a service holding both weeks.
 TEST_F(CalendarServiceTest, StatusTable) {
     const auto newWeek = [] { return answer(200, feedOf(10, thisMonday, "Indicator", "2.0%")); };
@@ -134,6 +110,8 @@ TEST_F(CalendarServiceTest, StatusTable) {
             EXPECT_EQ(service->events().front().forecast, "2.0%");
             EXPECT_EQ(service->lastSuccess(), now);
             EXPECT_EQ(store->saves, savesBefore + 1);
+            EXPECT_EQ(store->cache->events, service->events());
+            EXPECT_EQ(store->cache->lastSuccess, now);
         } else {
             EXPECT_EQ(service->events(), before);
             EXPECT_EQ(service->lastSuccess(), loadedAt);
