@@ -25,8 +25,7 @@ std::optional<std::vector<SessionWindow>> usableWindows(const SessionProfile& st
         // some other time, or not at all: the profile counts as broken.
         if (!isWithinDay(window.start) || !isWithinDay(window.end)) return std::nullopt;
         SessionWindow kept = window;
-        kept.name = Base::Text::graphemePrefix(AppSettings::cleanText(window.name, unlimitedLength, true, "Window"),
-                                               TradingCore::WindowRules::maxNameLength);
+        kept.name = AppSettings::cleanText(window.name, TradingCore::WindowRules::maxNameLength, true, "Window");
         windows.push_back(std::move(kept));
     }
     if (TradingCore::WindowRules::issue(windows)) return std::nullopt;
@@ -50,10 +49,10 @@ std::vector<SessionProfile> repairedProfiles(const std::vector<SessionProfile>& 
 
 std::string AppSettings::cleanText(std::string_view text, std::size_t maxLength, bool trimmed,
                                    std::string_view emptyFallback) {
-    if (!trimmed) return Base::Text::cleanUserText(text, maxLength, false);
-    std::string cleaned = Base::Text::cleanUserText(text, unlimitedLength, true);
-    if (cleaned.empty()) cleaned = std::string(emptyFallback);
-    return Base::Text::graphemePrefix(cleaned, maxLength);
+    std::string cleaned = Base::Text::cleanUserText(text, maxLength, trimmed);
+    // The trim comes before the cut, so only a blank text ends up empty here.
+    if (trimmed && cleaned.empty()) cleaned = Base::Text::graphemePrefix(emptyFallback, maxLength);
+    return cleaned;
 }
 
 bool AppSettings::isCurrencyCode(std::string_view text) {

@@ -5,7 +5,6 @@
 
 #include "Base/JsonRead.h"
 #include "Base/Text.h"
-#include "SettingsKit/SettingsText.h"
 
 namespace SettingsKit {
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "Base/Text.h"
 #include "SettingsKit/SettingsText.h"
 
 namespace SettingsKit {
@@ -62,9 +61,8 @@ void SettingsModel::normalize() {
     modify([](AppSettings& s) {
         for (auto& profile : s.profiles) {
             for (auto& window : profile.windows) {
-                window.name = Base::Text::graphemePrefix(
-                    AppSettings::cleanText(window.name, unlimitedLength, true, "Window"),
-                    TradingCore::WindowRules::maxNameLength);
+                window.name =
+                    AppSettings::cleanText(window.name, TradingCore::WindowRules::maxNameLength, true, "Window");
             }
             std::stable_sort(profile.windows.begin(), profile.windows.end(), [](const auto& a, const auto& b) {
                 return a.start.minutesSinceMidnight() < b.start.minutesSinceMidnight();

@@ -1,6 +1,5 @@
 #include <algorithm>
 
-#include "Base/Text.h"
 #include "SettingsKit/SettingsModel.h"
 #include "SettingsKit/SettingsText.h"
 #include "SettingsKit/WallClockRange.h"
@@ -42,8 +41,7 @@ void SettingsModel::renameWindow(std::string_view profile, std::ptrdiff_t at, st
     if (!index) return;
     const auto window = windowIndex(*index, at);
     if (!window) return;
-    const std::string cleaned = Base::Text::graphemePrefix(AppSettings::cleanText(name, unlimitedLength, false, ""),
-                                                           WindowRules::maxNameLength);
+    const std::string cleaned = AppSettings::cleanText(name, WindowRules::maxNameLength, false, "");
     modify([&](AppSettings& s) { s.profiles[*index].windows[*window].name = cleaned; });
     changed();  // always: the editor relies on a rename being written
 }
