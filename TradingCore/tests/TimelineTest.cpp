@@ -18,15 +18,9 @@ Timeline timelineOf(Base::Date from, Base::Date to, const std::vector<NewsEvent>
     return TimingEvaluator::timeline(configuration, events, from, to);
 }
 
-TimingConfiguration withoutWindows() {
-    TimingConfiguration configuration = TimingConfiguration::newYorkDefault();
-    configuration.profile.windows.clear();
-    return configuration;
-}
-
 }  // namespace
 
-TEST(Timeline, RangesWithoutSegments) {
+TEST(Timeline, Edges) {
     const Timeline same = timelineOf(wed(8), wed(8), {usdHigh("CPI", wed(8))});
     EXPECT_TRUE(same.segments.empty());
     EXPECT_EQ(same.range, (Span{wed(8), wed(8)}));
@@ -34,19 +28,32 @@ TEST(Timeline, RangesWithoutSegments) {
     const Timeline backwards = timelineOf(wed(9), wed(8));
     EXPECT_TRUE(backwards.segments.empty());
     EXPECT_EQ(backwards.range, (Span{wed(9), wed(9)}));
-}
 
-TEST(Timeline, NoWindowsGiveOneGraySegment) {
-    const Timeline timeline = timelineOf(wed(8), wed(10), {}, withoutWindows());
-    ASSERT_EQ(timeline.segments.size(), 1u);
-    EXPECT_EQ(timeline.segments[0],
-              (TimelineSegment{wed(8), wed(10), wed(8), StatusBase::gray, std::nullopt,
-                               {TimelineReason::outsideWindows(std::nullopt, std::nullopt, std::nullopt)},
-                               std::nullopt}));
+    TimingConfiguration noWindows = TimingConfiguration::newYorkDefault();
+    noWindows.profile.windows.clear();
+    EXPECT_EQ(timelineOf(wed(8), wed(10), {}, noWindows).segments,
+              (std::vector<TimelineSegment>{{wed(8), wed(10), wed(8), StatusBase::gray, std::nullopt,
+                                             {TimelineReason::outsideWindows(std::nullopt, std::nullopt, std::nullopt)},
+                                             std::nullopt}}));
+
+    const Timeline atStart = timelineOf(wed(7), wed(8));
+    ASSERT_EQ(atStart.segments.size(), 1u);
+    EXPECT_EQ(atStart.segments[0].origin, wed(7));
+    EXPECT_EQ(atStart.segments[0].base, StatusBase::green);
+
+    // A blackout outside every window still cuts: three gray segments with equal reasons.
+    const Timeline cut = timelineOf(wed(11, 30), wed(12, 30), {usdHigh("Noon", wed(12))});
+    std::vector<Base::Date> origins;
+    for (const TimelineSegment& segment : cut.segments) {
+        origins.push_back(segment.origin);
+        EXPECT_EQ(segment.base, StatusBase::gray);
+        EXPECT_EQ(segment.reasons, cut.segments[0].reasons);
+    }
+    EXPECT_EQ(origins, (std::vector<Base::Date>{wed(11), wed(11, 55), wed(12, 5)}));
 }
 
 TEST(Timeline, SegmentsOfAMorning) {
-    // CPI 08:25-08:35 and PPI 08:28-08:38 overlap inside Pre-session; the day runs 06:00 to 12:00.
+    // CPI 08:25-08:35 and a holiday 08:28-08:38 overlap inside Pre-session.
     TimingConfiguration configuration = TimingConfiguration::newYorkDefault();
     configuration.newsRule.impacts.insert(NewsImpact::holiday);
     const std::vector<NewsEvent> events = {usdHigh("CPI m/m", wed(8, 30), NewsImpact::high, "CPI"),
@@ -69,25 +76,6 @@ TEST(Timeline, SegmentsOfAMorning) {
         {wed(11), wed(12), wed(11), StatusBase::gray, std::nullopt, {afterWindows}, std::nullopt},
     };
     EXPECT_EQ(timeline.segments, expected);
-}
-
-TEST(Timeline, BlackoutOutsideWindowsStillCuts) {
-    const Timeline timeline = timelineOf(wed(11, 30), wed(12, 30), {usdHigh("Noon", wed(12))});
-    ASSERT_EQ(timeline.segments.size(), 3u);
-    EXPECT_EQ(timeline.segments[0].origin, wed(11));
-    EXPECT_EQ(timeline.segments[1].origin, wed(11, 55));
-    EXPECT_EQ(timeline.segments[2].origin, wed(12, 5));
-    for (const TimelineSegment& segment : timeline.segments) {
-        EXPECT_EQ(segment.base, StatusBase::gray);
-        EXPECT_EQ(segment.reasons, timeline.segments[0].reasons);
-    }
-}
-
-TEST(Timeline, WindowStartingAtFrom) {
-    const Timeline timeline = timelineOf(wed(7), wed(8));
-    ASSERT_EQ(timeline.segments.size(), 1u);
-    EXPECT_EQ(timeline.segments[0].origin, wed(7));
-    EXPECT_EQ(timeline.segments[0].base, StatusBase::green);
 }
 
 TEST(Timeline, Markers) {
@@ -130,28 +118,23 @@ TEST(Timeline, Bands) {
         CustomInterval{id, "Night", {22, 0}, {1, 0}, workDays(), IntervalColor::pink},
         CustomInterval{id, "Lunch", {11, 0}, {12, 0}, workDays(), IntervalColor::white},
     };
-    const Timeline timeline = timelineOf(wed(10, 30), wed(23));
-    std::vector<std::string> macroIds;
+    const Timeline timeline = timelineOf(wed(10, 30), wed(23), {}, configuration);
+    auto at = [](const std::string& name, Base::Date t) { return name + ":" + Base::epochText(t.secondsSince1970); };
+    std::vector<std::string> macroIds, expected = {at("Macro", wed(10, 50)), at("Lunch Macro", wed(11, 30)),
+                                                   at("Macro", wed(13, 50)), at("Macro", wed(14, 50)),
+                                                   at("Final Macro", wed(15, 15))};
+    for (int hour = 15; hour < 23; ++hour) expected.push_back(at("Macro", wed(hour, 50)));
     for (const TimelineBand& band : timeline.macros) {
         EXPECT_EQ(band.color, std::nullopt);
         macroIds.push_back(band.id);
     }
-    auto at = [](const std::string& name, Base::Date t) { return name + ":" + Base::epochText(t.secondsSince1970); };
-    EXPECT_EQ(macroIds, (std::vector<std::string>{at("Macro", wed(10, 50)), at("Lunch Macro", wed(11, 30)),
-                                                  at("Macro", wed(13, 50)), at("Macro", wed(14, 50)),
-                                                  at("Final Macro", wed(15, 15)), at("Macro", wed(15, 50)),
-                                                  at("Macro", wed(16, 50)), at("Macro", wed(17, 50)),
-                                                  at("Macro", wed(18, 50)), at("Macro", wed(19, 50)),
-                                                  at("Macro", wed(20, 50)), at("Macro", wed(21, 50)),
-                                                  at("Macro", wed(22, 50))}));
+    EXPECT_EQ(macroIds, expected);
 
-    const Timeline withCustoms = timelineOf(wed(10, 30), wed(23), {}, configuration);
-    ASSERT_EQ(withCustoms.customs.size(), 2u);
-    EXPECT_EQ(withCustoms.customs[0],
-              (TimelineBand{at("custom:E621E1F8-C36C-495A-93FC-0C247A3E6E5F", wed(11)), "Lunch", wed(11), wed(12),
-                            IntervalColor::white}));
-    EXPECT_EQ(withCustoms.customs[1].name, "Night");
-    EXPECT_EQ(withCustoms.customs[1].end, ny(2026, 1, 15, 1));
+    ASSERT_EQ(timeline.customs.size(), 2u);
+    EXPECT_EQ(timeline.customs[0], (TimelineBand{at("custom:E621E1F8-C36C-495A-93FC-0C247A3E6E5F", wed(11)), "Lunch",
+                                                 wed(11), wed(12), IntervalColor::white}));
+    EXPECT_EQ(timeline.customs[1].name, "Night");
+    EXPECT_EQ(timeline.customs[1].end, ny(2026, 1, 15, 1));
 }
 
 // At instants spread over a year, DST days included, the segment holding the
@@ -167,43 +150,34 @@ TEST(Timeline, AgreesWithEvaluateOverAYear) {
     std::mt19937_64 random(20260308);
     const Base::Date yearStart = ny(2026, 1, 1);
     const double year = ny(2027, 1, 1) - yearStart;
-    // About five qualifying releases a week.
-    const int kEvents = 260;
-    std::vector<NewsEvent> events;
-    for (int i = 0; i < kEvents; ++i) {
-        const double minute = std::floor(std::uniform_real_distribution<double>(0, year / 60)(random));
-        events.push_back(usdHigh("E" + std::to_string(i % 7), yearStart + minute * 60, i % 9 == 0 ? NewsImpact::holiday
-                                                                                                : NewsImpact::high));
+    auto anyMinute = [&] { return yearStart + 60 * std::floor(std::uniform_real_distribution<double>(0, year / 60)(random)); };
+    std::vector<NewsEvent> events;  // about five qualifying releases a week
+    for (int i = 0; i < 260; ++i) {
+        events.push_back(usdHigh("E" + std::to_string(i % 7), anyMinute(), i % 9 ? NewsImpact::high : NewsImpact::holiday));
     }
-
     std::vector<Base::Date> instants;
-    for (int i = 0; i < 2000; ++i) {
-        instants.push_back(yearStart + std::floor(std::uniform_real_distribution<double>(0, year)(random)));
-    }
+    for (int i = 0; i < 2000; ++i) instants.push_back(anyMinute() + 37.0);
     for (Base::Date day : {ny(2026, 3, 8), ny(2026, 11, 1)}) {
         for (int minute = 0; minute < 24 * 60; minute += 7) instants.push_back(day + minute * 60.0);
     }
 
     for (Base::Date now : instants) {
+        SCOPED_TRACE(Base::epochText(now.secondsSince1970));
         const Evaluation evaluation = TimingEvaluator::evaluate(configuration, events, DataConfidence::live, now);
         const Timeline timeline = TimingEvaluator::timeline(configuration, events, now - 7200.0, now + 7200.0);
         ASSERT_FALSE(timeline.segments.empty());
-        EXPECT_EQ(timeline.segments.front().start, now - 7200.0);
-        EXPECT_EQ(timeline.segments.back().end, now + 7200.0);
+        Base::Date reached = now - 7200.0;
         const TimelineSegment* holding = nullptr;
-        for (std::size_t i = 0; i < timeline.segments.size(); ++i) {
-            const TimelineSegment& segment = timeline.segments[i];
+        for (const TimelineSegment& segment : timeline.segments) {
+            ASSERT_EQ(segment.start, reached);
             ASSERT_LT(segment.start, segment.end);
-            if (i > 0) {
-                ASSERT_EQ(segment.start, timeline.segments[i - 1].end);
-            }
+            reached = segment.end;
             if (segment.start <= now && now < segment.end) holding = &segment;
         }
+        ASSERT_EQ(reached, now + 7200.0);
         ASSERT_NE(holding, nullptr);
-        ASSERT_EQ(holding->base, evaluation.base) << Base::epochText(now.secondsSince1970);
-        ASSERT_EQ(holding->windowName, evaluation.windowName) << Base::epochText(now.secondsSince1970);
-        if (evaluation.base == StatusBase::red) {
-            ASSERT_EQ(holding->restrictionImpact, evaluation.restrictionImpact);
-        }
+        ASSERT_EQ(holding->base, evaluation.base);
+        ASSERT_EQ(holding->windowName, evaluation.windowName);
+        ASSERT_EQ(holding->restrictionImpact, evaluation.restrictionImpact);
     }
 }
