@@ -10,155 +10,113 @@ using namespace TradingCore;
 
 namespace {
 
-Base::Json parse(const std::string& text) {
-    auto json = Base::Json::parse(text);
-    EXPECT_TRUE(json.ok()) << text;
-    return json.ok() ? *json : Base::Json();
+template <class T>
+Base::Result<T> read(const std::string& text) {
+    const auto json = Base::Json::parse(text);
+    if (!json.ok()) return json.error();
+    return fromJson<T>(*json);
 }
 
 template <class T>
 void expectRoundTrip(const T& value) {
-    auto direct = fromJson<T>(toJson(value));
-    ASSERT_TRUE(direct.ok()) << direct.error().message;
-    EXPECT_EQ(*direct, value);
-    auto reparsed = fromJson<T>(parse(toJson(value).dump(true)));
-    ASSERT_TRUE(reparsed.ok()) << reparsed.error().message;
-    EXPECT_EQ(*reparsed, value);
+    const auto back = read<T>(toJson(value).dump(true));
+    ASSERT_TRUE(back.ok()) << back.error().message;
+    EXPECT_EQ(*back, value);
 }
 
-const char* kId = "E621E1F8-C36C-495A-93FC-0C247A3E6E5F";
+const std::string kId = "E621E1F8-C36C-495A-93FC-0C247A3E6E5F";
 
-CustomInterval killZone() {
-    return CustomInterval{*Base::Uuid::fromText(kId), "Kill zone", {10, 0}, {11, 0}, workDays(), IntervalColor::teal};
+CustomInterval killZone(IntervalColor color = IntervalColor::teal) {
+    return CustomInterval{*Base::Uuid::fromText(kId), "Kill zone", {10, 0}, {11, 0}, workDays(), color};
 }
 
 }  // namespace
 
-TEST(ModelJson, RoundTrips) {
+TEST(ModelJson, RoundTripsAndWrittenForms) {
     for (const SessionProfile& profile : SessionProfile::defaults()) expectRoundTrip(profile);
-    expectRoundTrip(SessionProfile{"", {}, {}});
-    expectRoundTrip(SessionWindow{"Odd", {25, -70}, {0, 0}});
+    expectRoundTrip(SessionProfile{"", {{"Odd", {25, -70}, {0, 0}}}, {}});
     expectRoundTrip(MacroSchedule::newYorkDefault());
     expectRoundTrip(MacroSchedule{-3, {}, {Weekday::saturday}});
-    expectRoundTrip(NamedMacro::lunch());
-    expectRoundTrip(killZone());
-    for (IntervalColor color : allIntervalColors) {
-        CustomInterval interval = killZone();
-        interval.color = color;
-        expectRoundTrip(interval);
-    }
-}
+    for (IntervalColor color : allIntervalColors) expectRoundTrip(killZone(color));
 
-TEST(ModelJson, WrittenForms) {
     EXPECT_EQ(toJson(SessionProfile::newYork().windows[1]).dump(),
               R"({"end":{"hour":11,"minute":0},"name":"Opening","start":{"hour":9,"minute":30}})");
-    EXPECT_EQ(toJson(killZone()).dump(),
-              std::string(R"({"color":"teal","end":{"hour":11,"minute":0},"id":")") + kId +
-                  R"(","name":"Kill zone","start":{"hour":10,"minute":0},"weekdays":[2,3,4,5,6]})");
+    EXPECT_EQ(toJson(killZone()).dump(), R"({"color":"teal","end":{"hour":11,"minute":0},"id":")" + kId +
+                                             R"(","name":"Kill zone","start":{"hour":10,"minute":0},"weekdays":[2,3,4,5,6]})");
 }
 
-TEST(ModelJson, SessionProfileReading) {
+TEST(ModelJson, ReadingFailures) {
     const std::string window = R"({"name":"W","start":{"hour":9,"minute":0},"end":{"hour":10,"minute":0}})";
-    struct Case {
-        std::string json;
-        bool ok;
+    auto profile = [&](const std::string& weekdays) {
+        return R"({"name":"P","windows":[)" + window + R"(],"startWeekdays":)" + weekdays + "}";
     };
-    for (const Case& c : {
-             Case{R"({"name":"P","windows":[)" + window + R"(],"startWeekdays":[2,2,3],"x":1})", true},
-             Case{R"({"name":"P","windows":[],"startWeekdays":[]})", true},
-             Case{R"({"name":"P","windows":[)" + window + R"(],"startWeekdays":[0]})", false},
-             Case{R"({"name":"P","windows":[)" + window + R"(],"startWeekdays":[8]})", false},
-             Case{R"({"name":"P","windows":[)" + window + R"(],"startWeekdays":[2.5]})", false},
-             Case{R"({"name":"P","windows":[)" + window + R"(]})", false},
-             Case{R"({"name":null,"windows":[],"startWeekdays":[]})", false},
-             Case{R"({"name":"P","windows":{},"startWeekdays":[]})", false},
-             Case{R"({"name":"P","windows":[{"name":"W","start":{"hour":9,"minute":0}}],"startWeekdays":[]})", false},
-             Case{R"({"name":"P","windows":[{"name":"W","start":{"hour":true,"minute":0},"end":{"hour":1,"minute":0}}],"startWeekdays":[]})",
-                  false},
-         }) {
-        SCOPED_TRACE(c.json);
-        EXPECT_EQ(fromJson<SessionProfile>(parse(c.json)).ok(), c.ok);
+    for (const std::string& bad : {profile("[0]"), profile("[8]"), profile("[2.5]"), profile("2"),
+                                   std::string(R"({"name":"P","windows":[)") + window + "]}",
+                                   std::string(R"({"name":null,"windows":[],"startWeekdays":[]})"),
+                                   std::string(R"({"name":"P","windows":{},"startWeekdays":[]})"),
+                                   std::string(R"({"name":"P","windows":[{"name":"W","start":{"hour":9,"minute":0}}],"startWeekdays":[]})")}) {
+        EXPECT_FALSE(read<SessionProfile>(bad).ok()) << bad;
     }
-    auto profile = fromJson<SessionProfile>(parse(R"({"name":"P","windows":[],"startWeekdays":[2,2,3]})"));
-    ASSERT_TRUE(profile.ok());
-    EXPECT_EQ(profile->startWeekdays, (std::set<Weekday>{Weekday::monday, Weekday::tuesday}));
+    const auto read23 = read<SessionProfile>(profile("[2,2,3]"));
+    ASSERT_TRUE(read23.ok());
+    EXPECT_EQ(read23->startWeekdays, (std::set<Weekday>{Weekday::monday, Weekday::tuesday}));
+
+    for (const char* bad : {R"({"aroundHourMinutes":10.5,"named":[],"weekdays":[]})",
+                            R"({"aroundHourMinutes":10,"named":[{"name":"L"}],"weekdays":[]})",
+                            R"({"aroundHourMinutes":10,"named":[],"weekdays":[9]})", R"({"named":[],"weekdays":[]})"}) {
+        EXPECT_FALSE(read<MacroSchedule>(bad).ok()) << bad;
+    }
+    EXPECT_EQ(*read<MacroSchedule>(R"({"aroundHourMinutes":10,"named":[],"weekdays":[6,2,4]})"),
+              *read<MacroSchedule>(R"({"aroundHourMinutes":10,"named":[],"weekdays":[2,4,6,6]})"));
 }
 
 TEST(ModelJson, CustomIntervalReading) {
-    auto withMembers = [](const std::string& members) {
-        return std::string(R"({"id":")") + kId + R"(","name":"Kill zone","start":{"hour":10,"minute":0},)" +
-               R"("end":{"hour":11,"minute":0})" + members + "}";
+    auto interval = [](const std::string& id, const std::string& rest) {
+        return R"({"id":")" + id + R"(","name":"Kill zone","start":{"hour":10,"minute":0},"end":{"hour":11,"minute":0})" +
+               rest + "}";
     };
+    const std::string days = R"(,"weekdays":[2,3,4,5,6])";
     struct Case {
         std::string json;
-        std::optional<IntervalColor> color;  // nullopt: the record fails
+        std::optional<IntervalColor> color;  // none: the record fails
     };
     for (const Case& c : {
-             Case{withMembers(R"(,"weekdays":[2,3,4,5,6],"color":"teal")"), IntervalColor::teal},
-             Case{withMembers(R"(,"weekdays":[2,3,4,5,6],"color":"purple")"), IntervalColor::cyan},
-             Case{withMembers(R"(,"weekdays":[2,3,4,5,6],"color":"Teal")"), IntervalColor::cyan},
-             Case{withMembers(R"(,"weekdays":[2,3,4,5,6],"color":null)"), IntervalColor::cyan},
-             Case{withMembers(R"(,"weekdays":[2,3,4,5,6],"color":3)"), IntervalColor::cyan},
-             Case{withMembers(R"(,"weekdays":[2,3,4,5,6])"), IntervalColor::cyan},
-             Case{withMembers(R"(,"weekdays":[2,3,4,5,8],"color":"teal")"), std::nullopt},
-             Case{withMembers(R"(,"weekdays":[0],"color":"teal")"), std::nullopt},
-             Case{withMembers(R"(,"color":"teal")"), std::nullopt},
-             Case{R"({"id":"not-a-uuid","name":"x","start":{"hour":1,"minute":0},"end":{"hour":2,"minute":0},"weekdays":[]})",
-                  std::nullopt},
-             Case{R"({"name":"x","start":{"hour":1,"minute":0},"end":{"hour":2,"minute":0},"weekdays":[]})",
-                  std::nullopt},
+             Case{interval(kId, days + R"(,"color":"teal")"), IntervalColor::teal},
+             Case{interval("e621e1f8-c36c-495a-93fc-0c247a3e6e5f", days + R"(,"color":"teal")"), IntervalColor::teal},
+             Case{interval(kId, days + R"(,"color":"purple")"), IntervalColor::cyan},
+             Case{interval(kId, days + R"(,"color":"Teal")"), IntervalColor::cyan},
+             Case{interval(kId, days + R"(,"color":null)"), IntervalColor::cyan},
+             Case{interval(kId, days + R"(,"color":3)"), IntervalColor::cyan},
+             Case{interval(kId, days), IntervalColor::cyan},
+             Case{interval(kId, R"(,"weekdays":[2,3,4,5,8])"), std::nullopt},
+             Case{interval(kId, R"(,"weekdays":[0])"), std::nullopt},
+             Case{interval(kId, R"(,"color":"teal")"), std::nullopt},
+             Case{interval("not-a-uuid", days), std::nullopt},
+             Case{R"({"name":"x","start":{"hour":1,"minute":0},"end":{"hour":2,"minute":0},"weekdays":[]})", std::nullopt},
          }) {
         SCOPED_TRACE(c.json);
-        auto interval = fromJson<CustomInterval>(parse(c.json));
-        ASSERT_EQ(interval.ok(), c.color.has_value()) << (interval.ok() ? "" : interval.error().message);
-        if (!interval.ok()) continue;
-        CustomInterval expected = killZone();
-        expected.color = *c.color;
-        EXPECT_EQ(*interval, expected);
-    }
-    auto lower = fromJson<CustomInterval>(parse(std::string(R"({"id":"e621e1f8-c36c-495a-93fc-0c247a3e6e5f","name":"x",)") +
-                                                R"("start":{"hour":1,"minute":0},"end":{"hour":2,"minute":0},"weekdays":[]})"));
-    ASSERT_TRUE(lower.ok());
-    EXPECT_EQ(lower->id.text(), kId);
-}
-
-TEST(ModelJson, MacroScheduleReading) {
-    auto a = fromJson<MacroSchedule>(parse(R"({"aroundHourMinutes":10,"named":[],"weekdays":[6,2,4]})"));
-    auto b = fromJson<MacroSchedule>(parse(R"({"aroundHourMinutes":10,"named":[],"weekdays":[2,4,6,6]})"));
-    ASSERT_TRUE(a.ok() && b.ok());
-    EXPECT_EQ(*a, *b);
-    for (const char* bad : {R"({"aroundHourMinutes":10.5,"named":[],"weekdays":[]})",
-                            R"({"aroundHourMinutes":10,"named":[{"name":"L"}],"weekdays":[]})",
-                            R"({"aroundHourMinutes":10,"named":[],"weekdays":[9]})",
-                            R"({"named":[],"weekdays":[]})"}) {
-        SCOPED_TRACE(bad);
-        EXPECT_FALSE(fromJson<MacroSchedule>(parse(bad)).ok());
+        const auto result = read<CustomInterval>(c.json);
+        ASSERT_EQ(result.ok(), c.color.has_value());
+        if (c.color) {
+            EXPECT_EQ(*result, killZone(*c.color));
+        }
     }
 }
 
-TEST(MacroSchedule, Presets) {
+TEST(ModelPresets, MacrosIntervalsAndConfiguration) {
     EXPECT_EQ(MacroSchedule::newYork(false, false), (MacroSchedule{10, {}, workDays()}));
     EXPECT_EQ(MacroSchedule::newYork(false, true), (MacroSchedule{10, {NamedMacro::finalHour()}, workDays()}));
     EXPECT_EQ(MacroSchedule::newYork(true, true), MacroSchedule::newYorkDefault());
-    EXPECT_EQ(MacroSchedule::newYorkDefault().named.front(), (NamedMacro{"Lunch Macro", {11, 30}, {13, 30}}));
+    EXPECT_EQ(NamedMacro::lunch(), (NamedMacro{"Lunch Macro", {11, 30}, {13, 30}}));
     EXPECT_EQ(NamedMacro::finalHour(), (NamedMacro{"Final Macro", {15, 15}, {15, 45}}));
-}
 
-TEST(CustomInterval, ValidTimesAndEquality) {
     CustomInterval interval = killZone();
     EXPECT_TRUE(interval.hasValidTimes());
     interval.end = interval.start;
     EXPECT_FALSE(interval.hasValidTimes());
-    interval.start = {22, 0};
-    interval.end = {2, 0};
-    EXPECT_TRUE(interval.hasValidTimes());
-    CustomInterval other = killZone();
-    other.color = IntervalColor::white;
-    EXPECT_NE(other, killZone());
-}
+    EXPECT_NE(killZone(IntervalColor::white), killZone());
 
-TEST(TimingConfiguration, Defaults) {
-    TimingConfiguration memberwise{
+    const TimingConfiguration memberwise{
         SessionProfile{"NY",
                        {{"Pre-session", {7, 0}, {9, 30}}, {"Opening", {9, 30}, {11, 0}}},
                        {Weekday::friday, Weekday::monday, Weekday::tuesday, Weekday::wednesday, Weekday::thursday}},
@@ -168,20 +126,16 @@ TEST(TimingConfiguration, Defaults) {
         *Base::TimeZone::named("America/New_York"),
         10, 10, 120, 1800, 300,
     };
-    EXPECT_EQ(TimingConfiguration::newYorkDefault(), memberwise);
-
     TimingConfiguration changed = TimingConfiguration::newYorkDefault();
+    EXPECT_EQ(changed, memberwise);
     changed.customLeadSeconds = 301;
     EXPECT_NE(changed, memberwise);
-    changed.profile.name = "Changed";
     EXPECT_EQ(TimingConfiguration::newYorkDefault(), memberwise);
-
-    TimingConfiguration a = memberwise;
-    TimingConfiguration b = memberwise;
-    CustomInterval first = killZone();
-    CustomInterval second = killZone();
-    second.id = Base::Uuid::random();
-    a.customs = {first, second};
-    b.customs = {second, first};
-    EXPECT_NE(a, b);
+    changed = memberwise;
+    CustomInterval other = killZone();
+    other.id = Base::Uuid::random();
+    changed.customs = {killZone(), other};
+    TimingConfiguration reordered = memberwise;
+    reordered.customs = {other, killZone()};
+    EXPECT_NE(changed, reordered);
 }
