@@ -1,22 +1,14 @@
 #pragma once
 
-#include <functional>
-
-#include <QWidget>
+#include "IslandKit/Window/FloatingPanel.h"
 
 namespace IslandKit {
 
 // The full-screen window of an overlay card. It may take the keyboard (the
-// card's text fields need it) without activating anything on being shown;
-// Escape calls `onCancel`.
-class OverlayPanel final : public QWidget {
+// card's text fields need it); Escape calls `onCancel`.
+class OverlayPanel final : public FloatingPanel {
 public:
-    OverlayPanel();
-
-    std::function<void()> onCancel;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    OverlayPanel() { setFocusPolicy(Qt::StrongFocus); }
 };
 
 }  // namespace IslandKit

@@ -1,17 +1,12 @@
 #include "IslandKit/Window/IslandPanel.h"
 
 #include <QChildEvent>
-#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace IslandKit {
 
-IslandPanel::IslandPanel()
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::X11BypassWindowManagerHint) {
+IslandPanel::IslandPanel() {
     setAttribute(Qt::WA_TranslucentBackground);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
 }
@@ -37,15 +32,6 @@ bool IslandPanel::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void IslandPanel::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        if (onCancel) onCancel();
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 }  // namespace IslandKit

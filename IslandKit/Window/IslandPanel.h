@@ -2,25 +2,23 @@
 
 #include <functional>
 
-#include <QWidget>
+#include "IslandKit/Window/FloatingPanel.h"
 
 namespace IslandKit {
 
 // The island's floating window: frameless, above other windows, translucent,
 // never activated by being shown. It takes the keyboard only when a click
 // lands on a view that takes typed input and `keyEligibility` allows it.
-class IslandPanel final : public QWidget {
+class IslandPanel final : public FloatingPanel {
 public:
     IslandPanel();
 
     std::function<bool()> keyEligibility;
-    std::function<void()> onCancel;
 
     bool canBecomeKey() const { return keyEligibility && keyEligibility(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void childEvent(QChildEvent* event) override;
 
 private:

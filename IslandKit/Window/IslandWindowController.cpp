@@ -38,12 +38,16 @@ Rect IslandWindowController::canvas(const Rect& frame) {
     return Rect{frame.midX() - w * 0.5, frame.maxY() - canvasHeight, w, canvasHeight};
 }
 
-void IslandWindowController::show(QScreen* screen) {
-    if (!screen) return;
-    screen_ = screen;
+Rect IslandWindowController::retarget(QScreen* screen) {
     displayID_ = ScreenMetricsReader::displayID(screen);
     const Rect canvasFrame = canvas(ScreenMetricsReader::facts(screen).frame);
     model_.setCanvasFrame(canvasFrame);
+    return canvasFrame;
+}
+
+void IslandWindowController::show(QScreen* screen) {
+    if (!screen) return;
+    const Rect canvasFrame = retarget(screen);
 
     if (!panel_) panel_ = std::make_unique<IslandPanel>();
     std::weak_ptr<IslandWindowController*> weak = self_;
@@ -182,10 +186,7 @@ void IslandWindowController::handleScreenChange() {
 
 void IslandWindowController::update(QScreen* screen) {
     if (!screen) return;
-    screen_ = screen;
-    displayID_ = ScreenMetricsReader::displayID(screen);
-    const Rect canvasFrame = canvas(ScreenMetricsReader::facts(screen).frame);
-    model_.setCanvasFrame(canvasFrame);
+    const Rect canvasFrame = retarget(screen);
     model_.setMetrics(ScreenMetricsReader::metrics(screen));
     if (panel_) {
         const QRect target = QtDesktop::toWindowSystem(canvasFrame);

@@ -54,6 +54,8 @@ public:
     IslandRootView* rootView() const { return rootView_; }
 
 private:
+    // Puts the island on a screen: remembers its display and sets the model's canvas, which it returns.
+    Rect retarget(QScreen* screen);
     void handleScreenChange();
     void updateInputShape();
     void observeScreens();
@@ -64,7 +66,6 @@ private:
     Base::Scheduler& scheduler_;
     std::unique_ptr<IslandPanel> panel_;
     QPointer<IslandRootView> rootView_;
-    QPointer<QScreen> screen_;
     std::vector<QMetaObject::Connection> screenObserver_;
     bool observingScreens_ = false;
     bool pointerWasNear_ = false;
