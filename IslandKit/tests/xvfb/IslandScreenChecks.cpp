@@ -124,22 +124,11 @@ QWidget* text(const QString& value, const QString& colour, QWidget* parent) {
     return label;
 }
 
-QWidget* expandedContent(QWidget* parent) {
+// A column of labels, each with its colour, as placeholder content.
+QWidget* column(const QList<QPair<QString, QString>>& lines, QWidget* parent) {
     auto* panel = new QWidget(parent);
     auto* layout = new QVBoxLayout(panel);
-    layout->addWidget(text("TIMELINE", "#9ca3af", panel));
-    layout->addWidget(text("09:30 ET  London close", "white", panel));
-    layout->addWidget(text("10:00 ET  ISM Manufacturing PMI", "white", panel));
-    layout->addStretch();
-    return panel;
-}
-
-QWidget* cardContent(QWidget* parent) {
-    auto* panel = new QWidget(parent);
-    auto* layout = new QVBoxLayout(panel);
-    layout->addWidget(text("Checklist", "white", panel));
-    layout->addWidget(text("Trend on the 15-minute chart agrees", "#d1d5db", panel));
-    layout->addWidget(text("Stop placed beyond the last swing", "#d1d5db", panel));
+    for (const auto& [value, colour] : lines) layout->addWidget(text(value, colour, panel));
     layout->addStretch();
     return panel;
 }
@@ -176,7 +165,12 @@ int main(int argc, char** argv) {
     IslandModel model(ScreenMetricsReader::metrics(screen), IslandSlots{}, IslandStyle{},
                       [](QWidget* p) { return text("In session", "#34d399", p); },
                       [](QWidget* p) { return text("NFP 12:04", "white", p); },
-                      [](QWidget* p) { return expandedContent(p); });
+                      [](QWidget* p) {
+                          return column({{"TIMELINE", "#9ca3af"},
+                                         {"09:30 ET  London close", "white"},
+                                         {"10:00 ET  ISM Manufacturing PMI", "white"}},
+                                        p);
+                      });
     XInputPointerTracker tracker;
     IslandWindowController island(model, tracker, scheduler);
     island.show(screen);
@@ -186,6 +180,8 @@ int main(int argc, char** argv) {
         QTimer::singleShot(static_cast<int>(args[2].toDouble() * 1000), &app, &QApplication::quit);
         const int status = app.exec();
         island.hide();
+        desktopProcess.kill();
+        desktopProcess.waitForFinished();
         return status;
     }
 
@@ -262,7 +258,12 @@ int main(int argc, char** argv) {
     wait(900);
 
     // Overlay card.
-    OverlayWindowController overlay([](QWidget* p) { return cardContent(p); }, Size{640, 400}, scheduler);
+    OverlayWindowController overlay([](QWidget* p) {
+        return column({{"Checklist", "white"},
+                       {"Trend on the 15-minute chart agrees", "#d1d5db"},
+                       {"Stop placed beyond the last swing", "#d1d5db"}},
+                      p);
+    }, Size{640, 400}, scheduler);
     std::vector<bool> reports;
     overlay.onVisibilityChange = [&](bool visible) { reports.push_back(visible); };
     overlay.present(screen);
