@@ -78,19 +78,6 @@ TEST(AppSettingsJsonTest, KeyMatrixOfMissingNullAndWrongTypedValues) {
     }
 }
 
-TEST(AppSettingsJsonTest, TheFiveRequiredKeysAloneGiveTheDefaultsForTheRest) {
-    AppSettings stored;
-    stored.activeProfileName = "London";
-    stored.weeklyCurrency = "EUR";
-    stored.weeklyIncludeMedium = true;
-    const Json full = SettingsKit::toJson(stored);
-    Json document = Json::object();
-    for (const char* key : {"version", "profiles", "activeProfileName", "weeklyCurrency", "weeklyIncludeMedium"}) {
-        document.set(key, *full.find(key));
-    }
-    EXPECT_EQ(appSettingsFromJson(document).value(), stored);
-}
-
 TEST(AppSettingsJsonTest, HalfSpanOutsideTheStepsReadsAsThirty) {
     const std::vector<std::pair<Json, int>> cases{{Json::number(45), 30},
                                                   {Json::number(60), 60},

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "SettingsKit/tests/ModelFixture.h"
@@ -107,17 +108,14 @@ TEST_F(ModelTest, AModelGoneBeforeItsSaveSavesNothing) {
 }
 
 TEST_F(ModelTest, DerivedValuesFollowTheRecord) {
-    struct Zoom {
-        int halfSpan;
-        bool in, out;
-    };
-    for (const Zoom& zoom : {Zoom{30, false, true}, Zoom{60, true, true}, Zoom{120, true, false},
-                             Zoom{45, false, true}}) {
+    // Half span: can zoom in, can zoom out. 45 is no step and counts as the first.
+    for (const auto& [halfSpan, in, out] : std::vector<std::tuple<int, bool, bool>>{
+             {30, false, true}, {60, true, true}, {120, true, false}, {45, false, true}}) {
         AppSettings stored;
-        stored.timelineHalfSpanMinutes = zoom.halfSpan;
+        stored.timelineHalfSpanMinutes = halfSpan;
         start(stored);
-        EXPECT_EQ(model->canZoomIn(), zoom.in) << zoom.halfSpan;
-        EXPECT_EQ(model->canZoomOut(), zoom.out) << zoom.halfSpan;
+        EXPECT_EQ(model->canZoomIn(), in) << halfSpan;
+        EXPECT_EQ(model->canZoomOut(), out) << halfSpan;
     }
     AppSettings stored;
     stored.lunchMacroEnabled = false;
