@@ -18,6 +18,11 @@ Base::Result<Base::Uuid> uuidValue(const Json& value, const std::string& context
     return *id;
 }
 
+Base::Result<Base::Uuid> idMember(const JsonObjectReader& reader) {
+    BASE_TRY(value, reader.required("id"));
+    return uuidValue(*value, reader.path("id"));
+}
+
 Base::Result<std::vector<std::string>> stringArray(const Json::Array& array, const std::string& context) {
     std::vector<std::string> result;
     result.reserve(array.size());
@@ -104,12 +109,9 @@ Json toJson(const ChecklistState& state) {
 template <>
 Base::Result<ChecklistItem> fromJson<ChecklistItem>(const Json& json) {
     BASE_TRY(reader, JsonObjectReader::of(json, "item"));
-    ChecklistItem item;
-    BASE_TRY(idValue, reader.required("id"));
-    BASE_TRY(id, uuidValue(*idValue, reader.path("id")));
-    item.id = id;
+    BASE_TRY(id, idMember(reader));
     BASE_TRY(text, reader.string("text"));
-    item.text = std::move(text);
+    ChecklistItem item{id, std::move(text), {}};
     BASE_TRY(options, reader.optionalArray("options"));
     if (options) {
         BASE_TRY(texts, stringArray(*options, reader.path("options")));
@@ -121,12 +123,9 @@ Base::Result<ChecklistItem> fromJson<ChecklistItem>(const Json& json) {
 template <>
 Base::Result<ChecklistTemplate> fromJson<ChecklistTemplate>(const Json& json) {
     BASE_TRY(reader, JsonObjectReader::of(json, "template"));
-    ChecklistTemplate checklist;
-    BASE_TRY(idValue, reader.required("id"));
-    BASE_TRY(id, uuidValue(*idValue, reader.path("id")));
-    checklist.id = id;
+    BASE_TRY(id, idMember(reader));
     BASE_TRY(name, reader.string("name"));
-    checklist.name = std::move(name);
+    ChecklistTemplate checklist{id, std::move(name), {}};
     BASE_TRY(items, reader.array("items"));
     checklist.items.reserve(items->size());
     for (const Json& element : *items) {

@@ -1,178 +1,140 @@
 #include <gtest/gtest.h>
 
-#include "Base/ManualScheduler.h"
 #include "Base/Text.h"
 #include "ChecklistKit/ChecklistModel.h"
 #include "ChecklistKit/tests/ChecklistTestSupport.h"
-#include "ChecklistKit/tests/RecordingChecklistStore.h"
 
 namespace ChecklistKit {
 namespace {
 
 using Testing::key;
+using Testing::Strings;
 using Testing::uuid;
-using Strings = std::vector<std::string>;
 
-ChecklistState threeTemplates() {
-    return ChecklistState({{uuid(1), "A", {}}, {uuid(2), "B", {}}, {uuid(3), "C", {}}}, uuid(2), {}, {});
-}
+ChecklistState oneTemplate(std::vector<ChecklistItem> items) { return ChecklistState({{uuid(1), "T", items}}, uuid(1), {}, {}); }
 
-class ChecklistModelEditingTest : public ::testing::Test {
+class ChecklistModelEditingTest : public ::testing::Test, protected Testing::ModelFixture {
 protected:
-    ChecklistModel& makeModel(std::optional<ChecklistState> initial) {
-        store_ = std::make_shared<Testing::RecordingChecklistStore>(std::move(initial));
-        model_.emplace(store_, scheduler_, 0.4);
-        return *model_;
-    }
-    std::size_t saves() {
-        scheduler_.advance(1);
-        return store_->saves.size();
-    }
-    std::vector<std::string> texts(const Base::Uuid& id) const {
+    Strings texts() const {
         Strings result;
-        const std::optional<ChecklistTemplate> checklist = model_->templateWithID(id);
+        const std::optional<ChecklistTemplate> checklist = model->templateWithID(uuid(1));
         for (const ChecklistItem& item : checklist->items) result.push_back(item.text);
         return result;
     }
-
-    Base::ManualScheduler scheduler_;
-    std::shared_ptr<Testing::RecordingChecklistStore> store_;
-    std::optional<ChecklistModel> model_;
 };
 
-TEST_F(ChecklistModelEditingTest, CreatesUpToThirtyTemplates) {
-    ChecklistModel& model = makeModel(std::nullopt);
-    for (int i = 0; i < 29; ++i) ASSERT_TRUE(model.createTemplate("T"));
-    const auto last = model.createTemplate("   ");
+TEST_F(ChecklistModelEditingTest, CreatesUpToThirtyTemplatesAndRenamesThem) {
+    ChecklistModel& m = makeModel(std::nullopt);
+    for (int i = 0; i < 29; ++i) ASSERT_TRUE(m.createTemplate("  " + std::string(49, 'x') + " and more"));
+    EXPECT_EQ(m.templates()[0].name, std::string(49, 'x'));
+    const auto last = m.createTemplate("   ");
     ASSERT_TRUE(last);
-    EXPECT_EQ(model.activeTemplate()->id, *last);
-    EXPECT_EQ(model.activeTemplate()->name, "New checklist");
-    EXPECT_FALSE(model.createTemplate("Too many"));
-    EXPECT_EQ(model.templates().size(), 30u);
+    EXPECT_EQ(m.activeTemplate()->id, *last);
+    EXPECT_EQ(m.activeTemplate()->name, "New checklist");
+    EXPECT_FALSE(m.createTemplate("Too many"));
+    m.renameTemplate(*last, " Morning\n");
+    EXPECT_EQ(m.activeTemplate()->name, " Morning ");
+    m.renameTemplate(*last, "");
+    EXPECT_EQ(m.activeTemplate()->name, "");
+    EXPECT_EQ(m.templates().size(), 30u);
     EXPECT_EQ(saves(), 1u);
-}
-
-TEST_F(ChecklistModelEditingTest, CleansNewAndChangedNames) {
-    ChecklistModel& model = makeModel(std::nullopt);
-    const Base::Uuid id = *model.createTemplate("  " + std::string(49, 'x') + " and more");
-    EXPECT_EQ(model.activeTemplate()->name, std::string(49, 'x'));
-    model.renameTemplate(id, " Morning\n");
-    EXPECT_EQ(model.activeTemplate()->name, " Morning ");
-    model.renameTemplate(id, "");
-    EXPECT_EQ(model.activeTemplate()->name, "");
 }
 
 TEST_F(ChecklistModelEditingTest, DeletingTheActiveTemplateActivatesTheFirstRemaining) {
-    ChecklistState state = threeTemplates();
-    state.checked[key(2)] = {key(50)};
-    state.choices[key(2)] = {{key(51), "x"}};
-    ChecklistModel& model = makeModel(state);
-    model.deleteTemplate(uuid(2));
-    EXPECT_EQ(model.state().activeTemplateID, uuid(1));
-    EXPECT_TRUE(model.state().checked.empty());
-    EXPECT_TRUE(model.state().choices.empty());
-
-    model.selectTemplate(uuid(3));
-    model.deleteTemplate(uuid(1));
-    EXPECT_EQ(model.state().activeTemplateID, uuid(3));
-    model.deleteTemplate(uuid(3));
-    EXPECT_FALSE(model.state().activeTemplateID);
-    EXPECT_TRUE(model.hasNoTemplates());
-    model.deleteTemplate(uuid(3));
-    EXPECT_EQ(saves(), 1u);
+    ChecklistState state({{uuid(1), "A", {}}, {uuid(2), "B", {}}, {uuid(3), "C", {}}}, uuid(2),
+                         {{key(2), {key(50)}}}, {{key(2), {{key(51), "x"}}}});
+    ChecklistModel& m = makeModel(state);
+    m.deleteTemplate(uuid(2));
+    EXPECT_EQ(m.state(), ChecklistState({{uuid(1), "A", {}}, {uuid(3), "C", {}}}, uuid(1), {}, {}));
+    m.selectTemplate(uuid(3));
+    m.deleteTemplate(uuid(1));
+    EXPECT_EQ(m.state().activeTemplateID, uuid(3));
+    m.deleteTemplate(uuid(3));
+    EXPECT_TRUE(m.hasNoTemplates());
+    EXPECT_FALSE(m.state().activeTemplateID);
+    m.deleteTemplate(uuid(3));
+    EXPECT_EQ(notifications, 4);
 }
 
 TEST_F(ChecklistModelEditingTest, AddsAndRewordsItems) {
-    ChecklistModel& model = makeModel(threeTemplates());
-    for (int i = 0; i < 59; ++i) ASSERT_TRUE(model.addItem(uuid(2), "item"));
-    const auto blank = model.addItem(uuid(2), "\t");
+    ChecklistModel& m = makeModel(oneTemplate({}));
+    for (int i = 0; i < 59; ++i) ASSERT_TRUE(m.addItem(uuid(1), "item"));
+    const auto blank = m.addItem(uuid(1), "\t");
     ASSERT_TRUE(blank);
-    EXPECT_EQ(model.templateWithID(uuid(2))->items.back().text, " ");
-    EXPECT_EQ(model.activeItems().size(), 59u) << "a blank item is not listed";
-    EXPECT_FALSE(model.addItem(uuid(2), "61st"));
-    EXPECT_FALSE(model.addItem(uuid(9), "nowhere"));
-
-    model.updateItem(*blank, uuid(2), std::string(170, 'w'));
-    EXPECT_EQ(Base::Text::graphemeCount(model.templateWithID(uuid(2))->items.back().text), 160u);
-    EXPECT_EQ(model.activeItems().size(), 60u);
+    EXPECT_EQ(texts().back(), " ");
+    EXPECT_EQ(m.activeItems().size(), 59u) << "a blank item is not listed";
+    EXPECT_FALSE(m.addItem(uuid(1), "61st"));
+    EXPECT_FALSE(m.addItem(uuid(9), "nowhere"));
+    m.updateItem(*blank, uuid(1), std::string(170, 'w'));
+    EXPECT_EQ(Base::Text::graphemeCount(texts().back()), 160u);
 
     // Rewording to blank keeps the tick for when the item has text again.
-    const Base::Uuid first = model.activeItems().front().id;
-    model.toggle(first);
-    model.updateItem(first, uuid(2), "  ");
-    EXPECT_EQ(model.progress(), (ChecklistProgress{0, 59}));
-    model.updateItem(first, uuid(2), "Bias");
-    EXPECT_EQ(model.progress(), (ChecklistProgress{1, 60}));
+    const Base::Uuid first = m.activeItems().front().id;
+    m.toggle(first);
+    m.updateItem(first, uuid(1), "  ");
+    EXPECT_EQ(m.progress(), (ChecklistProgress{0, 59}));
+    m.updateItem(first, uuid(1), "Bias");
+    EXPECT_EQ(m.progress(), (ChecklistProgress{1, 60}));
 }
 
-TEST_F(ChecklistModelEditingTest, SetOptionsKeepsTicksAndChoicesConsistent) {
+TEST_F(ChecklistModelEditingTest, ChangingOptionsKeepsTicksAndChoicesConsistent) {
     struct Case {
-        const char* name;
         Strings before;
-        std::optional<std::string> choice;  // chosen before, for items with options
-        bool tickedPlain;                   // ticked before, for plain items
+        std::optional<std::string> choice;  // for a question; otherwise the plain item is ticked
         Strings after;
         bool expectTicked;
         std::optional<std::string> expectChoice;
     };
-    const std::vector<Case> cases = {
-        {"options on a ticked plain item drop its tick", {}, std::nullopt, true, {"A", "B"}, false, std::nullopt},
-        {"removing all options drops choice and tick", {"A", "B"}, "A", false, {}, false, std::nullopt},
-        {"a still offered choice stays", {"A", "B"}, "B", false, {"B", "C"}, true, "B"},
-        {"a choice no longer offered goes", {"A", "B"}, "A", false, {"B", "C"}, false, std::nullopt},
-        {"plain stays plain: tick stays", {}, std::nullopt, true, {" ", ""}, true, std::nullopt},
+    const Case cases[] = {
+        {{}, std::nullopt, {"A", "B"}, false, std::nullopt},  // options on a ticked plain item drop its tick
+        {{}, std::nullopt, {" ", ""}, true, std::nullopt},    // it stays plain: the tick stays
+        {{"A", "B"}, "A", {}, false, std::nullopt},           // no options left: choice and tick go
+        {{"A", "B"}, "B", {"B", "C"}, true, "B"},             // still offered: both stay
+        {{"A", "B"}, "A", {"B", "C"}, false, std::nullopt},   // no longer offered: both go
     };
     for (const Case& c : cases) {
-        ChecklistState state({{uuid(1), "T", {{uuid(10), "Q", c.before}}}}, uuid(1), {}, {});
-        if (c.choice) {
-            state.choices[key(1)] = {{key(10), *c.choice}};
-            state.checked[key(1)] = {key(10)};
-        }
-        if (c.tickedPlain) state.checked[key(1)] = {key(10)};
-        ChecklistModel& model = makeModel(state);
-        model.setOptions(c.after, uuid(10), uuid(1));
-        EXPECT_EQ(model.isChecked(uuid(10)), c.expectTicked) << c.name;
-        EXPECT_EQ(model.choice(uuid(10)), c.expectChoice) << c.name;
-        EXPECT_FALSE(model.state().checked.count(key(1)) && model.state().checked.at(key(1)).empty()) << c.name;
+        SCOPED_TRACE(&c - cases);
+        ChecklistState state = oneTemplate({{uuid(10), "Q", c.before}});
+        state.checked[key(1)] = {key(10)};
+        if (c.choice) state.choices[key(1)] = {{key(10), *c.choice}};
+        ChecklistModel& m = makeModel(state);
+        m.setOptions(c.after, uuid(10), uuid(1));
+        EXPECT_EQ(m.isChecked(uuid(10)), c.expectTicked);
+        EXPECT_EQ(m.choice(uuid(10)), c.expectChoice);
+        EXPECT_EQ(m.state(), m.state().validated()) << "no empty entry is left";
     }
-}
 
-TEST_F(ChecklistModelEditingTest, SetOptionsThatCleanToTheSameListSavesNothing) {
-    ChecklistModel& model = makeModel(ChecklistState({{uuid(1), "T", {{uuid(10), "Q", {"A", "B"}}}}}, uuid(1), {}, {}));
-    model.setOptions({" A", "B ", "A", ""}, uuid(10), uuid(1));
-    model.setOptions({"X"}, uuid(99), uuid(1));
+    ChecklistModel& m = makeModel(oneTemplate({{uuid(10), "Q", {"A", "B"}}}));
+    m.setOptions({" A", "B ", "A", ""}, uuid(10), uuid(1));  // cleans to the same list
+    m.setOptions({"X"}, uuid(99), uuid(1));
     EXPECT_EQ(saves(), 0u);
 }
 
 TEST_F(ChecklistModelEditingTest, RemovingAnItemDropsItsTickAndChoice) {
-    ChecklistState state({{uuid(1), "T", {{uuid(10), "Q", {"A", "B"}}, {uuid(11), "P", {}}}}}, uuid(1),
-                         {{key(1), {key(10), key(11)}}}, {{key(1), {{key(10), "A"}}}});
-    ChecklistModel& model = makeModel(state);
-    EXPECT_EQ(model.progress(), (ChecklistProgress{2, 2}));
-    model.removeItem(uuid(10), uuid(1));
-    EXPECT_EQ(model.progress(), (ChecklistProgress{1, 1}));
-    EXPECT_TRUE(model.state().choices.empty());
-    EXPECT_EQ(model.state().checked.at(key(1)), Strings{key(11)});
-    model.removeItem(uuid(77), uuid(1));  // saves even so
-    model.removeItem(uuid(11), uuid(9));  // no such template
+    ChecklistState state = oneTemplate({{uuid(10), "Q", {"A", "B"}}, {uuid(11), "P", {}}});
+    state.checked[key(1)] = {key(10), key(11)};
+    state.choices[key(1)] = {{key(10), "A"}};
+    ChecklistModel& m = makeModel(state);
+    m.removeItem(uuid(10), uuid(1));
+    EXPECT_EQ(m.progress(), (ChecklistProgress{1, 1}));
+    EXPECT_EQ(m.state(), ChecklistState({{uuid(1), "T", {{uuid(11), "P", {}}}}}, uuid(1), {{key(1), {key(11)}}}, {}));
+    m.removeItem(uuid(77), uuid(1));  // saves even so
+    m.removeItem(uuid(11), uuid(9));  // no such template
+    EXPECT_EQ(m.templateWithID(uuid(1))->items.size(), 1u);
     EXPECT_EQ(saves(), 1u);
-    EXPECT_EQ(model.templateWithID(uuid(1))->items.size(), 1u);
 }
 
 TEST_F(ChecklistModelEditingTest, MovesItemsWithinBounds) {
-    ChecklistModel& model = makeModel(ChecklistState(
-        {{uuid(1), "T", {{uuid(10), "a", {}}, {uuid(11), "b", {}}, {uuid(12), "c", {}}, {uuid(13), " ", {}},
-                         {uuid(14), "e", {}}}}},
-        uuid(1), {}, {}));
-    model.moveItem(uuid(10), uuid(1), -1);
-    model.moveItem(uuid(12), uuid(1), 0);
+    makeModel(oneTemplate({{uuid(10), "a", {}}, {uuid(11), "b", {}}, {uuid(12), "c", {}}, {uuid(13), " ", {}}, {uuid(14), "e", {}}}));
+    model->moveItem(uuid(10), uuid(1), -1);
+    model->moveItem(uuid(12), uuid(1), 0);
     EXPECT_EQ(saves(), 0u);
-    model.moveItem(uuid(11), uuid(1), 1);
-    EXPECT_EQ(texts(uuid(1)), (Strings{"a", "c", "b", " ", "e"}));
-    model.moveItem(uuid(10), uuid(1), 10);
-    EXPECT_EQ(texts(uuid(1)), (Strings{"c", "b", " ", "e", "a"}));
-    model.moveItem(uuid(10), uuid(1), -3);
-    EXPECT_EQ(texts(uuid(1)), (Strings{"c", "a", "b", " ", "e"}));
+    model->moveItem(uuid(11), uuid(1), 1);
+    EXPECT_EQ(texts(), (Strings{"a", "c", "b", " ", "e"}));
+    model->moveItem(uuid(10), uuid(1), 10);
+    EXPECT_EQ(texts(), (Strings{"c", "b", " ", "e", "a"}));
+    model->moveItem(uuid(10), uuid(1), -3);
+    EXPECT_EQ(texts(), (Strings{"c", "a", "b", " ", "e"}));
     EXPECT_EQ(saves(), 1u);
 }
 

@@ -1,22 +1,19 @@
 #pragma once
 
-#include <stdlib.h>
-
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "Base/ManualScheduler.h"
 #include "Base/Uuid.h"
-#include "Base/testing/TemporaryFolder.h"
-#include "ChecklistKit/ChecklistState.h"
+#include "ChecklistKit/ChecklistModel.h"
+#include "ChecklistKit/ChecklistStore.h"
 
 namespace ChecklistKit::Testing {
 
-using Base::Testing::readBytes;
-using Base::Testing::TemporaryFolder;
-using Base::Testing::writeBytes;
+using Strings = std::vector<std::string>;
 
 // A readable id whose text sorts by `n`: 00000000-0000-4000-8000-00000000000n.
 inline Base::Uuid uuid(unsigned n) {
@@ -26,5 +23,45 @@ inline Base::Uuid uuid(unsigned n) {
 }
 
 inline std::string key(unsigned n) { return uuid(n).text(); }
+
+// Remembers every save, and fails them on demand.
+class RecordingChecklistStore final : public ChecklistStore {
+public:
+    explicit RecordingChecklistStore(std::optional<ChecklistState> initial) : initial_(std::move(initial)) {}
+    std::optional<ChecklistState> load() override { return initial_; }
+    Base::Status save(const ChecklistState& state) override {
+        if (failing) return Base::makeError("disk full");
+        saves.push_back(state);
+        return Base::Ok{};
+    }
+    bool failing = false;
+    std::vector<ChecklistState> saves;
+
+private:
+    std::optional<ChecklistState> initial_;
+};
+
+// A model on a recording store and the manual clock, counting its notifications.
+class ModelFixture {
+protected:
+    ChecklistModel& makeModel(std::optional<ChecklistState> initial, double delay = 0.4) {
+        store = std::make_shared<RecordingChecklistStore>(std::move(initial));
+        model.emplace(store, scheduler, delay);
+        subscription = model->observeState([this] { ++notifications; });
+        notifications = 0;
+        return *model;
+    }
+    // Saves made once every pending delay has passed.
+    std::size_t saves() {
+        scheduler.advance(1);
+        return store->saves.size();
+    }
+
+    Base::ManualScheduler scheduler;
+    std::shared_ptr<RecordingChecklistStore> store;
+    std::optional<ChecklistModel> model;
+    Base::Subscription subscription;
+    int notifications = 0;
+};
 
 }  // namespace ChecklistKit::Testing

@@ -7,45 +7,52 @@
 #include <random>
 #include <thread>
 
+#include "Base/testing/TemporaryFolder.h"
+#include "ChecklistKit/ChecklistJson.h"
 #include "ChecklistKit/FileChecklistStore.h"
 #include "ChecklistKit/tests/ChecklistTestSupport.h"
 
 namespace ChecklistKit {
 namespace {
 
-using Testing::uuid;
-
-// Two documents of a few kilobytes each, distinct throughout.
-ChecklistState document(unsigned seed) {
-    ChecklistState state;
-    for (unsigned t = 0; t < 3; ++t) {
-        ChecklistTemplate checklist{uuid(seed * 1000 + t), "Template " + std::to_string(seed), {}};
-        for (unsigned i = 0; i < 8; ++i) {
-            checklist.items.push_back({uuid(seed * 100000 + t * 100 + i), std::string(120, static_cast<char>('a' + seed)),
-                                       {"Yes", "No"}});
-        }
-        state.templates.push_back(std::move(checklist));
+// A document of a few kilobytes, distinct throughout for each letter.
+ChecklistState document(char letter) {
+    ChecklistTemplate checklist{Testing::uuid(letter), std::string(50, letter), {}};
+    for (unsigned i = 0; i < 24; ++i) {
+        checklist.items.push_back({Testing::uuid(letter * 100u + i), std::string(120, letter), {"Yes", "No"}});
     }
-    state.activeTemplateID = state.templates.front().id;
-    return state;
+    return ChecklistState({checklist}, checklist.id, {}, {});
 }
 
+// A child saves two documents in turn until it is killed at a random moment;
+// whenever that is, the file must read as one of them.
 TEST(FileChecklistStoreCrashTest, AKilledSaveLeavesTheOldOrTheNewDocument) {
-    Testing::TemporaryFolder folder;
+    Base::Testing::TemporaryFolder folder;
     FileChecklistStore store(FileChecklistStore::defaultURL(folder.path()));
-    const ChecklistState first = document(1);
-    const ChecklistState second = document(2);
-    ASSERT_TRUE(store.save(first));
+    const ChecklistState first = document('a');
+    const ChecklistState second = document('b');
+    // Written without the store, so that no child inherits state from a save of the parent.
+    std::filesystem::create_directories(store.url().parent_path());
+    Base::Testing::writeBytes(store.url(), toJson(first).dump(true));
 
     std::mt19937 random(std::random_device{}());
     int landedBetween = 0;
-    for (int round = 0; round < 250; ++round) {
+    for (int round = 0; round < 200; ++round) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            for (unsigned n = 0;; ++n) (void)store.save(n % 2 ? first : second);
+            ::close(ready[0]);
+            (void)store.save(second);
+            if (::write(ready[1], "r", 1) != 1) ::_exit(4);  // saving has begun: the kill can land anywhere now
+            for (unsigned n = 0;; ++n) (void)store.save(n % 2 ? second : first);
         }
-        std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 4000)(random)));
+        ::close(ready[1]);
+        char signal = 0;
+        ASSERT_EQ(::read(ready[0], &signal, 1), 1);
+        ::close(ready[0]);
+        std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 1500)(random)));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
@@ -54,11 +61,10 @@ TEST(FileChecklistStoreCrashTest, AKilledSaveLeavesTheOldOrTheNewDocument) {
         const std::optional<ChecklistState> loaded = store.load();
         ASSERT_TRUE(loaded) << "round " << round << ": the file was not a whole document";
         ASSERT_TRUE(*loaded == first || *loaded == second) << "round " << round;
-        if (*loaded == second) ++landedBetween;
+        if (*loaded == first) ++landedBetween;
         ASSERT_FALSE(std::filesystem::exists(store.quarantineURL()));
     }
-    // The child did get to write now and then.
-    EXPECT_GT(landedBetween, 0);
+    EXPECT_GT(landedBetween, 0) << "the kills landed at different moments";
 }
 
 }  // namespace
