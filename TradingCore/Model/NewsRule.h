@@ -16,7 +16,7 @@ struct NewsRule {
     std::set<NewsImpact> impacts;
     double beforeSeconds = 0;  // the blackout begins this long before the release
     double afterSeconds = 0;   // and ends this long after it
-    double leadSeconds = 0;    // its upcoming activity shows this long before the blackout
+    double leadSeconds = 0;    // its upcoming activity shows this long before the release
 
     bool operator==(const NewsRule&) const = default;
 };
