@@ -149,5 +149,20 @@ TEST_F(ServiceEndToEndTest, AMissingNextWeekStillAppliesTheCurrentOne) {
     EXPECT_EQ(restored->lastSuccess(), start + 3600);
 }
 
+// Gone while its transfer runs, or after its answer was handed over but before
+// it ran: the answer must never reach the destroyed service.
+TEST_F(ServiceEndToEndTest, AServiceGoneMidFetchIsNeverCalledBack) {
+    for (const char* scenario : {"stall", "ok"}) {
+        SCOPED_TRACE(scenario);
+        auto service = makeService(server->options(scenario));
+        service->refresh(true);
+        if (std::string(scenario) == "ok") {
+            ASSERT_TRUE(scheduler.waitForDue(30));  // the answer waits in the queue
+        }
+        service.reset();  // stops the transfer and waits for its thread
+        scheduler.runPending();
+    }
+}
+
 }  // namespace
 }  // namespace CalendarKit
