@@ -34,6 +34,16 @@ private:
     std::optional<SettingsKit::AppSettings> initial_;
 };
 
+inline const Base::Uuid knownID = Base::Uuid::random();
+
+// The defaults plus one Monday-only interval under `knownID`.
+inline SettingsKit::AppSettings withOneInterval() {
+    SettingsKit::AppSettings settings;
+    settings.customIntervals.push_back({knownID, "Open", {10, 0}, {11, 0}, {TradingCore::Weekday::monday},
+                                        TradingCore::IntervalColor::cyan});
+    return settings;
+}
+
 // A model on the manual clock with the application's 0.4 s save delay.
 class ModelTest : public ::testing::Test {
 protected:

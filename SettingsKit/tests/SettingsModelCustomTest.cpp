@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -9,22 +8,14 @@
 
 using SettingsKit::AppSettings;
 using SettingsKit::CustomTimesResult;
-using SettingsKit::SettingsModel;
 using SettingsKitTesting::ModelTest;
+using SettingsKitTesting::knownID;
+using SettingsKitTesting::withOneInterval;
 using TradingCore::IntervalColor;
 using TradingCore::WallClockTime;
 using TradingCore::Weekday;
 
 namespace {
-
-const Base::Uuid knownID = Base::Uuid::random();
-
-// Defaults plus one Monday-only interval.
-AppSettings withOneInterval() {
-    AppSettings settings;
-    settings.customIntervals.push_back({knownID, "Open", {10, 0}, {11, 0}, {Weekday::monday}, IntervalColor::cyan});
-    return settings;
-}
 
 std::vector<IntervalColor> colors(const AppSettings& settings) {
     std::vector<IntervalColor> result;
@@ -33,40 +24,6 @@ std::vector<IntervalColor> colors(const AppSettings& settings) {
 }
 
 }  // namespace
-
-TEST_F(ModelTest, CustomTimeAndPreferenceOperationsThatChangeNothingSaveNothing) {
-    const Base::Uuid unknown = Base::Uuid::random();
-    const std::vector<std::function<void(SettingsModel&)>> noOps{
-        [&](SettingsModel& m) { m.renameCustomInterval(unknown, "x"); },
-        [&](SettingsModel& m) { m.renameCustomInterval(knownID, "Open"); },
-        [&](SettingsModel& m) { m.setCustomColor(unknown, IntervalColor::pink); },
-        [&](SettingsModel& m) { m.setCustomColor(knownID, IntervalColor::cyan); },
-        [&](SettingsModel& m) { m.toggleCustomWeekday(unknown, Weekday::sunday); },
-        [&](SettingsModel& m) { m.toggleCustomWeekday(knownID, Weekday::monday); },  // the last day stays
-        [&](SettingsModel& m) { m.removeCustomInterval(unknown); },
-        [&](SettingsModel& m) { EXPECT_EQ(m.setCustomTimes(knownID, {10, 0}, {11, 0}), CustomTimesResult::accepted); },
-        [](SettingsModel& m) { m.setLunchMacroEnabled(true); },
-        [](SettingsModel& m) { m.setFinalMacroEnabled(true); },
-        [](SettingsModel& m) { m.zoomIn(); },
-        [](SettingsModel& m) { m.setGreetingEnabled(true); },
-        [](SettingsModel& m) { m.setGreetingLeading("Wel\u200Bcome"); },  // cleans to the stored text
-        [](SettingsModel& m) { m.setGreetingName("Trader"); },
-        [](SettingsModel& m) { m.restoreGreeting(); },
-        [](SettingsModel& m) { m.setDisplayChoices({{"", true}, {std::string(65, 'x'), true}}); },
-    };
-    for (std::size_t i = 0; i < noOps.size(); ++i) {
-        SCOPED_TRACE(i);
-        start(withOneInterval());
-        noOps[i](*model);
-        EXPECT_EQ(settings(), withOneInterval());
-        EXPECT_EQ(savesAfterDelay(), 0u);
-    }
-    AppSettings zoomedOut;
-    zoomedOut.timelineHalfSpanMinutes = 120;
-    start(zoomedOut);
-    model->zoomOut();
-    EXPECT_EQ(savesAfterDelay(), 0u);
-}
 
 TEST_F(ModelTest, NewCustomIntervalsTakeTheFirstUnusedColour) {
     const auto first = model->addCustomInterval();

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "SettingsKit/tests/ModelFixture.h"
 
 using SettingsKit::AppSettings;
-using SettingsKit::SettingsModel;
 using SettingsKit::WindowTimesResult;
 using SettingsKitTesting::ModelTest;
 using TradingCore::NewsImpact;
@@ -29,41 +27,6 @@ SessionWindow hours(std::string name, int start, int end) {
 }
 
 }  // namespace
-
-TEST_F(ModelTest, ProfileAndNewsOperationsThatChangeNothingSaveNothing) {
-    const std::vector<std::function<void(SettingsModel&)>> noOps{
-        [](SettingsModel& m) { m.setActiveProfile("Tokyo"); },
-        [](SettingsModel& m) { m.setActiveProfile("NY"); },
-        [](SettingsModel& m) { m.addWindow("Tokyo"); },
-        [](SettingsModel& m) { m.renameWindow("NY", 2, "x"); },
-        [](SettingsModel& m) { m.renameWindow("NY", -1, "x"); },
-        [](SettingsModel& m) { m.renameWindow("Tokyo", 0, "x"); },
-        [](SettingsModel& m) { m.removeWindow("NY", 5); },
-        [](SettingsModel& m) { m.removeWindow("NY", -1); },
-        [](SettingsModel& m) { m.removeWindow("Tokyo", 0); },
-        [](SettingsModel& m) { m.restoreDefaults("Tokyo"); },
-        [](SettingsModel& m) { m.setWeeklyCurrency("eur"); },
-        [](SettingsModel& m) { m.setWeeklyCurrency("EU"); },
-        [](SettingsModel& m) { m.setWeeklyCurrency("EURO"); },
-        [](SettingsModel& m) { m.setWeeklyCurrency("USD"); },
-        [](SettingsModel& m) { m.setWeeklyIncludeMedium(false); },
-        [](SettingsModel& m) { m.setBlackoutMinutes(5, 5); },
-        [](SettingsModel& m) { m.setBlackoutIncludesMedium(false); },
-        [](SettingsModel& m) { m.setBlackoutCurrency("eur", true); },
-        [](SettingsModel& m) { m.setBlackoutCurrency("GBP", false); },
-        [](SettingsModel& m) { m.restoreNewsRule(); },
-    };
-    for (std::size_t i = 0; i < noOps.size(); ++i) {
-        SCOPED_TRACE(i);
-        start();
-        int changes = 0;
-        model->onChange = [&] { ++changes; };
-        noOps[i](*model);
-        EXPECT_EQ(settings(), AppSettings{});
-        EXPECT_EQ(changes, 0);
-        EXPECT_EQ(savesAfterDelay(), 0u);
-    }
-}
 
 TEST_F(ModelTest, ActiveProfileWeeklyListAndNewsRuleChangesSaveOnce) {
     model->setActiveProfile("London");

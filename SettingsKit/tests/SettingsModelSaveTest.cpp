@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
 #include <tuple>
 #include <vector>
 
 #include "SettingsKit/tests/ModelFixture.h"
 
 using SettingsKit::AppSettings;
+using SettingsKit::CustomTimesResult;
+using SettingsKit::SettingsModel;
 using SettingsKitTesting::ModelTest;
+using SettingsKitTesting::knownID;
+using SettingsKitTesting::withOneInterval;
+using TradingCore::IntervalColor;
+using TradingCore::Weekday;
 
 TEST_F(ModelTest, StartsFromTheStoredRecordOrTheDefaultsAndWritesNothing) {
     EXPECT_EQ(store->loads, 1);
@@ -86,11 +94,7 @@ TEST_F(ModelTest, OnChangeRunsBeforeTheSaveAndObserversHearOnlyOfRealChanges) {
     EXPECT_EQ(notified, 1);
 }
 
-TEST_F(ModelTest, AnEditThatRepairRevertsSavesNothingAndEditsRunOnce) {
-    model->updateCalculator([](CalculatorKit::CalculatorSettings& c) { c.balance = Base::Decimal(-5); });
-    EXPECT_EQ(settings(), AppSettings{});
-    EXPECT_EQ(savesAfterDelay(), 0u);
-
+TEST_F(ModelTest, CalculatorEditsRunOnceAndSave) {
     int edits = 0;
     model->updateCalculator([&](CalculatorKit::CalculatorSettings& c) {
         ++edits;
@@ -147,4 +151,63 @@ TEST_F(ModelTest, NormalizeTidiesNamesOrderAndCustomTimes) {
     EXPECT_EQ(savesAfterDelay(), 1u);
     model->normalize();  // already tidy
     EXPECT_EQ(savesAfterDelay(), 1u);
+}
+
+TEST_F(ModelTest, OperationsThatChangeNothingSaveNothingAndTellNoOne) {
+    const Base::Uuid unknown = Base::Uuid::random();
+    const std::vector<std::function<void(SettingsModel&)>> noOps{
+        [](SettingsModel& m) { m.setActiveProfile("Tokyo"); },
+        [](SettingsModel& m) { m.setActiveProfile("NY"); },
+        [](SettingsModel& m) { m.addWindow("Tokyo"); },
+        [](SettingsModel& m) { m.renameWindow("NY", 2, "x"); },
+        [](SettingsModel& m) { m.renameWindow("NY", -1, "x"); },
+        [](SettingsModel& m) { m.renameWindow("Tokyo", 0, "x"); },
+        [](SettingsModel& m) { m.removeWindow("NY", 5); },
+        [](SettingsModel& m) { m.removeWindow("NY", -1); },
+        [](SettingsModel& m) { m.removeWindow("Tokyo", 0); },
+        [](SettingsModel& m) { m.restoreDefaults("Tokyo"); },
+        [](SettingsModel& m) { m.setWeeklyCurrency("eur"); },
+        [](SettingsModel& m) { m.setWeeklyCurrency("EU"); },
+        [](SettingsModel& m) { m.setWeeklyCurrency("EURO"); },
+        [](SettingsModel& m) { m.setWeeklyCurrency("USD"); },
+        [](SettingsModel& m) { m.setWeeklyIncludeMedium(false); },
+        [](SettingsModel& m) { m.setBlackoutMinutes(5, 5); },
+        [](SettingsModel& m) { m.setBlackoutIncludesMedium(false); },
+        [](SettingsModel& m) { m.setBlackoutCurrency("eur", true); },
+        [](SettingsModel& m) { m.setBlackoutCurrency("GBP", false); },
+        [](SettingsModel& m) { m.restoreNewsRule(); },
+        [&](SettingsModel& m) { m.renameCustomInterval(unknown, "x"); },
+        [&](SettingsModel& m) { m.renameCustomInterval(knownID, "Open"); },
+        [&](SettingsModel& m) { m.setCustomColor(unknown, IntervalColor::pink); },
+        [&](SettingsModel& m) { m.setCustomColor(knownID, IntervalColor::cyan); },
+        [&](SettingsModel& m) { m.toggleCustomWeekday(unknown, Weekday::sunday); },
+        [&](SettingsModel& m) { m.toggleCustomWeekday(knownID, Weekday::monday); },  // the last day stays
+        [&](SettingsModel& m) { m.removeCustomInterval(unknown); },
+        [&](SettingsModel& m) { EXPECT_EQ(m.setCustomTimes(knownID, {10, 0}, {11, 0}), CustomTimesResult::accepted); },
+        [](SettingsModel& m) { m.setLunchMacroEnabled(true); },
+        [](SettingsModel& m) { m.setFinalMacroEnabled(true); },
+        [](SettingsModel& m) { m.zoomIn(); },
+        [](SettingsModel& m) { m.setGreetingEnabled(true); },
+        [](SettingsModel& m) { m.setGreetingLeading("Wel\u200Bcome"); },  // cleans to the stored text
+        [](SettingsModel& m) { m.setGreetingName("Trader"); },
+        [](SettingsModel& m) { m.restoreGreeting(); },
+        [](SettingsModel& m) { m.setDisplayChoices({{"", true}, {std::string(65, 'x'), true}}); },
+        // An edit that the calculator's repair reverts.
+        [](SettingsModel& m) { m.updateCalculator([](auto& c) { c.balance = Base::Decimal(-5); }); },
+    };
+    for (std::size_t i = 0; i < noOps.size(); ++i) {
+        SCOPED_TRACE(i);
+        start(withOneInterval());
+        int changes = 0;
+        model->onChange = [&] { ++changes; };
+        noOps[i](*model);
+        EXPECT_EQ(changes, 0);
+        EXPECT_EQ(settings(), withOneInterval());
+        EXPECT_EQ(savesAfterDelay(), 0u);
+    }
+    AppSettings zoomedOut;
+    zoomedOut.timelineHalfSpanMinutes = 120;
+    start(zoomedOut);
+    model->zoomOut();
+    EXPECT_EQ(savesAfterDelay(), 0u);
 }
