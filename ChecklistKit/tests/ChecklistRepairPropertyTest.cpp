@@ -118,15 +118,15 @@ private:
 std::string brokenInvariant(const ChecklistState& state) {
     if (state.version != 1) return "version";
     if (state.templates.size() > maxTemplates) return "too many templates";
-    std::map<std::string, const ChecklistTemplate*> byKey;
+    std::set<Base::Uuid> templateIDs;
+    std::map<std::pair<std::string, std::string>, const ChecklistItem*> items;  // by template key and item key
     for (const ChecklistTemplate& t : state.templates) {
-        if (!byKey.emplace(t.id.text(), &t).second) return "repeated template id";
+        if (!templateIDs.insert(t.id).second) return "repeated template id";
         if (t.name.empty() || Base::Text::graphemeCount(t.name) > maxNameLength) return "name length";
         if (t.items.size() > maxItemsPerTemplate) return "too many items";
-        std::set<Base::Uuid> ids;
         for (const ChecklistItem& item : t.items) {
-            if (!ids.insert(item.id).second || item.isBlank()) return "repeated or blank item";
-            if (Base::Text::graphemeCount(item.text) > maxItemLength) return "item length";
+            if (!items.emplace(std::pair(t.id.text(), item.id.text()), &item).second) return "repeated item id";
+            if (item.isBlank() || Base::Text::graphemeCount(item.text) > maxItemLength) return "item text";
             if (item.options.size() > maxOptionsPerItem) return "too many options";
             std::set<std::string> distinct;
             for (const std::string& o : item.options) {
@@ -136,41 +136,34 @@ std::string brokenInvariant(const ChecklistState& state) {
         }
     }
     if (state.templates.empty() == state.activeTemplateID.has_value()) return "active template presence";
-    if (state.activeTemplateID && !byKey.count(state.activeTemplateID->text())) return "active names nothing";
+    if (state.activeTemplateID && !templateIDs.count(*state.activeTemplateID)) return "active names nothing";
 
-    const auto findItem = [&](const std::string& t, const std::string& i) -> const ChecklistItem* {
-        const auto found = byKey.find(t);
-        if (found == byKey.end()) return nullptr;
-        for (const ChecklistItem& item : found->second->items) {
-            if (item.id.text() == i) return &item;
-        }
-        return nullptr;
+    const auto ticked = [&](const std::string& t, const std::string& i) {
+        const auto list = state.checked.find(t);
+        return list != state.checked.end() && std::ranges::find(list->second, i) != list->second.end();
     };
     const auto chosen = [&](const std::string& t, const std::string& i) {
-        return state.choices.count(t) && state.choices.at(t).count(i);
+        const auto map = state.choices.find(t);
+        return map != state.choices.end() && map->second.count(i) == 1;
     };
     for (const auto& [t, list] : state.checked) {
-        if (list.empty() || !std::is_sorted(list.begin(), list.end()) ||
-            std::adjacent_find(list.begin(), list.end()) != list.end()) {
+        if (list.empty() || !std::ranges::is_sorted(list) || std::ranges::adjacent_find(list) != list.end()) {
             return "tick list empty, unsorted or repeating";
         }
         for (const std::string& i : list) {
-            const ChecklistItem* item = findItem(t, i);
-            if (!item) return "tick of no item";
-            if (item->hasOptions() && !chosen(t, i)) return "question ticked without a choice";
+            const auto item = items.find({t, i});
+            if (item == items.end()) return "tick of no item";
+            if (item->second->hasOptions() && !chosen(t, i)) return "question ticked without a choice";
         }
     }
     for (const auto& [t, map] : state.choices) {
         if (map.empty()) return "empty choice map";
         for (const auto& [i, option] : map) {
-            const ChecklistItem* item = findItem(t, i);
-            if (!item || std::find(item->options.begin(), item->options.end(), option) == item->options.end()) {
+            const auto item = items.find({t, i});
+            if (item == items.end() || std::ranges::find(item->second->options, option) == item->second->options.end()) {
                 return "choice not offered";
             }
-            const auto ticks = state.checked.find(t);
-            if (ticks == state.checked.end() || !std::binary_search(ticks->second.begin(), ticks->second.end(), i)) {
-                return "choice without its tick";
-            }
+            if (!ticked(t, i)) return "choice without its tick";
         }
     }
     return "";
