@@ -349,16 +349,5 @@ TEST_F(CalendarServiceTest, AClockSetBackNeverStopsRefreshes) {
     EXPECT_EQ(fetches(FeedWeek::thisWeek), 6);
 }
 
-TEST_F(CalendarServiceTest, AServiceThatIsGoneIsNeverCalledBack) {
-    make();
-    fetcher->holdAnswers = true;
-    scriptWeeks(10, 5);
-    service->refresh(false);
-    service.reset();
-    fetcher->releaseAll();
-    scheduler.runPending();  // must not touch the destroyed service
-    SUCCEED();
-}
-
 }  // namespace
 }  // namespace CalendarKit
