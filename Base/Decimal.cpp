@@ -114,11 +114,8 @@ Decimal DecimalAccess::make(Parts p, RoundingMode mode) {
         p.exponent += drop;
         if (p.magnitude == 0) return Decimal();
     }
-    // Rounding up may have carried into a 39th digit (99...9 -> 100...0).
-    if (p.magnitude > largestCoefficient()) {
-        p.magnitude /= 10;
-        p.exponent += 1;
-    }
+    // A carry into a 39th digit (99...9 -> 100...0) leaves trailing zeros that
+    // normalising removes.
     while (p.magnitude % 10 == 0) {
         p.magnitude /= 10;
         p.exponent += 1;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 #include <stdexcept>
 #include <unordered_set>
@@ -18,58 +19,60 @@ Decimal dec(std::string_view text) {
     return *value;
 }
 
-const std::string nines38 = "99999999999999999999999999999999999999";
+const std::string nines38(38, '9');
+const std::string largest = nines38 + "e127";
 
 }  // namespace
 
-TEST(DecimalTest, DivisionIsExactWhereTheQuotientIs) {
-    // A reciprocal-based division once sized 1 contract where 2 fit.
-    EXPECT_EQ(Decimal(580) / Decimal(290), Decimal(2));
-    EXPECT_EQ((Decimal(580) / Decimal(290)).rounded(0, RoundingMode::down), Decimal(2));
-    EXPECT_EQ((Decimal(50) / Decimal(42)).rounded(0, RoundingMode::down), Decimal(1));
-    EXPECT_EQ(dec("58000") * dec("1") / Decimal(100) / (dec("14.5") * Decimal(20)), Decimal(2));
-    EXPECT_EQ(Decimal(1) / Decimal(8), dec("0.125"));
-    EXPECT_EQ(Decimal(-7) / Decimal(2), dec("-3.5"));
-    EXPECT_EQ((Decimal(2) / Decimal(3)).text(), "0." + std::string(37, '6') + "7");
-    EXPECT_EQ((Decimal(1) / Decimal(7)).text(), "0.14285714285714285714285714285714285714");
+TEST(DecimalTest, ArithmeticIsExactAndRoundsHalfEvenOnlyPastThirtyEightDigits) {
+    struct Row {
+        std::string a;
+        char op;
+        std::string b;
+        std::string expected;
+    };
+    const std::string zeros36(36, '0');
+    const Row rows[] = {
+        {"0.1", '+', "0.2", "0.3"},
+        {"0.3", '-', "0.1", "0.2"},
+        {"-5", '+', "3", "-2"},
+        {"1.1", '*', "1.1", "1.21"},
+        {"-2.5", '*', "-4", "10"},
+        {"580", '/', "290", "2"},  // a reciprocal-based division once gave 1.999...
+        {"-7", '/', "2", "-3.5"},
+        {"2", '/', "3", "0." + std::string(37, '6') + "7"},
+        {"1", '/', "7", "0.14285714285714285714285714285714285714"},
+        // The digits after the 38th are exactly a half, but the remainder is not zero: round up.
+        {"37985734035811139167450187928219851053", '/', "59", "643826000606968460465257422512200865.31"},
+        {nines38, '+', "1", "1e38"},                               // carry into a 39th digit
+        {"1e38", '+', "5", "1e38"},                                // 39 digits, a tie: to the even neighbour
+        {"1" + zeros36 + "10", '+', "5", "1" + zeros36 + "20"},  // a tie after an odd digit rounds up
+        {largest, '*', "10", largest},                             // beyond the range: saturates
+        {"-" + largest, '*', largest, "-" + largest},
+        {largest, '+', largest, largest},
+        {"1e-128", '/', "10", "0"},  // finer than the smallest step
+        {"1e-128", '/', "2", "0"},   // a tie goes to the even zero
+        {"1e-128", '*', "1e-128", "0"},
+    };
+    for (const auto& row : rows) {
+        const Decimal a = dec(row.a);
+        const Decimal b = dec(row.b);
+        const Decimal result = row.op == '+' ? a + b : row.op == '-' ? a - b : row.op == '*' ? a * b : a / b;
+        EXPECT_EQ(result, dec(row.expected)) << row.a << ' ' << row.op << ' ' << row.b << " gave " << result;
+    }
+    EXPECT_FALSE((Decimal(3) - Decimal(3)).isNegative());
     EXPECT_THROW((void)(Decimal(1) / Decimal()), std::domain_error);
 }
 
-TEST(DecimalTest, OneThirdTimesThreeIsThirtyEightNines) {
-    // Division keeps 38 digits and multiplication is exact, so nothing rounds
-    // the nines back up to 1.
+TEST(DecimalTest, QuotientsFloorWhereTheyShould) {
+    EXPECT_EQ((Decimal(580) / Decimal(290)).rounded(0, RoundingMode::down), Decimal(2));
+    EXPECT_EQ((Decimal(50) / Decimal(42)).rounded(0, RoundingMode::down), Decimal(1));
+    EXPECT_EQ(dec("58000") / Decimal(100) / (dec("14.5") * Decimal(20)), Decimal(2));
+    // Division keeps 38 digits and multiplication is exact, so a third times
+    // three stays 38 nines; only an explicit rounding makes it 1.
     const Decimal third = Decimal(1) / Decimal(3);
-    EXPECT_EQ(third.text(), "0." + std::string(38, '3'));
     EXPECT_EQ((third * Decimal(3)).text(), "0." + nines38);
     EXPECT_EQ((third * Decimal(3)).rounded(37, RoundingMode::halfEven), Decimal(1));
-}
-
-TEST(DecimalTest, AdditionAndMultiplicationAreExact) {
-    EXPECT_EQ(dec("0.1") + dec("0.2"), dec("0.3"));
-    EXPECT_EQ(dec("0.3") - dec("0.1"), dec("0.2"));
-    EXPECT_EQ(dec("1.1") * dec("1.1"), dec("1.21"));
-    EXPECT_EQ(dec("14.5") * Decimal(20), Decimal(290));
-    EXPECT_EQ(dec("-2.5") * dec("-4"), Decimal(10));
-    EXPECT_EQ(dec("2.5") - dec("2.50"), Decimal());
-    EXPECT_EQ(Decimal(-5) + Decimal(3), Decimal(-2));
-    EXPECT_FALSE((Decimal(3) - Decimal(3)).isNegative());
-    EXPECT_EQ(Decimal(std::numeric_limits<std::int64_t>::min()).text(), "-9223372036854775808");
-}
-
-TEST(DecimalTest, ResultsBeyondThirtyEightDigitsRoundHalfEven) {
-    const Decimal big = dec(nines38);
-    EXPECT_EQ((big + Decimal(1)).text(), "1" + std::string(38, '0'));
-    // 10^38 + 5 has 39 digits; the tie goes to the even neighbour.
-    EXPECT_EQ((dec("1" + std::string(38, '0')) + Decimal(5)).text(), "1" + std::string(38, '0'));
-    // (10^37 + 1) × 10 + 5 ends in a tie after 38 digits; the odd 1 rounds up to 2.
-    EXPECT_EQ((dec("1" + std::string(36, '0') + "1") * Decimal(10) + Decimal(5)).text(),
-              "1" + std::string(36, '0') + "20");
-    EXPECT_EQ(dec("1." + std::string(36, '0') + "5").text(), "1." + std::string(36, '0') + "5");
-    EXPECT_EQ(dec("1." + std::string(36, '0') + "25").text(), "1." + std::string(36, '0') + "2");
-    EXPECT_EQ(dec("1." + std::string(36, '0') + "35").text(), "1." + std::string(36, '0') + "4");
-    // A cut tail that is not all zeros breaks the tie upward.
-    EXPECT_EQ(dec("1." + std::string(36, '0') + "25" + std::string(60, '0') + "1").text(),
-              "1." + std::string(36, '0') + "3");
 }
 
 TEST(DecimalTest, RoundingAtAScale) {
@@ -79,124 +82,97 @@ TEST(DecimalTest, RoundingAtAScale) {
         RoundingMode mode;
         const char* expected;
     };
+    constexpr auto even = RoundingMode::halfEven;
+    constexpr auto away = RoundingMode::halfAwayFromZero;
+    constexpr auto down = RoundingMode::down;
     const Row rows[] = {
-        {"2.675", 2, RoundingMode::halfEven, "2.68"},
-        {"2.665", 2, RoundingMode::halfEven, "2.66"},
-        {"2.6651", 2, RoundingMode::halfEven, "2.67"},
-        {"-2.665", 2, RoundingMode::halfEven, "-2.66"},
-        {"2.665", 2, RoundingMode::halfAwayFromZero, "2.67"},
-        {"-2.665", 2, RoundingMode::halfAwayFromZero, "-2.67"},
-        {"2.664", 2, RoundingMode::halfAwayFromZero, "2.66"},
-        {"2.679", 2, RoundingMode::down, "2.67"},
-        {"-2.679", 2, RoundingMode::down, "-2.67"},
-        {"1.99999", 0, RoundingMode::down, "1"},
-        {"0.5", 0, RoundingMode::halfEven, "0"},
-        {"1.5", 0, RoundingMode::halfEven, "2"},
-        {"0.5", 0, RoundingMode::halfAwayFromZero, "1"},
-        {"0.004", 2, RoundingMode::halfAwayFromZero, "0"},
-        {"0.0004", 2, RoundingMode::halfAwayFromZero, "0"},
-        {"9.995", 2, RoundingMode::halfAwayFromZero, "10"},
-        {"1250", -2, RoundingMode::halfEven, "1200"},
-        {"1.25", 5, RoundingMode::halfEven, "1.25"},
+        {"2.675", 2, even, "2.68"},  {"2.665", 2, even, "2.66"},   {"2.6651", 2, even, "2.67"},
+        {"-2.665", 2, even, "-2.66"}, {"2.665", 2, away, "2.67"},  {"-2.665", 2, away, "-2.67"},
+        {"-2.679", 2, down, "-2.67"}, {"1.99999", 0, down, "1"},  {"0.5", 0, even, "0"},
+        {"1.5", 0, even, "2"},       {"0.005", 2, away, "0.01"},  {"0.0004", 2, away, "0"},
+        {"9.995", 2, away, "10"},    {"1250", -2, even, "1200"},  {"1.25", 5, even, "1.25"},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(dec(row.value).rounded(row.scale, row.mode).text(), row.expected)
-            << row.value << " at " << row.scale;
+        EXPECT_EQ(dec(row.value).rounded(row.scale, row.mode).text(), row.expected) << row.value << " at " << row.scale;
     }
 }
 
 TEST(DecimalTest, ParsesPlainTextExactlyAndRefusesTheRest) {
     struct Row {
-        const char* input;
-        const char* expected;  // nullptr: refused
+        std::string input;
+        std::string expected;  // empty: refused
     };
+    const std::string tie = "1." + std::string(36, '0');
     const Row rows[] = {
-        {"0", "0"},         {"-0", "0"},         {"007", "7"},        {"0.50", "0.5"},
-        {".5", "0.5"},      {"5.", "5"},         {"+12.25", "12.25"}, {"-0.001", "-0.001"},
-        {"1e-3", "0.001"},  {"2.5E+4", "25000"}, {"1E2", "100"},      {"0.000e99999999999", "0"},
-        {"", nullptr},      {".", nullptr},      {"-", nullptr},      {"1,5", nullptr},
-        {" 1", nullptr},    {"1 ", nullptr},     {"1e", nullptr},     {"e5", nullptr},
-        {"1.2.3", nullptr}, {"0x10", nullptr},   {"1e999", nullptr},  {"NaN", nullptr},
+        {"-0", "0"},         {"007", "7"},        {"0.50", "0.5"},     {".5", "0.5"},     {"5.", "5"},
+        {"+12.25", "12.25"}, {"1e-3", "0.001"},   {"2.5E+4", "25000"}, {"1e-400", "0"},   {"0.000e99999999999", "0"},
+        // Longer coefficients round half-even at the 38th digit; a non-zero cut tail breaks a tie.
+        {tie + "25", tie + "2"},
+        {tie + "35", tie + "4"},
+        {tie + "25" + std::string(60, '0') + "1", tie + "3"},
+        {"", ""},            {".", ""},           {"-", ""},           {"1,5", ""},       {" 1", ""},
+        {"1 ", ""},          {"1e", ""},          {"e5", ""},          {"1.2.3", ""},     {"0x10", ""},
+        {"1e999", ""},       {"NaN", ""},
     };
     for (const auto& row : rows) {
         const auto parsed = Decimal::fromText(row.input);
-        if (row.expected == nullptr) {
-            EXPECT_FALSE(parsed.has_value()) << row.input;
-        } else {
-            ASSERT_TRUE(parsed.has_value()) << row.input;
+        ASSERT_EQ(parsed.has_value(), !row.expected.empty()) << row.input;
+        if (parsed) {
             EXPECT_EQ(parsed->text(), row.expected) << row.input;
         }
     }
+    EXPECT_EQ(dec("6e-129").text(), "0." + std::string(127, '0') + "1");  // rounds to the smallest step
 }
 
-TEST(DecimalTest, EqualityIsNumericAndHashFollowsIt) {
+TEST(DecimalTest, EqualityAndOrderAreNumericAndHashFollowsEquality) {
     EXPECT_EQ(dec("0.5"), dec("0.50"));
-    EXPECT_EQ(dec("20"), dec("20.0"));
     EXPECT_EQ(dec("1e1"), Decimal(10));
-    EXPECT_EQ(std::hash<Decimal>{}(dec("0.5")), std::hash<Decimal>{}(dec("0.500")));
-    std::unordered_set<Decimal> set{dec("1.0"), dec("1"), dec("100e-2"), dec("2")};
-    EXPECT_EQ(set.size(), 2u);
+    std::unordered_set<Decimal> set{dec("1.0"), dec("1"), dec("100e-2"), dec("2"), dec("-0"), Decimal()};
+    EXPECT_EQ(set.size(), 3u);
 
     EXPECT_LT(dec("0.49"), dec("0.5"));
     EXPECT_LT(dec("-3"), dec("-2.5"));
     EXPECT_LT(dec("-0.1"), Decimal());
-    EXPECT_GT(dec("100"), dec("99.999"));
     EXPECT_GT(dec("1e20"), dec("99999999999999999999.5"));
-    EXPECT_LE(dec("1000000000"), dec("1000000000.00"));
     EXPECT_GT(dec("1000000000.01"), dec("1000000000"));
 }
 
-TEST(DecimalTest, PrintsPlainNeverWithAnExponent) {
+TEST(DecimalTest, PrintsPlainAndRoundTripsThroughTextAndJson) {
     EXPECT_EQ(dec("1e20").text(), "100000000000000000000");
     EXPECT_EQ(dec("1e-20").text(), "0.00000000000000000001");
     EXPECT_EQ(dec("-12.50").text(), "-12.5");
-    EXPECT_EQ(dec("12.5").text(2), "12.50");
     EXPECT_EQ(dec("12").text(2), "12.00");
     EXPECT_EQ(dec("12.345").text(2), "12.345");
-    EXPECT_EQ(Decimal().text(1), "0.0");
-    EXPECT_EQ(Decimal::fromParts(25, -2).text(), "0.25");
-    EXPECT_DOUBLE_EQ(dec("0.1").toDouble(), 0.1);
+    EXPECT_EQ(toJson(dec("0.50")).dump(), "0.5");
     EXPECT_DOUBLE_EQ(dec("-2.5e3").toDouble(), -2500.0);
-}
+    EXPECT_EQ(Decimal(std::numeric_limits<std::uint64_t>::max()).text(), "18446744073709551615");
+    EXPECT_EQ(Decimal(std::numeric_limits<std::int64_t>::min()).text(), "-9223372036854775808");
+    static_assert(!std::is_constructible_v<Decimal, double>);
 
-TEST(DecimalTest, ThirtyEightDigitValuesRoundTripThroughTextAndJson) {
-    const char* texts[] = {"12345678901234567890123456789012345678", "-1.2345678901234567890123456789012345678",
-                           "0.00000000000000000000000000000000000001", "99999999999999999999999999999999999999e5"};
-    for (const char* text : texts) {
+    const std::string texts[] = {"12345678901234567890123456789012345678", "-1.2345678901234567890123456789012345678",
+                                 "0.00000000000000000000000000000000000001", largest, "1e-128"};
+    for (const std::string& text : texts) {
         const Decimal value = dec(text);
         EXPECT_EQ(dec(value.text()), value) << text;
-        const auto json = Json::parse(toJson(value).dump());
-        ASSERT_TRUE(json.ok()) << text;
-        const auto back = Decimal::fromJson(*json);
+        const auto back = Decimal::fromJson(*Json::parse(toJson(value).dump()));
         ASSERT_TRUE(back.ok()) << text;
         EXPECT_EQ(*back, value) << text;
     }
 }
 
 TEST(DecimalTest, ReadsJsonNumbersByTheirDigits) {
-    const auto doc = Json::parse(R"({"a": 1.50, "b": 1e-3, "c": 0.1, "d": 123456789012345678901234567890, "e": "5"})");
+    const auto doc = Json::parse(R"({"a": 1.50, "b": 1E-3, "c": -2.5e+2, "d": 123456789012345678901234567890,)"
+                                 R"( "e": 0.1, "f": "5", "g": 1e300})");
     ASSERT_TRUE(doc.ok());
-    EXPECT_EQ(*Decimal::fromJson(*doc->find("a")), dec("1.5"));
-    EXPECT_EQ(*Decimal::fromJson(*doc->find("b")), dec("0.001"));
-    EXPECT_EQ(Decimal::fromJson(*doc->find("c"))->text(), "0.1");
-    EXPECT_EQ(Decimal::fromJson(*doc->find("d"))->text(), "123456789012345678901234567890");
-    EXPECT_FALSE(Decimal::fromJson(*doc->find("e")).ok());
+    const auto read = [&](const char* key) { return Decimal::fromJson(*doc->find(key)); };
+    EXPECT_EQ(*read("a"), dec("1.5"));
+    EXPECT_EQ(*read("b"), dec("0.001"));
+    EXPECT_EQ(*read("c"), Decimal(-250));
+    EXPECT_EQ(read("d")->text(), "123456789012345678901234567890");
+    EXPECT_EQ(read("e")->text(), "0.1");
+    EXPECT_FALSE(read("f").ok());
+    EXPECT_FALSE(read("g").ok());  // beyond the largest value: refused, never saturated silently
     EXPECT_FALSE(Decimal::fromJson(Json()).ok());
-    EXPECT_EQ(toJson(dec("0.50")).dump(), "0.5");
-    EXPECT_EQ(toJson(dec("1e3")).dump(), "1000");
-}
-
-TEST(DecimalTest, RangeEdgesSaturateOrRoundInsteadOfFailing) {
-    const Decimal largest = dec(nines38 + "e127");
-    EXPECT_EQ(largest * Decimal(10), largest);
-    EXPECT_EQ(-largest * largest, -largest);
-    EXPECT_EQ(largest + largest, largest);
-    const Decimal smallest = dec("1e-128");
-    EXPECT_EQ(smallest / Decimal(10), Decimal());
-    EXPECT_EQ(smallest / Decimal(2), Decimal());  // a tie goes to the even zero
-    EXPECT_EQ(dec("6e-129"), smallest);
-    EXPECT_EQ((smallest * smallest), Decimal());
-    EXPECT_EQ(dec("1e-400"), Decimal());
 }
 
 TEST(DecimalTest, ArithmeticAgreesWithItselfOnRandomValues) {
@@ -208,21 +184,11 @@ TEST(DecimalTest, ArithmeticAgreesWithItselfOnRandomValues) {
         const Decimal b = Decimal::fromParts(coefficient(random), exponent(random));
         // Small operands keep every sum and product exact.
         EXPECT_EQ(a + b - b, a);
-        EXPECT_EQ(a + b, b + a);
         EXPECT_EQ(a * b, b * a);
         if (!b.isZero()) {
             EXPECT_EQ((a * b) / b, a);
         }
         EXPECT_EQ(dec(a.text()), a);
-        EXPECT_EQ((a < b), (b - a).signum() > 0);
+        EXPECT_EQ(a < b, (b - a).signum() > 0);
     }
-}
-
-TEST(DecimalTest, BuildsFromEveryIntegerType) {
-    EXPECT_EQ(Decimal(std::numeric_limits<std::uint64_t>::max()).text(), "18446744073709551615");
-    EXPECT_EQ(Decimal(std::numeric_limits<std::int64_t>::min()).text(), "-9223372036854775808");
-    EXPECT_EQ(Decimal(std::size_t{12}), Decimal(12));
-    EXPECT_EQ(Decimal(-7LL), Decimal(static_cast<short>(-7)));
-    static_assert(!std::is_constructible_v<Decimal, double>);
-    static_assert(!std::is_convertible_v<bool, Decimal>);
 }
