@@ -98,7 +98,22 @@ TEST(EventNormalizerTest, OccurrenceCountersFollowTimeOrderPerBaseAndCall) {
     EXPECT_EQ(events[6].family, std::nullopt);
 
     // Each call counts afresh: alone, the 14:00 speech is the first of its week.
-    const auto again = Normalizer::normalize({feed("Fed Chair Speaks", newYork(2026, 3, 4, 14))}, Normalizer::newYork());
+    const auto again =
+        Normalizer::normalize({feed("Fed Chair Speaks", newYork(2026, 3, 4, 14))}, Normalizer::newYork());
     EXPECT_EQ(again[0].id, "2026-03-01:USD:fed-chair-speaks:0");
     EXPECT_TRUE(Normalizer::normalize({}, Normalizer::newYork()).empty());
+}
+
+TEST(EventNormalizerTest, ManyEqualTimesKeepTheirInputOrder) {
+    // Enough entries that an unstable sort would reorder the equal ones.
+    std::vector<FeedEvent> input;
+    for (int i = 0; i < 60; ++i) {
+        input.push_back(feed("Speech", newYork(2026, 3, 4, 10 + i % 3), "USD", std::to_string(i)));
+    }
+    const auto events = Normalizer::normalize(input, Normalizer::newYork());
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        const int n = static_cast<int>(i % 20);
+        EXPECT_EQ(events[i].forecast, std::to_string(n * 3 + static_cast<int>(i / 20))) << i;
+        EXPECT_EQ(events[i].id, "2026-03-01:USD:speech:" + std::to_string(i)) << i;
+    }
 }

@@ -81,6 +81,17 @@ TEST(EventReconcilerTest, IncomingEventsReplaceAndLeadEqualTimes) {
     EXPECT_EQ(result.events.back().forecast, "new");
     EXPECT_EQ(result.pending, (std::set<std::string>{"old-same-time"}));
     EXPECT_EQ(ids(result.dropped), (std::vector<std::string>{"far"}));
+
+    // Enough equal times that an unstable sort would reorder them.
+    std::vector<CalendarEvent> incoming;
+    std::vector<std::string> expected;
+    for (int i = 0; i < 40; ++i) {
+        incoming.push_back(at("in" + std::to_string(i), 60 * (i % 2)));
+        if (i % 2 == 0) expected.push_back(incoming.back().id);
+    }
+    for (int i = 1; i < 40; i += 2) expected.push_back("in" + std::to_string(i));
+    expected.push_back("carried");
+    EXPECT_EQ(ids(EventReconciler::reconcile({at("carried", 60)}, incoming, {}, kNow, kImminent).events), expected);
 }
 
 TEST(EventReconcilerTest, EmptySides) {

@@ -11,7 +11,8 @@ using TradingCore::NewsImpact;
 
 namespace {
 
-CalendarEvent event(std::string id, double time = 100, NewsImpact impact = NewsImpact::high, std::string forecast = "1%") {
+CalendarEvent event(std::string id, double time = 100, NewsImpact impact = NewsImpact::high,
+                    std::string forecast = "1%") {
     return CalendarTest::event(std::move(id), Base::Date(time), impact, std::move(forecast));
 }
 
