@@ -34,16 +34,11 @@ std::vector<SessionProfile> repairedProfiles(std::vector<SessionProfile> stored)
     return settings.validated().profiles;
 }
 
-std::string letters(std::size_t count) {
-    std::string text;
-    for (std::size_t i = 0; i < count; ++i) text += static_cast<char>('a' + i % 26);
-    return text;
-}
-
 }  // namespace
 
 TEST(AppSettingsRepairTest, ProfilesAreAlwaysTheBuiltInsLendingTheirStoredWindows) {
-    const auto repaired = repairedProfiles({{"London", {window("Open", 3, 6)}, {Weekday::saturday}}, {"Tokyo", {}, {}}});
+    const auto repaired =
+        repairedProfiles({{"London", {window("Open", 3, 6)}, {Weekday::saturday}}, {"Tokyo", {}, {}}});
     SessionProfile london = SessionProfile::london();
     london.windows = {window("Open", 3, 6)};
     EXPECT_EQ(repaired, (std::vector{SessionProfile::newYork(), london, SessionProfile::asia()}));
@@ -74,7 +69,10 @@ TEST(AppSettingsRepairTest, WindowsWithAnIssueOrOutsideTheDayBringThePresetBack)
 
 TEST(AppSettingsRepairTest, WindowNamesAreCleanedAndCut) {
     const std::vector<std::pair<std::string, std::string>> cases{
-        {"   ", "Window"}, {letters(30), letters(24)}, {"\tOpen\nbell ", "Open bell"}, {"Fed\u200Bwatch", "Fedwatch"}};
+        {"   ", "Window"},
+        {std::string(30, 'a'), std::string(24, 'a')},
+        {"\tOpen\nbell ", "Open bell"},
+        {"Fed\u200Bwatch", "Fedwatch"}};
     for (const auto& [stored, expected] : cases) {
         const auto repaired = repairedProfiles({{"NY", {{stored, {7, 0}, {8, 0}}}, {}}});
         EXPECT_EQ(repaired[0].windows, (std::vector<SessionWindow>{{expected, {7, 0}, {8, 0}}})) << stored;
@@ -131,7 +129,7 @@ TEST(AppSettingsRepairTest, CustomIntervalsAreRepaired) {
     auto outsideDay = interval("Late", {24, 0}, {1, 0});
     auto sameIDAsOutside = interval("  ");
     sameIDAsOutside.id = outsideDay.id;
-    auto noDays = interval(letters(20));
+    auto noDays = interval(std::string(20, 'a'));
     noDays.weekdays.clear();
     const auto repaired = AppSettings::validCustoms(
         {zero, sameIDAsZero, first, duplicate, outsideDay, sameIDAsOutside, noDays, interval("Sixth")});
@@ -141,7 +139,7 @@ TEST(AppSettingsRepairTest, CustomIntervalsAreRepaired) {
     EXPECT_EQ(repaired[1].name, "First");
     EXPECT_EQ(repaired[2].id, outsideDay.id);
     EXPECT_EQ(repaired[2].name, "Custom");
-    EXPECT_EQ(repaired[3].name, letters(14));
+    EXPECT_EQ(repaired[3].name, std::string(14, 'a'));
     EXPECT_EQ(repaired[3].weekdays, TradingCore::workDays());
     EXPECT_EQ(repaired[4].name, "Sixth");
 
@@ -193,13 +191,13 @@ TEST(AppSettingsRepairTest, RepairFixesEveryFieldAndIsIdempotent) {
     AppSettings messy;
     messy.version = 3;
     messy.profiles = {{"London", {window("  Open\t", 3, 6), {"x", {25, 0}, {1, 0}}}, {}},
-                      {"NY", {window(letters(40), 1, 2), window("", 2, 3)}, {}}};
+                      {"NY", {window(std::string(40, 'a'), 1, 2), window("", 2, 3)}, {}}};
     messy.activeProfileName = "Tokyo";
     messy.weeklyCurrency = "gbp";
     messy.newsRule = {{"JPY", "x"}, {NewsImpact::low, NewsImpact::medium}, 4000, -1, 1};
     messy.greeting = {false, " \u200B ", "\tAnamaria Popescu-Ionescu "};
     messy.timelineHalfSpanMinutes = 45;
-    messy.customIntervals = {interval(" \t"), interval(letters(20), {10, 0}, {10, 0}), interval("ok")};
+    messy.customIntervals = {interval(" \t"), interval(std::string(20, 'a'), {10, 0}, {10, 0}), interval("ok")};
     messy.customIntervals[2].weekdays.clear();
     for (int i = 0; i < 20; ++i) messy.displays.choices["display-" + std::to_string(i)] = true;
     messy.displays.choices[""] = false;

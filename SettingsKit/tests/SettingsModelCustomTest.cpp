@@ -28,8 +28,9 @@ std::vector<IntervalColor> colors(const AppSettings& settings) {
 TEST_F(ModelTest, NewCustomIntervalsTakeTheFirstUnusedColour) {
     const auto first = model->addCustomInterval();
     ASSERT_TRUE(first.has_value());
-    EXPECT_EQ(settings().customIntervals[0], (TradingCore::CustomInterval{*first, "Kill zone", {10, 0}, {11, 0},
-                                                                          TradingCore::workDays(), IntervalColor::cyan}));
+    const TradingCore::CustomInterval expected{*first, "Kill zone", {10, 0}, {11, 0}, TradingCore::workDays(),
+                                               IntervalColor::cyan};
+    EXPECT_EQ(settings().customIntervals[0], expected);
     model->addCustomInterval();
     model->removeCustomInterval(*first);
     model->addCustomInterval();

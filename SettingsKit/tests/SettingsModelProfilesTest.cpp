@@ -99,7 +99,8 @@ TEST_F(ModelTest, RenameWindowCleansCutsAndAlwaysSaves) {
 
 TEST_F(ModelTest, SetTimesChecksTheWindowsAndTellsNotFoundApart) {
     const std::vector<std::pair<WindowTimesResult, WindowTimesResult>> refusals{
-        {model->setTimes("NY", 0, {8, 0}, {10, 0}), WindowTimesResult::refused(Issue::overlap("Pre-session", "Opening"))},
+        {model->setTimes("NY", 0, {8, 0}, {10, 0}),
+         WindowTimesResult::refused(Issue::overlap("Pre-session", "Opening"))},
         {model->setTimes("NY", 1, {8, 0}, {8, 0}), WindowTimesResult::refused(Issue::zeroLength("Opening"))},
         {model->setTimes("Tokyo", 0, {8, 0}, {9, 0}), WindowTimesResult::notFound()},
         {model->setTimes("NY", 2, {8, 0}, {9, 0}), WindowTimesResult::notFound()},
