@@ -13,22 +13,22 @@ using namespace IslandKit;
 
 namespace {
 
-// A placeholder slot view of a fixed natural width.
+// A placeholder slot view of a given natural width.
 class Block final : public QWidget {
 public:
-    Block(double width, QWidget* parent) : QWidget(parent), width_(width) {}
-    void setNaturalWidth(double width) {
+    Block(int width, QWidget* parent) : QWidget(parent), width_(width) {}
+    void setNaturalWidth(int width) {
         width_ = width;
         updateGeometry();
     }
-    QSize sizeHint() const override { return QSize(static_cast<int>(width_), 20); }
+    QSize sizeHint() const override { return QSize(width_, 20); }
 
 private:
-    double width_;
+    int width_;
 };
 
-IslandView block(double width, Block** out = nullptr) {
-    return [width, out](QWidget* parent) -> QWidget* {
+IslandView block(int width, Block** out = nullptr) {
+    return [width, out](QWidget* parent) {
         auto* b = new Block(width, parent);
         if (out) *out = b;
         return b;
@@ -36,7 +36,7 @@ IslandView block(double width, Block** out = nullptr) {
 }
 
 IslandView label(const char* text) {
-    return [text](QWidget* parent) -> QWidget* { return new QLabel(text, parent); };
+    return [text](QWidget* parent) { return new QLabel(text, parent); };
 }
 
 const ScreenMetrics noNotch{Rect{0, 0, 1512, 982}, std::nullopt, 24, std::nullopt, std::nullopt};

@@ -7,6 +7,7 @@
 
 #include "Base/ManualScheduler.h"
 #include "IslandKit/Model/IslandModel.h"
+#include "IslandKit/Screen/ScreenMetricsReader.h"
 #include "IslandKit/View/IslandRootView.h"
 #include "IslandKit/Window/IslandPanel.h"
 #include "IslandKit/Window/IslandWindowController.h"
@@ -174,4 +175,13 @@ TEST_F(IslandWindowControllerTest, FollowsTheDisplayThroughUpdate) {
     EXPECT_EQ(model->canvasFrame(), IslandWindowController::canvas(QtDesktop::toDesktop(screen->geometry())));
     EXPECT_EQ(model->metrics().frame, QtDesktop::toDesktop(screen->geometry()));
     EXPECT_FALSE(model->metrics().hasNotch());
+    EXPECT_EQ(model->metrics().menuBarHeight, 24);
+}
+
+// Off X11 a display has no number and no identity, and none is built in.
+TEST_F(IslandWindowControllerTest, DisplayWithoutAnOutput) {
+    EXPECT_EQ(ScreenMetricsReader::displayID(screen), std::nullopt);
+    EXPECT_EQ(ScreenMetricsReader::stableID(screen), std::nullopt);
+    EXPECT_FALSE(ScreenMetricsReader::isBuiltIn(screen));
+    EXPECT_EQ(ScreenMetricsReader::builtInScreen(), nullptr);
 }

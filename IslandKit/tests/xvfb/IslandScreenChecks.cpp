@@ -186,6 +186,10 @@ int main(int argc, char** argv) {
     }
 
     check(tracker.hasRawEvents(), "XInput2 raw events are available");
+    const auto stableID = ScreenMetricsReader::stableID(screen);
+    check(ScreenMetricsReader::displayID(screen) && stableID && *stableID == ScreenMetricsReader::stableID(screen) &&
+              !ScreenMetricsReader::isBuiltIn(screen),
+          "the screen's RandR output numbers it and names it stably; it is not built in");
     wait(800);
     const QRect canvas = island.panel()->geometry();
     auto islandRect = [&] {
