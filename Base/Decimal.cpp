@@ -274,13 +274,7 @@ Decimal Decimal::magnitude() const {
 Decimal Decimal::rounded(int scale, RoundingMode mode) const {
     if (isZero() || -static_cast<std::int64_t>(exponent_) <= scale) return *this;
     auto p = DecimalAccess::parts(*this);
-    const std::int64_t drop = -p.exponent - scale;
-    const std::int64_t digits = digitCount(p.magnitude);
-    if (drop > digits) {
-        // Below a tenth of the step: only a value at least half a step rounds up.
-        return Decimal();
-    }
-    p.magnitude = dropDigits(p.magnitude, drop, mode);
+    p.magnitude = dropDigits(p.magnitude, -p.exponent - scale, mode);
     p.exponent = -static_cast<std::int64_t>(scale);
     return DecimalAccess::make(std::move(p));
 }

@@ -171,7 +171,7 @@ TEST(DecimalTest, ReadsJsonNumbersByTheirDigits) {
     EXPECT_EQ(read("d")->text(), "123456789012345678901234567890");
     EXPECT_EQ(read("e")->text(), "0.1");
     EXPECT_FALSE(read("f").ok());
-    EXPECT_FALSE(read("g").ok());  // beyond the largest value: refused, never saturated silently
+    EXPECT_FALSE(read("g").ok());  // far beyond the largest value: refused
     EXPECT_FALSE(Decimal::fromJson(Json()).ok());
 }
 
