@@ -28,14 +28,18 @@ CalendarCache sampleCache() {
     return CalendarCache(Base::Date(1'773'144'000.5), {holiday, cpi, speech}, {speech.id, "gone:0"});
 }
 
-TEST(FileCalendarStore, RoundTripsASnapshotInACompactSortedFile) {
+TEST(FileCalendarStore, SavesACompactSortedPrivateFileAndReadsItBack) {
     TemporaryFolder temp;
-    FileCalendarStore store(FileCalendarStore::defaultPath(temp.path() / "OrlTradingWaylark"));
+    const auto root = temp.path() / "OrlTradingWaylark";
+    FileCalendarStore store(FileCalendarStore::defaultPath(root));
     EXPECT_EQ(store.load(), std::nullopt);
 
     const auto cache = sampleCache();
     ASSERT_TRUE(store.save(cache).ok());
     EXPECT_EQ(store.load(), cache);
+    EXPECT_EQ(Base::FileSystem::permissions(root), 0700);
+    EXPECT_EQ(Base::FileSystem::permissions(root / "Cache"), 0700);
+    EXPECT_EQ(Base::FileSystem::permissions(store.file()), 0600);
 
     const std::string bytes = readBytes(store.file());
     EXPECT_TRUE(bytes.starts_with(R"({"events":[)")) << bytes.substr(0, 40);
@@ -44,23 +48,13 @@ TEST(FileCalendarStore, RoundTripsASnapshotInACompactSortedFile) {
     EXPECT_EQ(bytes.find('\n'), std::string::npos);
     // An event without a family has no "family" key at all.
     EXPECT_EQ(bytes.find("null"), std::string::npos);
-}
 
-TEST(FileCalendarStore, CreatesPrivateFoldersAndAPrivateFile) {
-    TemporaryFolder temp;
-    const auto root = temp.path() / "OrlTradingWaylark";
-    FileCalendarStore store(FileCalendarStore::defaultPath(root));
-    ASSERT_TRUE(store.save(sampleCache()).ok());
-    EXPECT_EQ(Base::FileSystem::permissions(root), 0700);
-    EXPECT_EQ(Base::FileSystem::permissions(root / "Cache"), 0700);
-    EXPECT_EQ(Base::FileSystem::permissions(store.file()), 0600);
-
+    // Saving again replaces the file, still private, with nothing left beside it.
     auto changed = sampleCache();
     changed.events.pop_back();
     ASSERT_TRUE(store.save(changed).ok());
     EXPECT_EQ(store.load(), changed);
     EXPECT_EQ(Base::FileSystem::permissions(store.file()), 0600);
-    // No temporary file is left beside it.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root / "Cache"), {}), 1);
 }
 
