@@ -13,20 +13,24 @@ namespace {
 
 using Base::Decimal;
 
-bool within(const Decimal& value, const Decimal& low, const Decimal& high, bool lowIncluded) {
-    const bool aboveLow = lowIncluded ? value >= low : value > low;
-    return aboveLow && value <= high;
+// The bounds of an instrument's own numbers, shared by custom instruments and overrides.
+constexpr std::int64_t maxDollarsPerPoint = 1'000'000;
+constexpr std::int64_t maxMinSize = 1'000'000;
+constexpr std::int64_t maxSizeStep = 1'000;
+// Shared by the stop distance and the recent stops.
+constexpr std::int64_t maxStop = 1'000'000;
+
+bool positiveUpTo(const Decimal& value, std::int64_t high) { return value > 0 && value <= high; }
+
+// A value out of bounds takes the field's default, never the nearest bound.
+Decimal positiveUpToOr(const Decimal& value, std::int64_t high, const Decimal& fallback) {
+    return positiveUpTo(value, high) ? value : fallback;
 }
 
-// A value outside (0, high] takes the field's default, never the nearest bound.
-Decimal positiveUpTo(const Decimal& value, std::int64_t high, const Decimal& fallback) {
-    return within(value, Decimal(), Decimal(high), false) ? value : fallback;
+// An override field out of bounds becomes absent.
+std::optional<Decimal> keptField(const std::optional<Decimal>& value, std::int64_t high) {
+    return value && positiveUpTo(*value, high) ? value : std::nullopt;
 }
-
-bool dollarsPerPointValid(const Decimal& value) { return within(value, Decimal(), Decimal(1'000'000), false); }
-bool minSizeValid(const Decimal& value) { return within(value, Decimal(), Decimal(1'000'000), false); }
-bool sizeStepValid(const Decimal& value) { return within(value, Decimal(), Decimal(1'000), false); }
-bool stopValid(const Decimal& value) { return within(value, Decimal(), Decimal(1'000'000), false); }
 
 bool isLineBreakOrTab(const std::string& grapheme) {
     const std::u32string scalars = Base::Text::codePoints(grapheme);
@@ -53,10 +57,10 @@ std::optional<Instrument> repairedCustom(const Instrument& entry, std::unordered
     // The first entry to claim an id takes it even when it fails below, so a
     // later namesake cannot slip in under it.
     if (!takenIDs.insert(entry.id).second) return std::nullopt;
-    if (!dollarsPerPointValid(entry.dollarsPerPoint)) return std::nullopt;
-    if (!sizeStepValid(entry.sizeStep)) return std::nullopt;
-    if (!minSizeValid(entry.minSize)) return std::nullopt;
-    if (entry.tickSize <= Decimal()) return std::nullopt;
+    if (!positiveUpTo(entry.dollarsPerPoint, maxDollarsPerPoint)) return std::nullopt;
+    if (!positiveUpTo(entry.sizeStep, maxSizeStep)) return std::nullopt;
+    if (!positiveUpTo(entry.minSize, maxMinSize)) return std::nullopt;
+    if (entry.tickSize <= 0) return std::nullopt;
 
     Instrument repaired = entry;
     repaired.name = repairedName(entry.name);
@@ -71,14 +75,15 @@ CalculatorSettings CalculatorSettings::validated() const {
     const CalculatorSettings defaults;
     CalculatorSettings result;
 
-    result.balance = positiveUpTo(balance, 1'000'000'000, defaults.balance);
+    result.balance = positiveUpToOr(balance, 1'000'000'000, defaults.balance);
     result.riskMode = riskMode;
-    result.riskPercent = positiveUpTo(riskPercent, 100, defaults.riskPercent);
-    result.riskAmount = positiveUpTo(riskAmount, 1'000'000'000, defaults.riskAmount);
+    result.riskPercent = positiveUpToOr(riskPercent, 100, defaults.riskPercent);
+    result.riskAmount = positiveUpToOr(riskAmount, 1'000'000'000, defaults.riskAmount);
     result.stopMode = stopMode;
-    result.stopPoints = positiveUpTo(stopPoints, 1'000'000, defaults.stopPoints);
+    result.stopPoints = positiveUpToOr(stopPoints, maxStop, defaults.stopPoints);
+    // Zero commission is allowed.
     result.commissionPerUnit =
-        within(commissionPerUnit, Decimal(), Decimal(1000), true) ? commissionPerUnit : defaults.commissionPerUnit;
+        commissionPerUnit >= 0 && commissionPerUnit <= 1000 ? commissionPerUnit : defaults.commissionPerUnit;
 
     std::unordered_set<std::string> takenIDs;
     for (const Instrument& entry : customInstruments) {
@@ -98,12 +103,8 @@ CalculatorSettings CalculatorSettings::validated() const {
 
     for (const auto& [id, values] : overrides) {
         if (!isValidID(id)) continue;
-        InstrumentOverride kept;
-        if (values.dollarsPerPoint && dollarsPerPointValid(*values.dollarsPerPoint)) {
-            kept.dollarsPerPoint = values.dollarsPerPoint;
-        }
-        if (values.minSize && minSizeValid(*values.minSize)) kept.minSize = values.minSize;
-        if (values.sizeStep && sizeStepValid(*values.sizeStep)) kept.sizeStep = values.sizeStep;
+        const InstrumentOverride kept{keptField(values.dollarsPerPoint, maxDollarsPerPoint),
+                                      keptField(values.minSize, maxMinSize), keptField(values.sizeStep, maxSizeStep)};
         if (!kept.isEmpty()) result.overrides.emplace(id, kept);
     }
 
@@ -111,7 +112,7 @@ CalculatorSettings CalculatorSettings::validated() const {
 
     for (const Decimal& stop : recentStops) {
         if (result.recentStops.size() == maxRecentStops) break;
-        if (!stopValid(stop)) continue;
+        if (!positiveUpTo(stop, maxStop)) continue;
         if (std::find(result.recentStops.begin(), result.recentStops.end(), stop) != result.recentStops.end()) {
             continue;
         }
