@@ -157,10 +157,7 @@ int main(int argc, char** argv) {
     desktopProcess.start(app.applicationFilePath(), {"--desktop", clickLog});
     desktopProcess.waitForStarted();
     wait(1500);
-    struct Desktop {
-        QString log;
-        int clicks() const { return desktopClicks(log); }
-    } desktop{clickLog};
+    auto desktopClicksSoFar = [&] { return desktopClicks(clickLog); };
 
     IslandModel model(ScreenMetricsReader::metrics(screen), IslandSlots{}, IslandStyle{},
                       [](QWidget* p) { return text("In session", "#34d399", p); },
@@ -235,13 +232,13 @@ int main(int argc, char** argv) {
 
     // A click 20 px beside the island reaches the window below.
     click(r.x() - 20, r.height() / 2);
-    check(desktop.clicks() == 1, "a click beside the island reaches the window below");
+    check(desktopClicksSoFar() == 1, "a click beside the island reaches the window below");
     check(model.state() == IslandState::compact, "and leaves the island compact");
 
     // A click on the island expands it.
     click(r.x() + static_cast<int>(model.layout().leadingSlot.midX()), r.height() / 2);
     check(model.state() == IslandState::expanded, "a click on the island expands it");
-    check(desktop.clicks() == 1, "the island's click does not reach the window below");
+    check(desktopClicksSoFar() == 1, "the island's click does not reach the window below");
     wait(900);
     r = islandRect();
     check(r.height() == static_cast<int>(model.layout().rect.height) && r.height() == 24 + 170 + 16,
@@ -258,7 +255,7 @@ int main(int argc, char** argv) {
     click(200, 600);
     check(waitFor([&] { return model.state() == IslandState::compact; }, 1000),
           "a click elsewhere collapses the expanded island");
-    check(desktop.clicks() == 2, "that click reached the window below too");
+    check(desktopClicksSoFar() == 2, "that click reached the window below too");
     wait(900);
 
     // Overlay card.
@@ -284,7 +281,7 @@ int main(int argc, char** argv) {
         check(isBlack(shot, r.x() + 10, 2) && isBlack(shot, r.right() - 22, r.height() - 2),
               "the island stays on top of the card");
     }
-    const int clicksBefore = desktop.clicks();
+    const int clicksBefore = desktopClicksSoFar();
     click(card.x() + 8, card.y() + 8);
     check(overlay.isPresented(), "a click in the card's margin does not dismiss");
     run("xdotool", {"mousemove", "100", "700"});
@@ -297,7 +294,7 @@ int main(int argc, char** argv) {
           "onVisibilityChange(false) after the fade-out");
     check(sinceDismiss.elapsed() >= 120, "false came only after the fade (" +
                                               std::to_string(sinceDismiss.elapsed()) + " ms)");
-    check(desktop.clicks() == clicksBefore, "the backdrop takes the clicks");
+    check(desktopClicksSoFar() == clicksBefore, "the backdrop takes the clicks");
     check(overlay.panel() == nullptr, "the panel is gone");
 
     overlay.present(screen);
