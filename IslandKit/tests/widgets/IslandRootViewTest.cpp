@@ -107,6 +107,7 @@ TEST_F(IslandRootViewTest, VirtualNotchShowsCentreViewElseLabelAndNothingOnAReal
     model->setStyle(style);
     EXPECT_EQ(view->surface()->notchLabel(), "");
 
+    view.reset();  // before its model goes
     auto notched = makeView(notch);
     model->setCenter(label("centre"));
     EXPECT_TRUE(notched->centerView()->parentWidget()->isHidden());
