@@ -104,42 +104,42 @@ void XInputPointerTracker::closeRawEvents() {
     }
 }
 
-void XInputPointerTracker::drain() {
-    // The replies of the pointer queries below can bring events in with them;
-    // those wait in the connection's queue, where the socket notifier never
-    // sees them, so each later pass takes what is queued until nothing is.
-    for (bool fromSocket = true; connection_; fromSocket = false) {
-        bool any = false;
-        bool moved = false;
-        bool outsideClick = false;
-        while (xcb_generic_event_t* event =
-                   fromSocket ? xcb_poll_for_event(connection_) : xcb_poll_for_queued_event(connection_)) {
-            any = true;
-            if ((event->response_type & 0x7F) == XCB_GE_GENERIC) {
-                auto* ge = reinterpret_cast<xcb_ge_generic_event_t*>(event);
-                if (ge->extension == xinputOpcode_) {
-                    if (ge->event_type == XCB_INPUT_RAW_MOTION) moved = true;
-                    if (ge->event_type == XCB_INPUT_RAW_BUTTON_PRESS) {
-                        auto* press = reinterpret_cast<xcb_input_raw_button_press_event_t*>(event);
-                        if (!isWheel(press->detail) && !pointerIsOverOwnWindow()) outsideClick = true;
-                    }
+void XInputPointerTracker::drain(bool fromSocket) {
+    if (!connection_) return;
+    bool any = false;
+    bool moved = false;
+    bool outsideClick = false;
+    while (xcb_generic_event_t* event =
+               fromSocket ? xcb_poll_for_event(connection_) : xcb_poll_for_queued_event(connection_)) {
+        any = true;
+        if ((event->response_type & 0x7F) == XCB_GE_GENERIC) {
+            auto* ge = reinterpret_cast<xcb_ge_generic_event_t*>(event);
+            if (ge->extension == xinputOpcode_) {
+                if (ge->event_type == XCB_INPUT_RAW_MOTION) moved = true;
+                if (ge->event_type == XCB_INPUT_RAW_BUTTON_PRESS) {
+                    auto* press = reinterpret_cast<xcb_input_raw_button_press_event_t*>(event);
+                    if (!isWheel(press->detail) && !pointerIsOverOwnWindow()) outsideClick = true;
                 }
             }
-            std::free(event);
         }
-        if (xcb_connection_has_error(connection_)) {
-            closeRawEvents();
-            return;
-        }
-        if (!any) return;
-        // One position per batch: a burst of raw motion costs one query.
-        if (moved) reportPointer();
-        if (outsideClick && onOutsideClick_) {
-            // After this handler has returned, as a click handler should not re-enter the tracker.
-            QMetaObject::invokeMethod(
-                this, [this] { if (onOutsideClick_) onOutsideClick_(); }, Qt::QueuedConnection);
-        }
+        std::free(event);
     }
+    if (xcb_connection_has_error(connection_)) {
+        closeRawEvents();
+        return;
+    }
+    if (!any) return;
+    // One position per batch: a burst of raw motion costs one query.
+    if (moved) reportPointer();
+    if (outsideClick && onOutsideClick_) {
+        // After this handler has returned, as a click handler should not re-enter the tracker.
+        QMetaObject::invokeMethod(
+            this, [this] { if (onOutsideClick_) onOutsideClick_(); }, Qt::QueuedConnection);
+    }
+    // The replies to the pointer queries can bring events in with them; those
+    // wait in the connection's queue, where the socket notifier never sees
+    // them. They are taken once the event loop has had its turn.
+    QMetaObject::invokeMethod(this, [this] { drain(false); }, Qt::QueuedConnection);
 }
 
 void XInputPointerTracker::reportPointer() {

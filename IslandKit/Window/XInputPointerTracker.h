@@ -35,7 +35,8 @@ protected:
 private:
     bool openRawEvents();
     void closeRawEvents();
-    void drain();
+    // Handles the events waiting on the socket, or only those already read.
+    void drain(bool fromSocket = true);
     void reportPointer();
     bool pointerIsOverOwnWindow();
 
