@@ -18,6 +18,13 @@ std::string shortestText(double value) {
     return std::string(buffer, end);
 }
 
+// The parser reads fractions as long double only to decide whether a number
+// is finite: with double, one value beyond 1.8e308 anywhere made the whole
+// document unreadable, where readers want to refuse just that value. The
+// value itself is kept as its text.
+using Parser = nlohmann::basic_json<std::map, std::vector, std::string, bool, std::int64_t,
+                                    std::uint64_t, long double>;
+
 }  // namespace
 
 // Builds our values from the parser's events. The parser itself is iterative,
@@ -34,13 +41,13 @@ public:
         j.value_ = Json::Number{std::to_string(v), true};
         return add(std::move(j));
     }
-    bool number_float(double, const std::string& text) {
+    bool number_float(long double, const std::string& text) {
         Json j;
         j.value_ = Json::Number{text, false};
         return add(std::move(j));
     }
     bool string(std::string& v) { return add(Json::string(std::move(v))); }
-    bool binary(nlohmann::json::binary_t&) { return fail("binary values are not JSON"); }
+    bool binary(Parser::binary_t&) { return fail("binary values are not JSON"); }
     bool start_object(std::size_t) { return open(Json::object()); }
     bool key(std::string& k) {
         keys_.push_back(std::move(k));
@@ -183,8 +190,8 @@ Result<Json> Json::parse(std::string_view text, ParseOptions options) {
     JsonBuilder builder(options.maxDepth == 0 ? 1 : options.maxDepth);
     bool parsed = false;
     try {
-        parsed = nlohmann::json::sax_parse(text.begin(), text.end(), &builder,
-                                           nlohmann::json::input_format_t::json, true, false);
+        parsed = Parser::sax_parse(text.begin(), text.end(), &builder, Parser::input_format_t::json,
+                                   true, false);
     } catch (const std::exception& e) {
         return makeError(std::string("invalid JSON: ") + e.what());
     }

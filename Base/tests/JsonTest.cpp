@@ -71,14 +71,17 @@ TEST(JsonReadTest, IntegersAreStrict) {
 }
 
 TEST(JsonReadTest, NumbersAcceptIntegersButNotOtherTypes) {
-    EXPECT_FALSE(Json::parse("[1e400]"));  // beyond any double: refused at parse
-    const auto doc = *Json::parse(R"([300, -5.25, true, "5", null])");
+    const auto doc = *Json::parse(R"([300, -5.25, true, "5", null, 1e400])");
     const auto& a = doc.asArray();
     EXPECT_EQ(*JsonValue::number(a[0], "x"), 300.0);
     EXPECT_EQ(*JsonValue::number(a[1], "x"), -5.25);
     EXPECT_FALSE(JsonValue::number(a[2], "x"));
     EXPECT_FALSE(JsonValue::number(a[3], "x"));
     EXPECT_FALSE(JsonValue::number(a[4], "x"));
+    // Beyond any double: only this value is refused, not the document.
+    EXPECT_EQ(a[5].numberText(), "1e400");
+    EXPECT_FALSE(JsonValue::number(a[5], "x"));
+    EXPECT_FALSE(JsonValue::integer(a[5], "x"));
 }
 
 TEST(JsonReadTest, ObjectReaderSeparatesMissingNullAndWrongType) {

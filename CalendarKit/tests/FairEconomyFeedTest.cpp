@@ -98,15 +98,16 @@ TEST(FairEconomyFeedTest, BadElementsAreSkippedAndCountedKeepingTheGoodOnesInOrd
         R"({"title":null,"country":"USD","date":"2026-03-06T08:30:00-05:00","impact":"High"})",
         entry("Number forecast", "USD", "2026-03-06T08:30:00-05:00", "High", R"(,"forecast":1.5)"),
         entry("Object previous", "USD", "2026-03-06T08:30:00-05:00", "High", R"(,"previous":{})"),
+        entry("Huge forecast", "USD", "2026-03-06T08:30:00-05:00", "High", R"(,"forecast":1e999)"),
         entry("Fractional seconds", "USD", "2026-03-06T13:30:00.5Z"),
         entry("Date alone", "USD", "2026-03-06"),
-        entry("Second", "EUR", "2026-03-06T10:00:00Z", "low", R"(,"extra":[1,2,{"deep":true}])"),
+        entry("Second", "EUR", "2026-03-06T10:00:00Z", "low", R"(,"extra":[1,2,{"deep":true},-1e999])"),
     }));
     ASSERT_TRUE(result.ok());
     ASSERT_EQ(result->events.size(), 2u);
     EXPECT_EQ(result->events[0].title, "First");
     EXPECT_EQ(result->events[1].title, "Second");
-    EXPECT_EQ(result->skippedCount, 10u);
+    EXPECT_EQ(result->skippedCount, 11u);
 }
 
 TEST(FairEconomyFeedTest, TextsAreMeasuredInCharactersAndRefusedRatherThanCleaned) {
