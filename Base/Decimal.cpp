@@ -208,6 +208,12 @@ std::optional<Decimal> Decimal::fromText(std::string_view text) {
         // boundary, which 38 nines already are; anything above is too large.
         return std::nullopt;
     }
+    if (digits + exponent == maxDigits + maxExponent && digits > maxDigits &&
+        significant.compare(0, maxDigits, std::string(maxDigits, '9')) == 0 &&
+        significant[maxDigits] >= '5') {
+        // 38 nines at the top of the range that would round up past it.
+        return std::nullopt;
+    }
     if (digits + exponent < minExponent - 1) return Decimal();
     Wide magnitude(significant.c_str());
     return DecimalAccess::make({negative, std::move(magnitude), exponent});

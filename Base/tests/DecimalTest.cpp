@@ -113,6 +113,10 @@ TEST(DecimalTest, ParsesPlainTextExactlyAndRefusesTheRest) {
         {"", ""},            {".", ""},           {"-", ""},           {"1,5", ""},       {" 1", ""},
         {"1 ", ""},          {"1e", ""},          {"e5", ""},          {"1.2.3", ""},     {"0x10", ""},
         {"1e999", ""},       {"NaN", ""},
+        // At the top of the range: what rounds down to 38 nines stays, what rounds up is refused.
+        {std::string(38, '9') + "4e126", std::string(38, '9') + std::string(127, '0')},
+        {std::string(41, '9') + "e124", ""},
+        {std::string(38, '9') + "5e126", ""},
     };
     for (const auto& row : rows) {
         const auto parsed = Decimal::fromText(row.input);
