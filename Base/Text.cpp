@@ -6,6 +6,7 @@
 #include <unicode/unistr.h>
 #include <unicode/utext.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace Base::Text {
@@ -55,7 +56,16 @@ std::string sanitized(std::string_view utf8) {
 
 }  // namespace
 
+bool isPrintableAscii(std::string_view text) {
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x20 || c > 0x7E) return false;
+    }
+    return true;
+}
+
 std::size_t graphemeCount(std::string_view utf8) {
+    if (isPrintableAscii(utf8)) return utf8.size();
     const std::string text = sanitized(utf8);
     std::size_t count = 0;
     forEachBoundary(text, [&](std::size_t b) {
@@ -67,6 +77,7 @@ std::size_t graphemeCount(std::string_view utf8) {
 
 std::string graphemePrefix(std::string_view utf8, std::size_t count) {
     if (count == 0) return std::string();
+    if (isPrintableAscii(utf8)) return std::string(utf8.substr(0, count));
     const std::string text = sanitized(utf8);
     std::size_t seen = 0;
     std::size_t cut = 0;
@@ -79,6 +90,12 @@ std::string graphemePrefix(std::string_view utf8, std::size_t count) {
 }
 
 std::vector<std::string> graphemes(std::string_view utf8) {
+    if (isPrintableAscii(utf8)) {
+        std::vector<std::string> bytes;
+        bytes.reserve(utf8.size());
+        for (const char ch : utf8) bytes.emplace_back(1, ch);
+        return bytes;
+    }
     const std::string text = sanitized(utf8);
     std::vector<std::string> result;
     std::size_t last = 0;
@@ -174,6 +191,14 @@ bool isTrimmedSpace(char32_t cp) {
 }
 
 std::string lowercased(std::string_view s) {
+    // The full mapping of ASCII text is ASCII lowercasing.
+    if (std::all_of(s.begin(), s.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; })) {
+        std::string out(s);
+        for (char& ch : out) {
+            if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+        }
+        return out;
+    }
     icu::UnicodeString text = icu::UnicodeString::fromUTF8(icu::StringPiece(s.data(), static_cast<int32_t>(s.size())));
     text.toLower(icu::Locale::getRoot());
     std::string out;

@@ -7,6 +7,11 @@
 
 namespace Base::Text {
 
+// Every byte a printable ASCII character (0x20 to 0x7E): such text has one
+// grapheme cluster per byte and no control or format character, so callers
+// and the functions below can skip the Unicode machinery for it.
+bool isPrintableAscii(std::string_view text);
+
 // Characters as the user perceives them: extended grapheme clusters of UTF-8 text.
 std::size_t graphemeCount(std::string_view utf8);
 // The first `count` grapheme clusters (the whole text when it has fewer).

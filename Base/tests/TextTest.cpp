@@ -49,6 +49,7 @@ TEST(TextTest, CharacterClasses) {
 
 TEST(TextTest, LowercaseAndNormalForms) {
     EXPECT_EQ(Text::lowercased("CPI İ"), "cpi i\xCC\x87");  // full mapping of dotted capital I
+    EXPECT_EQ(Text::lowercased("Non-Farm @ 8:30"), "non-farm @ 8:30");
     EXPECT_EQ(Text::nfc("e\xCC\x81"), "\xC3\xA9");
     EXPECT_EQ(Text::nfc("\xC3\xA9"), "\xC3\xA9");
 }

@@ -7,7 +7,6 @@
 #include "Base/JsonRead.h"
 #include "Base/Text.h"
 #include "CalendarKit/Feed/InternetDateTime.h"
-#include "CalendarKit/Normalization/UnicodeText.h"
 
 namespace CalendarKit::FairEconomyFeed {
 
@@ -51,7 +50,7 @@ std::optional<RawEvent> readRaw(const Base::Json& element) {
 // Length in grapheme clusters, and no character of category Cc or Cf.
 bool valid(std::string_view text, std::size_t max, bool allowEmpty) {
     if (text.empty()) return allowEmpty;
-    if (UnicodeText::isPrintableAscii(text)) return text.size() <= max;
+    if (Base::Text::isPrintableAscii(text)) return text.size() <= max;
     for (const char32_t cp : Base::Text::codePoints(text)) {
         if (Base::Text::isControlOrFormat(cp)) return false;
     }
@@ -66,7 +65,7 @@ bool isAcceptable(const RawEvent& raw) {
 }
 
 std::optional<TradingCore::NewsImpact> impactOf(std::string_view text) {
-    const std::string lower = UnicodeText::lowercased(text);
+    const std::string lower = Base::Text::lowercased(text);
     if (lower == "high") return TradingCore::NewsImpact::high;
     if (lower == "medium") return TradingCore::NewsImpact::medium;
     if (lower == "low") return TradingCore::NewsImpact::low;

@@ -3,7 +3,8 @@
 #include <array>
 #include <string>
 
-#include "CalendarKit/Normalization/UnicodeText.h"
+#include "Base/Text.h"
+
 
 namespace CalendarKit::EventFamilyClassifier {
 
@@ -81,7 +82,7 @@ bool matches(const Rule& rule, std::string_view title, std::string_view lower) {
 }  // namespace
 
 std::optional<EventFamily> classify(std::string_view title) {
-    const std::string lower = UnicodeText::lowercased(title);
+    const std::string lower = Base::Text::lowercased(title);
     for (const Rule& rule : kRules) {
         if (matches(rule, title, lower)) return rule.family;
     }

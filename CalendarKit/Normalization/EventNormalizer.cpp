@@ -7,7 +7,6 @@
 
 #include "Base/Text.h"
 #include "CalendarKit/Normalization/EventFamilyClassifier.h"
-#include "CalendarKit/Normalization/UnicodeText.h"
 #include "TradingCore/Model/MarketTimeZone.h"
 
 namespace CalendarKit::EventNormalizer {
@@ -55,9 +54,9 @@ std::string weekKey(Base::Date date, const Base::Calendar& calendar) {
 }
 
 std::string slug(std::string_view title) {
-    const std::string lower = UnicodeText::lowercased(title);
+    const std::string lower = Base::Text::lowercased(title);
     SlugWriter writer;
-    if (UnicodeText::isPrintableAscii(lower)) {
+    if (Base::Text::isPrintableAscii(lower)) {
         for (std::size_t i = 0; i < lower.size(); ++i) {
             if (isAsciiLetterOrDigit(lower[i])) {
                 writer.keep(std::string_view(lower).substr(i, 1));
