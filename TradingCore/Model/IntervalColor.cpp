@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "Base/JsonRead.h"
+
 namespace TradingCore {
 
 std::string_view rawValue(IntervalColor color) {
@@ -27,9 +29,9 @@ Base::Json toJson(IntervalColor color) { return Base::Json::string(std::string(r
 
 template <>
 Base::Result<IntervalColor> fromJson<IntervalColor>(const Base::Json& json) {
-    if (!json.isString()) return Base::makeError("color: expected a string");
-    std::optional<IntervalColor> color = intervalColorFromRaw(json.asString());
-    if (!color) return Base::makeError("color: unknown colour \"" + json.asString() + "\"");
+    BASE_TRY(text, Base::JsonValue::string(json, "color"));
+    std::optional<IntervalColor> color = intervalColorFromRaw(text);
+    if (!color) return Base::makeError("color: unknown colour \"" + text + "\"");
     return *color;
 }
 
