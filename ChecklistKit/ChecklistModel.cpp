@@ -8,7 +8,7 @@
 namespace ChecklistKit {
 
 ChecklistModel::ChecklistModel(std::shared_ptr<ChecklistStore> store, Base::Scheduler& scheduler, double saveDelay)
-    : store_(std::move(store)), scheduler_(scheduler), saveDelay_(saveDelay) {
+    : store_(std::move(store)), saver_(scheduler, saveDelay, [this] { return store_->save(state_); }) {
     if (std::optional<ChecklistState> loaded = store_->load()) state_ = std::move(*loaded);
 }
 
@@ -19,7 +19,7 @@ Base::Subscription ChecklistModel::observeState(std::function<void()> observer) 
 }
 
 Base::Subscription ChecklistModel::observeLastSaveFailed(std::function<void()> observer) {
-    return lastSaveFailed_.observe(std::move(observer));
+    return saver_.observeLastSaveFailed(std::move(observer));
 }
 
 std::optional<ChecklistTemplate> ChecklistModel::activeTemplate() const {
@@ -183,10 +183,7 @@ void ChecklistModel::normalize() {
     changed();
 }
 
-void ChecklistModel::flush() {
-    pendingSave_.cancel();
-    persist();
-}
+void ChecklistModel::flush() { saver_.flush(); }
 
 void ChecklistModel::apply(const std::function<void()>& edit) {
     const ChecklistState before = state_;
@@ -195,19 +192,6 @@ void ChecklistModel::apply(const std::function<void()>& edit) {
     changed();
 }
 
-void ChecklistModel::changed() {
-    pendingSave_.cancel();
-    if (saveDelay_ <= 0) {
-        persist();
-        return;
-    }
-    // The handle is the model's own, so the task cannot run once the model is gone.
-    pendingSave_ = scheduler_.schedule(saveDelay_, [this] { persist(); });
-}
-
-void ChecklistModel::persist() {
-    const Base::Status saved = store_->save(state_);
-    lastSaveFailed_.set(!saved.ok());
-}
+void ChecklistModel::changed() { saver_.request(); }
 
 }  // namespace ChecklistKit

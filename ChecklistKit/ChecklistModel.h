@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Base/DebouncedSave.h"
 #include "Base/Observable.h"
 #include "Base/Scheduler.h"
 #include "Base/Uuid.h"
@@ -29,9 +30,9 @@ public:
     ChecklistModel& operator=(const ChecklistModel&) = delete;
 
     const ChecklistState& state() const { return state_; }
-    double saveDelay() const { return saveDelay_; }
+    double saveDelay() const { return saver_.delay(); }
     // True after a save failed, false again after one succeeded.
-    bool lastSaveFailed() const { return lastSaveFailed_.get(); }
+    bool lastSaveFailed() const { return saver_.lastSaveFailed(); }
 
     // Called after every operation that really changed the document.
     [[nodiscard]] Base::Subscription observeState(std::function<void()> observer);
@@ -101,16 +102,12 @@ private:
     // then schedules the save (also when it changed nothing).
     void apply(const std::function<void()>& edit);
     void changed();
-    void persist();
 
     std::shared_ptr<ChecklistStore> store_;
-    Base::Scheduler& scheduler_;
-    double saveDelay_;
     ChecklistState state_;
     Base::ChangeSignal stateChanged_;
-    Base::Observable<bool> lastSaveFailed_{false};
-    // Dropping the handle cancels the save, so a task never outlives the model.
-    Base::TaskHandle pendingSave_;
+    // Last: it goes first, cancelling a pending save before the rest of the model.
+    Base::DebouncedSave saver_;
 };
 
 }  // namespace ChecklistKit

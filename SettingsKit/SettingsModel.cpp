@@ -9,9 +9,8 @@ namespace SettingsKit {
 SettingsModel::SettingsModel(std::shared_ptr<SettingsStore> store, Base::Scheduler& scheduler,
                              double saveDelaySeconds)
     : store_(std::move(store)),
-      scheduler_(scheduler),
-      saveDelay_(saveDelaySeconds),
-      settings_(store_->load().value_or(AppSettings{})) {}
+      settings_(store_->load().value_or(AppSettings{})),
+      saver_(scheduler, saveDelaySeconds, [this] { return store_->save(settings_.get()); }) {}
 
 TradingCore::MacroSchedule SettingsModel::macroSchedule() const {
     return TradingCore::MacroSchedule::newYork(settings().lunchMacroEnabled, settings().finalMacroEnabled);
@@ -37,24 +36,10 @@ bool SettingsModel::modify(const std::function<void(AppSettings&)>& edit) {
 
 void SettingsModel::changed() {
     if (onChange) onChange();
-    pendingSave_.cancel();
-    if (saveDelay_ <= 0) {
-        persist();
-        return;
-    }
-    // The handle is owned by the model, so the task never outlives it.
-    pendingSave_ = scheduler_.schedule(saveDelay_, [this] { persist(); });
+    saver_.request();
 }
 
-void SettingsModel::persist() {
-    const Base::Status saved = store_->save(settings_.get());
-    lastSaveFailed_.set(!saved.ok());
-}
-
-void SettingsModel::flush() {
-    pendingSave_.cancel();
-    persist();
-}
+void SettingsModel::flush() { saver_.flush(); }
 
 void SettingsModel::normalize() {
     const AppSettings before = settings_.get();

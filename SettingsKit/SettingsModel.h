@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Base/DebouncedSave.h"
 #include "Base/Observable.h"
 #include "Base/Scheduler.h"
 #include "Base/Uuid.h"
@@ -36,9 +37,9 @@ public:
         return settings_.observe(std::move(observer));
     }
     // Whether the last save attempt failed; cleared by the next one that succeeds.
-    bool lastSaveFailed() const { return lastSaveFailed_.get(); }
+    bool lastSaveFailed() const { return saver_.lastSaveFailed(); }
     [[nodiscard]] Base::Subscription observeLastSaveFailed(std::function<void()> observer) {
-        return lastSaveFailed_.observe(std::move(observer));
+        return saver_.observeLastSaveFailed(std::move(observer));
     }
     // Called at the start of every change, before anything is saved.
     std::function<void()> onChange;
@@ -108,7 +109,6 @@ private:
     // a real change only). Returns whether the record changed.
     bool modify(const std::function<void(AppSettings&)>& edit);
     void changed();
-    void persist();
     void update(const Base::Uuid& id, const std::function<void(TradingCore::CustomInterval&)>& edit);
     std::optional<std::size_t> profileIndex(std::string_view name) const;
     std::optional<std::size_t> windowIndex(std::size_t profile, std::ptrdiff_t at) const;
@@ -121,14 +121,11 @@ private:
     static constexpr std::size_t maxAnsweredDisplays = 64;
 
     std::shared_ptr<SettingsStore> store_;
-    Base::Scheduler& scheduler_;
-    double saveDelay_;
     Base::Observable<AppSettings> settings_;
-    Base::Observable<bool> lastSaveFailed_{false};
     // Display identifiers answered during this run, oldest first.
     std::vector<std::string> answeredDisplays_;
-    // Last: dropping it cancels the save before the rest of the model goes.
-    Base::TaskHandle pendingSave_;
+    // Last: it goes first, cancelling a pending save before the rest of the model.
+    Base::DebouncedSave saver_;
 };
 
 }  // namespace SettingsKit
