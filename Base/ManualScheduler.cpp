@@ -5,6 +5,11 @@
 
 namespace Base {
 
+double ManualScheduler::steadyNow() const {
+    std::lock_guard lock(mutex_);
+    return monotonic_;
+}
+
 Date ManualScheduler::now() const {
     std::lock_guard lock(mutex_);
     return now_;

@@ -16,6 +16,7 @@ public:
     explicit ManualScheduler(Date start = Date(1'772'000'000.0)) : now_(start) {}
 
     Date now() const override;
+    double steadyNow() const override;
     // Moves the wall clock only (as when the user sets the system time);
     // pending delays are measured on the monotonic clock and do not move.
     void setNow(Date date);

@@ -1,5 +1,7 @@
 #include "Base/Scheduler.h"
 
+#include <chrono>
+
 namespace Base {
 
 TaskHandle Scheduler::schedule(double delaySeconds, Task task) {
@@ -24,6 +26,10 @@ TaskHandle Scheduler::repeat(double intervalSeconds, Task task) {
     Repeater repeater{this, intervalSeconds, std::make_shared<Task>(std::move(task)), cancelled};
     enqueue(intervalSeconds, repeater, cancelled);
     return TaskHandle(std::move(cancelled));
+}
+
+double Scheduler::steadyNow() const {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 }  // namespace Base

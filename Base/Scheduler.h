@@ -64,6 +64,10 @@ public:
     // Hands `task` to the main thread; safe to call from any thread.
     TaskHandle post(Task task) { return schedule(0, std::move(task)); }
 
+    // Seconds on the clock that delays run on: it never jumps when the user
+    // sets the wall clock, so durations (holds, animations) are measured on it.
+    virtual double steadyNow() const;
+
 protected:
     // Queues `task` to run `delaySeconds` from now unless `cancelled` is set
     // by then. Must be safe to call from any thread.

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+
+#include "Base/Scheduler.h"
+
+namespace WaylarkKit {
+
+// Drives animations frame by frame on the injected scheduler, and only while
+// something animates: each animation runs until its frame callback says it has
+// settled or its handle is dropped, so an idle island schedules nothing.
+class FrameClock {
+public:
+    // Called with the steady time in seconds; returns true while it still animates.
+    using Frame = std::function<bool(double steadyTime)>;
+
+    explicit FrameClock(Base::Scheduler& scheduler) : scheduler_(scheduler) {}
+
+    // Calls `frame` at once and then `framesPerSecond` times a second. Slow
+    // looping moves ask for fewer frames: the frame rate is the cost.
+    [[nodiscard]] Base::TaskHandle run(Frame frame, double framesPerSecond = 60);
+
+    double now() const { return scheduler_.steadyNow(); }
+    Base::Scheduler& scheduler() const { return scheduler_; }
+
+private:
+    Base::Scheduler& scheduler_;
+};
+
+}  // namespace WaylarkKit

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QColor>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QRectF>
+
+namespace WaylarkKit {
+
+// The symbols the views name, drawn in code so they look the same everywhere.
+enum class Symbol { timer, pencil, chevronDown, checkmark, plus, plusCircleFill, xmark, minus, listBullet, calendar };
+
+// The symbol as a path to fill, fitted into the square centred in `box` and
+// stroked `strokeWidth` wide (round caps and joins); filled symbols ignore it.
+QPainterPath symbolPath(Symbol symbol, const QRectF& box, double strokeWidth);
+
+void paintSymbol(QPainter& painter, Symbol symbol, const QRectF& box, const QColor& colour, double strokeWidth);
+
+// Stroke width that matches text of `pointSize` at a weight between
+// regular (0) and bold (1).
+double symbolStroke(double pointSize, double boldness = 0.5);
+
+// The symbol alone on a transparent square of `pixels`, for icons.
+QPixmap symbolPixmap(Symbol symbol, int pixels, const QColor& colour);
+
+}  // namespace WaylarkKit

@@ -1,0 +1,97 @@
+#include "WaylarkKit/Style/Qt/TextDrawing.h"
+
+#include <algorithm>
+
+#include <QFontMetricsF>
+#include <QTextBoundaryFinder>
+
+namespace WaylarkKit {
+
+namespace {
+
+double widestDigit(const QFontMetricsF& metrics) {
+    double widest = 0;
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        widest = std::max(widest, metrics.horizontalAdvance(QChar::fromLatin1(digit)));
+    }
+    return widest;
+}
+
+// Walks `text` as runs: each digit alone, and each stretch of other characters
+// together so kerning inside words is kept.
+template <typename Visit>
+void forEachRun(const QString& text, Visit visit) {
+    qsizetype start = 0;
+    while (start < text.size()) {
+        const bool digit = text[start].isDigit() && text[start].unicode() < 128;
+        qsizetype end = start + 1;
+        if (!digit) {
+            while (end < text.size() && !(text[end].isDigit() && text[end].unicode() < 128)) ++end;
+        }
+        visit(text.mid(start, end - start), digit);
+        start = end;
+    }
+}
+
+}  // namespace
+
+namespace MonoDigits {
+
+double width(const QFont& font, const QString& text) {
+    const QFontMetricsF metrics(font);
+    const double cell = widestDigit(metrics);
+    double total = 0;
+    forEachRun(text, [&](const QString& run, bool digit) { total += digit ? cell : metrics.horizontalAdvance(run); });
+    return total;
+}
+
+void draw(QPainter& painter, const QPointF& origin, const QFont& font, const QString& text) {
+    const QFontMetricsF metrics(font);
+    const double cell = widestDigit(metrics);
+    painter.save();
+    painter.setFont(font);
+    double x = origin.x();
+    forEachRun(text, [&](const QString& run, bool digit) {
+        if (digit) {
+            const double own = metrics.horizontalAdvance(run);
+            painter.drawText(QPointF(x + (cell - own) / 2, origin.y()), run);
+            x += cell;
+        } else {
+            painter.drawText(QPointF(x, origin.y()), run);
+            x += metrics.horizontalAdvance(run);
+        }
+    });
+    painter.restore();
+}
+
+void drawIn(QPainter& painter, const QRectF& box, Qt::Alignment alignment, const QFont& font, const QString& text) {
+    const QFontMetricsF metrics(font);
+    const double textWidth = width(font, text);
+    double x = box.left();
+    if (alignment & Qt::AlignRight) {
+        x = box.right() - textWidth;
+    } else if (alignment & Qt::AlignHCenter) {
+        x = box.left() + (box.width() - textWidth) / 2;
+    }
+    const double baseline = box.top() + (box.height() - (metrics.ascent() + metrics.descent())) / 2 + metrics.ascent();
+    draw(painter, QPointF(x, baseline), font, text);
+}
+
+}  // namespace MonoDigits
+
+QString elided(const QString& text, const QFont& font, double width) {
+    const QFontMetricsF metrics(font);
+    if (metrics.horizontalAdvance(text) <= width) return text;
+    const QString ellipsis(QChar(0x2026));
+    const double room = width - metrics.horizontalAdvance(ellipsis);
+    if (room <= 0) return QString();
+    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text);
+    qsizetype kept = 0;
+    for (qsizetype next = clusters.toNextBoundary(); next > 0; next = clusters.toNextBoundary()) {
+        if (metrics.horizontalAdvance(text.left(next)) > room) break;
+        kept = next;
+    }
+    return text.left(kept).trimmed() + ellipsis;
+}
+
+}  // namespace WaylarkKit

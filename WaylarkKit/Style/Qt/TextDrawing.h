@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+#include <QRectF>
+#include <QString>
+
+namespace WaylarkKit {
+
+// The one way text with times and spans is measured and drawn: every digit
+// sits in a cell as wide as the font's widest digit, so "11:11" and "00:00"
+// take the same room and a ticking countdown never shifts its neighbours.
+namespace MonoDigits {
+
+double width(const QFont& font, const QString& text);
+// Draws `text` with its baseline starting at `origin`.
+void draw(QPainter& painter, const QPointF& origin, const QFont& font, const QString& text);
+// Draws `text` inside `box`, aligned as asked (left, right or centred;
+// vertically centred on the font's ascent and descent).
+void drawIn(QPainter& painter, const QRectF& box, Qt::Alignment alignment, const QFont& font, const QString& text);
+
+}  // namespace MonoDigits
+
+// Cuts `text` to `width` with a trailing ellipsis, only between grapheme
+// clusters, so no letter is ever split from its marks.
+QString elided(const QString& text, const QFont& font, double width);
+
+}  // namespace WaylarkKit

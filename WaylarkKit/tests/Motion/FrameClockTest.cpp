@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include "Base/ManualScheduler.h"
+#include "WaylarkKit/Motion/FrameClock.h"
+
+using WaylarkKit::FrameClock;
+
+TEST(FrameClockTest, RunsUntilSettledOrDroppedAndThenQueuesNothing) {
+    Base::ManualScheduler scheduler;
+    FrameClock clock(scheduler);
+
+    int frames = 0;
+    auto settling = clock.run([&](double) { return ++frames < 5; }, 10);
+    scheduler.advance(2);
+    EXPECT_EQ(frames, 5);
+    EXPECT_EQ(scheduler.pendingCount(), 0u);
+
+    int dropped = 0;
+    auto handle = clock.run([&](double) { return ++dropped > 0; }, 10);
+    scheduler.advance(0.35);
+    EXPECT_EQ(dropped, 4);  // at once, then at 0.1, 0.2 and 0.3 s
+    handle.cancel();
+    scheduler.advance(1);
+    EXPECT_EQ(dropped, 4);
+    EXPECT_EQ(scheduler.pendingCount(), 0u);
+
+    int still = 0;
+    EXPECT_FALSE(clock.run([&](double) { ++still; return false; }).isScheduled());
+    EXPECT_EQ(still, 1);
+}
+
+TEST(FrameClockTest, FramesSeeTheSteadyClockNotTheWallClock) {
+    Base::ManualScheduler scheduler;
+    FrameClock clock(scheduler);
+    std::vector<double> times;
+    auto handle = clock.run([&](double t) { times.push_back(t); return times.size() < 3; }, 4);
+    scheduler.setNow(Base::Date(0));
+    scheduler.advance(1);
+    ASSERT_EQ(times.size(), 3u);
+    EXPECT_DOUBLE_EQ(times[1] - times[0], 0.25);
+    EXPECT_DOUBLE_EQ(times[2] - times[1], 0.25);
+}
