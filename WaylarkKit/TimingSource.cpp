@@ -1,18 +1,21 @@
 #include "WaylarkKit/TimingSource.h"
 
+#include <utility>
+
 namespace WaylarkKit {
 
-LiveSource::LiveSource(const CalendarKit::CalendarService& service,
+LiveSource::LiveSource(CalendarKit::CalendarService& service,
                        std::shared_ptr<const TradingCore::TimingConfiguration> configuration,
                        CalendarKit::FreshnessPolicy policy)
     : service_(service),
       configuration_(std::move(configuration)),
       policy_(policy),
-      cachedNews_(std::make_shared<const std::vector<TradingCore::NewsEvent>>()) {}
+      cachedNews_(std::make_shared<const std::vector<TradingCore::NewsEvent>>()),
+      listChanged_(service.observeEvents([this] { listMayDiffer_ = true; })) {}
 
 TimingInputs LiveSource::inputs(Base::Date now) {
     const std::vector<CalendarKit::CalendarEvent>& events = service_.events();
-    if (events != cachedSource_) {
+    if (std::exchange(listMayDiffer_, false) && events != cachedSource_) {
         std::vector<TradingCore::NewsEvent> news;
         news.reserve(events.size());
         for (const auto& event : events) news.push_back(event.newsEvent());

@@ -40,9 +40,11 @@ public:
     // Live within a day of the last success, degraded within a week.
     static constexpr CalendarKit::FreshnessPolicy standardPolicy{86'400, 604'800};
 
-    LiveSource(const CalendarKit::CalendarService& service,
+    LiveSource(CalendarKit::CalendarService& service,
                std::shared_ptr<const TradingCore::TimingConfiguration> configuration,
                CalendarKit::FreshnessPolicy policy = standardPolicy);
+    LiveSource(const LiveSource&) = delete;
+    LiveSource& operator=(const LiveSource&) = delete;
 
     // Converts the calendar's events only when their list differs from the
     // one converted last time.
@@ -58,7 +60,7 @@ public:
     int conversionCount() const { return conversionCount_; }
 
 private:
-    const CalendarKit::CalendarService& service_;
+    CalendarKit::CalendarService& service_;
     std::shared_ptr<const TradingCore::TimingConfiguration> configuration_;
     CalendarKit::FreshnessPolicy policy_;
     std::vector<CalendarKit::CalendarEvent> cachedSource_;
@@ -67,6 +69,11 @@ private:
     // with them: it costs a calendar computation that need not run every tick.
     std::optional<CalendarKit::DateInterval> cachedCoverage_;
     int conversionCount_ = 0;
+    // The service tells of every real change of its list, so a list it has
+    // not announced since the last comparison is known to be unchanged and
+    // the comparison of a few hundred events can be skipped.
+    bool listMayDiffer_ = true;
+    Base::Subscription listChanged_;
 };
 
 // A scenario's configuration and news, always rated live.

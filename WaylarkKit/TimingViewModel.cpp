@@ -16,7 +16,9 @@ TimingViewModel::TimingViewModel(CalendarKit::CalendarService& calendar, Setting
       now_(scheduler.now()),
       statusChangedAt_(now_),
       mode_(mode),
-      live_(calendar, configurationFromSettings()),
+      configuration_(configurationFromSettings()),
+      settingsChanged_(settings.observeSettings([this] { configuration_.reset(); })),
+      live_(calendar, configuration_),
       demo_(now_),
       demoOrigin_(now_),
       self_(std::make_shared<TimingViewModel*>(this)) {
@@ -82,7 +84,8 @@ TimingInputs TimingViewModel::currentInputs(Base::Date at) {
 
 void TimingViewModel::refresh() {
     assign(Field::now, now_, clock());
-    live_.setConfiguration(configurationFromSettings());
+    if (!configuration_) configuration_ = configurationFromSettings();
+    live_.setConfiguration(configuration_);
     const TimingInputs inputs = currentInputs(now_);
     const TradingCore::DataConfidence confidence = simulatedConfidence_.value_or(inputs.confidence);
     assign(Field::evaluation, evaluation_,

@@ -279,6 +279,10 @@ private:
     std::function<void()> onOpenNewsEditor_;
     std::function<void()> onOpenGreetingEditor_;
 
+    // The configuration built from the settings, kept until they change: the
+    // settings model announces every real change before it calls back.
+    std::shared_ptr<const TradingCore::TimingConfiguration> configuration_;
+    Base::Subscription settingsChanged_;
     LiveSource live_;
     DemoSource demo_;
     // The real instant at which the demo clock last started, the demo instant
