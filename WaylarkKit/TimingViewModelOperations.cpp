@@ -236,9 +236,9 @@ void TimingViewModel::cycleSimulatedConfidence() {
 
 void TimingViewModel::playScenario(DemoScenario scenario, Base::Date start, double speed, bool greeting) {
     setMode(Mode::demo);
-    // A clock that stands still or runs backwards would freeze or rewind the
-    // whole interface; such a speed, or a start that is no instant, falls
-    // back to the ordinary demo clock.
+    // A speed that is negative or no number would rewind the interface or
+    // leave it without a time; it falls back to the ordinary speed, and a
+    // start that is no instant to the real one.
     const bool usableSpeed = std::isfinite(speed) && speed >= 0;
     const bool usableStart = std::isfinite(start.secondsSince1970);
     restartDemoClock(usableStart ? std::optional<Base::Date>(start) : std::nullopt,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "Base/Date.h"
 #include "Base/TimeZone.h"
