@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -100,13 +102,15 @@ void OpenRequestListener::serve() {
     const std::string expected = std::string(OpenRequest::name) + "\n";
     for (;;) {
         std::vector<pollfd> watched{{wake_, POLLIN, 0}, {listening_, POLLIN, 0}};
-        int timeout = -1;
-        const auto now = Clock::now();
+        // Wake for the earliest deadline, or only for input when no client waits.
+        auto wake = Clock::time_point::max();
         for (const Client& client : clients) {
             watched.push_back({client.fd, POLLIN, 0});
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(client.deadline - now).count();
-            timeout = timeout < 0 ? static_cast<int>(std::max<long>(0, left)) : std::min(timeout, static_cast<int>(std::max<long>(0, left)));
+            wake = std::min(wake, client.deadline);
         }
+        const int timeout = clients.empty() ? -1
+                                            : static_cast<int>(std::max<std::int64_t>(
+                                                  0, std::chrono::ceil<std::chrono::milliseconds>(wake - Clock::now()).count()));
         if (::poll(watched.data(), watched.size(), timeout) < 0 && errno != EINTR) break;
         if (watched[0].revents != 0) break;
 

@@ -12,20 +12,22 @@
 #include "WaylarkKit/SocketAddress.h"
 
 using WaylarkKit::OpenRequestListener;
+namespace OpenRequest = WaylarkKit::OpenRequest;
 namespace fs = std::filesystem;
 
 namespace {
 
-int connectTo(const fs::path& socket) {
+int socketAt(const fs::path& path, bool bind) {
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const auto address = WaylarkKit::socketAddress(socket);
-    EXPECT_EQ(::connect(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof(sockaddr_un)), 0);
+    const auto address = WaylarkKit::socketAddress(path);
+    const auto* raw = reinterpret_cast<const sockaddr*>(&*address);
+    EXPECT_EQ(bind ? ::bind(fd, raw, sizeof(sockaddr_un)) : ::connect(fd, raw, sizeof(sockaddr_un)), 0);
     return fd;
 }
 
 // Sends `bytes` and waits until the listener hangs up, that is, has judged them.
-bool sendAndSeeDropped(const fs::path& socket, const std::string& bytes) {
-    const int fd = connectTo(socket);
+bool dropped(const fs::path& socket, const std::string& bytes) {
+    const int fd = socketAt(socket, false);
     (void)::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
     if (bytes.size() < 100) ::shutdown(fd, SHUT_WR);
     pollfd hangup{fd, POLLIN, 0};
@@ -36,73 +38,49 @@ bool sendAndSeeDropped(const fs::path& socket, const std::string& bytes) {
     return closed;
 }
 
-struct Fixture {
-    Base::Testing::TemporaryFolder folder;
-    fs::path socket = folder.path() / "run" / "OrlTradingWaylark" / "open-request.sock";
-    Base::ManualScheduler scheduler;
-    int requests = 0;
-
-    std::unique_ptr<OpenRequestListener> start() {
-        auto listener = OpenRequestListener::start(scheduler, socket, [this] { ++requests; });
-        EXPECT_TRUE(listener) << (listener ? "" : listener.error().message);
-        return listener ? std::move(listener).value() : nullptr;
-    }
-    // Requests reach the test only on its own ("main") thread.
-    bool waitForRequests(int count) {
-        for (int i = 0; i < 100 && requests < count; ++i) {
-            scheduler.waitForDue(0.1);
-            scheduler.runPending();
-        }
-        return requests == count;
-    }
-};
-
 }  // namespace
 
-TEST(OpenRequestListenerTest, DeliversRequestsAndDropsEverythingElse) {
-    Fixture f;
-    const auto listener = f.start();
-    ASSERT_TRUE(listener);
-    EXPECT_EQ(Base::FileSystem::permissions(f.socket.parent_path()), 0700);
-    const int idle = connectTo(f.socket);  // says nothing and stays: must not hold up the others
-    const std::string name(WaylarkKit::OpenRequest::name);
-    for (const std::string& bytes : {std::string("hello\n"), std::string(""), name, name + "\nmore",
-                                     "x" + name + "\n", std::string(300, 'x')}) {
-        EXPECT_TRUE(sendAndSeeDropped(f.socket, bytes)) << bytes;
+TEST(OpenRequestListenerTest, DeliversRequestsOnTheMainThreadAndDropsEverythingElse) {
+    Base::Testing::TemporaryFolder folder;
+    const fs::path socket = folder.path() / "run" / "OrlTradingWaylark" / "open-request.sock";
+    // A process killed while listening leaves its socket file behind.
+    fs::create_directories(socket.parent_path());
+    ::close(socketAt(socket, true));
+    Base::ManualScheduler scheduler;
+    int requests = 0;
+    auto listener = OpenRequestListener::start(scheduler, socket, [&] { ++requests; });
+    ASSERT_TRUE(listener) << listener.error().message;
+
+    const int idle = socketAt(socket, false);  // says nothing and stays: must not hold up the others
+    const std::string name(OpenRequest::name);
+    for (const std::string& bytes : {std::string("hello\n"), std::string(), name, name + "\nmore", "x" + name + "\n",
+                                     std::string(300, 'x')}) {
+        EXPECT_TRUE(dropped(socket, bytes)) << bytes;
     }
-    ASSERT_TRUE(WaylarkKit::OpenRequest::send(f.socket));
-    ASSERT_TRUE(WaylarkKit::OpenRequest::send(f.socket));
-    EXPECT_TRUE(f.waitForRequests(2));
-    EXPECT_EQ(f.requests, 2);
+    ASSERT_TRUE(OpenRequest::send(socket));
+    for (int i = 0; i < 100 && requests == 0; ++i) {
+        scheduler.waitForDue(0.1);
+        scheduler.runPending();
+    }
+    EXPECT_EQ(requests, 1);
+
+    // One queued as the listener goes is delivered to nobody, and the socket goes with it.
+    ASSERT_TRUE(OpenRequest::send(socket));
+    ASSERT_TRUE(scheduler.waitForDue(10));
+    listener.value().reset();
+    scheduler.runPending();
+    EXPECT_EQ(requests, 1);
+    EXPECT_FALSE(fs::exists(socket));
     ::close(idle);
 }
 
-TEST(OpenRequestListenerTest, ReplacesALeftOverSocketAndRemovesItsOwn) {
-    Fixture f;
-    fs::create_directories(f.socket.parent_path());
-    {
-        // A process killed while listening leaves its socket file behind.
-        const int stale = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        const auto address = WaylarkKit::socketAddress(f.socket);
-        ASSERT_EQ(::bind(stale, reinterpret_cast<const sockaddr*>(&*address), sizeof(sockaddr_un)), 0);
-        ::close(stale);
-    }
-    auto listener = f.start();
-    ASSERT_TRUE(listener);
-    ASSERT_TRUE(WaylarkKit::OpenRequest::send(f.socket));
-    ASSERT_TRUE(f.scheduler.waitForDue(10));
-    listener.reset();
-    f.scheduler.runPending();
-    EXPECT_EQ(f.requests, 0);  // queued before the listener went, delivered to nobody
-    EXPECT_FALSE(fs::exists(f.socket));
-    EXPECT_FALSE(WaylarkKit::OpenRequest::send(f.socket));
-}
-
 TEST(OpenRequestListenerTest, LeavesAFileThatIsNotASocketAlone) {
-    Fixture f;
-    Base::Testing::writeBytes(f.socket, "notes");
-    const auto listener = OpenRequestListener::start(f.scheduler, f.socket, [] {});
+    Base::Testing::TemporaryFolder folder;
+    const fs::path path = folder.path() / "open-request.sock";
+    Base::Testing::writeBytes(path, "notes");
+    Base::ManualScheduler scheduler;
+    const auto listener = OpenRequestListener::start(scheduler, path, [] {});
     ASSERT_FALSE(listener);
-    EXPECT_NE(listener.error().message.find(f.socket.string()), std::string::npos);
-    EXPECT_EQ(Base::Testing::readBytes(f.socket), "notes");
+    EXPECT_NE(listener.error().message.find(path.string()), std::string::npos);
+    EXPECT_EQ(Base::Testing::readBytes(path), "notes");
 }
