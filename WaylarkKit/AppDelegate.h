@@ -25,8 +25,6 @@ public:
 
     bool isActive() const { return isActive_; }
     bool openedManually() const { return openedManually_; }
-    bool hasPresence() const { return presence_ != nullptr; }
-    bool hearsOpenRequests() const { return openRequests_ != nullptr; }
 
 private:
     void openManually();
