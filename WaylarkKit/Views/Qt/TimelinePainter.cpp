@@ -1,0 +1,187 @@
+#include "WaylarkKit/Views/Qt/TimelinePainter.h"
+
+#include <QFontMetricsF>
+#include <QPainterPath>
+
+#include "WaylarkKit/Style/Palette.h"
+#include "WaylarkKit/Style/Qt/Fonts.h"
+#include "WaylarkKit/Style/Qt/QtColor.h"
+#include "WaylarkKit/Style/Qt/Symbols.h"
+#include "WaylarkKit/Style/Qt/TextDrawing.h"
+#include "WaylarkKit/Views/TimelineTabLook.h"
+
+namespace WaylarkKit {
+
+namespace {
+
+QRectF toQRect(const IslandKit::Rect& rect) { return {rect.x, rect.y, rect.width, rect.height}; }
+
+QPainterPath roundedPath(const QRectF& rect, double radius) {
+    QPainterPath path;
+    path.addRoundedRect(rect, radius, radius);
+    return path;
+}
+
+QPainterPath capsule(const QRectF& rect) {
+    const double radius = std::min(rect.width(), rect.height()) / 2;
+    return roundedPath(rect, radius);
+}
+
+// A border drawn inside the shape's edge, as a stroke of the inset shape.
+void strokeInside(QPainter& painter, const QRectF& rect, double radius, const QColor& colour, double lineWidth) {
+    const double inset = lineWidth / 2;
+    const QRectF inner = rect.adjusted(inset, inset, -inset, -inset);
+    if (inner.width() <= 0 || inner.height() <= 0) return;
+    painter.strokePath(roundedPath(inner, std::max(radius - inset, 0.0)), QPen(colour, lineWidth));
+}
+
+double lineHeight(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    return metrics.ascent() + metrics.descent();
+}
+
+// A filled triangle pointing down at the bar, as the news markers carry.
+void paintDownTriangle(QPainter& painter, const QRectF& box, const QColor& colour) {
+    QPainterPath path;
+    path.moveTo(box.left(), box.top());
+    path.lineTo(box.right(), box.top());
+    path.lineTo(box.center().x(), box.bottom());
+    path.closeSubpath();
+    painter.fillPath(path, colour);
+}
+
+// The right-pointing chevron of an edge beyond the bar: the shared chevron
+// symbol turned a quarter to the left.
+void paintChevronRight(QPainter& painter, const QRectF& box, const QColor& colour, double stroke) {
+    painter.save();
+    painter.translate(box.center());
+    painter.rotate(-90);
+    const QRectF turned(-box.height() / 2, -box.width() / 2, box.height(), box.width());
+    paintSymbol(painter, Symbol::chevronDown, turned, colour, stroke);
+    painter.restore();
+}
+
+void paintPieces(QPainter& painter, const TimelineCanvas& canvas) {
+    for (const TimelineCanvas::Piece& piece : canvas.pieces) {
+        const QRectF rect = toQRect(piece.frame);
+        if (rect.width() <= 0) continue;
+        painter.fillPath(roundedPath(rect, 3), toQColor(piece.fill));
+        if (piece.selected) strokeInside(painter, rect, 3, Qt::white, 1.5);
+    }
+    for (const TimelineCanvas::MacroPiece& piece : canvas.macroPieces) {
+        paintHatchedOverlay(painter, toQRect(piece.frame), piece.selected);
+    }
+    painter.fillRect(toQRect(canvas.pastDim), toQColor(Palette::black.withOpacity(0.35)));
+}
+
+void paintRails(QPainter& painter, const TimelineCanvas& canvas) {
+    for (const TimelineCanvas::Rail& rail : canvas.rails) {
+        const QRectF rect = toQRect(rail.frame);
+        painter.save();
+        painter.setClipPath(capsule(rect));
+        painter.fillPath(capsule(rect), toQColor(rail.color));
+        if (rail.past > 0) {
+            painter.fillPath(capsule(QRectF(rect.x(), rect.y(), rail.past, rect.height())),
+                             toQColor(Palette::black.withOpacity(0.45)));
+        }
+        if (rail.selected) strokeInside(painter, rect, rect.height() / 2, Qt::white, 1);
+        painter.restore();
+    }
+}
+
+void paintTicks(QPainter& painter, const TimelineCanvas& canvas) {
+    const QFont font = interFont(11, FontWeight::medium);
+    const double height = lineHeight(font);
+    for (const TimelineCanvas::Tick& tick : canvas.ticks) {
+        painter.fillRect(toQRect(tick.mark), toQColor(Palette::white.withOpacity(tick.labeled ? 0.4 : 0.22)));
+        if (!tick.label) continue;
+        painter.setPen(toQColor(Palette::white.withOpacity(0.62)));
+        MonoDigits::drawIn(painter, QRectF(tick.x - 22, 84, 44, height), Qt::AlignHCenter, font,
+                           QString::fromStdString(*tick.label));
+    }
+}
+
+void paintEdges(QPainter& painter, const TimelineCanvas& canvas) {
+    if (canvas.edges.empty()) return;
+    const QColor colour = toQColor(canvas.edgeColor);
+    const QFont font = interFont(10, FontWeight::semibold);
+    const double height = lineHeight(font);
+    for (const TimelineCanvas::Edge& edge : canvas.edges) {
+        const double x = edge.label.x;
+        if (edge.label.isBeyond) {
+            paintChevronRight(painter, QRectF(x - 8, 75, 7, 8), colour, symbolStroke(7, 1));
+        } else {
+            painter.fillRect(QRectF(x - 0.75, 76, 1.5, 6), colour);
+        }
+        painter.setPen(colour);
+        MonoDigits::drawIn(painter, QRectF(edge.center - 20, 85, 40, height), Qt::AlignHCenter, font,
+                           QString::fromStdString(edge.label.text));
+    }
+}
+
+void paintMarkers(QPainter& painter, const TimelineCanvas& canvas) {
+    const QFont font = interFont(9, FontWeight::semibold);
+    const double labelHeight = lineHeight(font);
+    constexpr double symbolHeight = 6;
+    constexpr double spacing = 1;
+    for (const TimelineCanvas::Marker& marker : canvas.markers) {
+        const QRectF frame = toQRect(marker.frame);
+        const QColor colour = toQColor(marker.color);
+        const double top = frame.top() + (frame.height() - (labelHeight + spacing + symbolHeight)) / 2;
+        const QString label = elided(QString::fromStdString(marker.label), font, frame.width());
+        painter.setFont(font);
+        painter.setPen(colour);
+        painter.drawText(QRectF(frame.left(), top, frame.width(), labelHeight), Qt::AlignHCenter | Qt::AlignVCenter,
+                         label);
+        const double symbolTop = top + labelHeight + spacing;
+        if (marker.isHoliday) {
+            paintSymbol(painter, Symbol::calendar, QRectF(marker.x - 3.5, symbolTop - 0.5, 7, 7), colour,
+                        symbolStroke(7, 0.5));
+        } else {
+            paintDownTriangle(painter, QRectF(marker.x - 3.5, symbolTop, 7, symbolHeight), colour);
+        }
+    }
+}
+
+}  // namespace
+
+void paintHatchedOverlay(QPainter& painter, const QRectF& frame, bool selected) {
+    using namespace TimelineTabLook;
+    if (frame.width() <= 0 || frame.height() <= 0) return;
+    painter.save();
+    painter.translate(frame.topLeft());
+    const double w = frame.width();
+    const double h = frame.height();
+    const QPainterPath shape = roundedPath(QRectF(0, 0, w, h), Hatch::cornerRadius);
+    painter.setClipPath(shape);
+    painter.fillPath(shape, toQColor(Palette::orange.withOpacity(Hatch::fillOpacity)));
+    QPainterPath stripes;
+    for (double x : Hatch::stripeStarts(w, h)) {
+        stripes.moveTo(x, h);
+        stripes.lineTo(x + h, 0);
+    }
+    painter.strokePath(stripes, QPen(toQColor(Palette::orange.withOpacity(Hatch::stripeOpacity)), Hatch::stripeWidth));
+    const Hatch::Outline outline = Hatch::outline(selected);
+    painter.strokePath(shape, QPen(toQColor(outline.color), outline.lineWidth));
+    painter.restore();
+}
+
+void paintTimelineCanvas(QPainter& painter, const TimelineCanvas& canvas) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    paintPieces(painter, canvas);
+    paintRails(painter, canvas);
+    paintTicks(painter, canvas);
+    paintEdges(painter, canvas);
+    paintMarkers(painter, canvas);
+
+    const QRectF line = toQRect(canvas.nowLine);
+    painter.fillPath(capsule(line), Qt::white);
+    const QFont nowFont = interFont(13, FontWeight::semibold);
+    painter.setPen(toQColor(Palette::white.withOpacity(0.95)));
+    MonoDigits::drawIn(painter, QRectF(canvas.nowX - 40, 13, 80, 14), Qt::AlignHCenter, nowFont,
+                       QString::fromStdString(canvas.nowText));
+    painter.restore();
+}
+
+}  // namespace WaylarkKit
