@@ -1,7 +1,5 @@
 #include "WaylarkKit/Views/TimelineTabLook.h"
 
-#include <cmath>
-
 #include "Base/Text.h"
 #include "WaylarkKit/Style/Palette.h"
 #include "WaylarkKit/Views/ImpactColor.h"
@@ -52,15 +50,6 @@ Rgba markerColor(const TradingCore::TimelineMarker& marker, bool selected) {
 std::string markerLabel(const std::string& label) {
     if (Base::Text::graphemeCount(label) < 9) return label;
     return Base::Text::graphemePrefix(label, 7) + "\u2026";
-}
-
-std::vector<double> Hatch::stripeStarts(double width, double height) {
-    std::vector<double> result;
-    // A piece is at most a bar wide; anything far beyond is broken input, not a piece to hatch.
-    constexpr double maxStripes = 10000;
-    if (!std::isfinite(width) || !std::isfinite(height) || (width + height) / stripeSpacing > maxStripes) return result;
-    for (double x = -height; x < width; x += stripeSpacing) result.push_back(x);
-    return result;
 }
 
 Hatch::Outline Hatch::outline(bool selected) {

@@ -37,7 +37,8 @@ Rgba markerColor(const TradingCore::TimelineMarker& marker, bool selected);
 std::string markerLabel(const std::string& label);
 
 // The macro pieces' hatching: a faint orange fill crossed by orange stripes
-// rising at 45°, `stripeSpacing` apart, outlined orange, or white when selected.
+// rising at 45°, `stripeSpacing` apart along the horizontal with one of them
+// through the top-left corner, outlined orange, or white when selected.
 namespace Hatch {
 inline constexpr double cornerRadius = 3;
 inline constexpr double stripeSpacing = 7;
@@ -51,9 +52,6 @@ struct Outline {
     bool operator==(const Outline&) const = default;
 };
 
-// Where each stripe leaves the bottom edge of a piece `width` × `height`; the
-// first ends at the top-left corner.
-std::vector<double> stripeStarts(double width, double height);
 Outline outline(bool selected);
 }  // namespace Hatch
 

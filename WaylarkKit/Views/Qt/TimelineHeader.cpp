@@ -10,6 +10,7 @@
 #include "WaylarkKit/Style/Qt/QtColor.h"
 #include "WaylarkKit/Style/Qt/Symbols.h"
 #include "WaylarkKit/Style/Qt/TextDrawing.h"
+#include "WaylarkKit/Views/Qt/TimelineSymbols.h"
 
 namespace WaylarkKit {
 
@@ -42,7 +43,8 @@ TimelineHeader TimelineHeader::layout(const Input& input) {
 
     const double spanWidth = std::max(34.0, MonoDigits::width(spanFont(), input.span));
     const double zoomWidth = 2 + buttonWidth + spanWidth + buttonWidth + 2;
-    const double titleWidth = QFontMetricsF(titleFont()).horizontalAdvance(QStringLiteral("Timing & News"));
+    const QString title = QStringLiteral("Timing & News");
+    const double titleWidth = QFontMetricsF(titleFont()).horizontalAdvance(title);
     // A long profile name gives way before the title and the zoom do.
     const double nameRoom =
         std::max(0.0, w - buttonWidth - spacing - (8 + 4 + chevronSide + 8) - spacing - zoomWidth - spacing - titleWidth);
@@ -58,6 +60,8 @@ TimelineHeader TimelineHeader::layout(const Input& input) {
     header.zoomOutButton = QRectF(header.spanText.right(), 0, buttonWidth, height);
 
     header.title = QRectF(0, 0, std::max(0.0, header.zoomControl.left() - spacing), height);
+    header.titleText = elided(title, titleFont(), header.title.width());
+    header.profileLabel = elided(input.profileName, profileFont(), nameWidth + 0.5);
     return header;
 }
 
@@ -74,34 +78,25 @@ void TimelineHeader::paint(QPainter& painter) const {
 
     painter.setFont(titleFont());
     painter.setPen(Qt::white);
-    painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter, elided(QStringLiteral("Timing & News"), titleFont(), title.width()));
+    painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter, titleText);
 
     fillCapsule(painter, zoomControl, white(0.1));
-    const double symbolStrokeWidth = symbolStroke(9, 1);
-    const QRectF symbolBox(0, 0, 9, 9);
-    paintSymbol(painter, Symbol::minus, symbolBox.translated(zoomInButton.center() - symbolBox.center()),
-                white(input.canZoomIn ? 0.9 : 0.25), symbolStrokeWidth);
-    paintSymbol(painter, Symbol::plus, symbolBox.translated(zoomOutButton.center() - symbolBox.center()),
-                white(input.canZoomOut ? 0.9 : 0.25), symbolStrokeWidth);
+    const double zoomStroke = symbolStroke(9, 1);
+    paintTimelineSymbol(painter, Symbol::minus, zoomInButton.center(), 9, white(input.canZoomIn ? 0.9 : 0.25), zoomStroke);
+    paintTimelineSymbol(painter, Symbol::plus, zoomOutButton.center(), 9, white(input.canZoomOut ? 0.9 : 0.25),
+                        zoomStroke);
     painter.setPen(white(0.75));
     MonoDigits::drawIn(painter, spanText, Qt::AlignHCenter, spanFont(), input.span);
 
     fillCapsule(painter, profileButton, white(0.1));
     painter.setFont(profileFont());
     painter.setPen(white(0.9));
-    painter.drawText(profileText, Qt::AlignLeft | Qt::AlignVCenter,
-                     elided(input.profileName, profileFont(), profileText.width() + 0.5));
-    painter.save();
-    painter.translate(chevron.center());
-    if (input.isMenuOpen) painter.rotate(180);
-    paintSymbol(painter, Symbol::chevronDown, QRectF(-chevronSide / 2, -chevronSide / 2, chevronSide, chevronSide),
-                white(0.9), symbolStroke(8, 1));
-    painter.restore();
+    painter.drawText(profileText, Qt::AlignLeft | Qt::AlignVCenter, profileLabel);
+    paintTimelineSymbol(painter, Symbol::chevronDown, chevron.center(), chevronSide, white(0.9), symbolStroke(8, 1),
+                        input.isMenuOpen ? 180 : 0);
 
     fillCapsule(painter, pencil, white(0.1));
-    const QRectF pencilBox(0, 0, 11, 11);
-    paintSymbol(painter, Symbol::pencil, pencilBox.translated(pencil.center() - pencilBox.center()), white(0.85),
-                symbolStroke(11, 0.8));
+    paintTimelineSymbol(painter, Symbol::pencil, pencil.center(), 11, white(0.85), symbolStroke(11, 0.8));
     painter.restore();
 }
 

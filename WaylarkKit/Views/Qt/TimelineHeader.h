@@ -22,6 +22,8 @@ struct TimelineHeader {
     };
 
     QRectF title;
+    QString titleText;     // cut to its room
+    QString profileLabel;  // cut to its room
     QRectF zoomControl;
     QRectF zoomInButton;   // "minus": less time
     QRectF spanText;

@@ -1,13 +1,18 @@
 #include "WaylarkKit/Views/Qt/TimelinePainter.h"
 
+#include <algorithm>
+#include <cmath>
+#include <map>
+
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPainterPath>
 
 #include "WaylarkKit/Style/Palette.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
 #include "WaylarkKit/Style/Qt/QtColor.h"
-#include "WaylarkKit/Style/Qt/Symbols.h"
 #include "WaylarkKit/Style/Qt/TextDrawing.h"
+#include "WaylarkKit/Views/Qt/TimelineSymbols.h"
 #include "WaylarkKit/Views/TimelineTabLook.h"
 
 namespace WaylarkKit {
@@ -50,15 +55,35 @@ void paintDownTriangle(QPainter& painter, const QRectF& box, const QColor& colou
     painter.fillPath(path, colour);
 }
 
-// The right-pointing chevron of an edge beyond the bar: the shared chevron
-// symbol turned a quarter to the left.
-void paintChevronRight(QPainter& painter, const QRectF& box, const QColor& colour, double stroke) {
-    painter.save();
-    painter.translate(box.center());
-    painter.rotate(-90);
-    const QRectF turned(-box.height() / 2, -box.width() / 2, box.height(), box.width());
-    paintSymbol(painter, Symbol::chevronDown, turned, colour, stroke);
-    painter.restore();
+// The hatching as one repeating tile of the fill and its stripes: the stripes
+// rise at 45°, so a square as wide as their spacing repeats them exactly, and
+// filling with it costs a fraction of stroking every stripe of a long macro.
+// Anchored at the painter's origin, a stripe passes through that corner.
+QBrush hatchBrush(double ratio) {
+    using namespace TimelineTabLook;
+    static std::map<int, QImage> tiles;
+    const int pixels = std::max(1, static_cast<int>(std::lround(Hatch::stripeSpacing * ratio)));
+    auto tile = tiles.find(pixels);
+    if (tile == tiles.end()) {
+        QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+        image.fill(toQColor(Palette::orange.withOpacity(Hatch::fillOpacity)));
+        QPainter tilePainter(&image);
+        tilePainter.setRenderHint(QPainter::Antialiasing, true);
+        tilePainter.scale(pixels / Hatch::stripeSpacing, pixels / Hatch::stripeSpacing);
+        QPainterPath stripes;
+        // The stripe through this corner and its neighbours, which the tile's edges cut.
+        for (double c : {0.0, Hatch::stripeSpacing, 2 * Hatch::stripeSpacing}) {
+            stripes.moveTo(c + Hatch::stripeWidth, -Hatch::stripeWidth);
+            stripes.lineTo(-Hatch::stripeWidth, c + Hatch::stripeWidth);
+        }
+        tilePainter.strokePath(stripes, QPen(toQColor(Palette::orange.withOpacity(Hatch::stripeOpacity)),
+                                             Hatch::stripeWidth, Qt::SolidLine, Qt::FlatCap));
+        tilePainter.end();
+        tile = tiles.emplace(pixels, std::move(image)).first;
+    }
+    QBrush brush(tile->second);
+    brush.setTransform(QTransform::fromScale(Hatch::stripeSpacing / pixels, Hatch::stripeSpacing / pixels));
+    return brush;
 }
 
 void paintPieces(QPainter& painter, const TimelineCanvas& canvas) {
@@ -76,16 +101,15 @@ void paintPieces(QPainter& painter, const TimelineCanvas& canvas) {
 
 void paintRails(QPainter& painter, const TimelineCanvas& canvas) {
     for (const TimelineCanvas::Rail& rail : canvas.rails) {
+        // The darkened past and the selection's border lie inside the rail's
+        // capsule by their shape, so nothing needs clipping to it.
         const QRectF rect = toQRect(rail.frame);
-        painter.save();
-        painter.setClipPath(capsule(rect));
         painter.fillPath(capsule(rect), toQColor(rail.color));
         if (rail.past > 0) {
             painter.fillPath(capsule(QRectF(rect.x(), rect.y(), rail.past, rect.height())),
                              toQColor(Palette::black.withOpacity(0.45)));
         }
         if (rail.selected) strokeInside(painter, rect, rect.height() / 2, Qt::white, 1);
-        painter.restore();
     }
 }
 
@@ -109,7 +133,8 @@ void paintEdges(QPainter& painter, const TimelineCanvas& canvas) {
     for (const TimelineCanvas::Edge& edge : canvas.edges) {
         const double x = edge.label.x;
         if (edge.label.isBeyond) {
-            paintChevronRight(painter, QRectF(x - 8, 75, 7, 8), colour, symbolStroke(7, 1));
+            // The shared chevron turned to point right, past the bar's end.
+            paintTimelineSymbol(painter, Symbol::chevronDown, QPointF(x - 4.5, 79), 7, colour, symbolStroke(7, 1), -90);
         } else {
             painter.fillRect(QRectF(x - 0.75, 76, 1.5, 6), colour);
         }
@@ -135,8 +160,8 @@ void paintMarkers(QPainter& painter, const TimelineCanvas& canvas) {
                          label);
         const double symbolTop = top + labelHeight + spacing;
         if (marker.isHoliday) {
-            paintSymbol(painter, Symbol::calendar, QRectF(marker.x - 3.5, symbolTop - 0.5, 7, 7), colour,
-                        symbolStroke(7, 0.5));
+            paintTimelineSymbol(painter, Symbol::calendar, QPointF(marker.x, symbolTop + 3), 7, colour,
+                                symbolStroke(7, 0.5));
         } else {
             paintDownTriangle(painter, QRectF(marker.x - 3.5, symbolTop, 7, symbolHeight), colour);
         }
@@ -150,19 +175,11 @@ void paintHatchedOverlay(QPainter& painter, const QRectF& frame, bool selected) 
     if (frame.width() <= 0 || frame.height() <= 0) return;
     painter.save();
     painter.translate(frame.topLeft());
-    const double w = frame.width();
-    const double h = frame.height();
-    const QPainterPath shape = roundedPath(QRectF(0, 0, w, h), Hatch::cornerRadius);
-    painter.setClipPath(shape);
-    painter.fillPath(shape, toQColor(Palette::orange.withOpacity(Hatch::fillOpacity)));
-    QPainterPath stripes;
-    for (double x : Hatch::stripeStarts(w, h)) {
-        stripes.moveTo(x, h);
-        stripes.lineTo(x + h, 0);
-    }
-    painter.strokePath(stripes, QPen(toQColor(Palette::orange.withOpacity(Hatch::stripeOpacity)), Hatch::stripeWidth));
+    const QRectF shape(0, 0, frame.width(), frame.height());
+    painter.fillPath(roundedPath(shape, Hatch::cornerRadius), hatchBrush(painter.device()->devicePixelRatioF()));
+    // The outline is stroked on the shape's edge and clipped to it, so only its inner half shows.
     const Hatch::Outline outline = Hatch::outline(selected);
-    painter.strokePath(shape, QPen(toQColor(outline.color), outline.lineWidth));
+    strokeInside(painter, shape, Hatch::cornerRadius, toQColor(outline.color), outline.lineWidth / 2);
     painter.restore();
 }
 

@@ -66,7 +66,6 @@ QMenu::icon { padding-left: 6px; }
 }  // namespace
 
 TimelineTabView::TimelineTabView(TimingViewModel& model, QWidget* parent) : QWidget(parent), model_(model) {
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
     setFixedHeight(tabHeight);
     using Field = TimingViewModel::Field;
     for (Field field : {Field::now, Field::timeline, Field::selection, Field::isProfileMenuOpen}) {
@@ -94,14 +93,22 @@ TimelineCanvas TimelineTabView::canvas() const {
 
 TimelineHeader TimelineTabView::header() const {
     const SettingsKit::SettingsModel& settings = model_.settings();
-    return TimelineHeader::layout(TimelineHeader::Input{
+    const TimelineHeader::Input input{
         static_cast<double>(width()),
         QString::fromStdString(settings.activeProfile().name),
         QStringLiteral("\u00B1") + QString::fromStdString(TimelineTabLook::spanLabel(settings.timelineHalfSpanMinutes())),
         settings.canZoomIn(),
         settings.canZoomOut(),
         model_.isProfileMenuOpen(),
-    });
+    };
+    // Measuring the texts is the dear part, and they change only with the width,
+    // the profile or the zoom; the flags are taken fresh every time.
+    if (!header_ || header_->input.width != input.width || header_->input.profileName != input.profileName ||
+        header_->input.span != input.span) {
+        header_ = TimelineHeader::layout(input);
+    }
+    header_->input = input;
+    return *header_;
 }
 
 QMenu* TimelineTabView::openProfileMenu() const { return menu_ && menu_->isVisible() ? menu_.get() : nullptr; }

@@ -67,6 +67,7 @@ private:
     TimingViewModel& model_;
     std::unique_ptr<QMenu> menu_;
     std::optional<Target> pressed_;
+    mutable std::optional<TimelineHeader> header_;
     // Last, so they go first: no notification reaches a view being torn down.
     std::vector<Base::Subscription> subscriptions_;
 };
