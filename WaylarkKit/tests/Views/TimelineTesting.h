@@ -4,7 +4,6 @@
 
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "Base/Calendar.h"
@@ -13,6 +12,7 @@
 
 namespace WaylarkKit::TimelineTesting {
 
+using TradingCore::NewsImpact;
 using TradingCore::StatusBase;
 using TradingCore::TimelineBand;
 using TradingCore::TimelineMarker;
@@ -24,15 +24,10 @@ inline Base::Date ny(int month, int day, int hour, int minute, int second = 0) {
     return *calendar.date(2026, month, day, hour, minute, second);
 }
 
-inline TimelineSegment segment(Base::Date start, Base::Date end, StatusBase base,
-                               std::vector<TimelineReason> reasons = {},
-                               std::optional<TradingCore::NewsImpact> impact = std::nullopt) {
+// A segment whose origin is its start.
+inline TimelineSegment segment(Base::Date start, Base::Date end, StatusBase base, std::vector<TimelineReason> reasons = {},
+                               std::optional<NewsImpact> impact = std::nullopt) {
     return TimelineSegment{start, end, start, base, std::nullopt, std::move(reasons), impact};
-}
-
-inline TimelineSegment withOrigin(TimelineSegment s, Base::Date origin) {
-    s.origin = origin;
-    return s;
 }
 
 inline TimelineBand band(std::string id, std::string name, Base::Date start, Base::Date end,
@@ -40,10 +35,8 @@ inline TimelineBand band(std::string id, std::string name, Base::Date start, Bas
     return TimelineBand{std::move(id), std::move(name), start, end, color};
 }
 
-inline TimelineMarker marker(std::string id, Base::Date time, std::string label,
-                             TradingCore::NewsImpact impact = TradingCore::NewsImpact::high) {
-    return TimelineMarker{std::move(id), time, std::move(label), "USD", impact,
-                          impact == TradingCore::NewsImpact::holiday};
+inline TimelineMarker marker(std::string id, Base::Date time, std::string label, NewsImpact impact = NewsImpact::high) {
+    return TimelineMarker{std::move(id), time, std::move(label), "USD", impact, impact == NewsImpact::holiday};
 }
 
 }  // namespace WaylarkKit::TimelineTesting

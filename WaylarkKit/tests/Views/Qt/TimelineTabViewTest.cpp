@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "SettingsKit/InMemorySettingsStore.h"
@@ -17,35 +16,27 @@ namespace {
 using Testing::newYork;
 using TradingCore::IntervalColor;
 using TradingCore::NewsImpact;
-using TradingCore::WallClockTime;
 
-CalendarKit::CalendarEvent usd(const char* id, const char* title, NewsImpact impact, int hour, int minute) {
-    return {id, title, "USD", impact, newYork(3, 10, hour, minute), std::nullopt, "", ""};
-}
-
-// Tuesday 10 March 2026 at 10:20 New York, inside the "Opening" window: a
-// medium release at 09:58 and a high one at 10:30, the hourly macros, and two
-// custom times, all around now.
+// Tuesday 10 March 2026 at 10:20 New York, in the "Opening" window: a medium
+// release at 09:58 and a high one at 10:30, the hourly macros, two custom
+// times, and a fourth profile whose name holds an ampersand.
 class TimelineTabViewTest : public Testing::TimingTest {
 protected:
     void SetUp() override {
         WaylarkKitTest::app();
         SettingsKit::AppSettings stored;
-        TradingCore::SessionProfile renamed = stored.profiles.front();
-        renamed.name = "R&D";
-        stored.profiles.push_back(renamed);
+        stored.profiles.push_back(stored.profiles.front());
+        stored.profiles.back().name = "R&D";
         stored.newsRule.impacts.insert(NewsImpact::medium);
-        const std::set<TradingCore::Weekday> days = TradingCore::workDays();
+        const auto id = [](char n) { return *Base::Uuid::fromText(std::string("8E1A6C1E-0000-4000-8000-00000000000") + n); };
         stored.customIntervals = {
-            {*Base::Uuid::fromText("8E1A6C1E-0000-4000-8000-000000000001"), "Kill zone", WallClockTime(10, 0),
-             WallClockTime(11, 0), days, IntervalColor::pink},
-            {*Base::Uuid::fromText("8E1A6C1E-0000-4000-8000-000000000002"), "Silver Bullet", WallClockTime(10, 15),
-             WallClockTime(10, 45), days, IntervalColor::cyan},
+            {id('1'), "Kill zone", {10, 0}, {11, 0}, TradingCore::workDays(), IntervalColor::pink},
+            {id('2'), "Silver Bullet", {10, 15}, {10, 45}, TradingCore::workDays(), IntervalColor::cyan}};
+        const auto usd = [](const char* title, NewsImpact impact, int hour, int minute) {
+            return CalendarKit::CalendarEvent{title, title, "USD", impact, newYork(3, 10, hour, minute), std::nullopt, "", ""};
         };
         store->cache = CalendarKit::CalendarCache(
-            scheduler.now() - 600,
-            {usd("ppi", "PPI m/m", NewsImpact::medium, 9, 58), usd("cpi", "CPI m/m", NewsImpact::high, 10, 30)},
-            {});
+            scheduler.now() - 600, {usd("PPI m/m", NewsImpact::medium, 9, 58), usd("CPI m/m", NewsImpact::high, 10, 30)}, {});
         calendar = std::make_unique<CalendarKit::CalendarService>(fetcher, store, scheduler,
                                                                   CalendarKit::CalendarService::Settings::application());
         settings = std::make_unique<SettingsKit::SettingsModel>(
@@ -58,9 +49,8 @@ protected:
     }
     void TearDown() override { view.reset(); }
 
-    // The middle of the first visible canvas item of a kind, in the view's coordinates.
-    QPoint centre(const IslandKit::Rect& rect) const {
-        return QPointF(rect.x + rect.width / 2, rect.y + rect.height / 2 + TimelineTabView::canvasTop).toPoint();
+    QPoint centre(const IslandKit::Rect& r) const {
+        return QPointF(r.x + r.width / 2, r.y + r.height / 2 + TimelineTabView::canvasTop).toPoint();
     }
     // Through the window, as the platform delivers clicks, so an open menu sees them first.
     void tap(QPoint point) { QTest::mouseClick(view->windowHandle(), Qt::LeftButton, {}, point); }
@@ -71,114 +61,82 @@ protected:
 
 TEST_F(TimelineTabViewTest, ATapSelectsEachKindOfItemAndASecondTapClearsIt) {
     const TimelineCanvas canvas = view->canvas();
-    ASSERT_FALSE(canvas.pieces.empty());
-    ASSERT_FALSE(canvas.macroPieces.empty());
-    ASSERT_EQ(canvas.markers.size(), 2u);
-    ASSERT_EQ(canvas.rails.size(), 2u);
-    const struct {
-        const char* name;
-        QPoint point;
-        TimelineSelection selection;
-    } rows[] = {
-        {"status piece", centre(canvas.pieces.back().frame), canvas.pieces.back().selection},
-        {"macro piece", centre(canvas.macroPieces.front().frame), canvas.macroPieces.front().selection},
-        {"news marker", centre(canvas.markers.back().frame), TimelineSelection::marker(canvas.markers.back().selection.id)},
-        {"custom rail", centre(canvas.rails.back().tapArea), canvas.rails.back().selection},
+    ASSERT_TRUE(!canvas.pieces.empty() && !canvas.macroPieces.empty() && !canvas.markers.empty() && !canvas.rails.empty());
+    const std::pair<QPoint, TimelineSelection> items[] = {
+        {centre(canvas.pieces.back().frame), canvas.pieces.back().selection},
+        {centre(canvas.macroPieces.front().frame), canvas.macroPieces.front().selection},
+        {centre(canvas.markers.back().frame), TimelineSelection::marker(model->timeline().markers.back().id)},
+        {centre(canvas.rails.back().tapArea), canvas.rails.back().selection},
     };
-    for (const auto& row : rows) {
-        tap(row.point);
-        EXPECT_EQ(model->selection(), row.selection) << row.name;
-        tap(row.point);
-        EXPECT_EQ(model->selection(), std::nullopt) << row.name;
+    for (const auto& [point, selection] : items) {
+        tap(point);
+        EXPECT_EQ(model->selection(), selection) << static_cast<int>(selection.kind);
+        tap(point);
+        EXPECT_EQ(model->selection(), std::nullopt) << static_cast<int>(selection.kind);
     }
-    // A press on one item released on another is no tap.
-    QTest::mousePress(view->windowHandle(), Qt::LeftButton, {}, rows[0].point);
-    QTest::mouseRelease(view->windowHandle(), Qt::LeftButton, {}, rows[2].point);
+    // A press on one item released over another is no tap.
+    QTest::mousePress(view->windowHandle(), Qt::LeftButton, {}, items[0].first);
+    QTest::mouseRelease(view->windowHandle(), Qt::LeftButton, {}, items[2].first);
     EXPECT_EQ(model->selection(), std::nullopt);
 }
 
 TEST_F(TimelineTabViewTest, ZoomButtonsStopAtTheEnds) {
-    const struct {
-        bool zoomOut;
-        int minutes;
-    } steps[] = {{false, 30}, {true, 60}, {true, 120}, {true, 120}, {false, 60}, {false, 30}, {false, 30}};
-    for (const auto& step : steps) {
-        const TimelineHeader header = view->header();
-        tap(step.zoomOut ? header.zoomOutButton : header.zoomInButton);
-        EXPECT_EQ(settings->timelineHalfSpanMinutes(), step.minutes);
-        EXPECT_EQ(view->header().input.canZoomIn, step.minutes > 30);
-        EXPECT_EQ(view->header().input.canZoomOut, step.minutes < 120);
-        EXPECT_EQ(view->scale().halfSpan, step.minutes * 60.0);
+    const std::pair<bool, int> steps[] = {{false, 30}, {true, 60}, {true, 120}, {true, 120}, {false, 60}, {false, 30}};
+    for (const auto& [zoomOut, minutes] : steps) {
+        tap(zoomOut ? view->header().zoomOutButton : view->header().zoomInButton);
+        EXPECT_EQ(settings->timelineHalfSpanMinutes(), minutes);
+        EXPECT_EQ(view->header().input.canZoomIn, minutes > 30);
+        EXPECT_EQ(view->header().input.canZoomOut, minutes < 120);
+        EXPECT_EQ(view->scale().halfSpan, minutes * 60.0);
     }
-    EXPECT_EQ(view->header().input.span, QStringLiteral("\u00B130m"));
     const TimelineHeader header = view->header();
+    EXPECT_EQ(header.input.span, QStringLiteral("\u00B130m"));
     EXPECT_EQ(header.helpText(header.zoomInButton.center()), "Show less time");
     EXPECT_EQ(header.helpText(header.zoomOutButton.center()), "Show more time");
     EXPECT_EQ(header.helpText(header.pencil.center()), "Edit profiles and windows");
-    EXPECT_EQ(header.helpText(header.title.center()), "");
 }
 
-TEST_F(TimelineTabViewTest, TheProfileMenuSwitchesTheProfile) {
+TEST_F(TimelineTabViewTest, TheProfileMenuAndThePencil) {
+    int editorOpened = 0;
+    model->setOnOpenTimingEditor([&] { ++editorOpened; });
     tap(view->header().profileButton);
-    EXPECT_TRUE(model->isProfileMenuOpen());
     QMenu* menu = view->openProfileMenu();
     ASSERT_NE(menu, nullptr);
     std::vector<QString> texts;
     for (QAction* action : menu->actions()) texts.push_back(action->text());
     EXPECT_EQ(texts, (std::vector<QString>{"NY", "London", "Asia", "R&&D"}));
-
-    QAction* rnd = menu->actions().back();
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(rnd).center());
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().back()).center());
     EXPECT_EQ(settings->activeProfile().name, "R&D");
     EXPECT_FALSE(model->isProfileMenuOpen());
     EXPECT_EQ(view->openProfileMenu(), nullptr);
 
-    // Closed by the model, or by the view going away.
+    // A click outside the open menu only closes it; the next one reaches the pencil.
     model->setProfileMenuOpen(true);
     ASSERT_NE(view->openProfileMenu(), nullptr);
-    EXPECT_EQ(view->openProfileMenu()->actions().back()->font().weight(), QFont::DemiBold);
-    model->setProfileMenuOpen(false);
-    EXPECT_EQ(view->openProfileMenu(), nullptr);
+    tap(view->header().pencil);
+    EXPECT_FALSE(model->isProfileMenuOpen());
+    EXPECT_EQ(editorOpened, 0);
+    tap(view->header().pencil);
+    EXPECT_EQ(editorOpened, 1);
+
     model->setProfileMenuOpen(true);
     view->hide();
     EXPECT_FALSE(model->isProfileMenuOpen());
 }
 
-TEST_F(TimelineTabViewTest, ThePencilClosesTheMenuAndOpensTheEditor) {
-    int opened = 0;
-    model->setOnOpenTimingEditor([&] { ++opened; });
-    model->setProfileMenuOpen(true);
-    // The open menu takes the click outside it and closes; the next one reaches the pencil.
-    tap(view->header().pencil);
-    EXPECT_FALSE(model->isProfileMenuOpen());
-    EXPECT_EQ(opened, 0);
-    tap(view->header().pencil);
-    EXPECT_EQ(opened, 1);
-    model->setOnOpenTimingEditor({});
-    tap(view->header().pencil);
-    EXPECT_EQ(opened, 1);
-}
-
-// Golden images at the narrowest and widest zoom and with one item of each
-// kind selected.
 TEST_F(TimelineTabViewTest, Goldens) {
     EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(*view), "timeline-tab-30m"));
-
     const TimelineCanvas canvas = view->canvas();
-    const struct {
-        const char* name;
-        TimelineSelection selection;
-    } selected[] = {
+    const std::pair<const char*, TimelineSelection> selected[] = {
         {"timeline-tab-macro", canvas.macroPieces.front().selection},
         {"timeline-tab-marker", canvas.markers.back().selection},
         {"timeline-tab-custom", canvas.rails.back().selection},
     };
-    for (const auto& row : selected) {
-        model->toggleSelection(row.selection);
-        EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(*view), row.name));
-        model->toggleSelection(row.selection);
+    for (const auto& [name, selection] : selected) {
+        model->toggleSelection(selection);
+        EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(*view), name));
+        model->toggleSelection(selection);
     }
-
     settings->zoomOut();
     settings->zoomOut();
     EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(*view), "timeline-tab-2h"));
