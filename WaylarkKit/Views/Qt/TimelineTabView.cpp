@@ -1,5 +1,7 @@
 #include "WaylarkKit/Views/Qt/TimelineTabView.h"
 
+#include <cmath>
+
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -43,9 +45,10 @@ QString plainMenuText(const std::string& text) {
     return QString::fromStdString(text).replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
-QIcon checkmarkIcon(bool visible) {
-    constexpr double ratio = 2;
-    QPixmap pixmap(static_cast<int>(16 * ratio), static_cast<int>(16 * ratio));
+// Drawn at the screen's own pixel ratio, so the mark is never scaled up.
+QIcon checkmarkIcon(bool visible, double ratio) {
+    const int side = static_cast<int>(std::ceil(16 * ratio));
+    QPixmap pixmap(side, side);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     if (visible) {
@@ -56,8 +59,8 @@ QIcon checkmarkIcon(bool visible) {
     return QIcon(pixmap);
 }
 
-const char* menuStyle = R"(
-QMenu { background-color: #1A1A1A; border: 1px solid rgba(255, 255, 255, 31); border-radius: 8px; padding: 0px; }
+constexpr const char* menuStyle = R"(
+QMenu { background-color: %1; border: 1px solid rgba(255, 255, 255, 31); border-radius: 8px; padding: 0px; }
 QMenu::item { color: rgba(255, 255, 255, 230); background: transparent; height: 26px; padding: 0px 10px 0px 2px; }
 QMenu::item:selected { background: rgba(255, 255, 255, 20); }
 QMenu::icon { padding-left: 6px; }
@@ -134,7 +137,7 @@ void TimelineTabView::showMenu() {
         menu_->setAttribute(Qt::WA_TranslucentBackground);
         // A click outside the open menu only closes it; it never reaches the tab beneath.
         menu_->setAttribute(Qt::WA_NoMouseReplay);
-        menu_->setStyleSheet(QString::fromLatin1(menuStyle));
+        menu_->setStyleSheet(QString::fromLatin1(menuStyle).arg(toQColor(TimelineTabLook::menuPanel).name()));
         menu_->setFixedWidth(menuWidth);
         connect(menu_.get(), &QMenu::aboutToHide, this, [this] { model_.setProfileMenuOpen(false); });
     }
@@ -143,7 +146,7 @@ void TimelineTabView::showMenu() {
     const std::string active = settings.activeProfile().name;
     for (const TradingCore::SessionProfile& profile : settings.profiles()) {
         const bool isActive = profile.name == active;
-        QAction* action = menu_->addAction(checkmarkIcon(isActive), plainMenuText(profile.name));
+        QAction* action = menu_->addAction(checkmarkIcon(isActive, devicePixelRatioF()), plainMenuText(profile.name));
         action->setFont(interFont(12, isActive ? FontWeight::semibold : FontWeight::regular));
         connect(action, &QAction::triggered, this, [this, name = profile.name] {
             model_.settings().setActiveProfile(name);
