@@ -44,14 +44,12 @@ QPainterPath capsule(const QRectF& rect) {
     return roundedPath(rect, radius);
 }
 
-// A border drawn inside the shape's edge: the band between the shape and the
-// shape inset by the line's width, filled (cheaper than stroking it).
+// A border drawn inside the shape's edge, as a stroke of the inset shape.
 void strokeInside(QPainter& painter, const QRectF& rect, double radius, const QColor& colour, double lineWidth) {
-    const QRectF inner = rect.adjusted(lineWidth, lineWidth, -lineWidth, -lineWidth);
-    QPainterPath band = roundedPath(rect, radius);
-    if (inner.width() > 0 && inner.height() > 0) band.addRoundedRect(inner, std::max(radius - lineWidth, 0.0), std::max(radius - lineWidth, 0.0));
-    band.setFillRule(Qt::OddEvenFill);
-    painter.fillPath(band, colour);
+    const double inset = lineWidth / 2;
+    const QRectF inner = rect.adjusted(inset, inset, -inset, -inset);
+    if (inner.width() <= 0 || inner.height() <= 0) return;
+    painter.strokePath(roundedPath(inner, std::max(radius - inset, 0.0)), QPen(colour, lineWidth));
 }
 
 double lineHeight(const QFont& font) {
