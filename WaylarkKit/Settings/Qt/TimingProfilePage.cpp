@@ -124,9 +124,10 @@ TimingProfilePage::TimingProfilePage(QWidget* parent, TimingEditorContext& conte
     });
     bottom->addWidget(restore_);
     bottom->addStretch(1);
-    bottom->addWidget(EditorButtons::done(this, [this] {
+    done_ = EditorButtons::done(this, [this] {
         if (context_.onDone) context_.onDone();
-    }));
+    });
+    bottom->addWidget(done_);
     page->addLayout(bottom);
 }
 

@@ -51,6 +51,7 @@ public:
     const std::vector<WindowRow*>& rows() const { return rows_; }
     AddButton* addButton() const { return add_; }
     CapsuleButton* restoreButton() const { return restore_; }
+    CapsuleButton* doneButton() const { return done_; }
     const TextLine* message() const { return message_; }
     const TitleRow* title() const { return title_; }
 
@@ -63,6 +64,7 @@ private:
     AddButton* add_;
     TextLine* message_;
     CapsuleButton* restore_;
+    CapsuleButton* done_;
 };
 
 }  // namespace WaylarkKit
