@@ -19,7 +19,6 @@ int ceiled(double value) { return static_cast<int>(std::ceil(value - 1e-6)); }
 
 TextLine::TextLine(QWidget* parent, const QFont& font, const QColor& colour, const QString& text)
     : QWidget(parent), font_(font), colour_(colour), text_(text) {
-    setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
@@ -91,7 +90,6 @@ constexpr double titleSpacing = 8;
 
 TitleRow::TitleRow(QWidget* parent, const QString& title, const QString& subtitle)
     : QWidget(parent), title_(title), subtitle_(subtitle) {
-    setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
@@ -126,7 +124,6 @@ void TitleRow::paintEvent(QPaintEvent*) {
 
 FieldBox::FieldBox(QWidget* parent, double radius, double padding, const QColor& fill)
     : QWidget(parent), radius_(radius), padding_(padding), fill_(fill) {
-    setAttribute(Qt::WA_TranslucentBackground);
 }
 
 void FieldBox::setContent(QWidget* content) {

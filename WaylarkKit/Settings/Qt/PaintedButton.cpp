@@ -7,7 +7,6 @@
 namespace WaylarkKit {
 
 PaintedButton::PaintedButton(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::NoFocus);
 }
 

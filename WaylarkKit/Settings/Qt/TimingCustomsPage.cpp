@@ -39,7 +39,6 @@ QColor swatchColour(IntervalColor colour) {
 
 CustomRow::CustomRow(QWidget* parent, TimingEditorContext& context, const Base::Uuid& id, bool autofocus)
     : QWidget(parent), context_(context), id_(id) {
-    setAttribute(Qt::WA_TranslucentBackground);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(8, 8, 8, 8);
     column->setSpacing(6);

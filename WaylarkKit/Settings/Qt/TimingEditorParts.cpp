@@ -107,15 +107,14 @@ QScrollArea* scrollColumn(QWidget* parent, int spacing, QVBoxLayout*& column) {
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setWidgetResizable(true);
-    scroll->setAttribute(Qt::WA_TranslucentBackground);
     scroll->viewport()->setAutoFillBackground(false);
     auto* content = new QWidget();
-    content->setAttribute(Qt::WA_TranslucentBackground);
     column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(spacing);
     column->addStretch(1);
     scroll->setWidget(content);
+    content->setAutoFillBackground(false);  // setWidget turned it on; the card shows through
     return scroll;
 }
 
