@@ -11,16 +11,13 @@
 #include "WaylarkKit/Settings/Qt/EditorWidgets.h"
 #include "WaylarkKit/Style/Palette.h"
 #include "WaylarkKit/Style/Qt/QtColor.h"
+#include "WaylarkKit/Views/ImpactColor.h"
 
 namespace WaylarkKit {
 
 using EditorLook::white;
 
 namespace {
-
-// The impact colours of the weekly list: high is red, medium orange.
-QColor impactHigh() { return toQColor(Palette::red); }
-QColor impactMedium() { return toQColor(Palette::orange); }
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
@@ -50,7 +47,7 @@ NewsRulesEditorView::NewsRulesEditorView(SettingsKit::SettingsModel& settings, N
     impactRow->setContentsMargins(0, 0, 0, 0);
     impactRow->setSpacing(8);
     high_ = new CapsuleButton(impacts);
-    high_->setLook(EditorButtons::chipLook("High", impactHigh(), true, true));
+    high_->setLook(EditorButtons::chipLook("High", toQColor(ImpactColor::high), true, true));
     high_->setEnabled(false);
     medium_ = new CapsuleButton(impacts);
     medium_->setOnClick([this] { settings_.setBlackoutIncludesMedium(!content_.includesMedium); });
@@ -168,7 +165,7 @@ void NewsRulesEditorView::refresh() {
     refreshStepper(before_, content_.before);
     refreshStepper(after_, content_.after);
     example_->setText(qs(content_.example));
-    medium_->setLook(EditorButtons::chipLook("Medium", impactMedium(), content_.includesMedium, false));
+    medium_->setLook(EditorButtons::chipLook("Medium", toQColor(ImpactColor::medium), content_.includesMedium, false));
     refreshCurrencies();
     noCurrency_->setVisible(content_.noCurrency);
     restore_->setLook(EditorButtons::restoreLook(editor_.armedRestore()));

@@ -13,6 +13,8 @@
 #include "WaylarkKit/Settings/Qt/EditorButtons.h"
 #include "WaylarkKit/Settings/Qt/EditorLook.h"
 #include "WaylarkKit/Settings/TimingEditorContent.h"
+#include "WaylarkKit/Style/Qt/QtColor.h"
+#include "WaylarkKit/Views/IntervalColorDisplay.h"
 
 namespace WaylarkKit {
 
@@ -20,22 +22,6 @@ using EditorLook::white;
 using TradingCore::IntervalColor;
 using TradingCore::WallClockTime;
 
-namespace {
-
-// The display colours of custom times, as the timeline draws their bands.
-QColor swatchColour(IntervalColor colour) {
-    switch (colour) {
-        case IntervalColor::cyan: return QColor::fromRgbF(0.25f, 0.85f, 1.0f);
-        case IntervalColor::blue: return QColor::fromRgbF(0.38f, 0.58f, 1.0f);
-        case IntervalColor::pink: return QColor::fromRgbF(1.0f, 0.45f, 0.75f);
-        case IntervalColor::yellow: return QColor::fromRgbF(1.0f, 0.86f, 0.3f);
-        case IntervalColor::teal: return QColor::fromRgbF(0.3f, 0.88f, 0.75f);
-        case IntervalColor::white: break;
-    }
-    return Qt::white;
-}
-
-}  // namespace
 
 CustomRow::CustomRow(QWidget* parent, TimingEditorContext& context, const Base::Uuid& id, bool autofocus)
     : QWidget(parent), context_(context), id_(id) {
@@ -139,7 +125,7 @@ void CustomRow::refresh() {
         swatches_[i]->setPainter([colour, current](QPainter& painter, const QRectF& bounds) {
             const QRectF circle(bounds.center().x() - 7, bounds.center().y() - 7, 14, 14);
             painter.setPen(Qt::NoPen);
-            painter.setBrush(swatchColour(colour));
+            painter.setBrush(toQColor(displayColor(colour)));
             painter.drawEllipse(circle);
             if (!current) return;
             // The ring lies inside the circle's edge.
