@@ -118,8 +118,6 @@ TimingEditorView::TimingEditorView(SettingsKit::SettingsModel& settings, TimingE
     subscriptions_.push_back(editor_.observeMessage(redraw));
 }
 
-TimingEditorView::~TimingEditorView() { subscriptions_.clear(); }
-
 QWidget* TimingEditorView::currentPage() const { return pages_->currentWidget(); }
 
 QString TimingEditorView::footnote() const { return footnote_->text(); }

@@ -29,7 +29,6 @@ class TimingEditorView : public QWidget {
 public:
     TimingEditorView(SettingsKit::SettingsModel& settings, TimingEditorModel& editor, Base::Scheduler& scheduler,
                      std::function<void()> onDone, QWidget* parent = nullptr);
-    ~TimingEditorView() override;
 
     // The controls, for tests and the showreel.
     PaintedButton* profileRow(std::size_t index) const { return profileRows_.at(index); }

@@ -24,9 +24,6 @@ protected:
 
 TEST_F(GreetingEditorStateTest, TheDefaultsReadAsTheCardShowsThem) {
     const GreetingEditorState s = state();
-    EXPECT_TRUE(s.isEnabled);
-    EXPECT_EQ(s.leading, "Welcome");
-    EXPECT_EQ(s.name, "Trader");
     EXPECT_EQ(s.leadingCounter.text(), "7/20");
     EXPECT_EQ(s.nameCounter.text(), "6/20");
     EXPECT_DOUBLE_EQ(s.leadingCounter.opacity(), 0.35);

@@ -74,22 +74,13 @@ TEST_F(TimingEditorModelTest, TypingAWindowTimeStoresItOrKeepsADraftWithTheReaso
             editor.commit(text, c.start, "NY", c.position, *model);
             if (&text != &c.keystrokes.back() && !WallClockTime::fromText(text)) {
                 EXPECT_EQ(editor.draft(TimingEditorModel::windowDraftKey("NY", c.position, c.start)), text);
+                EXPECT_EQ(editor.message(), windowHint);
             }
         }
         EXPECT_EQ(windows(), c.stored);
         EXPECT_EQ(editor.draft(TimingEditorModel::windowDraftKey("NY", c.position, c.start)), c.draft);
         EXPECT_EQ(editor.message(), c.message);
     }
-}
-
-TEST_F(TimingEditorModelTest, TheKeyByKeyHintShowsUntilTheTimeReads) {
-    std::vector<std::optional<std::string>> messages;
-    for (const char* text : {"9", "9:", "9:3", "9:30"}) {
-        editor.commit(text, true, "NY", 1, *model);
-        messages.push_back(editor.message());
-    }
-    EXPECT_EQ(messages, (std::vector<std::optional<std::string>>{windowHint, windowHint, windowHint, std::nullopt}));
-    EXPECT_TRUE(editor.drafts().empty());
 }
 
 TEST_F(TimingEditorModelTest, AnUnknownProfileOrPositionChangesNothing) {
