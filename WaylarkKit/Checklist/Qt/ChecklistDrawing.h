@@ -11,7 +11,7 @@
 #include "WaylarkKit/Style/Qt/Fonts.h"
 #include "WaylarkKit/Style/Qt/Symbols.h"
 
-// Drawing pieces the checklist tab and editor share.
+// Drawing helpers the checklist tab and editor share.
 namespace WaylarkKit::ChecklistDrawing {
 
 QColor white(double opacity);

@@ -231,6 +231,7 @@ void ChecklistEditorView::dropDetail() {
     if (nameField_) {
         nameField_->hide();
         nameField_->deleteLater();
+        nameField_ = nullptr;
     }
     for (const QPointer<ChecklistEditorRow>& row : rows_) {
         if (!row) continue;

@@ -16,6 +16,7 @@
 #include <QPainterPath>
 #include <QProcess>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 
 #include "ChecklistKit/ChecklistModel.h"
@@ -59,16 +60,17 @@ void xdotool(const QStringList& arguments) {
     if (QProcess::execute("xdotool", arguments) != 0) check(false, ("xdotool " + arguments.join(' ')).toStdString());
 }
 
-void click(const QPoint& at) {
+// Clicks at `at` and waits until `landed` holds.
+bool click(const QPoint& at, const std::function<bool()>& landed) {
     xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
-    wait(100);
     xdotool({"click", "1"});
-    wait(200);
+    return waitFor(landed, 2000);
 }
 
 QPoint global(const QWidget& widget, const QRectF& rect) { return widget.mapToGlobal(rect.center().toPoint()); }
 
 QImage grab(const QRect& area) {
+    // The compositor draws the last repaint a moment later; there is nothing to wait on.
     wait(300);
     return QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
 }
@@ -134,17 +136,18 @@ void checkTab(const QString& folder, ChecklistKit::ChecklistModel& checklist, Ch
     ChecklistTabView tab(checklist, ui, scheduler, &panel);
     tab.setGeometry(Panel::inset, Panel::inset, ChecklistTabView::standardWidth, ChecklistTabView::standardHeight);
     panel.show();
-    wait(700);
+    check(QTest::qWaitForWindowExposed(&panel), "the panel is on screen");
 
     auto part = [&](const Base::Uuid& id) { return *tab.items().parts(id); };
-    click(global(tab.items(), part(stop).text));
-    check(checklist.isChecked(stop), "a click on a row's text ticks it");
-    click(global(tab.items(), part(trend).pill));
-    check(ui.openChoiceItemID() == trend, "a click on the pill opens the option picker");
-    click(global(tab.items(), part(trend).chips.at(0)));
-    check(checklist.choice(trend) == "Above", "a click on a chip records the choice and closes the picker");
-    check(!ui.openChoiceItemID(), "the picker closed");
-    click(global(tab.items(), part(trend).pill));
+    check(click(global(tab.items(), part(stop).text), [&] { return checklist.isChecked(stop); }),
+          "a click on a row's text ticks it");
+    check(click(global(tab.items(), part(trend).pill), [&] { return ui.openChoiceItemID() == trend; }),
+          "a click on the pill opens the option picker");
+    check(click(global(tab.items(), part(trend).chips.at(0)), [&] { return checklist.choice(trend) == "Above"; }),
+          "a click on a chip records the choice");
+    check(!ui.openChoiceItemID(), "and closes the picker");
+    check(click(global(tab.items(), part(trend).pill), [&] { return ui.openChoiceItemID() == trend; }),
+          "the picker opens again");
 
     const QRect area = panel.geometry().adjusted(-24, 0, 24, 24);
     const QImage shot = grab(area);
@@ -160,15 +163,14 @@ void checkTab(const QString& folder, ChecklistKit::ChecklistModel& checklist, Ch
     const QPoint hold = reset.mapToGlobal(reset.rect().center());
     xdotool({"mousemove", QString::number(hold.x()), QString::number(hold.y())});
     xdotool({"mousedown", "1"});
-    wait(400);
+    check(waitFor([&] { return ui.resetHold().isHolding(); }, 2000), "a press starts the hold");
     xdotool({"mouseup", "1"});
-    wait(100);
-    check(checklist.isChecked(stop) && ui.resetHold().progress() == 0, "releasing after 0.4 s keeps the ticks");
+    check(waitFor([&] { return !ui.resetHold().isHolding(); }, 2000), "releasing ends it");
+    check(checklist.isChecked(stop) && ui.resetHold().progress() == 0, "an early release keeps the ticks");
     xdotool({"mousedown", "1"});
     check(waitFor([&] { return !checklist.isChecked(stop); }, 2500), "holding for a second clears the checklist");
     xdotool({"mouseup", "1"});
     panel.hide();
-    wait(200);
 }
 
 void checkEditor(const QString& folder, ChecklistKit::ChecklistModel& checklist, ChecklistEditorModel& editor,
@@ -183,23 +185,30 @@ void checkEditor(const QString& folder, ChecklistKit::ChecklistModel& checklist,
         },
         IslandKit::Size{640, 400}, scheduler);
     overlay->present(QGuiApplication::primaryScreen());
-    wait(800);
-    check(view != nullptr, "the editor shows in the card");
+    check(view != nullptr && waitFor([&] { return overlay->rootView()->fade() == 1; }, 2000),
+          "the editor shows in the card");
     if (view == nullptr) return;
 
-    click(view->mapToGlobal(view->addItemRect().center().toPoint()));
-    wait(200);
-    check(view->rows().size() == 5 && view->focusWidget() == &view->rows().back()->textField(),
+    check(click(view->mapToGlobal(view->addItemRect().center().toPoint()),
+                [&] {
+                    return view->rows().size() == 5 && view->focusWidget() == &view->rows().back()->textField() &&
+                           view->rows().back()->textField().hasFocus();
+                }),
           "\"Add item\" adds a row whose field takes the focus");
     xdotool({"type", "--delay", "20", "Spread below 2 pips"});
-    wait(200);
-    const auto shown = checklist.activeTemplate();
-    check(shown && shown->items.back().text == "Spread below 2 pips", "typing goes into the new item");
+    check(waitFor(
+              [&] {
+                  const auto shown = checklist.activeTemplate();
+                  return shown && shown->items.back().text == "Spread below 2 pips";
+              },
+              2000),
+          "typing goes into the new item");
 
     for (ChecklistEditorRow* row : view->rows()) {
-        if (row->itemID() == trend) click(global(*row, row->choiceButtonRect()));
+        if (row->itemID() != trend) continue;
+        check(click(global(*row, row->choiceButtonRect()), [&] { return editor.choiceEditorItemID() == trend; }),
+              "the dropdown button opens the option editor");
     }
-    check(editor.choiceEditorItemID() == trend, "the dropdown button opens the option editor");
 
     const QRect card = overlay->rootView()->cardRect().translated(overlay->rootView()->mapToGlobal(QPoint(0, 0)));
     const QRect area = card.adjusted(-32, -32, 32, 32);
@@ -207,9 +216,9 @@ void checkEditor(const QString& folder, ChecklistKit::ChecklistModel& checklist,
     shot.save(folder + "/editor-checklist.png");
     check(shot.pixelColor(32 + 8, 32 + card.height() / 2).lightness() < 30, "the card is dark");
 
-    click(view->mapToGlobal(view->doneRect().center().toPoint()));
-    check(waitFor([&] { return !overlay->isPresented(); }, 1000), "\"Done\" dismisses the card");
-    wait(400);
+    check(click(view->mapToGlobal(view->doneRect().center().toPoint()), [&] { return !overlay->isPresented(); }),
+          "\"Done\" dismisses the card");
+    waitFor([&] { return overlay->panel() == nullptr; }, 2000);
 }
 
 }  // namespace
@@ -234,7 +243,7 @@ int main(int argc, char** argv) {
     Desktop desktop;
     desktop.setGeometry(QGuiApplication::primaryScreen()->geometry());
     desktop.show();
-    wait(500);
+    check(QTest::qWaitForWindowExposed(&desktop), "the desktop is on screen");
 
     checkTab(folder, checklist, ui, scheduler, stop, trend);
     // The editor's screenshot shows the checklist as the user left it in the tab.
