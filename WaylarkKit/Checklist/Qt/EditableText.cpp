@@ -42,7 +42,6 @@ constexpr double textInset = 2;
 EditableText::EditableText(TextBinding text, const Look& look, Base::Scheduler& scheduler, QWidget* parent)
     : QLineEdit(parent), binding_(std::move(text)), scheduler_(scheduler), autofocus_(look.autofocus) {
     setFrame(false);
-    setAttribute(Qt::WA_MacShowFocusRect, false);
     setAutoFillBackground(false);
     setFont(interFont(look.fontSize, look.weight));
     QPalette colours = palette();
