@@ -36,6 +36,8 @@ struct GreetingEditorState {
 
     // "Shown for 5 seconds when the island appears".
     static std::string durationSentence();
+
+    bool operator==(const GreetingEditorState&) const = default;
 };
 
 }  // namespace WaylarkKit

@@ -12,7 +12,7 @@ using EditorLook::white;
 
 CapsuleButton* done(QWidget* parent, std::function<void()> onDone) {
     auto* button = new CapsuleButton(parent);
-    button->setLook({"Done", EditorLook::font(12, FontWeight::semibold), Qt::black, Qt::white, 20, 28, {}, 0, 0, 0});
+    button->setLook({"Done", EditorLook::font(12, FontWeight::semibold), Qt::black, Qt::white, 20, 28, {}, 0, 0, 0, {}});
     button->setOnClick(std::move(onDone));
     return button;
 }
@@ -27,7 +27,8 @@ CapsuleButton::Look restoreLook(bool armed) {
             {},
             0,
             0,
-            0};
+            0,
+            {}};
 }
 
 CapsuleButton::Look stepLook(bool plus, bool enabled) {
@@ -35,7 +36,7 @@ CapsuleButton::Look stepLook(bool plus, bool enabled) {
     auto symbol = [plus, colour](QPainter& painter, const QRectF& box) {
         paintSymbol(painter, plus ? Symbol::plus : Symbol::minus, box, colour, symbolStroke(10, 1));
     };
-    return {{}, {}, {}, white(0.1), 0, 24, symbol, 10, 0, 28};
+    return {{}, {}, {}, white(0.1), 0, 24, symbol, 10, 0, 28, enabled ? "on" : "off"};
 }
 
 CapsuleButton::Look chipLook(const QString& title, const QColor& colour, bool isOn, bool locked) {
@@ -52,7 +53,8 @@ CapsuleButton::Look chipLook(const QString& title, const QColor& colour, bool is
             symbol,
             11,
             5,
-            0};
+            0,
+            box.name(QColor::HexArgb).toStdString() + (isOn ? " on" : " off")};
 }
 
 }  // namespace WaylarkKit::EditorButtons

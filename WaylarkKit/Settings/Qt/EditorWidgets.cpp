@@ -159,29 +159,30 @@ double CapsuleButton::Look::width() const {
     return content + 2 * padding;
 }
 
-CapsuleButton::CapsuleButton(QWidget* parent) : PaintedButton(parent) {
-    setHitShape(HitShape::capsule);
-    setPainter([this](QPainter& painter, const QRectF& bounds) {
-        EditorLook::fillCapsule(painter, bounds, look_.fill);
-        double contentWidth = look_.text.isEmpty() ? 0 : EditorLook::textWidth(look_.font, look_.text);
-        if (look_.symbol) contentWidth += look_.symbolSize + (look_.text.isEmpty() ? 0 : look_.spacing);
-        double x = bounds.center().x() - contentWidth / 2;
-        if (look_.symbol) {
-            look_.symbol(painter, QRectF(x, bounds.center().y() - look_.symbolSize / 2, look_.symbolSize,
-                                         look_.symbolSize));
-            x += look_.symbolSize + look_.spacing;
-        }
-        if (!look_.text.isEmpty()) {
-            EditorLook::drawText(painter, QRectF(x, bounds.top(), bounds.right() - x, bounds.height()), look_.font,
-                                 look_.textColour, look_.text);
-        }
-    });
+CapsuleButton::CapsuleButton(QWidget* parent) : PaintedButton(parent) { setHitShape(HitShape::capsule); }
+
+void CapsuleButton::paintLook(QPainter& painter, const QRectF& bounds) const {
+    EditorLook::fillCapsule(painter, bounds, look_.fill);
+    double contentWidth = look_.text.isEmpty() ? 0 : EditorLook::textWidth(look_.font, look_.text);
+    if (look_.symbol) contentWidth += look_.symbolSize + (look_.text.isEmpty() ? 0 : look_.spacing);
+    double x = bounds.center().x() - contentWidth / 2;
+    if (look_.symbol) {
+        look_.symbol(painter, QRectF(x, bounds.center().y() - look_.symbolSize / 2, look_.symbolSize, look_.symbolSize));
+        x += look_.symbolSize + look_.spacing;
+    }
+    if (!look_.text.isEmpty()) {
+        EditorLook::drawText(painter, QRectF(x, bounds.top(), bounds.right() - x, bounds.height()), look_.font,
+                             look_.textColour, look_.text);
+    }
 }
 
 void CapsuleButton::setLook(Look look) {
     look_ = std::move(look);
     setFixedSize(ceiled(look_.width()), ceiled(look_.height));
-    update();
+    const std::string named = look_.text.toStdString() + "|" + look_.font.key().toStdString() + "|" +
+                              look_.textColour.name(QColor::HexArgb).toStdString() + "|" +
+                              look_.fill.name(QColor::HexArgb).toStdString() + "|" + look_.symbolLook;
+    setPainter([this](QPainter& painter, const QRectF& bounds) { paintLook(painter, bounds); }, named);
 }
 
 // MARK: FlowLayout

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <QColor>
@@ -97,6 +98,7 @@ public:
         double symbolSize = 0;
         double spacing = 0;
         double fixedWidth = 0;  // when set, the capsule's width regardless of its content
+        std::string symbolLook;  // names what `symbol` draws, so an unchanged look is not repainted
 
         double width() const;
     };
@@ -106,6 +108,8 @@ public:
     const Look& look() const { return look_; }
 
 private:
+    void paintLook(QPainter& painter, const QRectF& bounds) const;
+
     Look look_;
 };
 

@@ -37,6 +37,7 @@ GreetingPreviewBar::GreetingPreviewBar(QWidget* parent) : QWidget(parent) {
 }
 
 void GreetingPreviewBar::setGreeting(const GreetingEditorState& state) {
+    if (state == state_) return;
     state_ = state;
     update();
 }
@@ -90,7 +91,7 @@ GreetingEditorView::GreetingEditorView(SettingsKit::SettingsModel& settings, Bas
     try_ = new CapsuleButton(preview);
     try_->setLook({"Try it", EditorLook::font(11, FontWeight::semibold), Qt::black, Qt::white, 11, 22,
                    [](QPainter& painter, const QRectF& box) { EditorLook::paintPlay(painter, box, 8, Qt::black); }, 8,
-                   5, 0});
+                   5, 0, "play"});
     try_->setToolTip(QStringLiteral("Play the greeting in the island, at the top of the screen"));
     try_->setOnClick([this] {
         if (onTry_) onTry_();
@@ -170,7 +171,7 @@ void GreetingEditorView::refresh() {
                                   on ? toQColor(Palette::green) : white(0.4));
         EditorLook::drawText(painter, QRectF(box + 8, 0, bounds.width() - box - 8, bounds.height()), switchFont(),
                              Qt::white, QStringLiteral("Show the greeting"));
-    });
+    }, state.isEnabled ? "on" : "off");
     leading_->refresh();
     name_->refresh();
     const auto showCounter = [](TextLine* line, const GreetingCounter& counter) {

@@ -12,6 +12,14 @@ PaintedButton::PaintedButton(QWidget* parent) : QWidget(parent) {
 
 void PaintedButton::setPainter(Painter painter) {
     painter_ = std::move(painter);
+    look_.clear();
+    update();
+}
+
+void PaintedButton::setPainter(Painter painter, std::string look) {
+    if (painter_ && look == look_) return;
+    painter_ = std::move(painter);
+    look_ = std::move(look);
     update();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include <QWidget>
 
@@ -17,6 +18,9 @@ public:
     explicit PaintedButton(QWidget* parent = nullptr);
 
     void setPainter(Painter painter);
+    // The same, but repaints only when `look` -- a few words that name what
+    // the painter draws -- differs from the look shown now.
+    void setPainter(Painter painter, std::string look);
     void setHitShape(HitShape shape) { shape_ = shape; }
     void setOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
     // Whether `point` (in the button's coordinates) lies on its hit shape.
@@ -29,6 +33,7 @@ protected:
 
 private:
     Painter painter_;
+    std::string look_;
     HitShape shape_ = HitShape::rectangle;
     std::function<void()> onClick_;
     bool pressed_ = false;

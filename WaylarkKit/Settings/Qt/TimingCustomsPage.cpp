@@ -132,7 +132,7 @@ void CustomRow::refresh() {
             painter.setPen(QPen(Qt::white, 2));
             painter.setBrush(Qt::NoBrush);
             painter.drawEllipse(circle.adjusted(1, 1, -1, -1));
-        });
+        }, current ? "current" : "other");
     }
     for (std::size_t i = 0; i < weekdays_.size(); ++i) {
         const auto toggle = TimingEditorContent::weekdayToggles[i];
@@ -142,7 +142,7 @@ void CustomRow::refresh() {
             EditorLook::fillCapsule(painter, bounds, on ? white(0.9) : white(0.08));
             EditorLook::drawText(painter, bounds, EditorLook::font(10, FontWeight::semibold),
                                  on ? QColor(Qt::black) : white(0.55), label, Qt::AlignHCenter);
-        });
+        }, on ? "on" : "off");
     }
 }
 

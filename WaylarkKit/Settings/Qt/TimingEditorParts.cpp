@@ -87,7 +87,7 @@ void AddButton::setRoom(bool hasRoom) {
         paintSymbol(painter, Symbol::plusCircleFill, symbol, colour, symbolStroke(addSymbolSize));
         const double x = addSymbolSize + addSpacing;
         EditorLook::drawText(painter, QRectF(x, 0, bounds.width() - x, bounds.height()), addFont(), colour, title_);
-    });
+    }, hasRoom ? "room" : "full");
 }
 
 TextLine* messageLine(QWidget* parent) {

@@ -45,7 +45,8 @@ PaintedButton* sidebarButton(QWidget* parent, std::function<void()> onClick) {
 }
 
 void setRow(PaintedButton* button, const SidebarRow& row) {
-    button->setPainter([row](QPainter& painter, const QRectF& bounds) { paintSidebarRow(painter, bounds, row); });
+    const std::string look = row.left + "|" + row.right + (row.highlighted ? "|h" : "|") + (row.background ? "b" : "");
+    button->setPainter([row](QPainter& painter, const QRectF& bounds) { paintSidebarRow(painter, bounds, row); }, look);
 }
 
 // The hairline between the sidebar and the page.

@@ -111,7 +111,7 @@ void TimingMacrosPage::refresh() {
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         rows_[i]->setPainter([row = contents[i]](QPainter& painter, const QRectF& bounds) {
             paintMacroRow(painter, bounds, row);
-        });
+        }, contents[i].isOn ? "on" : "off");
     }
 }
 
