@@ -4,7 +4,7 @@
 #include <optional>
 
 #include <QFontMetricsF>
-#include <QPainterPath>
+#include <QTextBoundaryFinder>
 
 #include "WaylarkKit/Style/Qt/Fonts.h"
 #include "WaylarkKit/Style/Qt/QtColor.h"
@@ -51,25 +51,42 @@ QRectF qrect(const Rect& r) { return {r.x, r.y, r.width, r.height}; }
 
 double advance(const QFont& font, const QString& string) { return QFontMetricsF(font).horizontalAdvance(string); }
 
-// One line of text in `box`, cut at its end when it does not fit, vertically
-// centred on the font's ascent and descent.
-void drawLine(QPainter& painter, const QRectF& box, const QFont& font, const Rgba& colour, const QString& string) {
+// Baseline of one line of `font` vertically centred in `box` on its ascent and descent.
+double baseline(const QRectF& box, const QFont& font) {
     const QFontMetricsF metrics(font);
-    const QString shown = elided(string, font, box.width() + 0.5);
-    if (shown.isEmpty()) return;
-    painter.setFont(font);
-    painter.setPen(toQColor(colour));
-    const double baseline = box.top() + (box.height() - (metrics.ascent() + metrics.descent())) / 2 + metrics.ascent();
-    painter.drawText(QPointF(box.left(), baseline), shown);
+    return box.top() + (box.height() - (metrics.ascent() + metrics.descent())) / 2 + metrics.ascent();
 }
 
-// Digits in even cells; clipped rather than cut, as a cut would leave the cells.
+// One line of text already cut to its room.
+void drawLine(QPainter& painter, const QRectF& box, const QFont& font, const Rgba& colour, const QString& string) {
+    if (string.isEmpty()) return;
+    painter.setFont(font);
+    painter.setPen(toQColor(colour));
+    painter.drawText(QPointF(box.left(), baseline(box, font)), string);
+}
+
+QString cutTo(const QString& string, const QFont& font, double width) { return elided(string, font, width + 0.5); }
+
+// `string` cut at its end to `width` as digits in even cells measure it, only
+// between grapheme clusters.
+QString cutDigitsTo(const QString& string, const QFont& font, double width) {
+    width += 0.5;
+    if (MonoDigits::width(font, string) <= width) return string;
+    const QString ellipsis(QChar(0x2026));
+    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, string);
+    qsizetype kept = 0;
+    for (qsizetype next = clusters.toNextBoundary(); next > 0; next = clusters.toNextBoundary()) {
+        if (MonoDigits::width(font, string.left(next).trimmed() + ellipsis) > width) break;
+        kept = next;
+    }
+    return kept == 0 ? QString() : string.left(kept).trimmed() + ellipsis;
+}
+
+// Times and values: digits in even cells.
 void drawDigits(QPainter& painter, const QRectF& box, const QFont& font, const Rgba& colour, const QString& string) {
-    painter.save();
-    painter.setClipRect(box, Qt::IntersectClip);
+    if (string.isEmpty()) return;
     painter.setPen(toQColor(colour));
     MonoDigits::drawIn(painter, box, Qt::AlignLeft, font, string);
-    painter.restore();
 }
 
 QRectF centredSquare(double x, double midY, double side) { return {x, midY - side / 2, side, side}; }
@@ -81,23 +98,24 @@ void paintCapsule(QPainter& painter, const QRectF& box, const Rgba& fill) {
     painter.drawRoundedRect(box, radius, radius);
 }
 
-void paintFilterButton(QPainter& painter, const Rect& frame, const QString& label, bool open) {
+// The chevron after a filter button's text, half a turn about its own centre
+// while the button's menu shows.
+QPainterPath chevron(const Rect& frame, double textWidth, bool open) {
+    const QRectF box = centredSquare(frame.x + 8 + textWidth + 4, frame.midY(), chevronSize);
+    const QPainterPath path = symbolPath(Symbol::chevronDown, box, symbolStroke(chevronSize, 1));
+    if (!open) return path;
+    QTransform turn;
+    turn.translate(box.center().x(), box.center().y());
+    turn.rotateRadians(std::numbers::pi);
+    turn.translate(-box.center().x(), -box.center().y());
+    return turn.map(path);
+}
+
+void paintFilterButton(QPainter& painter, const Rect& frame, const QString& label, const QPainterPath& chevronPath) {
     const QRectF box = qrect(frame);
     paintCapsule(painter, box, WeeklyLook::buttonFill);
-    const double textWidth = advance(fonts().filter, label);
-    drawLine(painter, QRectF(box.left() + 8, box.top(), textWidth, box.height()), fonts().filter,
-             WeeklyLook::buttonText, label);
-    const QRectF chevron = centredSquare(box.left() + 8 + textWidth + 4, box.center().y(), chevronSize);
-    QPainterPath path = symbolPath(Symbol::chevronDown, chevron, symbolStroke(chevronSize, 1));
-    if (open) {
-        // Half a turn about its own centre while the button's menu shows.
-        QTransform turn;
-        turn.translate(chevron.center().x(), chevron.center().y());
-        turn.rotateRadians(std::numbers::pi);
-        turn.translate(-chevron.center().x(), -chevron.center().y());
-        path = turn.map(path);
-    }
-    painter.fillPath(path, toQColor(WeeklyLook::buttonText));
+    drawLine(painter, box.adjusted(8, 0, 0, 0), fonts().filter, WeeklyLook::buttonText, label);
+    painter.fillPath(chevronPath, toQColor(WeeklyLook::buttonText));
 }
 
 void paintMenuPanel(QPainter& painter, const QRectF& box) {
@@ -132,52 +150,85 @@ void paintCheckBox(QPainter& painter, const QRectF& box, bool on, const Rgba& co
 
 }  // namespace
 
-WeeklyTabLayout::HeaderGeometry headerGeometry(double width, const HeaderState& state) {
+PreparedHeader prepareHeader(double width, const HeaderState& state) {
     const Fonts& f = fonts();
-    return WeeklyTabLayout::header(
-        width, {advance(f.title, text(WeeklyTexts::title)), advance(f.subtitle, text(WeeklyTexts::subtitle)),
-                advance(f.filter, text(WeeklyTexts::impactFilter(state.includeMedium))),
-                advance(f.filter, state.currency), chevronSize});
+    const QString impact = text(WeeklyTexts::impactFilter(state.includeMedium));
+    const QString subtitle = text(WeeklyTexts::subtitle);
+    const double impactWidth = advance(f.filter, impact);
+    const double currencyWidth = advance(f.filter, state.currency);
+    PreparedHeader header{width, state, {}, {}, {}, {}, {}};
+    header.geometry = WeeklyTabLayout::header(width, {advance(f.title, text(WeeklyTexts::title)),
+                                                      advance(f.subtitle, subtitle), impactWidth, currencyWidth,
+                                                      chevronSize});
+    header.subtitle = cutTo(subtitle, f.subtitle, header.geometry.subtitle.width);
+    header.impactChevron = chevron(header.geometry.impactButton, impactWidth, state.impactMenuOpen);
+    header.currencyChevron = chevron(header.geometry.currencyButton, currencyWidth, state.currencyMenuOpen);
+    const QRectF pencil = qrect(header.geometry.pencilButton);
+    header.pencil = symbolPath(Symbol::pencil, centredSquare(pencil.center().x() - 5.5, pencil.center().y(), 11),
+                               symbolStroke(11, 0.75));
+    return header;
 }
 
-void paintHeader(QPainter& painter, const WeeklyTabLayout::HeaderGeometry& geometry, const HeaderState& state) {
+void paintHeader(QPainter& painter, const PreparedHeader& header) {
+    const WeeklyTabLayout::HeaderGeometry& g = header.geometry;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    drawLine(painter, qrect(geometry.title), fonts().title, WeeklyLook::title, text(WeeklyTexts::title));
-    drawLine(painter, qrect(geometry.subtitle), fonts().subtitle, WeeklyLook::subtitle, text(WeeklyTexts::subtitle));
-    paintFilterButton(painter, geometry.impactButton, text(WeeklyTexts::impactFilter(state.includeMedium)),
-                      state.impactMenuOpen);
-    paintFilterButton(painter, geometry.currencyButton, state.currency, state.currencyMenuOpen);
-    const QRectF pencil = qrect(geometry.pencilButton);
-    paintCapsule(painter, pencil, WeeklyLook::buttonFill);
-    paintSymbol(painter, Symbol::pencil, centredSquare(pencil.center().x() - 5.5, pencil.center().y(), 11),
-                toQColor(WeeklyLook::pencil), symbolStroke(11, 0.75));
+    drawLine(painter, qrect(g.title), fonts().title, WeeklyLook::title, text(WeeklyTexts::title));
+    drawLine(painter, qrect(g.subtitle), fonts().subtitle, WeeklyLook::subtitle, header.subtitle);
+    paintFilterButton(painter, g.impactButton, text(WeeklyTexts::impactFilter(header.state.includeMedium)),
+                      header.impactChevron);
+    paintFilterButton(painter, g.currencyButton, header.state.currency, header.currencyChevron);
+    paintCapsule(painter, qrect(g.pencilButton), WeeklyLook::buttonFill);
+    painter.fillPath(header.pencil, toQColor(WeeklyLook::pencil));
     painter.restore();
 }
 
-void paintDayHeading(QPainter& painter, const QPointF& origin, const WeeklyDay& day) {
-    painter.save();
+PreparedHeading prepareHeading(const WeeklyDay& day) {
     const QString heading = text(WeeklyTexts::dayHeading(day.start));
-    const double width = advance(fonts().heading, heading);
-    const QRectF box(origin, QSizeF(width, WeeklyTabLayout::dayHeadingHeight));
-    drawLine(painter, box, fonts().heading, day.isToday ? WeeklyLook::todayHeading : WeeklyLook::dayHeading,
-             heading);
-    if (day.items.empty()) {
-        const QString nothing = text(WeeklyTexts::emptyDay);
-        drawLine(painter, QRectF(box.right() + 6, box.top(), advance(fonts().emptyDay, nothing), box.height()),
-                 fonts().emptyDay, WeeklyLook::emptyDay, nothing);
+    return {heading, advance(fonts().heading, heading), day.isToday, day.items.empty()};
+}
+
+void paintHeading(QPainter& painter, const QPointF& origin, const PreparedHeading& heading) {
+    painter.save();
+    const QRectF box(origin, QSizeF(heading.width, WeeklyTabLayout::dayHeadingHeight));
+    drawLine(painter, box, fonts().heading, heading.isToday ? WeeklyLook::todayHeading : WeeklyLook::dayHeading,
+             heading.text);
+    if (heading.isEmpty) {
+        drawLine(painter, QRectF(box.right() + 6, box.top(), 0, box.height()), fonts().emptyDay,
+                 WeeklyLook::emptyDay, text(WeeklyTexts::emptyDay));
     }
     painter.restore();
 }
 
-void paintRow(QPainter& painter, const QRectF& box, const WeeklyItem& item, bool focused) {
+PreparedRow prepareRow(const WeeklyItem& item, double width) {
     const Fonts& f = fonts();
+    const QString main = item.label ? text(*item.label) : text(WeeklyTexts::shortTitle(item.title));
+    std::optional<QString> second;
+    if (item.label) second = text(WeeklyTexts::shortTitle(item.title));
+    std::optional<QString> detail;
+    if (const auto value = WeeklyTexts::detail(item)) detail = text(*value);
+
+    WeeklyTabLayout::RowWidths widths{advance(f.main, main), std::nullopt, std::nullopt};
+    if (second) widths.second = advance(f.second, *second);
+    if (detail) widths.detail = MonoDigits::width(f.detail, *detail);
+    PreparedRow row{WeeklyTabLayout::row(width, widths), {}, {}, std::nullopt, std::nullopt,
+                    WeeklyLook::dot(item), WeeklyLook::mainText(item)};
+    const WeeklyTabLayout::RowGeometry& g = row.geometry;
+    row.time = cutDigitsTo(text(WeeklyTexts::time(item)), f.time, g.time.width);
+    row.main = cutTo(main, f.main, g.main.width);
+    if (second && g.second) row.second = cutTo(*second, f.second, g.second->width);
+    if (detail && g.detail) row.detail = cutDigitsTo(*detail, f.detail, g.detail->width);
+    return row;
+}
+
+void paintRow(QPainter& painter, const QPointF& origin, double width, const PreparedRow& row, bool focused) {
+    const Fonts& f = fonts();
+    constexpr double height = WeeklyTabLayout::rowHeight;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.translate(box.topLeft());
-    const double height = box.height();
+    painter.translate(origin);
     if (focused) {
-        const QRectF frame(0, 0, box.width(), height);
+        const QRectF frame(0, 0, width, height);
         painter.setPen(Qt::NoPen);
         painter.setBrush(toQColor(WeeklyLook::focusFill));
         painter.drawRoundedRect(frame, 5, 5);
@@ -185,27 +236,15 @@ void paintRow(QPainter& painter, const QRectF& box, const WeeklyItem& item, bool
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(frame.adjusted(0.5, 0.5, -0.5, -0.5), 4.5, 4.5);
     }
-
-    const QString main = item.label ? text(*item.label) : text(WeeklyTexts::shortTitle(item.title));
-    const std::optional<QString> second =
-        item.label ? std::optional<QString>(text(WeeklyTexts::shortTitle(item.title))) : std::nullopt;
-    const std::optional<std::string> detailText = WeeklyTexts::detail(item);
-    const std::optional<QString> detail =
-        detailText ? std::optional<QString>(text(*detailText)) : std::nullopt;
-
-    WeeklyTabLayout::RowWidths widths{advance(f.main, main), std::nullopt, std::nullopt};
-    if (second) widths.second = advance(f.second, *second);
-    if (detail) widths.detail = MonoDigits::width(f.detail, *detail);
-    const WeeklyTabLayout::RowGeometry g = WeeklyTabLayout::row(box.width(), widths);
+    const WeeklyTabLayout::RowGeometry& g = row.geometry;
     const auto span = [&](const WeeklyTabLayout::Span& s) { return QRectF(s.x, 0, s.width, height); };
-
-    drawDigits(painter, span(g.time), f.time, WeeklyLook::time, text(WeeklyTexts::time(item)));
+    drawDigits(painter, span(g.time), f.time, WeeklyLook::time, row.time);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(toQColor(WeeklyLook::dot(item)));
+    painter.setBrush(toQColor(row.dot));
     painter.drawEllipse(centredSquare(g.dot.x, height / 2, 6));
-    drawLine(painter, span(g.main), f.main, WeeklyLook::mainText(item), main);
-    if (second && g.second) drawLine(painter, span(*g.second), f.second, WeeklyLook::secondText, *second);
-    if (detail && g.detail) drawDigits(painter, span(*g.detail), f.detail, WeeklyLook::detail, *detail);
+    drawLine(painter, span(g.main), f.main, row.mainColour, row.main);
+    if (row.second && g.second) drawLine(painter, span(*g.second), f.second, WeeklyLook::secondText, *row.second);
+    if (row.detail && g.detail) drawDigits(painter, span(*g.detail), f.detail, WeeklyLook::detail, *row.detail);
     painter.restore();
 }
 
@@ -230,8 +269,8 @@ void paintCurrencyMenu(QPainter& painter, const Rect& panel, double scroll, cons
                         symbolStroke(9, 1));
         }
         const QFont& font = isChosen ? fonts().menuChosen : fonts().menu;
-        drawLine(painter, QRectF(x + 9 + 6, top, box.right() - 10 - (x + 15), rowHeight), font,
-                 WeeklyLook::menuText, text(codes[i]));
+        const QRectF label(x + 9 + 6, top, box.right() - 10 - (x + 15), rowHeight);
+        drawLine(painter, label, font, WeeklyLook::menuText, cutTo(text(codes[i]), font, label.width()));
     }
     painter.restore();
 }
@@ -258,7 +297,7 @@ void paintImpactMenu(QPainter& painter, const Rect& panel, bool includeMedium) {
         paintCheckBox(painter, centredSquare(x, top + rowHeight / 2, boxSide), e.isOn,
                       e.isOn ? e.colour : WeeklyLook::uncheckedBox);
         const QFont& font = e.isOn ? fonts().menuChosen : fonts().menu;
-        drawLine(painter, QRectF(x + boxSide + 8, top, box.right() - 10 - (x + boxSide + 8), rowHeight), font,
+        drawLine(painter, QRectF(x + boxSide + 8, top, 0, rowHeight), font,
                  e.locked ? WeeklyLook::lockedMenuText : WeeklyLook::menuText, text(e.title));
     }
     painter.restore();

@@ -6,6 +6,7 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -77,6 +78,7 @@ void WeeklyTabView::refresh() {
     currency_ = std::move(currency);
     includeMedium_ = includeMedium;
     layout_ = WeeklyTabLayout::list(days_);
+    prepared_.assign(layout_.entries.size(), std::nullopt);
     menuScroll_ = std::min(menuScroll_, WeeklyTabLayout::currencyMenuOverflow(currencies_.size()));
     // The list keeps its place as the rows change under it, as far as it still reaches.
     offset_ = WeeklyTabLayout::clampedOffset(offset_, layout_.contentHeight, viewportHeight());
@@ -91,8 +93,26 @@ void WeeklyTabView::menusChanged() {
     update();
 }
 
-WeeklyTabLayout::HeaderGeometry WeeklyTabView::headerGeometry() const {
-    return WeeklyPainting::headerGeometry(width(), headerState(model_, currency_, includeMedium_));
+const WeeklyPainting::PreparedHeader& WeeklyTabView::header() const {
+    const auto state = headerState(model_, currency_, includeMedium_);
+    if (!header_ || header_->width != width() || !(header_->state == state)) {
+        header_ = WeeklyPainting::prepareHeader(width(), state);
+    }
+    return *header_;
+}
+
+const WeeklyTabView::PreparedEntry& WeeklyTabView::prepared(std::size_t index) {
+    std::optional<PreparedEntry>& slot = prepared_[index];
+    if (!slot) {
+        const WeeklyTabLayout::ListEntry& entry = layout_.entries[index];
+        const WeeklyDay& day = days_[entry.day];
+        if (entry.item) {
+            slot = WeeklyPainting::prepareRow(day.items[*entry.item], width());
+        } else {
+            slot = WeeklyPainting::prepareHeading(day);
+        }
+    }
+    return *slot;
 }
 
 std::vector<std::size_t> WeeklyTabView::focusedRows() const {
@@ -131,8 +151,7 @@ void WeeklyTabView::scrollToFocus() {
 
 void WeeklyTabView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const auto state = headerState(model_, currency_, includeMedium_);
-    WeeklyPainting::paintHeader(painter, WeeklyPainting::headerGeometry(width(), state), state);
+    WeeklyPainting::paintHeader(painter, header());
 
     painter.save();
     painter.setClipRect(QRectF(0, WeeklyTabLayout::listTop, width(), viewportHeight()));
@@ -140,14 +159,15 @@ void WeeklyTabView::paintEvent(QPaintEvent*) {
     const auto [first, last] = layout_.visible(offset_, offset_ + viewportHeight());
     for (std::size_t i = first; i < last; ++i) {
         const WeeklyTabLayout::ListEntry& entry = layout_.entries[i];
-        const QRectF box = entryRect(i);
-        const WeeklyDay& day = days_[entry.day];
-        if (!entry.item) {
-            WeeklyPainting::paintDayHeading(painter, box.topLeft(), day);
+        const QPointF origin = entryRect(i).topLeft();
+        const PreparedEntry& part = prepared(i);
+        if (const auto* heading = std::get_if<WeeklyPainting::PreparedHeading>(&part)) {
+            WeeklyPainting::paintHeading(painter, origin, *heading);
             continue;
         }
-        const WeeklyItem& item = day.items[*entry.item];
-        WeeklyPainting::paintRow(painter, box, item, focus && item.activityID == *focus);
+        const WeeklyItem& item = days_[entry.day].items[*entry.item];
+        WeeklyPainting::paintRow(painter, origin, width(), std::get<WeeklyPainting::PreparedRow>(part),
+                                 focus && item.activityID == *focus);
     }
     painter.restore();
 
@@ -177,10 +197,10 @@ WeeklyTabView::Target WeeklyTabView::targetAt(QPointF p) const {
         const auto entry = WeeklyTabLayout::menuEntryAt(panel, menuScroll_, currencies_.size(), point(p));
         return entry ? Target{Kind::currencyEntry, *entry} : Target{};
     }
-    const WeeklyTabLayout::HeaderGeometry header = headerGeometry();
-    if (insideCapsule(header.impactButton, p)) return {Kind::impactButton};
-    if (insideCapsule(header.currencyButton, p)) return {Kind::currencyButton};
-    if (insideCapsule(header.pencilButton, p)) return {Kind::pencilButton};
+    const WeeklyTabLayout::HeaderGeometry& g = headerGeometry();
+    if (insideCapsule(g.impactButton, p)) return {Kind::impactButton};
+    if (insideCapsule(g.currencyButton, p)) return {Kind::currencyButton};
+    if (insideCapsule(g.pencilButton, p)) return {Kind::pencilButton};
     return {};
 }
 
@@ -280,6 +300,7 @@ bool WeeklyTabView::event(QEvent* event) {
 
 void WeeklyTabView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    if (event->size().width() != event->oldSize().width()) prepared_.assign(layout_.entries.size(), std::nullopt);
     offset_ = WeeklyTabLayout::clampedOffset(offset_, layout_.contentHeight, viewportHeight());
 }
 

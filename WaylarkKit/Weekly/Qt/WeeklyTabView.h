@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include <QWidget>
@@ -11,6 +12,7 @@
 #include "Base/Scheduler.h"
 #include "WaylarkKit/Motion/FrameClock.h"
 #include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Weekly/Qt/WeeklyPainting.h"
 #include "WaylarkKit/Weekly/ScrollGlide.h"
 #include "WaylarkKit/Weekly/WeeklyItem.h"
 #include "WaylarkKit/Weekly/WeeklyTabLayout.h"
@@ -45,7 +47,7 @@ public:
     const std::vector<std::string>& currencies() const { return currencies_; }
     const WeeklyTabLayout::ListLayout& listLayout() const { return layout_; }
     double scrollOffset() const { return offset_; }
-    WeeklyTabLayout::HeaderGeometry headerGeometry() const;
+    const WeeklyTabLayout::HeaderGeometry& headerGeometry() const { return header().geometry; }
     // The rows that carry the focused release, as indices into the list layout.
     std::vector<std::size_t> focusedRows() const;
     // Where an entry of the list layout shows in the view at the current scroll.
@@ -78,6 +80,11 @@ private:
     void scrollToFocus();
     void setOffset(double offset);
     double viewportHeight() const;
+    const WeeklyPainting::PreparedHeader& header() const;
+    // Entry `index` of the list measured and cut to the view's width, kept
+    // until the rows or the width change.
+    using PreparedEntry = std::variant<WeeklyPainting::PreparedHeading, WeeklyPainting::PreparedRow>;
+    const PreparedEntry& prepared(std::size_t index);
     Target targetAt(QPointF point) const;
     void act(const Target& target);
 
@@ -94,6 +101,8 @@ private:
     bool currencyMenuWasOpen_ = false;
     std::optional<ScrollGlide> glide_;
     std::optional<Target> pressed_;
+    mutable std::optional<WeeklyPainting::PreparedHeader> header_;
+    std::vector<std::optional<PreparedEntry>> prepared_;
 
     Base::TaskHandle glideTask_;
     // Last, so they go first.

@@ -8,7 +8,7 @@
 #include "Base/Calendar.h"
 #include "TradingCore/Model/MarketTimeZone.h"
 #include "WaylarkKit/Weekly/WeeklyOverview.h"
-#include "WaylarkKit/tests/Weekly/RealisticWeek.h"
+#include "WaylarkKit/tests/Weekly/RealisticWeek.h"  // newYorkTime
 
 using namespace WaylarkKit;
 using CalendarKit::CalendarEvent;
@@ -102,12 +102,10 @@ TEST(WeeklyOverviewTest, TheFiltersChooseTheRows) {
         bool includeMedium;
         bool listed;
     };
-    const Case cases[] = {
-        {NewsImpact::high, "USD", false, true},     {NewsImpact::holiday, "USD", false, true},
-        {NewsImpact::holiday, "USD", true, true},   {NewsImpact::medium, "USD", false, false},
-        {NewsImpact::medium, "USD", true, true},    {NewsImpact::low, "USD", true, false},
-        {NewsImpact::high, "usd", false, false},    {NewsImpact::high, "EUR", false, false},
-    };
+    const Case cases[] = {{NewsImpact::high, "USD", false, true},  {NewsImpact::holiday, "USD", false, true},
+                          {NewsImpact::holiday, "USD", true, true},  {NewsImpact::medium, "USD", false, false},
+                          {NewsImpact::medium, "USD", true, true},   {NewsImpact::low, "USD", true, false},
+                          {NewsImpact::high, "usd", false, false},   {NewsImpact::high, "EUR", false, false}};
     const Base::Date now = newYorkTime(2025, 11, 5, 12, 0);
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(TradingCore::rawValue(c.impact)) + " " + c.currency);
@@ -122,31 +120,20 @@ TEST(WeeklyOverviewTest, TheFiltersChooseTheRows) {
 
 TEST(WeeklyOverviewTest, AnItemCarriesItsEventTheActivityIdAndWhetherItIsPast) {
     const Base::Date now = newYorkTime(2025, 11, 5, 8, 30);
-    CalendarEvent labelled = event("adp", now, "USD", NewsImpact::high, "ADP Non-Farm Employment Change");
-    labelled.forecast = "25K";
-    labelled.previous = "-32K";
-    const std::vector<CalendarEvent> events = {labelled, event("plain", now - 0.001, "USD", NewsImpact::high,
-                                                              "Treasury Currency Report")};
-    const auto items = WeeklyOverview::days(events, "USD", false, now, ny())[2].items;
+    CalendarEvent adp = event("adp", now, "USD", NewsImpact::high, "ADP Non-Farm Employment Change");
+    adp.forecast = "25K";
+    adp.previous = "-32K";
+    const auto items =
+        WeeklyOverview::days({adp, event("plain", now - 0.001, "USD", NewsImpact::high, "Treasury Currency Report")},
+                             "USD", false, now, ny())[2].items;
     ASSERT_EQ(items.size(), 2u);
-    const WeeklyItem& plain = items[0];
-    const WeeklyItem& adp = items[1];
-    EXPECT_EQ(adp, (WeeklyItem{"adp", labelled.newsEvent().activityID(), now, "ADP Non-Farm Employment Change",
-                               "ADP", false, false, "25K", "-32K", false}));
-    EXPECT_EQ(adp.activityID.rfind("news:ADP@", 0), 0u);
-    EXPECT_EQ(plain.label, std::nullopt);
-    EXPECT_EQ(plain.activityID.rfind("news:Treasury Currency Report@", 0), 0u);
-    EXPECT_TRUE(plain.isPast);
-}
-
-TEST(WeeklyOverviewTest, TheRealisticWeekGroupsAsTheFeedMeantIt) {
-    const auto days =
-        WeeklyOverview::days(Testing::realisticWeek(), "USD", false, newYorkTime(2025, 11, 5, 9, 0), ny());
-    using Days = std::vector<std::vector<std::string>>;
-    const Days expected = {{"ev-14"}, {"ev-27"}, {"ev-44", "ev-46"}, {"ev-60"}, {"ev-73", "ev-74", "ev-75", "ev-78"}};
-    EXPECT_EQ(ids(days), expected);
-    EXPECT_TRUE(days[2].items[0].isPast);
-    EXPECT_FALSE(days[2].items[1].isPast);
+    EXPECT_EQ(items[1], (WeeklyItem{"adp", adp.newsEvent().activityID(), now, "ADP Non-Farm Employment Change",
+                                    "ADP", false, false, "25K", "-32K", false}));
+    EXPECT_EQ(items[1].activityID.rfind("news:ADP@", 0), 0u);
+    // Without a label the title stands in the id; a millisecond before now is past.
+    EXPECT_EQ(items[0].label, std::nullopt);
+    EXPECT_EQ(items[0].activityID.rfind("news:Treasury Currency Report@", 0), 0u);
+    EXPECT_TRUE(items[0].isPast);
 }
 
 TEST(WeeklyOverviewTest, TheCurrencyMenuOffersUsdFirstAndOnlyCodesThatCanBeChosen) {
