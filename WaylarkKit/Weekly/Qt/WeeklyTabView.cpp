@@ -53,7 +53,8 @@ WeeklyTabView::WeeklyTabView(TimingViewModel& model, Base::Scheduler& scheduler,
     subscriptions_.push_back(model_.observe(TimingViewModel::Field::now, rebuild));
     subscriptions_.push_back(model_.observe(TimingViewModel::Field::weeklyFocusID, [this] {
         update();
-        scrollToFocus();
+        // A hidden tab glides when it comes on screen instead.
+        if (isVisible()) scrollToFocus();
     }));
     subscriptions_.push_back(model_.observe(TimingViewModel::Field::isWeeklyMenuOpen, [this] { menusChanged(); }));
     subscriptions_.push_back(
