@@ -141,6 +141,9 @@ void CalculatorModel::removeDraft(Field field) {
 }
 
 void CalculatorModel::edit(Field field, std::string_view text) {
+    // The draft goes first, so anyone who hears of the settings change below
+    // already reads the field as typed.
+    setDraft(field, std::string(text));
     const std::optional<Decimal> value = positive(text);
     const CalculatorSettings& stored = calculator();
     // A value beyond its bound would be swapped for the setting's default by
@@ -182,7 +185,7 @@ void CalculatorModel::edit(Field field, std::string_view text) {
             break;
         case Field::entry: entryText_.set(std::string(text)); break;
     }
-    setDraft(field, refused ? storedText(field) : std::string(text));
+    if (refused) setDraft(field, storedText(field));
 }
 
 void CalculatorModel::endEditing(Field field) {

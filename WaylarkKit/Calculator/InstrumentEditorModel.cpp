@@ -180,8 +180,11 @@ void InstrumentEditorModel::endEditing() {
 }
 
 void InstrumentEditorModel::select(std::string_view id) {
+    // Copied first: ending the editing notifies, and a caller's view may rebuild
+    // the very list that `id` points into.
+    std::string chosen(id);
     endEditing();
-    settings_.updateCalculator([&](CalculatorSettings& s) { s.instrumentID = std::string(id); });
+    settings_.updateCalculator([&](CalculatorSettings& s) { s.instrumentID = std::move(chosen); });
 }
 
 void InstrumentEditorModel::resetToDefault() {

@@ -43,6 +43,7 @@ QScrollArea* quietScrollArea(QWidget* parent) {
     area->setAttribute(Qt::WA_TranslucentBackground);
     area->viewport()->setAutoFillBackground(false);
     area->setStyleSheet(QStringLiteral("background: transparent;"));
+    area->setFocusPolicy(Qt::NoFocus);
     return area;
 }
 
@@ -244,16 +245,21 @@ private:
     // instrument so that a new one takes the keyboard as it appears.
     void syncNameField() {
         const std::string wanted = isCustom_ ? instrument_.id : std::string();
-        if (wanted == nameFieldID_) return;
+        // The focus request may arrive just after the instrument it names.
+        const bool focus = isCustom_ && editor_.focusNameID() == wanted;
+        if (wanted == nameFieldID_ && (!focus || nameFieldFocuses_)) return;
         if (EditableText* old = field(Field::name)) {
             fields_.erase(Field::name);
             old->hide();
             old->deleteLater();
         }
         nameFieldID_ = wanted;
+        nameFieldFocuses_ = focus;
         if (!isCustom_) return;
-        EditableText* text = makeField(Field::name, "Name", 18, FontWeight::semibold, editor_.focusNameID() == wanted);
+        EditableText* text = makeField(Field::name, "Name", 18, FontWeight::semibold, focus);
         text->setOnEnd([this] { editor_.endEditing(); });
+        // Made last, yet first in reading order: Tab goes on to the point value.
+        setTabOrder(text, field(Field::perPoint));
         text->show();
     }
 
@@ -366,6 +372,7 @@ private:
     std::function<void()> onDone_;
     std::map<Field, EditableText*> fields_;
     std::string nameFieldID_;
+    bool nameFieldFocuses_ = false;
     Instrument instrument_;
     bool isCustom_ = false;
     bool hasOverride_ = false;
