@@ -26,12 +26,12 @@ protected:
 }  // namespace
 
 TEST(RoundedNiceTest, RoundsDownToOneTwoFive) {
-    const struct {
-        const char* value;
-        const char* nice;
-    } cases[] = {{"10", "10"}, {"19.99", "10"},  {"25", "20"},      {"37", "20"},    {"49", "20"},
-                 {"50", "50"}, {"99", "50"},     {"100", "100"},    {"0.35", "0.2"}, {"0", "1"},
-                 {"-3", "1"},  {"1000", "1000"}, {"0.001", "0.001"}};
+    // clang-format off
+    const struct { const char* value; const char* nice; } cases[] = {
+        {"10", "10"}, {"19.99", "10"}, {"25", "20"}, {"37", "20"}, {"49", "20"}, {"50", "50"}, {"99", "50"},
+        {"100", "100"}, {"0.35", "0.2"}, {"0", "1"}, {"-3", "1"}, {"1000", "1000"}, {"0.001", "0.001"}
+    };
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(roundedNice(dec(c.value)), dec(c.nice)) << c.value;
 }
 
@@ -114,17 +114,14 @@ TEST_F(CalculatorModelTest, InstrumentSwitchKeepsStopDraftsPricesAndDirection) {
 TEST_F(CalculatorModelTest, Prompts) {
     EXPECT_EQ(model.prompt(), std::nullopt);
     model.setStopMode(StopMode::price);
-    const struct {
-        const char* entry;
-        const char* stop;
-        std::optional<std::string> prompt;
-    } cases[] = {{"", "", "Enter your entry and stop prices"},
-                 {"abc", "", "Enter your entry and stop prices"},
-                 {"5000", "", "Enter your stop price"},
-                 {"", "4990", "Enter your entry price"},
-                 {"5000", "5,000", "Stop and entry are the same price"},
-                 {"5000", "0", "Enter a stop distance above 0"},
-                 {"5000", "4990", std::nullopt}};
+    // clang-format off
+    const struct { const char* entry; const char* stop; std::optional<std::string> prompt; } cases[] = {
+        {"", "", "Enter your entry and stop prices"}, {"abc", "", "Enter your entry and stop prices"},
+        {"5000", "", "Enter your stop price"}, {"", "4990", "Enter your entry price"},
+        {"5000", "5,000", "Stop and entry are the same price"}, {"5000", "0", "Enter a stop distance above 0"},
+        {"5000", "4990", std::nullopt}
+    };
+    // clang-format on
     for (const auto& c : cases) {
         model.edit(Field::entry, c.entry);
         model.edit(Field::stop, c.stop);
@@ -174,18 +171,16 @@ TEST_F(CalculatorModelTest, TypingCommitsValidValuesAndKeepsTheDraft) {
 // A slip of the finger must not quietly swap a risk of 0.5 % for the default,
 // nor any other value: the keystroke is refused and the stored value shows again.
 TEST_F(CalculatorModelTest, ValuesBeyondTheirBoundsAreRefusedNotReplaced) {
-    const struct {
-        Field field;
-        RiskMode riskMode;
-        const char* committed;
-        const char* typed;
-        const char* shown;
-    } cases[] = {{Field::balance, RiskMode::percent, "12,500", "2,000,000,000", "12,500"},
-                 {Field::balance, RiskMode::percent, "12,500", "1,000,000,000", "1,000,000,000"},
-                 {Field::risk, RiskMode::percent, "0.75", "1000", "0.75"},
-                 {Field::risk, RiskMode::percent, "0.75", "100", "100"},
-                 {Field::risk, RiskMode::amount, "300", "1,000,000,001", "300"},
-                 {Field::stop, RiskMode::percent, "15", "1000001", "15"}};
+    // clang-format off
+    const struct { Field field; RiskMode riskMode; const char* committed; const char* typed; const char* shown; } cases[] = {
+        {Field::balance, RiskMode::percent, "12,500", "2,000,000,000", "12,500"},
+        {Field::balance, RiskMode::percent, "12,500", "1,000,000,000", "1,000,000,000"},
+        {Field::risk, RiskMode::percent, "0.75", "1000", "0.75"},
+        {Field::risk, RiskMode::percent, "0.75", "100", "100"},
+        {Field::risk, RiskMode::amount, "300", "1,000,000,001", "300"},
+        {Field::stop, RiskMode::percent, "15", "1000001", "15"}
+    };
+    // clang-format on
     for (const auto& c : cases) {
         model.setRiskMode(c.riskMode);
         model.edit(c.field, c.committed);
@@ -199,16 +194,15 @@ TEST_F(CalculatorModelTest, ValuesBeyondTheirBoundsAreRefusedNotReplaced) {
 }
 
 TEST_F(CalculatorModelTest, SteppersUseTheirStepsAndStopAtTheBounds) {
-    const struct {
-        RiskMode mode;
-        const char* from;
-        int steps;
-        const char* to;
-    } risk[] = {{RiskMode::percent, "0.5", -1, "0.25"}, {RiskMode::percent, "0.25", -1, "0.25"},
-                {RiskMode::percent, "100", 1, "100"},   {RiskMode::percent, "99.9", 1, "100"},
-                {RiskMode::amount, "100", 1, "110"},    {RiskMode::amount, "250", -1, "230"},
-                {RiskMode::amount, "500", 2, "600"},    {RiskMode::amount, "5", 1, "6"},
-                {RiskMode::amount, "1", -1, "1"},       {RiskMode::amount, "999999990", 1, "1000000000"}};
+    // clang-format off
+    const struct { RiskMode mode; const char* from; int steps; const char* to; } risk[] = {
+        {RiskMode::percent, "0.5", -1, "0.25"}, {RiskMode::percent, "0.25", -1, "0.25"},
+        {RiskMode::percent, "100", 1, "100"}, {RiskMode::percent, "99.9", 1, "100"},
+        {RiskMode::amount, "100", 1, "110"}, {RiskMode::amount, "250", -1, "230"},
+        {RiskMode::amount, "500", 2, "600"}, {RiskMode::amount, "5", 1, "6"}, {RiskMode::amount, "1", -1, "1"},
+        {RiskMode::amount, "999999990", 1, "1000000000"}
+    };
+    // clang-format on
     for (const auto& c : risk) {
         change([&](auto& s) {
             s.riskMode = c.mode;
@@ -220,13 +214,13 @@ TEST_F(CalculatorModelTest, SteppersUseTheirStepsAndStopAtTheBounds) {
         EXPECT_EQ(c.mode == RiskMode::amount ? s.riskAmount : s.riskPercent, dec(c.to)) << c.from << " " << c.steps;
         EXPECT_FALSE(model.drafts().contains(Field::risk));
     }
-    const struct {
-        const char* from;
-        int steps;
-        const char* to;
-    } stop[] = {{"20", 1, "21"},    {"20", -1, "19"},  {"49", 1, "50"},    {"50", -1, "45"},
-                {"50", 1, "55"},    {"199", 1, "204"}, {"199", -1, "194"}, {"200", 1, "210"},
-                {"200", -1, "190"}, {"1", -1, "1"},    {"1", 1, "2"},      {"999995", 1, "1000000"}};
+    // clang-format off
+    const struct { const char* from; int steps; const char* to; } stop[] = {
+        {"20", 1, "21"}, {"20", -1, "19"}, {"49", 1, "50"}, {"50", -1, "45"}, {"50", 1, "55"}, {"199", 1, "204"},
+        {"199", -1, "194"}, {"200", 1, "210"}, {"200", -1, "190"}, {"1", -1, "1"}, {"1", 1, "2"},
+        {"999995", 1, "1000000"}
+    };
+    // clang-format on
     for (const auto& c : stop) {
         change([&](auto& s) { s.stopPoints = dec(c.from); });
         model.nudgeStop(c.steps);

@@ -33,19 +33,15 @@ CalculationResult withIssue(CalculationIssue issue) {
 
 TEST(CalculatorTabTextTest, SizeAndUnitLines) {
     const auto below = withIssue(CalculationIssue::belowMinimum(400));
-    const struct {
-        CalculationResult result;
-        StopMode mode;
-        const char* instrument;
-        const char* size;
-        const char* unit;
-    } cases[] = {{sized("1.0"), StopMode::points, "NQ", "1", "contract \u00B7 tap to copy"},
-                 {sized("2.5"), StopMode::points, "NAS100", "2.5", "lots \u00B7 tap to copy"},
-                 {sized("1"), StopMode::price, "NAS100", "1", "lot"},
-                 {sized("3"), StopMode::price, "ES", "3", "contracts"},
-                 {sized("0"), StopMode::points, "ES", "\u2014", "contracts"},
-                 {below, StopMode::points, "NQ", "0", "contracts"},
-                 {below, StopMode::price, "NQ", "0", "contracts"}};
+    // clang-format off
+    const struct { CalculationResult result; StopMode mode; const char* instrument; const char* size; const char* unit; } cases[] = {
+        {sized("1.0"), StopMode::points, "NQ", "1", "contract \u00B7 tap to copy"},
+        {sized("2.5"), StopMode::points, "NAS100", "2.5", "lots \u00B7 tap to copy"},
+        {sized("1"), StopMode::price, "NAS100", "1", "lot"}, {sized("3"), StopMode::price, "ES", "3", "contracts"},
+        {sized("0"), StopMode::points, "ES", "\u2014", "contracts"},
+        {below, StopMode::points, "NQ", "0", "contracts"}, {below, StopMode::price, "NQ", "0", "contracts"}
+    };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(CalculatorTabText::sizeText(c.result), c.size);
         EXPECT_EQ(CalculatorTabText::unitText(c.result, library(c.instrument), c.mode), c.unit) << c.size;

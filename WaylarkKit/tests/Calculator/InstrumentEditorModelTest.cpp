@@ -88,11 +88,11 @@ TEST_F(InstrumentEditorModelTest, AddingRenamingAndRemovingCustomInstruments) {
     EXPECT_EQ(editor.instrument().name, "My index");
     EXPECT_EQ(editor.instrument().unit, "lot");
 
-    const struct {
-        const char* typed;
-        const char* stored;
-    } names[] = {
-        {"Twenty characters!!!", "Twenty chara"}, {"   ", "Custom"}, {"DAX\n40\u2028x", "DAX40x"}, {"  Gold ", "Gold"}};
+    // clang-format off
+    const struct { const char* typed; const char* stored; } names[] = {
+        {"Twenty characters!!!", "Twenty chara"}, {" ", "Custom"}, {"DAX\n40\u2028x", "DAX40x"}, {" Gold ", "Gold"}
+    };
+    // clang-format on
     for (const auto& c : names) {
         editor.edit(Field::name, c.typed);
         EXPECT_EQ(editor.instrument().name, c.stored) << c.typed;
@@ -129,10 +129,11 @@ TEST_F(InstrumentEditorModelTest, AddingRenamingAndRemovingCustomInstruments) {
 TEST_F(InstrumentEditorModelTest, OutOfRangeValuesNeverDeleteACustomInstrument) {
     const std::string id = addCustom();
     editor.edit(Field::perPoint, "25");
-    const struct {
-        Field field;
-        const char* typed;
-    } cases[] = {{Field::perPoint, "1000001"}, {Field::minSize, "1,000,000.5"}, {Field::sizeStep, "1000.01"}};
+    // clang-format off
+    const struct { Field field; const char* typed; } cases[] = {
+        {Field::perPoint, "1000001"}, {Field::minSize, "1,000,000.5"}, {Field::sizeStep, "1000.01"}
+    };
+    // clang-format on
     for (const auto& c : cases) {
         const auto before = calculator();
         editor.edit(c.field, c.typed);
@@ -154,19 +155,14 @@ TEST_F(InstrumentEditorModelTest, OutOfRangeValuesNeverDeleteACustomInstrument) 
 }
 
 TEST_F(InstrumentEditorModelTest, CalibrationFromAKnownTrade) {
-    const struct {
-        const char* size;
-        const char* points;
-        const char* profit;
-        std::optional<Base::Decimal> value;
-    } cases[] = {{"0.5", "40", "100", dec("5")},
-                 {"2", "10", "50", dec("2.5")},
-                 {"1", "3", "10", dec("3.3333333333333333333333333333333333333")},
-                 {"", "10", "50", std::nullopt},
-                 {"0", "10", "50", std::nullopt},
-                 {"2", "0", "50", std::nullopt},
-                 {"2", "10", "0", std::nullopt},
-                 {"2", "10", "-50", std::nullopt}};
+    // clang-format off
+    const struct { const char* size; const char* points; const char* profit; std::optional<Base::Decimal> value; } cases[] = {
+        {"0.5", "40", "100", dec("5")}, {"2", "10", "50", dec("2.5")},
+        {"1", "3", "10", dec("3.3333333333333333333333333333333333333")}, {"", "10", "50", std::nullopt},
+        {"0", "10", "50", std::nullopt}, {"2", "0", "50", std::nullopt}, {"2", "10", "0", std::nullopt},
+        {"2", "10", "-50", std::nullopt}
+    };
+    // clang-format on
     for (const auto& c : cases) {
         editor.edit(Field::calibrationSize, c.size);
         editor.edit(Field::calibrationPoints, c.points);
