@@ -190,20 +190,36 @@ bool isTrimmedSpace(char32_t cp) {
     return cp == U'\t' || u_charType(static_cast<UChar32>(cp)) == U_SPACE_SEPARATOR;
 }
 
-std::string lowercased(std::string_view s) {
-    // The full mapping of ASCII text is ASCII lowercasing.
+namespace {
+
+// The full case mapping of ASCII text is plain ASCII case mapping; anything
+// else goes through ICU's root locale.
+template <class AsciiMap, class IcuMap>
+std::string caseMapped(std::string_view s, AsciiMap ascii, IcuMap icuMap) {
     if (std::all_of(s.begin(), s.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; })) {
         std::string out(s);
-        for (char& ch : out) {
-            if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-        }
+        for (char& ch : out) ch = ascii(ch);
         return out;
     }
     icu::UnicodeString text = icu::UnicodeString::fromUTF8(icu::StringPiece(s.data(), static_cast<int32_t>(s.size())));
-    text.toLower(icu::Locale::getRoot());
+    icuMap(text);
     std::string out;
     text.toUTF8String(out);
     return out;
+}
+
+}  // namespace
+
+std::string lowercased(std::string_view s) {
+    return caseMapped(
+        s, [](char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; },
+        [](icu::UnicodeString& text) { text.toLower(icu::Locale::getRoot()); });
+}
+
+std::string uppercased(std::string_view s) {
+    return caseMapped(
+        s, [](char ch) { return ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch; },
+        [](icu::UnicodeString& text) { text.toUpper(icu::Locale::getRoot()); });
 }
 
 std::string nfc(std::string_view s) {

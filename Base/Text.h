@@ -33,6 +33,9 @@ bool isTrimmedSpace(char32_t codePoint);
 
 // Full lowercase mapping, independent of the user's locale.
 std::string lowercased(std::string_view utf8);
+// Full uppercase mapping, independent of the user's locale: one character may
+// become several ("ß" gives "SS").
+std::string uppercased(std::string_view utf8);
 // Canonical composition (NFC), so that texts typed differently compare equal.
 std::string nfc(std::string_view utf8);
 

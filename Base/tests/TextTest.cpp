@@ -50,6 +50,8 @@ TEST(TextTest, CharacterClasses) {
 TEST(TextTest, LowercaseAndNormalForms) {
     EXPECT_EQ(Text::lowercased("CPI İ"), "cpi i\xCC\x87");  // full mapping of dotted capital I
     EXPECT_EQ(Text::lowercased("Non-Farm @ 8:30"), "non-farm @ 8:30");
+    EXPECT_EQ(Text::uppercased("non-farm @ 8:30"), "NON-FARM @ 8:30");
+    EXPECT_EQ(Text::uppercased("stra\xC3\x9F" "e \xC3\xA9"), "STRASSE \xC3\x89");  // full mapping of sharp s
     EXPECT_EQ(Text::nfc("e\xCC\x81"), "\xC3\xA9");
     EXPECT_EQ(Text::nfc("\xC3\xA9"), "\xC3\xA9");
 }

@@ -1,0 +1,3 @@
+#include "WaylarkKit/Qt/WaylarkBootstrap.h"
+
+int main(int argc, char** argv) { return WaylarkKit::WaylarkBootstrap::run(argc, argv); }

@@ -1,0 +1,77 @@
+#include "WaylarkKit/App/DisplayPlan.h"
+
+#include <algorithm>
+
+namespace WaylarkKit::DisplayPlan {
+
+namespace {
+
+std::vector<DisplayInfo> chosen(const std::vector<DisplayInfo>& connected, const DisplayChoices& choices) {
+    std::vector<DisplayInfo> result;
+    for (const DisplayInfo& display : connected) {
+        const auto entry = choices.find(display.id);
+        if (entry == choices.end() ? display.isBuiltIn : entry->second) result.push_back(display);
+    }
+    return result;
+}
+
+std::string label(const DisplayInfo& display) { return display.isBuiltIn ? "MacBook" : display.name; }
+
+}  // namespace
+
+std::vector<DisplayInfo> shown(const std::vector<DisplayInfo>& connected, const DisplayChoices& choices) {
+    if (auto result = chosen(connected, choices); !result.empty()) return result;
+    if (connected.empty()) return {};
+    const auto builtIn = std::find_if(connected.begin(), connected.end(), [](const auto& d) { return d.isBuiltIn; });
+    return {builtIn != connected.end() ? *builtIn : connected.front()};
+}
+
+std::optional<DisplayInfo> nextToAsk(const std::vector<DisplayInfo>& connected, const DisplayChoices& choices,
+                                     const std::set<std::string>& skipping) {
+    if (connected.size() < 2) return std::nullopt;
+    for (const DisplayInfo& display : connected) {
+        if (!display.isBuiltIn && !choices.contains(display.id) && !skipping.contains(display.id)) return display;
+    }
+    return std::nullopt;
+}
+
+DisplayChoices choices(DisplayAnswer answer, const DisplayInfo& display, const std::vector<DisplayInfo>& connected,
+                       const DisplayChoices& current) {
+    DisplayChoices entries;
+    switch (answer) {
+    case DisplayAnswer::alsoHere:
+        entries[display.id] = true;
+        break;
+    case DisplayAnswer::notHere:
+        entries[display.id] = false;
+        break;
+    case DisplayAnswer::onlyHere:
+        for (const DisplayInfo& other : connected) entries[other.id] = false;
+        entries[display.id] = true;
+        break;
+    }
+    DisplayChoices merged = current;
+    for (const auto& [id, show] : entries) merged[id] = show;
+    if (!chosen(connected, merged).empty()) return entries;
+    // Left alone, the fallback would put the island back on the display just
+    // refused. Show it on another one instead, the built-in display first:
+    // with two displays that is the one the "Only …" button named.
+    std::vector<const DisplayInfo*> others;
+    for (const DisplayInfo& other : connected) {
+        if (other.id != display.id) others.push_back(&other);
+    }
+    std::stable_partition(others.begin(), others.end(), [](const DisplayInfo* d) { return d->isBuiltIn; });
+    if (!others.empty()) entries[others.front()->id] = true;
+    return entries;
+}
+
+ButtonTitles buttonTitles(const DisplayInfo& display, const std::vector<DisplayInfo>& connected) {
+    if (connected.size() == 2) {
+        const DisplayInfo& other = connected[0].id != display.id ? connected[0] : connected[1];
+        return {"Both displays", "Only " + label(display), "Only " + label(other)};
+    }
+    const std::string name = label(display);
+    return {"Also on " + name, "Only on " + name, "Not on " + name};
+}
+
+}  // namespace WaylarkKit::DisplayPlan

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace WaylarkKit {
+
+// The rules of the shared single-line text field that need no toolkit, so the
+// editors' formatters and caret rules are tested without a window. Caret
+// positions count UTF-16 code units, as the field's own cursor does.
+
+// Both sides of the value a field edits: read on every refresh, written on
+// every change the user makes.
+struct TextBinding {
+    std::function<std::string()> get;
+    std::function<void(const std::string&)> set;
+};
+
+// Rewrites the raw text after every keystroke (grouping digits, say).
+using LiveFormatter = std::function<std::string(const std::string& raw)>;
+// Where the caret goes once the formatter changed the text, given the raw
+// text, the caret in it and the formatted text.
+using CaretRule = std::function<int(const std::string& raw, int caret, const std::string& formatted)>;
+
+// What one keystroke leaves in a field that has a live formatter.
+struct FormattedEdit {
+    std::string text;            // what the field shows and publishes
+    bool replaced = false;       // the formatter changed the raw text
+    std::optional<int> caret;    // none: the caret stays where replacing the text put it
+};
+
+FormattedEdit formatEdit(const std::string& raw, int caret, const LiveFormatter& formatter, const CaretRule& rule);
+
+// Length of UTF-8 text in UTF-16 code units.
+int utf16Length(std::string_view utf8);
+
+// A caret rule may answer anything; the field only takes a position inside
+// the text, and never one between the two halves of a surrogate pair.
+int boundedCaret(int caret, std::string_view utf8);
+
+}  // namespace WaylarkKit

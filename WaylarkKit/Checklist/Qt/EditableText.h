@@ -1,0 +1,71 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include <QLineEdit>
+
+#include "Base/Scheduler.h"
+#include "WaylarkKit/Checklist/EditableTextRules.h"
+#include "WaylarkKit/Style/Qt/Fonts.h"
+
+namespace WaylarkKit {
+
+// The single-line text field every editor uses: frameless white Inter text on
+// whatever the card draws, bound both ways to a model value. Besides a plain
+// field it rewrites the text live through an optional formatter and places the
+// caret by its rule, reports Return and the end of editing, takes the keyboard
+// focus once when it first appears, and keeps the Ctrl editing keys working
+// even where an application shortcut would claim them.
+class EditableText final : public QLineEdit {
+public:
+    // Taken once, when the field is made; later changes of these show nothing.
+    struct Look {
+        std::string placeholder;
+        double fontSize = 13;
+        FontWeight weight = FontWeight::regular;
+        // Take the keyboard focus and select the text when first shown in a window.
+        bool autofocus = false;
+        bool centered = false;
+    };
+
+    // `scheduler` defers the one-shot focusing to the next main-thread turn.
+    EditableText(TextBinding text, const Look& look, Base::Scheduler& scheduler, QWidget* parent = nullptr);
+    ~EditableText() override;
+    EditableText(const EditableText&) = delete;
+    EditableText& operator=(const EditableText&) = delete;
+
+    // Return; the field keeps the focus, and Return does nothing else even without a callback.
+    void setOnSubmit(std::function<void()> onSubmit) { onSubmit_ = std::move(onSubmit); }
+    // Focus went elsewhere in the window (Tab, a click).
+    void setOnEnd(std::function<void()> onEnd) { onEnd_ = std::move(onEnd); }
+    void setLiveFormatter(LiveFormatter formatter, CaretRule caretAfterFormatting = {});
+
+    // A new binding, read at once.
+    void setBinding(TextBinding text);
+    // Shows the bound value, unless the field shows it already: then the
+    // caret and the selection stay where the user left them.
+    void refresh();
+
+    bool autofocusPending() const { return autofocus_; }
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void edited(const QString& raw);
+
+    TextBinding binding_;
+    LiveFormatter formatter_;
+    CaretRule caretRule_;
+    std::function<void()> onSubmit_;
+    std::function<void()> onEnd_;
+    Base::Scheduler& scheduler_;
+    bool autofocus_ = false;
+    Base::TaskHandle focusTask_;
+};
+
+}  // namespace WaylarkKit

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "WaylarkKit/Checklist/EditableTextRules.h"
+
+using namespace WaylarkKit;
+
+namespace {
+
+// Groups the digits in threes with commas, dropping everything else.
+std::string grouped(const std::string& raw) {
+    std::string digits;
+    for (const char c : raw) {
+        if (c >= '0' && c <= '9') digits += c;
+    }
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(EditableTextRulesTest, FormatterAndCaretRule) {
+    const CaretRule atEnd = [](const std::string&, int, const std::string& formatted) {
+        return static_cast<int>(formatted.size());
+    };
+    const CaretRule wild = [](const std::string&, int caret, const std::string&) { return caret + 1000; };
+    const CaretRule negative = [](const std::string&, int, const std::string&) { return -3; };
+    struct Case {
+        const char* raw;
+        int caret;
+        LiveFormatter formatter;
+        CaretRule rule;
+        std::string text;
+        bool replaced;
+        std::optional<int> caretAfter;
+    } cases[] = {
+        {"1234", 4, {}, atEnd, "1234", false, std::nullopt},                 // no formatter: raw published
+        {"1,234", 2, grouped, atEnd, "1,234", false, std::nullopt},          // unchanged: caret left alone
+        {"12345", 5, grouped, atEnd, "12,345", true, 6},
+        {"12345", 5, grouped, {}, "12,345", true, std::nullopt},             // no rule: where replacing put it
+        {"12345", 2, grouped, wild, "12,345", true, 6},                      // bounded to the text
+        {"12345", 2, grouped, negative, "12,345", true, 0},
+    };
+    for (const Case& c : cases) {
+        const FormattedEdit edit = formatEdit(c.raw, c.caret, c.formatter, c.rule);
+        EXPECT_EQ(edit.text, c.text) << c.raw;
+        EXPECT_EQ(edit.replaced, c.replaced) << c.raw;
+        EXPECT_EQ(edit.caret, c.caretAfter) << c.raw;
+    }
+}
+
+TEST(EditableTextRulesTest, CaretsCountUtf16UnitsAndNeverSplitAPair) {
+    const std::string text = "a\xF0\x9F\x98\x80" "b";  // a, an emoji outside the BMP, b
+    EXPECT_EQ(utf16Length(text), 4);
+    EXPECT_EQ(utf16Length("\xC3\xA9t\xC3\xA9"), 3);
+    struct Case {
+        int caret;
+        int bounded;
+    } cases[] = {{-1, 0}, {0, 0}, {1, 1}, {2, 1}, {3, 3}, {4, 4}, {9, 4}};
+    for (const Case& c : cases) EXPECT_EQ(boundedCaret(c.caret, text), c.bounded) << c.caret;
+}

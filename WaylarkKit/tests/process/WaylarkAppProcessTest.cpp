@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+
+#include "Base/FileSystem.h"
+#include "Base/ManualScheduler.h"
+#include "Base/testing/TemporaryFolder.h"
+#include "WaylarkKit/App/InstanceLock.h"
+#include "WaylarkKit/OpenRequest.h"
+#include "WaylarkKit/OpenRequestListener.h"
+#include "WaylarkKit/SecondLaunch.h"
+
+using namespace WaylarkKit;
+namespace fs = std::filesystem;
+
+namespace {
+
+// One run of the program, in this process's environment, with its standard error captured.
+class App {
+public:
+    explicit App(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), WAYLARK_APP_PATH);
+        std::vector<char*> argv;
+        for (auto& argument : arguments) argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        int err[2];
+        EXPECT_EQ(::pipe2(err, O_CLOEXEC), 0);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
+        started_ = std::chrono::steady_clock::now();
+        EXPECT_EQ(::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(err[1]);
+        stderr_ = err[0];
+        ended_ = static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0));
+    }
+    ~App() {
+        if (!waitForExit(0)) {
+            ::kill(pid_, SIGKILL);
+            waitForExit(30);
+        }
+        ::close(stderr_);
+        ::close(ended_);
+    }
+
+    void signal(int number) const { ::kill(pid_, number); }
+    // False when the process still runs after `seconds`.
+    bool waitForExit(double seconds) {
+        if (status_ >= 0) return true;
+        pollfd end{ended_, POLLIN, 0};
+        if (::poll(&end, 1, static_cast<int>(seconds * 1000)) != 1) return false;
+        seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+        ::waitpid(pid_, &status_, 0);
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(stderr_, buffer, sizeof buffer)) > 0;) errors.append(buffer, static_cast<std::size_t>(n));
+        return true;
+    }
+    int exitStatus() const { return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1; }
+    double seconds() const { return seconds_; }
+    std::string errors;
+
+private:
+    pid_t pid_ = -1;
+    int stderr_ = -1, ended_ = -1, status_ = -1;
+    std::chrono::steady_clock::time_point started_;
+    double seconds_ = 0;
+};
+
+// Private data and runtime folders for this test and the programs it starts.
+struct Session {
+    Base::Testing::TemporaryFolder folder;
+    fs::path data = folder.path() / "data", lock = data / "OrlTradingWaylark" / "instance.lock";
+    Session() {
+        const fs::path runtime = folder.path() / "run";
+        fs::create_directory(runtime);
+        fs::permissions(runtime, fs::perms::owner_all);
+        ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    }
+};
+
+bool waitFor(const std::function<bool()>& done) {
+    for (int i = 0; i < 2000 && !done(); ++i) ::usleep(10'000);
+    return done();
+}
+
+}  // namespace
+
+TEST(WaylarkAppProcessTest, FirstHoldsTheLockSecondSaysSoAndEndsFirstQuitsCleanly) {
+    Session session;
+    App first({"--from-autostart"});
+    // The socket comes after the lock: once it is there, the lock is held.
+    ASSERT_TRUE(waitFor([&] { return fs::exists(OpenRequest::socketPath()); }));
+    EXPECT_EQ(Base::FileSystem::permissions(session.lock.parent_path()), 0700);
+    EXPECT_EQ(Base::FileSystem::permissions(session.lock), 0600);
+
+    App second({"--from-autostart"});
+    ASSERT_TRUE(second.waitForExit(10));
+    EXPECT_EQ(second.exitStatus(), 0);
+    EXPECT_EQ(second.errors, SecondLaunch::message);
+    EXPECT_GE(second.seconds(), 0.25);
+    EXPECT_LE(second.seconds(), 0.6);
+
+    first.signal(SIGTERM);
+    ASSERT_TRUE(first.waitForExit(20));
+    EXPECT_EQ(first.exitStatus(), 0) << first.errors;
+    EXPECT_FALSE(fs::exists(OpenRequest::socketPath()));
+    EXPECT_EQ(fs::file_size(session.lock), 0u);
+    EXPECT_EQ(InstanceLock::acquire(session.lock).kind, InstanceLock::Outcome::Kind::acquired);
+}
+
+TEST(WaylarkAppProcessTest, ASecondStartAsksToOpenOnlyWhenTheUserStartedIt) {
+    const struct {
+        std::vector<std::string> arguments;
+        int requests;
+    } cases[] = {{{"--from-launcher"}, 1}, {{}, 1}, {{"--from-autostart"}, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        // This test stands in for the first process.
+        Session session;
+        const auto lock = InstanceLock::acquire(session.lock);
+        Base::ManualScheduler scheduler;
+        int requests = 0;
+        const auto listener = OpenRequestListener::start(scheduler, OpenRequest::socketPath(), [&] { ++requests; });
+        ASSERT_TRUE(lock.lock && listener);
+
+        App second(c.arguments);
+        ASSERT_TRUE(second.waitForExit(10));
+        EXPECT_EQ(second.exitStatus(), 0);
+        // A request of our own, sent after the program ended, comes after any of its own.
+        ASSERT_TRUE(OpenRequest::send(OpenRequest::socketPath()));
+        EXPECT_TRUE(waitFor([&] {
+            scheduler.runPending();
+            return requests == c.requests + 1;
+        }));
+    }
+}
+
+TEST(WaylarkAppProcessTest, ALockThatCannotBeMadeIsAnErrorNotASecondInstance) {
+    Session session;
+    Base::Testing::writeBytes(session.data, "a file where the data folder should be");
+    App app({});
+    ASSERT_TRUE(app.waitForExit(20));
+    EXPECT_EQ(app.exitStatus(), 1);
+    EXPECT_EQ(app.errors, "Orl Trading Waylark cannot take its instance lock: " + session.data.string() +
+                              " exists and is not a folder\n");
+}
