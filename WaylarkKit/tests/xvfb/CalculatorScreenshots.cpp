@@ -98,6 +98,8 @@ protected:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Real windows, whatever platform the test run asks the widget tests to use.
+    qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication application(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: CalculatorScreenshots <screenshot folder>\n");
