@@ -32,6 +32,8 @@ public:
     struct MicroSuggestion {
         CalculatorKit::Instrument instrument;
         CalculatorKit::CalculationResult result;
+
+        bool operator==(const MicroSuggestion&) const = default;
     };
 
     // Puts plain text on the system clipboard.

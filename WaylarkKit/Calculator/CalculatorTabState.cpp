@@ -34,6 +34,8 @@ CalculatorTabState CalculatorTabState::of(const CalculatorModel& model) {
     if (!state.prompt && state.result.issue) state.micro = model.microSuggestion();
     state.direction = CalculatorTabText::shownDirection(input, state.result);
     state.cards = calculatorCards(state.stopMode, state.riskMode);
+    state.menu = CalculatorTabText::menuSections(stored.allInstruments());
+    state.storedInstrumentID = stored.instrumentID;
     state.menuOpen = model.isInstrumentMenuOpen();
     state.toast = model.toast();
     return state;

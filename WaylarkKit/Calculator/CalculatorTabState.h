@@ -8,6 +8,7 @@
 #include "CalculatorKit/CalculatorModes.h"
 #include "CalculatorKit/Instrument.h"
 #include "WaylarkKit/Calculator/CalculatorModel.h"
+#include "WaylarkKit/Calculator/CalculatorTabText.h"
 
 namespace WaylarkKit {
 
@@ -21,6 +22,8 @@ struct CalculatorCard {
     bool compact = false;
     bool hasModeSwitch = false;
     bool hasSteppers = false;
+
+    bool operator==(const CalculatorCard&) const = default;
 };
 
 // Everything the lot-size tab shows, read from its model at one moment.
@@ -33,10 +36,13 @@ struct CalculatorTabState {
     std::optional<CalculatorModel::MicroSuggestion> micro;
     std::optional<CalculatorKit::TradeDirection> direction;
     std::vector<CalculatorCard> cards;  // in reading order, row by row
+    std::vector<CalculatorTabText::MenuSection> menu;
+    std::string storedInstrumentID;  // the menu's check mark: the id exactly as stored
     bool menuOpen = false;
     std::optional<std::string> toast;
 
     static CalculatorTabState of(const CalculatorModel& model);
+    bool operator==(const CalculatorTabState&) const = default;
 };
 
 // Balance, risk and stop in one row (points), or balance and risk over entry and stop (price).

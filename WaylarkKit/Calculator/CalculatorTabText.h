@@ -43,6 +43,8 @@ std::string directionTooltip(CalculatorKit::StopMode stopMode);
 struct MenuSection {
     std::string title;
     std::vector<CalculatorKit::Instrument> instruments;
+
+    bool operator==(const MenuSection&) const = default;
 };
 // "INDICES (CFD)", "FUTURES", "MINE", in that order, each only when it lists something.
 std::vector<MenuSection> menuSections(const std::vector<CalculatorKit::Instrument>& all);

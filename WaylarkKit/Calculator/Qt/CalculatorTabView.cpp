@@ -1,5 +1,7 @@
 #include "WaylarkKit/Calculator/Qt/CalculatorTabView.h"
 
+#include <algorithm>
+
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,10 +19,15 @@ using CalculatorKit::RiskMode;
 using CalculatorKit::StopMode;
 using Field = CalculatorModel::Field;
 
+// Texts a user or a file wrote reach the tooltip as plain text.
+QString plainTooltip(const QString& text) { return text.isEmpty() ? text : "<p>" + text.toHtmlEscaped() + "</p>"; }
+
+}  // namespace
+
 // Paints the toast above the menu and lets every click through.
-class ToastView final : public QWidget {
+class CalculatorTabView::Toast final : public QWidget {
 public:
-    explicit ToastView(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+    explicit Toast(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
     void setText(const QString& text) {
         text_ = text;
         update();
@@ -37,14 +44,8 @@ private:
     QString text_;
 };
 
-// Texts a user or a file wrote reach the tooltip as plain text.
-QString plainTooltip(const QString& text) { return text.isEmpty() ? text : "<p>" + text.toHtmlEscaped() + "</p>"; }
-
-}  // namespace
-
 CalculatorTabView::CalculatorTabView(CalculatorModel& model, Base::Scheduler& scheduler, QWidget* parent)
     : QWidget(parent), model_(model) {
-    setMouseTracking(false);
     for (const Field field : {Field::balance, Field::risk, Field::stop, Field::entry}) {
         TextBinding binding{[this, field] { return model_.displayText(field); },
                             [this, field](const std::string& text) { model_.edit(field, text); }};
@@ -57,7 +58,7 @@ CalculatorTabView::CalculatorTabView(CalculatorModel& model, Base::Scheduler& sc
         fields_[field] = text;
     }
     menu_ = new InstrumentMenuView(model_, this);
-    toast_ = new ToastView(this);
+    toast_ = new Toast(this);
 
     const auto changed = [this] { refresh(); };
     subscriptions_.push_back(model_.settings().observeSettings(changed));
@@ -73,7 +74,12 @@ CalculatorTabView::CalculatorTabView(CalculatorModel& model, Base::Scheduler& sc
 CalculatorTabView::~CalculatorTabView() = default;
 
 void CalculatorTabView::refresh() {
-    state_ = CalculatorTabState::of(model_);
+    for (auto& [field, text] : fields_) text->refresh();
+    CalculatorTabState next = CalculatorTabState::of(model_);
+    // A keystroke that changes no number, or a setting the tab does not
+    // show, leaves the painted part as it is.
+    if (next == state_ && !geometry_.cards.empty()) return;
+    state_ = std::move(next);
     geometry_ = layoutCalculatorTab(state_, QSizeF(size()));
     for (const CalculatorCard& card : state_.cards) {
         EditableText* text = fields_.at(card.field);
@@ -90,11 +96,9 @@ void CalculatorTabView::refresh() {
                 text->setLiveFormatter({}, {});
             }
         }
-        text->refresh();
     }
-    menu_->setContent(CalculatorTabText::menuSections(model_.calculator().allInstruments()),
-                      model_.calculator().instrumentID);
-    static_cast<ToastView*>(toast_)->setText(state_.toast ? QString::fromStdString(*state_.toast) : QString());
+    menu_->setContent(state_.menu, state_.storedInstrumentID);
+    toast_->setText(state_.toast ? QString::fromStdString(*state_.toast) : QString());
     placeChildren();
     update();
 }

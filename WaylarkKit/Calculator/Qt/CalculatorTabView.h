@@ -42,6 +42,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    class Toast;
+
     void refresh();
     void placeChildren();
     void activate(CalculatorTabTarget target);
@@ -52,7 +54,7 @@ private:
     std::map<CalculatorModel::Field, EditableText*> fields_;
     std::map<CalculatorModel::Field, bool> grouping_;
     InstrumentMenuView* menu_ = nullptr;
-    QWidget* toast_ = nullptr;
+    Toast* toast_ = nullptr;
     std::optional<CalculatorTabTarget> pressed_;
     // Last, so they are dropped first and no notification reaches a half-destroyed view.
     std::vector<Base::Subscription> subscriptions_;
