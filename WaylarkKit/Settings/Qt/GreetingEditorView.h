@@ -22,7 +22,10 @@ class TextLine;
 
 // The preview of the greeting in the island: the left text ending at the
 // notch's gap and the name starting after it, on a black bar that dims while
-// the greeting is switched off.
+// the greeting is switched off. Its two halves are the slots where "Try it"
+// is to play the animated greeting words as well; until the greeting word
+// view is part of the app they keep the still texts, and "Try it" plays the
+// greeting in the island only.
 class GreetingPreviewBar : public QWidget {
 public:
     static constexpr double gap = 90;
