@@ -112,19 +112,24 @@ std::optional<Rect> changedArea(const FigureLook& before, const FigureLook& afte
     return area;
 }
 
-std::optional<Rect> takeVisibleChanges(FigureLook& shown, const FigureLook& current, double devicePixelsPerUnit) {
+std::vector<Rect> takeVisibleChanges(FigureLook& shown, const FigureLook& current, double devicePixelsPerUnit) {
+    std::vector<Rect> areas;
+    const auto add = [&areas](const DrawItem& item) {
+        if (step(item.opacity) > 0) areas.push_back(coveredArea(item));
+    };
     if (shown.items.size() != current.items.size()) {
-        const auto area = wholeArea(shown, current);
+        for (const DrawItem& item : shown.items) add(item);
+        for (const DrawItem& item : current.items) add(item);
         shown = current;
-        return area;
+        return areas;
     }
-    std::optional<Rect> area;
     for (std::size_t i = 0; i < shown.items.size(); ++i) {
         if (!looksDifferent(shown.items[i], current.items[i], devicePixelsPerUnit)) continue;
-        if (const auto changed = changedItemArea(shown.items[i], current.items[i])) area = unite(area, *changed);
+        add(shown.items[i]);
+        add(current.items[i]);
         shown.items[i] = current.items[i];
     }
-    return area;
+    return areas;
 }
 
 }  // namespace WaylarkKit

@@ -34,11 +34,12 @@ std::optional<IslandKit::Rect> changedArea(const FigureLook& before, const Figur
                                            double devicePixelsPerUnit);
 
 // Brings `shown` (what the screen shows) up to `current` for the items that
-// visibly changed and returns the area to repaint, or nothing. Items that
-// changed too little to see keep their old reference, so a slow drift is
-// repainted once it adds up to a visible step.
-std::optional<IslandKit::Rect> takeVisibleChanges(FigureLook& shown, const FigureLook& current,
-                                                  double devicePixelsPerUnit);
+// visibly changed and returns the areas to repaint, the old and the new place
+// of each (none when nothing visibly changed). Items that changed too little
+// to see keep their old reference, so a slow drift is repainted once it adds
+// up to a visible step.
+std::vector<IslandKit::Rect> takeVisibleChanges(FigureLook& shown, const FigureLook& current,
+                                                double devicePixelsPerUnit);
 
 // The area an item covers, stroke included, in figure units.
 IslandKit::Rect coveredArea(const DrawItem& item);

@@ -83,10 +83,8 @@ void GreetingWordView::startFrames() {
         return;
     }
     frames_ = clock_.runPaced([this](double now) -> std::optional<double> {
-        if (const auto area = takeVisibleChanges(onScreen_, sampleFigure(figure_, now), devicePixelRatioF())) {
-            const QRectF box = wordToWidget().mapRect(QRectF(area->x, area->y, area->width, area->height));
-            QWidget::update(box.toAlignedRect().adjusted(-2, -2, 2, 2));
-        }
+        const auto areas = takeVisibleChanges(onScreen_, sampleFigure(figure_, now), devicePixelRatioF());
+        if (!areas.empty()) QWidget::update(repaintRegion(areas, wordToWidget()));
         if (now > figure_.settlesAt()) return std::nullopt;
         return 1.0 / framesPerSecond;
     });
@@ -94,7 +92,7 @@ void GreetingWordView::startFrames() {
 
 void GreetingWordView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter_.paint(painter, sampleFigure(figure_, clock_.now()), wordToWidget(), QRectF(event->rect()));
+    painter_.paint(painter, sampleFigure(figure_, clock_.now()), wordToWidget(), event->region());
 }
 
 void GreetingWordView::showEvent(QShowEvent* event) {

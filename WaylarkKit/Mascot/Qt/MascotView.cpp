@@ -91,22 +91,22 @@ void MascotView::startFrames() {
         frames_.cancel();
         return;
     }
+    devicePixelRatio_ = devicePixelRatioF();
     frames_ = clock_.runPaced([this](double now) { return frame(now); });
 }
 
 std::optional<double> MascotView::frame(double now) {
-    const double pixelsPerUnit = side_ / designSquare * devicePixelRatioF();
-    if (const auto area = takeVisibleChanges(onScreen_, sampleFigure(figure_, now), pixelsPerUnit)) {
-        const QRectF box = figureToWidget().mapRect(QRectF(area->x, area->y, area->width, area->height));
-        update(box.toAlignedRect().adjusted(-2, -2, 2, 2));
-    }
+    const double pixelsPerUnit = side_ / designSquare * devicePixelRatio_;
+    const auto areas = takeVisibleChanges(onScreen_, sampleFigure(figure_, now), pixelsPerUnit);
+    if (!areas.empty()) update(repaintRegion(areas, figureToWidget()));
     if (now > figure_.settlesAt()) return std::nullopt;
     return 1.0 / (now < fadeEnds_ ? fadeFramesPerSecond : framesPerSecond_);
 }
 
 void MascotView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter_.paint(painter, sampleFigure(figure_, clock_.now()), figureToWidget(), QRectF(event->rect()));
+    devicePixelRatio_ = painter.device()->devicePixelRatioF();
+    painter_.paint(painter, sampleFigure(figure_, clock_.now()), figureToWidget(), event->region());
 }
 
 void MascotView::showEvent(QShowEvent* event) {

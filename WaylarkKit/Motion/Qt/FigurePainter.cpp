@@ -4,7 +4,7 @@
 
 #include <QBrush>
 #include <QLinearGradient>
-#include <QPen>
+#include <QPainterPathStroker>
 #include <QRadialGradient>
 
 #include "WaylarkKit/Style/Qt/QtColor.h"
@@ -50,6 +50,15 @@ VectorPath fromPainterPath(const QPainterPath& path) {
 
 QTransform toQTransform(const Affine& map) { return QTransform(map.a, map.b, map.c, map.d, map.tx, map.ty); }
 
+QRegion repaintRegion(const std::vector<IslandKit::Rect>& areas, const QTransform& figureToWidget) {
+    QRegion region;
+    for (const IslandKit::Rect& area : areas) {
+        const QRectF box = figureToWidget.mapRect(QRectF(area.x, area.y, area.width, area.height));
+        region += box.toAlignedRect().adjusted(-1, -1, 1, 1);
+    }
+    return region;
+}
+
 namespace {
 
 QBrush gradientBrush(const Gradient& gradient, const IslandKit::Size& size) {
@@ -78,14 +87,27 @@ QBrush gradientBrush(const Gradient& gradient, const IslandKit::Size& size) {
 
 }  // namespace
 
-const QPainterPath& FigurePainter::pathOf(const FigureNode& node) {
-    auto found = paths_.find(&node);
-    if (found == paths_.end()) found = paths_.emplace(&node, toPainterPath(node.path)).first;
+const FigurePainter::Outlines& FigurePainter::outlinesOf(const FigureNode& node) {
+    auto found = outlines_.find(&node);
+    if (found == outlines_.end()) {
+        Outlines made{toPainterPath(node.path), {}};
+        if (node.stroke && node.lineWidth > 0) {
+            // Stroked in node space and then transformed, as a layer's stroke is:
+            // a squeezed figure squeezes its lines too.
+            QPainterPathStroker stroker;
+            stroker.setWidth(node.lineWidth);
+            stroker.setCapStyle(Qt::RoundCap);
+            stroker.setJoinStyle(Qt::RoundJoin);
+            made.stroke = stroker.createStroke(made.fill);
+            made.stroke.setFillRule(Qt::WindingFill);
+        }
+        found = outlines_.emplace(&node, std::move(made)).first;
+    }
     return found->second;
 }
 
 void FigurePainter::paint(QPainter& painter, const FigureLook& look, const QTransform& figureToPainter,
-                          const QRectF& exposed) {
+                          const QRegion& exposed) {
     painter.save();
     const QTransform base = painter.worldTransform();
     const double baseOpacity = painter.opacity();
@@ -96,20 +118,18 @@ void FigurePainter::paint(QPainter& painter, const FigureLook& look, const QTran
         const QTransform toPainter = toQTransform(item.transform) * figureToPainter;
         if (!exposed.isEmpty()) {
             const IslandKit::Rect area = coveredArea(item);
-            if (!figureToPainter.mapRect(QRectF(area.x, area.y, area.width, area.height)).intersects(exposed)) continue;
+            const QRectF box = figureToPainter.mapRect(QRectF(area.x, area.y, area.width, area.height));
+            if (!exposed.intersects(box.toAlignedRect())) continue;
         }
         painter.setWorldTransform(toPainter * base);
         painter.setOpacity(baseOpacity * item.opacity);
-        const QPainterPath& path = pathOf(node);
+        const Outlines& outlines = outlinesOf(node);
         if (node.gradient) {
-            painter.fillPath(path, gradientBrush(*node.gradient, node.size));
+            painter.fillPath(outlines.fill, gradientBrush(*node.gradient, node.size));
         } else if (item.fill) {
-            painter.fillPath(path, toQColor(*item.fill));
+            painter.fillPath(outlines.fill, toQColor(*item.fill));
         }
-        if (item.stroke && node.lineWidth > 0) {
-            painter.strokePath(path, QPen(toQColor(*item.stroke), node.lineWidth, Qt::SolidLine, Qt::RoundCap,
-                                          Qt::RoundJoin));
-        }
+        if (item.stroke && !outlines.stroke.isEmpty()) painter.fillPath(outlines.stroke, toQColor(*item.stroke));
     }
     painter.restore();
 }

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRectF>
+#include <QRegion>
 #include <QTransform>
 
 #include "WaylarkKit/Motion/FigureLook.h"
@@ -14,6 +15,11 @@ namespace WaylarkKit {
 QPainterPath toPainterPath(const VectorPath& path);
 VectorPath fromPainterPath(const QPainterPath& path);
 QTransform toQTransform(const Affine& map);
+
+// The widget area to repaint for figure areas that changed: each area mapped
+// and grown by a little for anti-aliasing, kept apart so only what moved is
+// repainted.
+QRegion repaintRegion(const std::vector<IslandKit::Rect>& areas, const QTransform& figureToWidget);
 
 // Paints sampled figures: the one routine behind every animated view, its
 // images in tests and the benchmarks. It draws vectors through the painter's
@@ -25,12 +31,18 @@ public:
     // wholly outside `exposed` (painter coordinates; empty means everything)
     // are skipped.
     void paint(QPainter& painter, const FigureLook& look, const QTransform& figureToPainter,
-               const QRectF& exposed = QRectF());
-    void forget() { paths_.clear(); }
+               const QRegion& exposed = QRegion());
+    void forget() { outlines_.clear(); }
 
 private:
-    const QPainterPath& pathOf(const FigureNode& node);
-    std::unordered_map<const FigureNode*, QPainterPath> paths_;
+    // A node's outline and, for a stroked node, the outline of its stroke:
+    // both live in node space, so they are made once and only transformed.
+    struct Outlines {
+        QPainterPath fill;
+        QPainterPath stroke;
+    };
+    const Outlines& outlinesOf(const FigureNode& node);
+    std::unordered_map<const FigureNode*, Outlines> outlines_;
 };
 
 }  // namespace WaylarkKit
