@@ -24,7 +24,7 @@ FigureNode build(const WordLayout& layout, GreetingMotion::Style style, double t
         FigureNode letter;
         letter.size = {std::ceil(source.x1 - source.x0) + 2, layout.height};
         letter.position = {source.x0 + letter.size.width / 2, layout.height / 2};
-        letter.path = source.outline.transformed(Affine::translation(-source.x0, 0));
+        letter.setPath(source.outline.transformed(Affine::translation(-source.x0, 0)));
         letter.fill = baseColor;
         letter.mixColour = shineColor;
         if (!reduceMotion) {

@@ -16,7 +16,7 @@ FigureNode MascotBuilder::shape(const VectorPath& path, std::optional<Rgba> fill
                                 double lineWidth, double opacity) {
     const Rect box = path.bounds();
     FigureNode node;
-    node.path = path.transformed(Affine::translation(-box.x, -box.y));
+    node.setPath(path.transformed(Affine::translation(-box.x, -box.y)));
     node.fill = fill;
     node.stroke = stroke;
     node.lineWidth = lineWidth;
@@ -101,8 +101,9 @@ std::vector<FigureNode> MascotBuilder::faceBase() {
     FigureNode plate;
     plate.size = form_.face.size();
     plate.position = {form_.face.midX(), form_.face.midY()};
-    plate.path.addRoundedRect({0, 0, plate.size.width, plate.size.height}, form_.faceCorner.width,
-                              form_.faceCorner.height);
+    VectorPath mask;
+    mask.addRoundedRect({0, 0, plate.size.width, plate.size.height}, form_.faceCorner.width, form_.faceCorner.height);
+    plate.setPath(mask);
     plate.gradient = Gradient{Gradient::Kind::linear,
                               {Ink::white, Rgba{241, 243, 248, 1}, Rgba{223, 228, 238, 1}},
                               {0, 0.65, 1},

@@ -11,7 +11,9 @@ std::vector<FigureNode> MascotBuilder::restricted(bool medium) {
     FigureNode glow;
     glow.size = {124, 116};
     glow.position = {50, 64};
-    glow.path.addRoundedRect({0, 0, 124, 116}, 0, 0);
+    VectorPath bounds;
+    bounds.addRoundedRect({0, 0, 124, 116}, 0, 0);
+    glow.setPath(bounds);
     glow.gradient = Gradient{Gradient::Kind::radial,
                              {accent.withOpacity(0.9), accent.withOpacity(0.9), accent.withOpacity(0)},
                              {0, 0.45, 1},

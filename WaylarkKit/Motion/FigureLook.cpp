@@ -49,14 +49,8 @@ bool sameColour(const std::optional<Rgba>& a, const std::optional<Rgba>& b) {
     return a->red == b->red && a->green == b->green && a->blue == b->blue && step(a->opacity) == step(b->opacity);
 }
 
-Rect unite(const std::optional<Rect>& a, const Rect& b) {
-    if (!a) return b;
-    const double minX = std::min(a->minX(), b.minX()), minY = std::min(a->minY(), b.minY());
-    return {minX, minY, std::max(a->maxX(), b.maxX()) - minX, std::max(a->maxY(), b.maxY()) - minY};
-}
-
 double largestShift(const DrawItem& a, const DrawItem& b) {
-    const Rect box = a.node->path.bounds();
+    const Rect& box = a.node->pathBounds();
     const Point corners[] = {{box.minX(), box.minY()}, {box.maxX(), box.minY()}, {box.minX(), box.maxY()},
                              {box.maxX(), box.maxY()}};
     double largest = 0;
@@ -74,21 +68,6 @@ bool looksDifferent(const DrawItem& a, const DrawItem& b, double devicePixelsPer
            !sameColour(a.stroke, b.stroke) || largestShift(a, b) * devicePixelsPerUnit >= 0.25;
 }
 
-std::optional<Rect> changedItemArea(const DrawItem& a, const DrawItem& b) {
-    std::optional<Rect> area;
-    if (step(a.opacity) > 0) area = coveredArea(a);
-    if (step(b.opacity) > 0) area = unite(area, coveredArea(b));
-    return area;
-}
-
-std::optional<Rect> wholeArea(const FigureLook& before, const FigureLook& after) {
-    std::optional<Rect> area;
-    for (const auto* look : {&before, &after}) {
-        for (const DrawItem& item : look->items) area = unite(area, coveredArea(item));
-    }
-    return area;
-}
-
 }  // namespace
 
 FigureLook sampleFigure(const FigureNode& root, double time) {
@@ -99,17 +78,7 @@ FigureLook sampleFigure(const FigureNode& root, double time) {
 
 Rect coveredArea(const DrawItem& item) {
     const double half = item.node->stroke ? item.node->lineWidth / 2 : 0;
-    return item.transform.mapBounds(item.node->path.bounds().outset(half, half));
-}
-
-std::optional<Rect> changedArea(const FigureLook& before, const FigureLook& after, double devicePixelsPerUnit) {
-    if (before.items.size() != after.items.size()) return wholeArea(before, after);
-    std::optional<Rect> area;
-    for (std::size_t i = 0; i < before.items.size(); ++i) {
-        if (!looksDifferent(before.items[i], after.items[i], devicePixelsPerUnit)) continue;
-        if (const auto changed = changedItemArea(before.items[i], after.items[i])) area = unite(area, *changed);
-    }
-    return area;
+    return item.transform.mapBounds(item.node->pathBounds().outset(half, half));
 }
 
 std::vector<Rect> takeVisibleChanges(FigureLook& shown, const FigureLook& current, double devicePixelsPerUnit) {

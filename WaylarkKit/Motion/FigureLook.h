@@ -26,15 +26,10 @@ struct FigureLook {
 // The look of the tree under `root` at `time` on the media clock.
 FigureLook sampleFigure(const FigureNode& root, double time);
 
-// Where two looks of the same tree differ visibly, in figure units, or nothing
-// when they do not. A move or resize of less than a quarter of a device pixel
-// and a colour or opacity change of less than one step in a channel are not
-// visible. `devicePixelsPerUnit` is the figure's scale on the device.
-std::optional<IslandKit::Rect> changedArea(const FigureLook& before, const FigureLook& after,
-                                           double devicePixelsPerUnit);
-
 // Brings `shown` (what the screen shows) up to `current` for the items that
-// visibly changed and returns the areas to repaint, the old and the new place
+// visibly changed (a move or resize of a quarter of a device pixel or more, a
+// colour or opacity change of a channel step or more; `devicePixelsPerUnit`
+// is the figure's scale on the device) and returns the areas to repaint, the old and the new place
 // of each (none when nothing visibly changed). Items that changed too little
 // to see keep their old reference, so a slow drift is repainted once it adds
 // up to a visible step.

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "IslandKit/Geometry/Rect.h"
@@ -53,7 +54,6 @@ struct FigureNode {
     double scaleY = 1;
     double opacity = 1;
 
-    VectorPath path;  // in node space
     std::optional<Rgba> fill;
     std::optional<Rgba> stroke;
     double lineWidth = 0;
@@ -65,11 +65,20 @@ struct FigureNode {
     std::vector<KeyframeTrack> tracks;
     std::vector<FigureNode> children;
 
+    // The outline in node space, and the box around it (kept with it: every
+    // frame asks for it).
+    const VectorPath& path() const { return path_; }
+    const IslandKit::Rect& pathBounds() const { return pathBounds_; }
+    void setPath(VectorPath path) {
+        path_ = std::move(path);
+        pathBounds_ = path_.bounds();
+    }
+
     // Node space to parent space, with the node's own (unanimated) transform.
     Affine toParent() const;
     // The bounds as the parent sees them: the box around the transformed bounds.
     IslandKit::Rect frame() const;
-    bool draws() const { return !path.isEmpty() && (fill || stroke || gradient); }
+    bool draws() const { return !path_.isEmpty() && (fill || stroke || gradient); }
 
     // Whether any node of the subtree has a track.
     bool animates() const;
@@ -80,6 +89,10 @@ struct FigureNode {
     // Colour changes that fade from what shows at `now` when `fadeSeconds` > 0.
     void recolourFill(Rgba colour, double now, double fadeSeconds);
     void recolourStroke(Rgba colour, double now, double fadeSeconds);
+
+private:
+    VectorPath path_;
+    IslandKit::Rect pathBounds_;
 };
 
 // The fill a node shows at `time` after its fade (tracks aside).

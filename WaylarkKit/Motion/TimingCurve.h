@@ -3,8 +3,7 @@
 namespace WaylarkKit {
 
 // The timing curves of our animations: cubic Béziers from (0, 0) to (1, 1),
-// given by their two inner control points, as the animation toolkit of the
-// original design names them.
+// each given by its two inner control points.
 enum class Ease {
     linear,
     standard,   // (0.25, 0.1) (0.25, 1)

@@ -87,7 +87,8 @@ void MascotView::rebuild(const MascotKind& kind) {
 }
 
 void MascotView::startFrames() {
-    if (!isVisible() || !(figure_.settlesAt() >= clock_.now())) {
+    settlesAt_ = figure_.settlesAt();
+    if (!isVisible() || !(settlesAt_ >= clock_.now())) {
         frames_.cancel();
         return;
     }
@@ -99,7 +100,7 @@ std::optional<double> MascotView::frame(double now) {
     const double pixelsPerUnit = side_ / designSquare * devicePixelRatio_;
     const auto areas = takeVisibleChanges(onScreen_, sampleFigure(figure_, now), pixelsPerUnit);
     if (!areas.empty()) update(repaintRegion(areas, figureToWidget()));
-    if (now > figure_.settlesAt()) return std::nullopt;
+    if (now > settlesAt_) return std::nullopt;
     return 1.0 / (now < fadeEnds_ ? fadeFramesPerSecond : framesPerSecond_);
 }
 

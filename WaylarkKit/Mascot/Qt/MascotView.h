@@ -67,6 +67,7 @@ private:
     FigureNode figure_;
     double framesPerSecond_ = 10;
     double fadeEnds_ = 0;
+    double settlesAt_ = 0;
     double devicePixelRatio_ = 1;  // of the screen last painted on
     FigureLook onScreen_;  // the look each node was last repainted with
     FigurePainter painter_;

@@ -90,7 +90,7 @@ QBrush gradientBrush(const Gradient& gradient, const IslandKit::Size& size) {
 const FigurePainter::Outlines& FigurePainter::outlinesOf(const FigureNode& node) {
     auto found = outlines_.find(&node);
     if (found == outlines_.end()) {
-        Outlines made{toPainterPath(node.path), {}};
+        Outlines made{toPainterPath(node.path()), {}};
         if (node.stroke && node.lineWidth > 0) {
             // Stroked in node space and then transformed, as a layer's stroke is:
             // a squeezed figure squeezes its lines too.

@@ -50,7 +50,7 @@ std::vector<const FigureNode*> named(const FigureNode& root, const std::string& 
 // Everything but the tracks.
 void expectSameBuild(const FigureNode& a, const FigureNode& b) {
     EXPECT_EQ(a.name, b.name);
-    EXPECT_EQ(a.path, b.path);
+    EXPECT_EQ(a.path(), b.path());
     EXPECT_EQ(a.fill, b.fill);
     EXPECT_EQ(a.stroke, b.stroke);
     EXPECT_EQ(a.position, b.position);
