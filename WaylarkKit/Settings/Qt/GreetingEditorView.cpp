@@ -10,6 +10,7 @@
 
 #include "SettingsKit/SettingsModel.h"
 #include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/Greeting/Qt/GreetingWordView.h"
 #include "WaylarkKit/Settings/Qt/EditorButtons.h"
 #include "WaylarkKit/Settings/Qt/EditorLook.h"
 #include "WaylarkKit/Settings/Qt/EditorWidgets.h"
@@ -25,15 +26,69 @@ namespace {
 
 QFont captionFont() { return EditorLook::font(10, FontWeight::bold, 0.8); }
 QFont switchFont() { return EditorLook::font(13); }
-QFont barFont() { return EditorLook::font(12, FontWeight::semibold); }
+QFont barFont() { return EditorLook::font(GreetingPreviewBar::fontSize, FontWeight::semibold); }
 
 }  // namespace
 
 // MARK: GreetingPreviewBar
 
-GreetingPreviewBar::GreetingPreviewBar(QWidget* parent) : QWidget(parent) {
+GreetingPreviewBar::GreetingPreviewBar(QWidget* parent, Base::Scheduler& scheduler, ReduceMotionFlag reduceMotion)
+    : QWidget(parent), scheduler_(scheduler), reduceMotion_(std::move(reduceMotion)) {
     setFixedHeight(30);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Each half clips its word, so a long one never crosses the gap.
+    for (QWidget*& half : halves_) half = new QWidget(this);
+}
+
+QRectF GreetingPreviewBar::half(bool leading) const {
+    const QRectF inner = QRectF(rect()).adjusted(12, 0, -12, 0);
+    const double width = std::max(0.0, (inner.width() - gap) / 2);
+    return QRectF(leading ? inner.left() : inner.left() + width + gap, inner.top(), width, inner.height());
+}
+
+void GreetingPreviewBar::resizeEvent(QResizeEvent*) {
+    halves_[0]->setGeometry(half(true).toAlignedRect());
+    halves_[1]->setGeometry(half(false).toAlignedRect());
+    placeWords();
+}
+
+void GreetingPreviewBar::play() {
+    stop();
+    const auto word = [&](const std::string& text, GreetingMotion::Style style, QWidget* slot) -> GreetingWordView* {
+        if (text.empty()) return nullptr;
+        auto* view = new GreetingWordView(QString::fromStdString(text), style, SettingsKit::GreetingSettings::duration,
+                                          fontSize, scheduler_, reduceMotion_, slot);
+        view->show();
+        return view;
+    };
+    words_[0] = word(state_.leading, GreetingMotion::Style::wave, halves_[0]);
+    words_[1] = word(state_.name, GreetingMotion::Style::shine, halves_[1]);
+    placeWords();
+    playing_ = scheduler_.schedule(SettingsKit::GreetingSettings::duration, [this] { stop(); });
+    update();
+}
+
+void GreetingPreviewBar::stop() {
+    playing_.cancel();
+    for (GreetingWordView*& word : words_) {
+        delete word;
+        word = nullptr;
+    }
+    update();
+}
+
+void GreetingPreviewBar::placeWords() {
+    // The left word ends at the gap and the name starts after it, both
+    // centred on the bar's height, as the still texts are.
+    for (std::size_t i = 0; i < words_.size(); ++i) {
+        GreetingWordView* word = words_[i];
+        if (!word) continue;
+        const QRect box = word->wordRect();
+        const QWidget* slot = halves_[i];
+        const int x = i == 0 ? slot->width() - box.right() - 1 : -box.left();
+        const int y = slot->height() / 2 - box.center().y();
+        word->move(x, y);
+    }
 }
 
 void GreetingPreviewBar::setGreeting(const GreetingEditorState& state) {
@@ -47,23 +102,23 @@ void GreetingPreviewBar::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(state_.barOpacity());
     EditorLook::fillRounded(painter, QRectF(rect()), 10, Qt::black);
+    if (isPlaying()) return;
     // The two texts share the width beside the gap in equal halves; each is
     // one line, cut to fit, the left one ending at the gap.
-    const QRectF inner = QRectF(rect()).adjusted(12, 0, -12, 0);
-    const double half = std::max(0.0, (inner.width() - gap) / 2);
     const QFont font = barFont();
-    const QString leading = elided(QString::fromStdString(state_.leading), font, half);
-    const QString name = elided(QString::fromStdString(state_.name), font, half);
-    EditorLook::drawText(painter, QRectF(inner.left(), inner.top(), half, inner.height()), font, Qt::white, leading,
-                         Qt::AlignRight);
-    EditorLook::drawText(painter, QRectF(inner.left() + half + gap, inner.top(), half, inner.height()), font,
-                         Qt::white, name, Qt::AlignLeft);
+    const QRectF left = half(true);
+    const QRectF right = half(false);
+    EditorLook::drawText(painter, left, font, Qt::white,
+                         elided(QString::fromStdString(state_.leading), font, left.width()), Qt::AlignRight);
+    EditorLook::drawText(painter, right, font, Qt::white,
+                         elided(QString::fromStdString(state_.name), font, right.width()), Qt::AlignLeft);
 }
 
 // MARK: GreetingEditorView
 
 GreetingEditorView::GreetingEditorView(SettingsKit::SettingsModel& settings, Base::Scheduler& scheduler,
-                                       std::function<void()> onTry, std::function<void()> onDone, QWidget* parent)
+                                       std::function<void()> onTry, std::function<void()> onDone, QWidget* parent,
+                                       ReduceMotionFlag reduceMotion)
     : QWidget(parent), settings_(settings), scheduler_(scheduler), onTry_(std::move(onTry)), onDone_(std::move(onDone)) {
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
@@ -94,11 +149,12 @@ GreetingEditorView::GreetingEditorView(SettingsKit::SettingsModel& settings, Bas
                    5, 0, "play"});
     try_->setToolTip(QStringLiteral("Play the greeting in the island, at the top of the screen"));
     try_->setOnClick([this] {
+        bar_->play();
         if (onTry_) onTry_();
     });
     header->addWidget(try_);
     previewColumn->addLayout(header);
-    bar_ = new GreetingPreviewBar(preview);
+    bar_ = new GreetingPreviewBar(preview, scheduler_, std::move(reduceMotion));
     previewColumn->addWidget(bar_);
     root->addWidget(preview);
 

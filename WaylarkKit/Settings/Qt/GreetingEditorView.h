@@ -1,11 +1,13 @@
 #pragma once
 
+#include <array>
 #include <functional>
 
 #include <QWidget>
 
 #include "Base/Observable.h"
 #include "Base/Scheduler.h"
+#include "WaylarkKit/Motion/ReduceMotion.h"
 #include "WaylarkKit/Settings/GreetingEditorState.h"
 
 namespace SettingsKit {
@@ -17,28 +19,44 @@ namespace WaylarkKit {
 class CapsuleButton;
 class EditableText;
 class FieldBox;
+class GreetingWordView;
 class PaintedButton;
 class TextLine;
 
 // The preview of the greeting in the island: the left text ending at the
 // notch's gap and the name starting after it, on a black bar that dims while
-// the greeting is switched off. Its two halves are the slots where "Try it"
-// is to play the animated greeting words as well; until the greeting word
-// view is part of the app they keep the still texts, and "Try it" plays the
-// greeting in the island only.
+// the greeting is switched off. "Try it" plays the real greeting words in
+// its two halves for the greeting's length; then the still texts return.
 class GreetingPreviewBar : public QWidget {
 public:
     static constexpr double gap = 90;
+    static constexpr double fontSize = 12;
 
-    explicit GreetingPreviewBar(QWidget* parent);
+    GreetingPreviewBar(QWidget* parent, Base::Scheduler& scheduler, ReduceMotionFlag reduceMotion);
     void setGreeting(const GreetingEditorState& state);
     const GreetingEditorState& greeting() const { return state_; }
 
+    // Plays the words of the greeting shown now, from the start.
+    void play();
+    bool isPlaying() const { return playing_.isScheduled(); }
+    // The playing words, left and right; none for an empty text or while still.
+    GreetingWordView* word(bool leading) const { return words_[leading ? 0 : 1]; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void stop();
+    void placeWords();
+    QRectF half(bool leading) const;
+
+    Base::Scheduler& scheduler_;
+    ReduceMotionFlag reduceMotion_;
     GreetingEditorState state_;
+    std::array<QWidget*, 2> halves_{};
+    std::array<GreetingWordView*, 2> words_{};
+    Base::TaskHandle playing_;
 };
 
 // The greeting editor: the switch, the two texts with their counters, the
@@ -47,7 +65,8 @@ private:
 class GreetingEditorView : public QWidget {
 public:
     GreetingEditorView(SettingsKit::SettingsModel& settings, Base::Scheduler& scheduler, std::function<void()> onTry,
-                       std::function<void()> onDone, QWidget* parent = nullptr);
+                       std::function<void()> onDone, QWidget* parent = nullptr,
+                       ReduceMotionFlag reduceMotion = systemReduceMotion());
 
     // The controls, for tests and the showreel.
     PaintedButton* switchRow() const { return switch_; }
@@ -58,7 +77,7 @@ public:
     CapsuleButton* tryButton() const { return try_; }
     CapsuleButton* restoreButton() const { return restore_; }
     CapsuleButton* doneButton() const { return done_; }
-    const GreetingPreviewBar* previewBar() const { return bar_; }
+    GreetingPreviewBar* previewBar() const { return bar_; }
 
 private:
     QWidget* fieldBlock(const QString& label, EditableText*& field, TextLine*& counter, bool leading);

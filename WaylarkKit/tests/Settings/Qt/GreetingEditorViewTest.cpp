@@ -5,6 +5,7 @@
 
 #include "SettingsKit/tests/ModelFixture.h"
 #include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/Greeting/Qt/GreetingWordView.h"
 #include "WaylarkKit/Settings/Qt/EditorWidgets.h"
 #include "WaylarkKit/Settings/Qt/GreetingEditorView.h"
 #include "WaylarkKit/tests/support/WidgetTesting.h"
@@ -17,7 +18,8 @@ class GreetingEditorViewTest : public SettingsKitTesting::ModelTest {
 protected:
     void open() {
         WaylarkKitTest::app();
-        view = std::make_unique<GreetingEditorView>(*model, scheduler, [this] { ++tries; }, [this] { ++dones; });
+        view = std::make_unique<GreetingEditorView>(*model, scheduler, [this] { ++tries; }, [this] { ++dones; },
+                                                    nullptr, fixedReduceMotion(false));
         view->resize(480, 380);  // the card of 520 x 420 less its margins
         view->show();
         view->activateWindow();
@@ -86,17 +88,35 @@ TEST_F(GreetingEditorViewTest, TypingStopsAtTwentyCharacters) {
     EXPECT_EQ(field->placeholderText(), "Name");
 }
 
-TEST_F(GreetingEditorViewTest, RestoreTryAndDone) {
+TEST_F(GreetingEditorViewTest, RestoreAndDone) {
     model->setGreetingLeading("Hi");
     model->setGreetingEnabled(false);
     open();
     click(view->restoreButton());
     EXPECT_EQ(model->greeting(), SettingsKit::GreetingSettings{});
     EXPECT_EQ(view->leadingField()->text(), "Welcome");
-    click(view->tryButton());
     click(view->doneButton());
-    EXPECT_EQ(tries, 1);
     EXPECT_EQ(dones, 1);
+}
+
+// "Try it" plays the greeting in the island and its real words in the
+// preview, also while the greeting is switched off, for the greeting's length.
+TEST_F(GreetingEditorViewTest, TryItPlaysTheRealGreetingInThePreview) {
+    model->setGreetingEnabled(false);
+    model->setGreetingName("");
+    open();
+    click(view->tryButton());
+    EXPECT_EQ(tries, 1);
+    GreetingPreviewBar* bar = view->previewBar();
+    ASSERT_TRUE(bar->isPlaying());
+    ASSERT_NE(bar->word(true), nullptr);
+    EXPECT_EQ(bar->word(false), nullptr);  // an empty name plays nothing
+    EXPECT_TRUE(bar->word(true)->isAnimating());
+    scheduler.advance(1.5);
+    EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(*bar), "settings-greeting-playing"));
+    scheduler.advance(3.6);
+    EXPECT_FALSE(bar->isPlaying());
+    EXPECT_EQ(bar->word(true), nullptr);
 }
 
 }  // namespace

@@ -182,7 +182,8 @@ int main(int argc, char** argv) {
     }
 
     // Greeting editor: the left text has the keyboard when the card appears.
-    auto greeting = EditorCard::greeting(settings, scheduler, [] {});
+    int tries = 0;
+    auto greeting = EditorCard::greeting(settings, scheduler, [&] { ++tries; });
     greeting->present(screen);
     wait(600);
     auto* greetingView = contentOf<GreetingEditorView>(*greeting);
@@ -191,11 +192,15 @@ int main(int argc, char** argv) {
         check(waitFor([&] { return greetingView->leadingField()->hasFocus(); }, 2000), "Left text takes the focus");
         type("Good morning");
         check(settings.greeting().leading == "Good morning", "typing replaces the selected left text");
+        clickOn(greetingView->tryButton());
+        check(tries == 1 && greetingView->previewBar()->isPlaying(), "Try it plays the greeting, here and in the island");
+        wait(1200);
         const QRect greetingCard((screen->geometry().width() - 520) / 2, (screen->geometry().height() - 420) / 2, 520,
                                  420);
         const QImage shot = screenshot(folder + "/editor-greeting.png");
         check(!shot.isNull() && nearBlack(shot, greetingCard.bottomLeft() + QPoint(12, -60)),
               "the greeting card is on screen");
+        check(waitFor([&] { return !greetingView->previewBar()->isPlaying(); }, 6000), "and stops after five seconds");
         clickOn(greetingView->doneButton());
         waitFor([&] { return greeting->controller().panel() == nullptr; }, 2000);
     }
