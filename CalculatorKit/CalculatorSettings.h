@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -29,6 +30,18 @@ struct CalculatorSettings {
     static constexpr std::string_view customNameFallback = "Custom";
     static constexpr std::string_view overriddenNoteSuffix = " (values set by you)";
     static constexpr std::string_view defaultInstrumentID = "NAS100";
+    // Upper bounds, inclusive; every one of these numbers must also be above 0
+    // (the commission may be 0). Editors refuse a value beyond them rather
+    // than let validated() swap it for the default.
+    static constexpr std::int64_t maxBalance = 1'000'000'000;
+    static constexpr std::int64_t maxRiskPercent = 100;
+    static constexpr std::int64_t maxRiskAmount = 1'000'000'000;
+    static constexpr std::int64_t maxStopPoints = 1'000'000;  // also bounds the recent stops
+    static constexpr std::int64_t maxCommissionPerUnit = 1'000;
+    // An instrument's own numbers, for custom instruments and overrides alike.
+    static constexpr std::int64_t maxDollarsPerPoint = 1'000'000;
+    static constexpr std::int64_t maxMinSize = 1'000'000;
+    static constexpr std::int64_t maxSizeStep = 1'000;
 
     Base::Decimal balance = Base::Decimal(10000);
     RiskMode riskMode = RiskMode::percent;

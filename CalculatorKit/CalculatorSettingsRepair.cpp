@@ -13,13 +13,6 @@ namespace {
 
 using Base::Decimal;
 
-// The bounds of an instrument's own numbers, shared by custom instruments and overrides.
-constexpr std::int64_t maxDollarsPerPoint = 1'000'000;
-constexpr std::int64_t maxMinSize = 1'000'000;
-constexpr std::int64_t maxSizeStep = 1'000;
-// Shared by the stop distance and the recent stops.
-constexpr std::int64_t maxStop = 1'000'000;
-
 bool positiveUpTo(const Decimal& value, std::int64_t high) { return value > 0 && value <= high; }
 
 // A value out of bounds takes the field's default, never the nearest bound.
@@ -57,9 +50,9 @@ std::optional<Instrument> repairedCustom(const Instrument& entry, std::unordered
     // The first entry to claim an id takes it even when it fails below, so a
     // later namesake cannot slip in under it.
     if (!takenIDs.insert(entry.id).second) return std::nullopt;
-    if (!positiveUpTo(entry.dollarsPerPoint, maxDollarsPerPoint)) return std::nullopt;
-    if (!positiveUpTo(entry.sizeStep, maxSizeStep)) return std::nullopt;
-    if (!positiveUpTo(entry.minSize, maxMinSize)) return std::nullopt;
+    if (!positiveUpTo(entry.dollarsPerPoint, CalculatorSettings::maxDollarsPerPoint)) return std::nullopt;
+    if (!positiveUpTo(entry.sizeStep, CalculatorSettings::maxSizeStep)) return std::nullopt;
+    if (!positiveUpTo(entry.minSize, CalculatorSettings::maxMinSize)) return std::nullopt;
     if (entry.tickSize <= 0) return std::nullopt;
 
     Instrument repaired = entry;
@@ -75,15 +68,16 @@ CalculatorSettings CalculatorSettings::validated() const {
     const CalculatorSettings defaults;
     CalculatorSettings result;
 
-    result.balance = positiveUpToOr(balance, 1'000'000'000, defaults.balance);
+    result.balance = positiveUpToOr(balance, maxBalance, defaults.balance);
     result.riskMode = riskMode;
-    result.riskPercent = positiveUpToOr(riskPercent, 100, defaults.riskPercent);
-    result.riskAmount = positiveUpToOr(riskAmount, 1'000'000'000, defaults.riskAmount);
+    result.riskPercent = positiveUpToOr(riskPercent, maxRiskPercent, defaults.riskPercent);
+    result.riskAmount = positiveUpToOr(riskAmount, maxRiskAmount, defaults.riskAmount);
     result.stopMode = stopMode;
-    result.stopPoints = positiveUpToOr(stopPoints, maxStop, defaults.stopPoints);
+    result.stopPoints = positiveUpToOr(stopPoints, maxStopPoints, defaults.stopPoints);
     // Zero commission is allowed.
-    result.commissionPerUnit =
-        commissionPerUnit >= 0 && commissionPerUnit <= 1000 ? commissionPerUnit : defaults.commissionPerUnit;
+    result.commissionPerUnit = commissionPerUnit >= 0 && commissionPerUnit <= maxCommissionPerUnit
+                                   ? commissionPerUnit
+                                   : defaults.commissionPerUnit;
 
     std::unordered_set<std::string> takenIDs;
     for (const Instrument& entry : customInstruments) {
@@ -112,7 +106,7 @@ CalculatorSettings CalculatorSettings::validated() const {
 
     for (const Decimal& stop : recentStops) {
         if (result.recentStops.size() == maxRecentStops) break;
-        if (!positiveUpTo(stop, maxStop)) continue;
+        if (!positiveUpTo(stop, maxStopPoints)) continue;
         if (std::find(result.recentStops.begin(), result.recentStops.end(), stop) != result.recentStops.end()) {
             continue;
         }

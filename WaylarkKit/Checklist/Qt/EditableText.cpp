@@ -2,11 +2,14 @@
 
 #include <optional>
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPalette>
 
 #include "WaylarkKit/Style/Palette.h"
 #include "WaylarkKit/Style/Qt/QtColor.h"
+#include "WaylarkKit/Style/Qt/TextDrawing.h"
 
 namespace WaylarkKit {
 
@@ -31,12 +34,14 @@ std::optional<EditCommand> editCommand(const QKeyEvent& key) {
 
 bool isReturn(const QKeyEvent& key) { return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter; }
 
+// The line edit's own inset on each side of its text.
+constexpr double textInset = 2;
+
 }  // namespace
 
 EditableText::EditableText(TextBinding text, const Look& look, Base::Scheduler& scheduler, QWidget* parent)
     : QLineEdit(parent), binding_(std::move(text)), scheduler_(scheduler), autofocus_(look.autofocus) {
     setFrame(false);
-    setAttribute(Qt::WA_MacShowFocusRect, false);
     setAutoFillBackground(false);
     setFont(interFont(look.fontSize, look.weight));
     QPalette colours = palette();
@@ -132,6 +137,21 @@ void EditableText::focusOutEvent(QFocusEvent* event) {
     const Qt::FocusReason reason = event->reason();
     if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return;
     if (onEnd_) onEnd_();
+}
+
+void EditableText::paintEvent(QPaintEvent* event) {
+    const QFontMetricsF metrics(font());
+    const QRectF box = QRectF(contentsRect()).adjusted(textInset, 0, -textInset, 0);
+    // Out of editing, a text too long for the field shows its start, cut at the tail.
+    if (hasFocus() || text().isEmpty() || metrics.horizontalAdvance(text()) <= box.width()) {
+        QLineEdit::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::Text));
+    const double baseline = box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent();
+    painter.drawText(QPointF(box.left(), baseline), elided(text(), font(), box.width()));
 }
 
 }  // namespace WaylarkKit

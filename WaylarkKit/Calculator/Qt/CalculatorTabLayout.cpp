@@ -1,0 +1,329 @@
+#include "WaylarkKit/Calculator/Qt/CalculatorTabLayout.h"
+
+#include <algorithm>
+
+#include <QFontMetricsF>
+
+#include "WaylarkKit/Calculator/CalculatorTabText.h"
+#include "WaylarkKit/Calculator/Qt/CalculatorPainting.h"
+#include "WaylarkKit/Calculator/Qt/CalculatorSymbols.h"
+#include "WaylarkKit/Style/Palette.h"
+#include "WaylarkKit/Style/Qt/Symbols.h"
+#include "WaylarkKit/Style/Qt/TextDrawing.h"
+
+namespace WaylarkKit {
+
+namespace {
+
+namespace P = CalculatorPainting;
+using CalculatorKit::StopMode;
+using Field = CalculatorModel::Field;
+
+constexpr double headerHeight = 22;
+constexpr double cardCaptionHeight = 12;
+constexpr double cardValueHeight = 20;
+constexpr double cardSpacing = 8;
+constexpr double cardRowSpacing = 5;
+constexpr double stepperWidth = 18;
+constexpr double switchWidth = 16;
+constexpr double resultSpacing = 14;
+constexpr double columnSpacing = 3;
+constexpr double sizeBlockMinWidth = 84;
+constexpr double toastTop = 70;
+constexpr double toastHeight = 24;
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+QFont titleFont() { return P::font(13, FontWeight::semibold); }
+QFont chipFont() { return P::font(11, FontWeight::semibold); }
+QFont assumptionFont() { return P::font(10, FontWeight::regular); }
+QFont directionFont() { return P::font(10, FontWeight::bold); }
+QFont captionFont() { return P::font(9, FontWeight::bold, 0.5); }
+QFont prefixFont() { return P::font(14, FontWeight::semibold); }
+QFont unitFont() { return P::font(10, FontWeight::regular); }
+QFont promptFont() { return P::font(12, FontWeight::regular); }
+QFont toastFont() { return P::font(11, FontWeight::semibold); }
+
+double chipWidth(const CalculatorTabState& state) {
+    double inner = P::textWidth(chipFont(), q(state.instrument.name)) + 4 + 8;
+    if (!state.instrument.isVerified) inner += 9 + 4;
+    return inner + 16;
+}
+
+void layoutHeader(const CalculatorTabState& state, CalculatorTabGeometry& g, double left, double right) {
+    const double titleWidth = P::textWidth(titleFont(), QStringLiteral("Lot size"));
+    g.title = QRectF(left, 0, titleWidth, headerHeight);
+    g.chip = QRectF(g.title.right() + 8, 0, chipWidth(state), headerHeight);
+    g.edit = QRectF(right - 24, 0, 24, headerHeight);
+    double trailing = g.edit.left() - 8;
+    if (state.direction) {
+        const double width = P::textWidth(directionFont(), q(CalculatorTabText::directionText(*state.direction))) + 16;
+        g.direction = QRectF(trailing - width, (headerHeight - 20) / 2, width, 20);
+        trailing = g.direction->left() - 8;
+    }
+    // The flexible space keeps its 4 points and its spacing; the assumption
+    // gives way first, from its beginning, as the row narrows.
+    const double room = std::max(0.0, trailing - (g.chip.right() + 8 + 4 + 8));
+    const QString full = q(CalculatorTabText::assumption(state.instrument));
+    const double width = std::min(room, P::textWidth(assumptionFont(), full));
+    g.assumption = QRectF(trailing - width, 0, width, headerHeight);
+    g.assumptionText = QFontMetricsF(assumptionFont()).elidedText(full, Qt::ElideLeft, width + 0.5);
+}
+
+CalculatorTabGeometry::Card layoutCard(const CalculatorCard& card, const QRectF& frame) {
+    CalculatorTabGeometry::Card out{card, frame, {}, {}, {}, {}, {}, {}};
+    const double padding = card.compact ? 2 : 4;
+    const double captionTop = frame.top() + padding;
+    out.caption = QRectF(frame.left() + 8, captionTop, P::textWidth(captionFont(), q(card.caption)), cardCaptionHeight);
+    if (card.hasModeSwitch) out.modeSwitch = QRectF(out.caption.right() + 4, captionTop, switchWidth, 12);
+    const double valueTop = captionTop + cardCaptionHeight + 1;
+    double x = frame.left() + 8;
+    if (!card.prefix.empty()) {
+        const double width = P::textWidth(prefixFont(), q(card.prefix));
+        out.prefix = QRectF(x, valueTop, width, cardValueHeight);
+        x += width + 2;
+    }
+    double fieldRight = frame.right() - 8;
+    if (card.hasSteppers) {
+        out.plus = QRectF(fieldRight - stepperWidth, valueTop, stepperWidth, cardValueHeight);
+        out.minus = QRectF(out.plus->left() - stepperWidth, valueTop, stepperWidth, cardValueHeight);
+        fieldRight = out.minus->left() - 2;
+    }
+    out.textField = QRectF(x, valueTop, std::max(0.0, fieldRight - x), cardValueHeight);
+    return out;
+}
+
+double cardHeight(const CalculatorCard& card) {
+    return (card.compact ? 4 : 8) + cardCaptionHeight + 1 + cardValueHeight;
+}
+
+double layoutCards(const CalculatorTabState& state, CalculatorTabGeometry& g, double left, double width, double top) {
+    const std::size_t perRow = state.stopMode == StopMode::price ? 2 : 3;
+    double y = top;
+    for (std::size_t start = 0; start < state.cards.size(); start += perRow) {
+        if (start > 0) y += cardRowSpacing;
+        const std::size_t count = std::min(perRow, state.cards.size() - start);
+        const double cardWidth = (width - cardSpacing * static_cast<double>(count - 1)) / static_cast<double>(count);
+        double rowHeight = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            const CalculatorCard& card = state.cards[start + i];
+            const QRectF frame(left + static_cast<double>(i) * (cardWidth + cardSpacing), y, cardWidth,
+                               cardHeight(card));
+            g.cards.push_back(layoutCard(card, frame));
+            rowHeight = std::max(rowHeight, frame.height());
+        }
+        y += rowHeight;
+    }
+    return y;
+}
+
+void addLine(std::vector<CalculatorTabGeometry::Line>& lines, const QString& text, const QFont& font,
+             const QColor& colour, double left, double width) {
+    const double top = lines.empty() ? 0 : lines.back().rect.bottom() + columnSpacing;
+    lines.push_back({QRectF(left, top, width, P::wrappedHeight(font, text, width)), text, font, colour, true});
+}
+
+void layoutResult(const CalculatorTabState& state, CalculatorTabGeometry& g, double left, double width, double top) {
+    const bool price = state.stopMode == StopMode::price;
+    if (state.prompt) {
+        const double minimum = price ? 34 : 56;
+        const double height = std::max(minimum, P::wrappedHeight(promptFont(), q(*state.prompt), width));
+        g.prompt = QRectF(left, top, width, height);
+        return;
+    }
+    const double fullSize = price ? 28 : 34;
+    const QString sizeText = q(CalculatorTabText::sizeText(state.result));
+    const double ideal = MonoDigits::width(P::font(fullSize, FontWeight::bold), sizeText);
+    const double offered = std::max(sizeBlockMinWidth, (width - resultSpacing) / 2);
+    g.sizeFontSize = fullSize * std::clamp(offered / std::max(ideal, 1.0), 0.6, 1.0);
+    const double blockWidth = std::max(sizeBlockMinWidth, std::min(ideal, offered));
+    const double numberHeight = P::lineHeight(P::font(fullSize, FontWeight::bold));
+    const double blockHeight = numberHeight + P::lineHeight(unitFont());
+
+    const double columnLeft = left + blockWidth + resultSpacing;
+    const double columnWidth = std::max(0.0, left + width - columnLeft);
+    std::vector<CalculatorTabGeometry::Line> lines;
+    if (state.result.issue) {
+        addLine(lines, q(CalculatorTabText::belowMinimumWarning(state.instrument, state.result)),
+                P::font(11, FontWeight::semibold), P::colour(Palette::orange), columnLeft, columnWidth);
+        if (state.micro) {
+            const QString label =
+                q(CalculatorTabText::microSuggestionLabel(state.micro->instrument, state.micro->result));
+            const double labelWidth = P::textWidth(P::font(10, FontWeight::semibold), label) + 16;
+            g.microButton = QRectF(columnLeft, lines.back().rect.bottom() + columnSpacing, labelWidth, 20);
+        } else {
+            addLine(lines, q(std::string(CalculatorTabText::belowMinimumAdvice)), P::font(10, FontWeight::regular),
+                    P::white(0.5), columnLeft, columnWidth);
+        }
+    } else {
+        addLine(lines, q(CalculatorTabText::riskLine(state.result)), P::font(11, FontWeight::semibold),
+                P::colour(Palette::green, 0.9), columnLeft, columnWidth);
+        if (const auto up = CalculatorTabText::stepUpLine(state.result)) {
+            addLine(lines, q(*up), P::font(10, FontWeight::regular), P::white(0.45), columnLeft, columnWidth);
+        }
+    }
+    const double columnHeight = g.microButton ? g.microButton->bottom() : lines.back().rect.bottom();
+    const double rowHeight = std::max(blockHeight, columnHeight);
+    // Price mode centres the size and the column on each other; points mode aligns their tops.
+    const double blockTop = top + (price ? (rowHeight - blockHeight) / 2 : 0);
+    const double columnTop = top + (price ? (rowHeight - columnHeight) / 2 : 0);
+    g.sizeBlock = QRectF(left, blockTop, blockWidth, blockHeight);
+    g.sizeNumber = QRectF(left, blockTop, blockWidth, numberHeight);
+    g.unitLine = QRectF(left, blockTop + numberHeight, blockWidth, blockHeight - numberHeight);
+    for (auto& line : lines) line.rect.translate(0, columnTop);
+    if (g.microButton) g.microButton->translate(0, columnTop);
+    g.column = std::move(lines);
+}
+
+}  // namespace
+
+CalculatorTabGeometry layoutCalculatorTab(const CalculatorTabState& state, const QSizeF& size) {
+    CalculatorTabGeometry g;
+    g.size = size;
+    const double left = CalculatorTabGeometry::leadingPadding;
+    const double right = size.width();
+    const double width = std::max(0.0, right - left);
+    const double spacing = state.stopMode == StopMode::price ? 6 : 8;
+    layoutHeader(state, g, left, right);
+    const double cardsBottom = layoutCards(state, g, left, width, headerHeight + spacing);
+    layoutResult(state, g, left, width, cardsBottom + spacing);
+    if (state.toast) {
+        const double toastWidth = P::textWidth(toastFont(), q(*state.toast)) + 20;
+        g.toast = QRectF(right - toastWidth, toastTop, toastWidth, toastHeight);
+    }
+    return g;
+}
+
+namespace {
+
+void paintHeader(QPainter& painter, const CalculatorTabState& state, const CalculatorTabGeometry& g) {
+    P::drawLine(painter, g.title, titleFont(), P::white(1), QStringLiteral("Lot size"));
+
+    P::fillCapsule(painter, g.chip, P::white(0.1));
+    const QColor chipInk = P::white(0.9);
+    QRectF name = g.chip.adjusted(8, 0, 0, 0);
+    name.setWidth(P::textWidth(chipFont(), q(state.instrument.name)));
+    P::drawLine(painter, name, chipFont(), chipInk, q(state.instrument.name));
+    double x = name.right() + 4;
+    if (!state.instrument.isVerified) {
+        CalculatorSymbols::paint(painter,
+                                 CalculatorSymbols::exclamationCircleFill(QRectF(x, g.chip.center().y() - 4.5, 9, 9)),
+                                 P::colour(Palette::yellow));
+        x += 9 + 4;
+    }
+    const QRectF chevron(x, g.chip.center().y() - 4, 8, 8);
+    painter.save();
+    if (state.menuOpen) {
+        painter.translate(chevron.center());
+        painter.rotate(180);
+        painter.translate(-chevron.center());
+    }
+    paintSymbol(painter, Symbol::chevronDown, chevron, chipInk, symbolStroke(8, 1));
+    painter.restore();
+
+    const QColor assumptionInk = state.instrument.isVerified ? P::white(0.4) : P::colour(Palette::yellow, 0.85);
+    P::drawLine(painter, g.assumption, assumptionFont(), assumptionInk, g.assumptionText);
+
+    if (g.direction && state.direction) {
+        // A chip the stop price decides cannot be tapped, and looks it.
+        const double dim = state.stopMode == StopMode::price ? 0.5 : 1;
+        P::fillCapsule(painter, *g.direction, P::white(0.08 * dim));
+        const bool isLong = *state.direction == CalculatorKit::TradeDirection::long_;
+        P::drawLine(painter, *g.direction, directionFont(), P::colour(isLong ? Palette::green : Palette::red, dim),
+                    q(CalculatorTabText::directionText(*state.direction)), Qt::AlignHCenter);
+    }
+
+    P::fillCapsule(painter, g.edit, P::white(0.1));
+    paintSymbol(painter, Symbol::pencil, QRectF(g.edit.center().x() - 5.5, g.edit.center().y() - 5.5, 11, 11),
+                P::white(0.85), symbolStroke(11, 0.7));
+}
+
+void paintCard(QPainter& painter, const CalculatorTabGeometry::Card& card) {
+    P::fillRounded(painter, card.frame, 8, P::white(0.07));
+    P::drawLine(painter, card.caption, captionFont(), P::white(0.45), q(card.card.caption));
+    if (card.modeSwitch) {
+        const QRectF box(card.modeSwitch->center().x() - 4.5, card.modeSwitch->center().y() - 4.5, 9, 9);
+        CalculatorSymbols::paint(painter, CalculatorSymbols::arrowLeftRight(box, symbolStroke(8, 1)), P::white(0.55));
+    }
+    if (card.prefix) P::drawLine(painter, *card.prefix, prefixFont(), P::white(0.5), q(card.card.prefix));
+    for (const auto& [button, symbol] : {std::pair{card.minus, Symbol::minus}, std::pair{card.plus, Symbol::plus}}) {
+        if (!button) continue;
+        const QRectF box(button->center().x() - 4, button->center().y() - 4, 8, 8);
+        paintSymbol(painter, symbol, box, P::white(0.7), symbolStroke(8, 1));
+    }
+}
+
+void paintResult(QPainter& painter, const CalculatorTabState& state, const CalculatorTabGeometry& g) {
+    if (g.prompt) {
+        P::drawWrapped(
+            painter,
+            QRectF(g.prompt->left(),
+                   g.prompt->center().y() - P::wrappedHeight(promptFont(), q(*state.prompt), g.prompt->width()) / 2,
+                   g.prompt->width(), g.prompt->height()),
+            promptFont(), P::white(0.45), q(*state.prompt));
+        return;
+    }
+    painter.save();
+    painter.setPen(P::white(state.result.isUsable() ? 1 : 0.3));
+    MonoDigits::drawIn(painter, g.sizeNumber, Qt::AlignLeft, P::font(g.sizeFontSize, FontWeight::bold),
+                       q(CalculatorTabText::sizeText(state.result)));
+    painter.restore();
+    P::drawLine(painter, g.unitLine, unitFont(), P::white(0.5),
+                q(CalculatorTabText::unitText(state.result, state.instrument, state.stopMode)));
+    for (const auto& line : g.column) P::drawWrapped(painter, line.rect, line.font, line.colour, line.text);
+    if (g.microButton && state.micro) {
+        P::fillCapsule(painter, *g.microButton, P::colour(Palette::orange));
+        P::drawLine(painter, *g.microButton, P::font(10, FontWeight::semibold), P::colour(Palette::black),
+                    q(CalculatorTabText::microSuggestionLabel(state.micro->instrument, state.micro->result)),
+                    Qt::AlignHCenter);
+    }
+}
+
+}  // namespace
+
+void paintCalculatorTab(QPainter& painter, const CalculatorTabState& state, const CalculatorTabGeometry& geometry) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    paintHeader(painter, state, geometry);
+    for (const auto& card : geometry.cards) paintCard(painter, card);
+    paintResult(painter, state, geometry);
+    painter.restore();
+}
+
+void paintCalculatorToast(QPainter& painter, const QString& text, const QRectF& rect) {
+    P::fillCapsule(painter, rect, P::white(0.18));
+    P::drawLine(painter, rect, toastFont(), P::white(1), text, Qt::AlignHCenter);
+}
+
+std::optional<CalculatorTabTarget> hitCalculatorTab(const CalculatorTabGeometry& g, const QPointF& point) {
+    using T = CalculatorTabTarget;
+    if (g.chip.contains(point)) return T::instrumentChip;
+    if (g.assumption.contains(point)) return T::assumption;
+    if (g.direction && g.direction->contains(point)) return T::direction;
+    if (g.edit.contains(point)) return T::edit;
+    for (const auto& card : g.cards) {
+        const bool risk = card.card.field == Field::risk;
+        if (card.modeSwitch && card.modeSwitch->contains(point)) return risk ? T::riskSwitch : T::stopSwitch;
+        if (card.minus && card.minus->contains(point)) return risk ? T::riskMinus : T::stopMinus;
+        if (card.plus && card.plus->contains(point)) return risk ? T::riskPlus : T::stopPlus;
+    }
+    if (g.microButton && g.microButton->contains(point)) return T::microButton;
+    if (!g.prompt && g.sizeBlock.contains(point)) return T::sizeBlock;
+    return std::nullopt;
+}
+
+QString calculatorTabTooltip(const CalculatorTabState& state, CalculatorTabTarget target) {
+    switch (target) {
+        case CalculatorTabTarget::assumption: return q(state.instrument.note);
+        case CalculatorTabTarget::direction: return q(CalculatorTabText::directionTooltip(state.stopMode));
+        case CalculatorTabTarget::edit: return QStringLiteral("Edit this instrument");
+        case CalculatorTabTarget::riskSwitch:
+        case CalculatorTabTarget::stopSwitch: return QStringLiteral("Switch");
+        case CalculatorTabTarget::sizeBlock:
+            return state.result.isUsable() ? q(std::string(CalculatorTabText::copyTooltip)) : QString();
+        default: return {};
+    }
+}
+
+}  // namespace WaylarkKit

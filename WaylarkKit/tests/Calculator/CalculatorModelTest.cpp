@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Base/testing/NotificationCounter.h"
+#include "WaylarkKit/Calculator/CalculatorModel.h"
+#include "WaylarkKit/tests/Calculator/CalculatorFixture.h"
+
+using namespace WaylarkKit;
+using CalculatorKit::RiskMode;
+using CalculatorKit::StopMode;
+using CalculatorKit::TradeDirection;
+using CalculatorTesting::dec;
+using Field = CalculatorModel::Field;
+
+namespace {
+
+class CalculatorModelTest : public ::testing::Test, protected CalculatorTesting::SettingsFixture {
+protected:
+    CalculatorModel model{settings, scheduler, [this](const std::string& text) { copied.push_back(text); }};
+    std::vector<std::string> copied;
+};
+
+}  // namespace
+
+TEST(RoundedNiceTest, RoundsDownToOneTwoFive) {
+    // clang-format off
+    const struct { const char* value; const char* nice; } cases[] = {
+        {"10", "10"}, {"19.99", "10"}, {"25", "20"}, {"37", "20"}, {"49", "20"}, {"50", "50"}, {"99", "50"},
+        {"100", "100"}, {"0.35", "0.2"}, {"0", "1"}, {"-3", "1"}, {"1000", "1000"}, {"0.001", "0.001"}
+    };
+    // clang-format on
+    for (const auto& c : cases) EXPECT_EQ(roundedNice(dec(c.value)), dec(c.nice)) << c.value;
+}
+
+TEST_F(CalculatorModelTest, WorkedExamplesInBothStopModesAndDirections) {
+    const struct {
+        const char* instrument;
+        StopMode mode;
+        const char* entry;
+        const char* stopPrice;
+        bool toggled;
+        const char* size;
+        const char* risk;
+        TradeDirection direction;
+    } cases[] = {// $10,000 at 0.5 % is a $50 budget; NAS100 pays $1 a point.
+                 {"NAS100", StopMode::points, "", "", false, "2.5", "50", TradeDirection::long_},
+                 {"NAS100", StopMode::points, "", "", true, "2.5", "50", TradeDirection::short_},
+                 {"MNQ", StopMode::points, "", "", false, "1", "40", TradeDirection::long_},
+                 {"NAS100", StopMode::price, "5000", "4990", false, "5", "50", TradeDirection::long_},
+                 {"NAS100", StopMode::price, "5,000", "5010.0", true, "5", "50", TradeDirection::short_},
+                 {"MES", StopMode::price, "5000.25", "4995.25", false, "2", "50", TradeDirection::long_}};
+    for (const auto& c : cases) {
+        model.selectInstrument(c.instrument);
+        model.setStopMode(c.mode);
+        model.edit(Field::entry, c.entry);
+        model.edit(Field::stop, c.stopPrice);
+        if (c.toggled != (model.direction() == TradeDirection::short_)) model.toggleDirection();
+        const auto result = model.result();
+        EXPECT_TRUE(result.isUsable()) << c.instrument;
+        EXPECT_EQ(result.size, dec(c.size)) << c.instrument;
+        EXPECT_EQ(result.actualRisk, dec(c.risk)) << c.instrument;
+        EXPECT_EQ(result.direction, c.direction) << c.instrument;
+        EXPECT_EQ(model.prompt(), std::nullopt);
+    }
+}
+
+TEST_F(CalculatorModelTest, OverridesAndTheMicroSuggestion) {
+    change([](auto& s) { s.overrides["NAS100"].dollarsPerPoint = 2; });
+    EXPECT_EQ(model.result().size, dec("1.25"));
+    EXPECT_EQ(model.microSuggestion(), std::nullopt);  // a size, so nothing to suggest
+
+    // NQ: $400 a contract at 20 points is above the $50 budget; MNQ ($40) fits once.
+    model.selectInstrument("NQ");
+    ASSERT_EQ(model.result().issue, CalculatorKit::CalculationIssue::belowMinimum(400));
+    EXPECT_EQ(model.prompt(), std::nullopt);
+    auto micro = model.microSuggestion();
+    ASSERT_TRUE(micro);
+    EXPECT_EQ(micro->instrument.id, "MNQ");
+    EXPECT_EQ(micro->result.size, 1);
+
+    // The micro is read with the user's override: at $30 a point it no longer fits.
+    change([](auto& s) { s.overrides["MNQ"].dollarsPerPoint = 30; });
+    EXPECT_EQ(model.microSuggestion(), std::nullopt);
+    change([](auto& s) { s.stopPoints = 10; });
+    model.selectInstrument("ES");
+    EXPECT_EQ(model.microSuggestion()->instrument.id, "MES");
+    model.selectInstrument("MES");
+    change([](auto& s) { s.stopPoints = 100; });  // below the minimum, but MES has no micro
+    EXPECT_EQ(model.result().size, 0);
+    EXPECT_EQ(model.microSuggestion(), std::nullopt);
+}
+
+TEST_F(CalculatorModelTest, InstrumentSwitchKeepsStopDraftsPricesAndDirection) {
+    model.edit(Field::stop, "35");
+    model.endEditing(Field::stop);
+    model.edit(Field::balance, "25,0");
+    model.edit(Field::entry, "5000");
+    model.toggleDirection();
+    model.setInstrumentMenuOpen(true);
+
+    model.selectInstrument("ES");
+    EXPECT_EQ(calculator().instrumentID, "ES");
+    EXPECT_EQ(calculator().stopPoints, 35);
+    EXPECT_EQ(calculator().recentStops, std::vector<Base::Decimal>{35});
+    EXPECT_EQ(model.displayText(Field::balance), "25,0");
+    EXPECT_EQ(model.entryText(), "5000");
+    EXPECT_EQ(model.direction(), TradeDirection::short_);
+    EXPECT_FALSE(model.isInstrumentMenuOpen());
+}
+
+TEST_F(CalculatorModelTest, Prompts) {
+    EXPECT_EQ(model.prompt(), std::nullopt);
+    model.setStopMode(StopMode::price);
+    // clang-format off
+    const struct { const char* entry; const char* stop; std::optional<std::string> prompt; } cases[] = {
+        {"", "", "Enter your entry and stop prices"}, {"abc", "", "Enter your entry and stop prices"},
+        {"5000", "", "Enter your stop price"}, {"", "4990", "Enter your entry price"},
+        {"5000", "5,000", "Stop and entry are the same price"}, {"5000", "0", "Enter a stop distance above 0"},
+        {"5000", "4990", std::nullopt}
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        model.edit(Field::entry, c.entry);
+        model.edit(Field::stop, c.stop);
+        EXPECT_EQ(model.prompt(), c.prompt) << c.entry << " / " << c.stop;
+    }
+}
+
+TEST_F(CalculatorModelTest, TypingCommitsValidValuesAndKeepsTheDraft) {
+    Base::Testing::NotificationCounter drafts([&](auto o) { return model.observeDrafts(o); });
+    int ended = 0;
+    model.setOnEditingEnded([&] { ++ended; });
+
+    model.edit(Field::balance, "0");
+    EXPECT_EQ(calculator().balance, 10000);
+    EXPECT_EQ(model.displayText(Field::balance), "0");
+    model.edit(Field::balance, "25000.");
+    EXPECT_EQ(calculator().balance, 25000);
+    EXPECT_EQ(model.displayText(Field::balance), "25000.");
+    model.endEditing(Field::balance);
+    EXPECT_EQ(model.displayText(Field::balance), "25,000");
+    EXPECT_TRUE(calculator().recentStops.empty());  // only the stop field remembers
+    EXPECT_EQ(drafts.take(), 3u);
+    EXPECT_EQ(ended, 1);
+
+    model.setRiskMode(RiskMode::amount);
+    model.edit(Field::risk, "250");
+    EXPECT_EQ(calculator().riskAmount, 250);
+    EXPECT_EQ(calculator().riskPercent, dec("0.5"));
+    model.setRiskMode(RiskMode::percent);
+    EXPECT_EQ(model.displayText(Field::risk), "0.5");
+
+    model.setStopMode(StopMode::price);
+    model.edit(Field::stop, "4,990.5");
+    EXPECT_EQ(model.stopPriceText(), "4,990.5");
+    EXPECT_EQ(calculator().stopPoints, 20);
+    model.nudgeStop(1);  // in price mode it only drops the draft
+    EXPECT_EQ(model.displayText(Field::stop), "4,990.5");
+    model.setStopMode(StopMode::points);
+    model.setStopMode(StopMode::price);
+    EXPECT_EQ(model.stopPriceText(), "4,990.5");
+
+    model.endAllEditing();
+    EXPECT_TRUE(model.drafts().empty());
+    EXPECT_EQ(ended, 2);
+}
+
+// A slip of the finger must not quietly swap a risk of 0.5 % for the default,
+// nor any other value: the keystroke is refused and the stored value shows again.
+TEST_F(CalculatorModelTest, ValuesBeyondTheirBoundsAreRefusedNotReplaced) {
+    // clang-format off
+    const struct { Field field; RiskMode riskMode; const char* committed; const char* typed; const char* shown; } cases[] = {
+        {Field::balance, RiskMode::percent, "12,500", "2,000,000,000", "12,500"},
+        {Field::balance, RiskMode::percent, "12,500", "1,000,000,000", "1,000,000,000"},
+        {Field::risk, RiskMode::percent, "0.75", "1000", "0.75"},
+        {Field::risk, RiskMode::percent, "0.75", "100", "100"},
+        {Field::risk, RiskMode::amount, "300", "1,000,000,001", "300"},
+        {Field::stop, RiskMode::percent, "15", "1000001", "15"}
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        model.setRiskMode(c.riskMode);
+        model.edit(c.field, c.committed);
+        model.endEditing(c.field);
+        const auto before = calculator();
+        model.edit(c.field, c.typed);
+        EXPECT_EQ(model.displayText(c.field), c.shown) << c.typed;
+        if (std::string(c.shown) == c.typed) continue;
+        EXPECT_EQ(calculator(), before) << c.typed;
+    }
+}
+
+TEST_F(CalculatorModelTest, SteppersUseTheirStepsAndStopAtTheBounds) {
+    // clang-format off
+    const struct { RiskMode mode; const char* from; int steps; const char* to; } risk[] = {
+        {RiskMode::percent, "0.5", -1, "0.25"}, {RiskMode::percent, "0.25", -1, "0.25"},
+        {RiskMode::percent, "100", 1, "100"}, {RiskMode::percent, "99.9", 1, "100"},
+        {RiskMode::amount, "100", 1, "110"}, {RiskMode::amount, "250", -1, "230"},
+        {RiskMode::amount, "500", 2, "600"}, {RiskMode::amount, "5", 1, "6"}, {RiskMode::amount, "1", -1, "1"},
+        {RiskMode::amount, "999999990", 1, "1000000000"}
+    };
+    // clang-format on
+    for (const auto& c : risk) {
+        change([&](auto& s) {
+            s.riskMode = c.mode;
+            (c.mode == RiskMode::amount ? s.riskAmount : s.riskPercent) = dec(c.from);
+        });
+        model.edit(Field::risk, "x");
+        model.nudgeRisk(c.steps);
+        const auto& s = calculator();
+        EXPECT_EQ(c.mode == RiskMode::amount ? s.riskAmount : s.riskPercent, dec(c.to)) << c.from << " " << c.steps;
+        EXPECT_FALSE(model.drafts().contains(Field::risk));
+    }
+    // clang-format off
+    const struct { const char* from; int steps; const char* to; } stop[] = {
+        {"20", 1, "21"}, {"20", -1, "19"}, {"49", 1, "50"}, {"50", -1, "45"}, {"50", 1, "55"}, {"199", 1, "204"},
+        {"199", -1, "194"}, {"200", 1, "210"}, {"200", -1, "190"}, {"1", -1, "1"}, {"1", 1, "2"},
+        {"999995", 1, "1000000"}
+    };
+    // clang-format on
+    for (const auto& c : stop) {
+        change([&](auto& s) { s.stopPoints = dec(c.from); });
+        model.nudgeStop(c.steps);
+        EXPECT_EQ(calculator().stopPoints, dec(c.to)) << c.from << " " << c.steps;
+    }
+}
+
+TEST_F(CalculatorModelTest, CopyRemembersTheStopAndTheToastLasts) {
+    Base::Testing::NotificationCounter toasts([&](auto o) { return model.observeToast(o); });
+    model.copySize();
+    EXPECT_EQ(copied, std::vector<std::string>{"2.5"});
+    EXPECT_EQ(model.toast(), "Copied 2.5");
+    EXPECT_EQ(calculator().recentStops, std::vector<Base::Decimal>{20});
+
+    scheduler.advance(1.0);
+    model.copySize();
+    scheduler.advance(1.0);
+    EXPECT_EQ(model.toast(), "Copied 2.5");
+    scheduler.advance(0.61);
+    EXPECT_EQ(model.toast(), std::nullopt);
+    EXPECT_EQ(toasts.take(), 2u);  // set once (same text again), cleared once
+
+    // Nothing usable: no copy, no toast, no remembered stop.
+    model.selectInstrument("NQ");
+    change([](auto& s) { s.stopPoints = 30; });
+    model.copySize();
+    EXPECT_EQ(copied.size(), 2u);
+    EXPECT_EQ(model.toast(), std::nullopt);
+    EXPECT_EQ(calculator().recentStops, std::vector<Base::Decimal>{20});
+}
+
+TEST_F(CalculatorModelTest, DirectionMenuAndEditorRequestNotifyOnRealChanges) {
+    Base::Testing::NotificationCounter direction([&](auto o) { return model.observeDirection(o); });
+    Base::Testing::NotificationCounter menu([&](auto o) { return model.observeInstrumentMenuOpen(o); });
+    model.toggleDirection();
+    model.toggleDirection();
+    EXPECT_EQ(direction.take(), 2u);
+    model.setInstrumentMenuOpen(false);
+    EXPECT_EQ(menu.take(), 0u);
+    model.setInstrumentMenuOpen(true);
+    model.selectInstrument("NAS100");
+    EXPECT_EQ(menu.take(), 2u);
+
+    model.openInstrumentEditor();  // nobody listens yet
+    int opened = 0;
+    model.setOnOpenInstrumentEditor([&] { ++opened; });
+    model.openInstrumentEditor();
+    EXPECT_EQ(opened, 1);
+}

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include "WaylarkKit/Calculator/CalculatorModel.h"
+#include "WaylarkKit/Calculator/Qt/CalculatorTabView.h"
+#include "WaylarkKit/Calculator/Qt/InstrumentMenuView.h"
+#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/tests/Calculator/CalculatorFixture.h"
+#include "WaylarkKit/tests/support/WidgetTesting.h"
+
+using namespace WaylarkKit;
+using CalculatorKit::RiskMode;
+using CalculatorKit::StopMode;
+using CalculatorKit::TradeDirection;
+using Field = CalculatorModel::Field;
+using Target = CalculatorTabTarget;
+
+namespace {
+
+class CalculatorTabViewTest : public ::testing::Test, protected CalculatorTesting::SettingsFixture {
+protected:
+    void SetUp() override {
+        view.resize(460, 165);
+        view.show();
+    }
+
+    QPoint centre(Target target) const {
+        const auto& g = view.geometry();
+        const auto pick = [&]() -> QRectF {
+            switch (target) {
+                case Target::instrumentChip: return g.chip;
+                case Target::direction: return *g.direction;
+                case Target::edit: return g.edit;
+                case Target::sizeBlock: return g.sizeBlock;
+                case Target::microButton: return *g.microButton;
+                default: break;
+            }
+            for (const auto& card : g.cards) {
+                const bool risk = card.card.field == Field::risk;
+                if ((target == Target::riskSwitch && risk) ||
+                    (target == Target::stopSwitch && !risk && card.modeSwitch)) {
+                    return *card.modeSwitch;
+                }
+                if ((target == Target::riskMinus && risk) || (target == Target::stopMinus && !risk && card.minus)) {
+                    return *card.minus;
+                }
+                if ((target == Target::riskPlus && risk) || (target == Target::stopPlus && !risk && card.plus)) {
+                    return *card.plus;
+                }
+            }
+            return {};
+        };
+        return pick().center().toPoint();
+    }
+    void click(Target target) { QTest::mouseClick(&view, Qt::LeftButton, {}, centre(target)); }
+
+    QApplication& application = WaylarkKitTest::app();
+    CalculatorModel model{settings, scheduler, [this](const std::string& text) { copied.push_back(text); }};
+    std::vector<std::string> copied;
+    CalculatorTabView view{model, scheduler};
+};
+
+}  // namespace
+
+TEST_F(CalculatorTabViewTest, Goldens) {
+    EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(view), "calculator-tab-result"));
+    model.selectInstrument("NQ");
+    EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(view), "calculator-tab-micro"));
+    model.selectInstrument("MNQ");
+    change([](auto& s) { s.stopPoints = 40; });
+    EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(view), "calculator-tab-below-minimum"));
+    model.setStopMode(StopMode::price);
+    EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(view), "calculator-tab-prompt"));
+    model.edit(Field::entry, "18250");
+    model.edit(Field::stop, "18270.5");
+    EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(view), "calculator-tab-price"));
+    model.setInstrumentMenuOpen(true);
+    EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(view), "calculator-tab-menu"));
+}
+
+TEST_F(CalculatorTabViewTest, TypingRegroupsKeepsTheCaretAndUpdatesTheResult) {
+    EditableText* balance = view.textField(Field::balance);
+    balance->setFocus();
+    balance->setCursorPosition(6);
+    QTest::keyClicks(balance, "0");
+    EXPECT_EQ(balance->text(), "100,000");
+    EXPECT_EQ(view.state().result.size, 25);
+    balance->setCursorPosition(1);
+    QTest::keyClick(balance, Qt::Key_2);
+    EXPECT_EQ(balance->text(), "1,200,000");
+    EXPECT_EQ(balance->cursorPosition(), 3);
+    EXPECT_EQ(view.state().result.size, 300);
+
+    // Beyond the bound the keystroke is refused and the stored balance shows again.
+    balance->selectAll();
+    QTest::keyClicks(balance, "20000000000");
+    EXPECT_EQ(balance->text(), "200,000,000");
+    EXPECT_EQ(calculator().balance, 200'000'000);
+
+    EditableText* risk = view.textField(Field::risk);
+    risk->selectAll();
+    QTest::keyClicks(risk, "1");
+    EXPECT_EQ(view.state().result.size, 100'000);  // 1 % of 200,000,000 at $20 of risk a lot
+    QTest::keyClick(risk, Qt::Key_Return);
+    EXPECT_FALSE(model.drafts().contains(Field::risk));
+
+    EditableText* stop = view.textField(Field::stop);
+    stop->selectAll();
+    QTest::keyClicks(stop, "40");
+    EXPECT_EQ(view.state().result.size, 50'000);
+    EXPECT_FALSE(view.textField(Field::entry)->isVisible());
+}
+
+TEST_F(CalculatorTabViewTest, SteppersSwitchesAndTheirBounds) {
+    change([](auto& s) { s.riskPercent = *Base::Decimal::fromText("99.9"); });
+    click(Target::riskPlus);
+    click(Target::riskPlus);
+    EXPECT_EQ(calculator().riskPercent, 100);
+    EXPECT_EQ(view.textField(Field::risk)->text(), "100");
+    click(Target::riskMinus);
+    EXPECT_EQ(view.textField(Field::risk)->text(), "99.75");
+
+    click(Target::stopMinus);
+    EXPECT_EQ(calculator().stopPoints, 19);
+    click(Target::riskSwitch);
+    EXPECT_EQ(calculator().riskMode, RiskMode::amount);
+    EXPECT_EQ(view.textField(Field::risk)->text(), "100");
+    click(Target::stopSwitch);
+    EXPECT_EQ(calculator().stopMode, StopMode::price);
+    EXPECT_TRUE(view.textField(Field::entry)->isVisible());
+    EXPECT_EQ(view.textField(Field::stop)->placeholderText(), "price");
+    click(Target::stopSwitch);
+    EXPECT_EQ(calculator().stopMode, StopMode::points);
+}
+
+TEST_F(CalculatorTabViewTest, DirectionChipFollowsTheStopMode) {
+    model.setStopMode(StopMode::price);
+    model.edit(Field::entry, "5000");
+    model.edit(Field::stop, "5010");
+    ASSERT_TRUE(view.geometry().direction);
+    EXPECT_EQ(view.state().direction, TradeDirection::short_);
+    click(Target::direction);  // decided by the prices: nothing to switch
+    EXPECT_EQ(model.direction(), TradeDirection::long_);
+    EXPECT_EQ(calculatorTabTooltip(view.state(), Target::direction), "From your stop price");
+
+    model.setStopMode(StopMode::points);
+    click(Target::direction);
+    EXPECT_EQ(model.direction(), TradeDirection::short_);
+    EXPECT_EQ(view.state().direction, TradeDirection::short_);
+    model.edit(Field::entry, "");
+    EXPECT_FALSE(view.geometry().direction);
+}
+
+TEST_F(CalculatorTabViewTest, InstrumentMenuOpensSelectsAndClosesWithoutClickThrough) {
+    click(Target::instrumentChip);
+    ASSERT_TRUE(view.menu()->isVisible());
+    // A click on the balance card only closes the menu.
+    QTest::mouseClick(view.menu(), Qt::LeftButton, {}, view.geometry().cards[0].frame.center().toPoint());
+    EXPECT_FALSE(model.isInstrumentMenuOpen());
+    EXPECT_FALSE(view.textField(Field::balance)->hasFocus());
+
+    click(Target::instrumentChip);
+    const auto& rows = view.menu()->rows();
+    const auto us30 = std::find_if(rows.begin(), rows.end(), [](const auto& r) { return r.instrument.id == "US30"; });
+    QTest::mouseClick(view.menu(), Qt::LeftButton, {}, view.menu()->rowRect(*us30).center().toPoint());
+    EXPECT_EQ(calculator().instrumentID, "US30");
+    EXPECT_FALSE(view.menu()->isVisible());
+
+    int opened = 0;
+    model.setOnOpenInstrumentEditor([&] { ++opened; });
+    click(Target::edit);
+    EXPECT_EQ(opened, 1);
+}
+
+TEST_F(CalculatorTabViewTest, CopyingShowsTheToastAndLeavingDropsEverything) {
+    click(Target::sizeBlock);
+    EXPECT_EQ(copied, std::vector<std::string>{"2.5"});
+    ASSERT_TRUE(view.geometry().toast);
+    scheduler.advance(CalculatorModel::toastSeconds);
+    EXPECT_FALSE(view.geometry().toast);
+
+    model.selectInstrument("NQ");
+    click(Target::microButton);
+    EXPECT_EQ(calculator().instrumentID, "MNQ");
+
+    model.edit(Field::balance, "123");
+    model.setInstrumentMenuOpen(true);
+    view.hide();
+    EXPECT_FALSE(model.isInstrumentMenuOpen());
+    EXPECT_TRUE(model.drafts().empty());
+}

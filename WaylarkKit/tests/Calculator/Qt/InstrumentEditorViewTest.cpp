@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include "WaylarkKit/Calculator/InstrumentEditorModel.h"
+#include "WaylarkKit/Calculator/Qt/InstrumentEditorView.h"
+#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/tests/Calculator/CalculatorFixture.h"
+#include "WaylarkKit/tests/support/WidgetTesting.h"
+
+using namespace WaylarkKit;
+using Field = InstrumentEditorModel::Field;
+using Button = InstrumentEditorView::Button;
+
+namespace {
+
+class InstrumentEditorViewTest : public ::testing::Test, protected CalculatorTesting::SettingsFixture {
+protected:
+    void SetUp() override {
+        view.resize(640, 380);
+        view.show();
+    }
+    // Delivered to the widget under the point, as a real click would be.
+    void clickAt(const QPointF& point) {
+        QWidget* target = view.childAt(point.toPoint());
+        if (target == nullptr) target = &view;
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&view, point.toPoint()));
+    }
+    void click(Button button) { clickAt(view.buttonRect(button)->center()); }
+
+    QApplication& application = WaylarkKitTest::app();
+    InstrumentEditorModel editor{settings};
+    int done = 0;
+    InstrumentEditorView view{editor, scheduler, [this] { ++done; }};
+};
+
+}  // namespace
+
+TEST_F(InstrumentEditorViewTest, Goldens) {
+    editor.select("ES");
+    editor.edit(Field::minSize, "2");
+    EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(view), "instrument-editor-library"));
+    editor.addCustom();
+    editor.edit(Field::perPoint, "2000000");
+    editor.edit(Field::calibrationSize, "0.5");
+    editor.edit(Field::calibrationPoints, "40");
+    editor.edit(Field::calibrationProfit, "100");
+    EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(view), "instrument-editor-custom"));
+}
+
+TEST_F(InstrumentEditorViewTest, FieldsListAndButtonsCallTheModel) {
+    clickAt(view.rowRect("MES")->center());
+    EXPECT_EQ(calculator().instrumentID, "MES");
+    EXPECT_FALSE(view.buttonRect(Button::reset));
+
+    EditableText* perPoint = view.textField(Field::perPoint);
+    perPoint->selectAll();
+    QTest::keyClicks(perPoint, "7x");
+    EXPECT_EQ(editor.message(), std::string(InstrumentEditorModel::notANumberMessage));
+    EXPECT_EQ(editor.instrument().dollarsPerPoint, 7);
+    ASSERT_TRUE(view.buttonRect(Button::reset));
+    click(Button::reset);
+    EXPECT_FALSE(editor.hasOverride());
+    EXPECT_EQ(perPoint->text(), "5");
+
+    // Out of range the calibration cannot be used; in range one click stores it.
+    EditableText* size = view.textField(Field::calibrationSize);
+    QTest::keyClicks(size, "0.001");
+    QTest::keyClicks(view.textField(Field::calibrationPoints), "1");
+    QTest::keyClicks(view.textField(Field::calibrationProfit), "2000");
+    click(Button::calibrate);
+    EXPECT_FALSE(editor.hasOverride());
+    size->selectAll();
+    QTest::keyClicks(size, "2");
+    click(Button::calibrate);
+    EXPECT_EQ(editor.instrument().dollarsPerPoint, 1000);
+    EXPECT_EQ(size->text(), "");
+
+    click(Button::done);
+    EXPECT_EQ(done, 1);
+}
+
+TEST_F(InstrumentEditorViewTest, AddingFocusesTheNameUntilFiveThenDeleting) {
+    click(Button::add);
+    scheduler.runPending();
+    EditableText* name = view.textField(Field::name);
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(view.focusWidget(), name);
+    EXPECT_EQ(name->selectedText(), "My index");
+    QTest::keyClicks(name, "DAX");
+    EXPECT_EQ(editor.instrument().name, "DAX");
+
+    for (int i = 0; i < 5; ++i) click(Button::add);
+    EXPECT_EQ(calculator().customInstruments.size(), 5u);
+    click(Button::remove);
+    EXPECT_EQ(calculator().customInstruments.size(), 4u);
+    EXPECT_EQ(calculator().instrumentID, "NAS100");
+    EXPECT_EQ(view.textField(Field::name), nullptr);
+}

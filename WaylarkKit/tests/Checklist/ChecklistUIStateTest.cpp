@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include "Base/ManualScheduler.h"
+#include "Base/testing/NotificationCounter.h"
+#include "WaylarkKit/Checklist/ChecklistIndicatorState.h"
+#include "WaylarkKit/Checklist/ChecklistUIState.h"
+
+using Base::Testing::NotificationCounter;
+using namespace WaylarkKit;
+
+TEST(ChecklistUIStateTest, ChoicePickersToggleOneAtATime) {
+    Base::ManualScheduler scheduler;
+    ChecklistUIState ui(1.0, scheduler);
+    EXPECT_DOUBLE_EQ(ui.resetHold().duration(), 1.0);
+    NotificationCounter picker([&](auto o) { return ui.observeOpenChoiceItemID(o); });
+    const Base::Uuid a = Base::Uuid::random();
+    const Base::Uuid b = Base::Uuid::random();
+    ui.toggleChoice(a);
+    ui.toggleChoice(a);
+    EXPECT_FALSE(ui.openChoiceItemID());
+    ui.toggleChoice(a);
+    ui.toggleChoice(b);
+    EXPECT_EQ(ui.openChoiceItemID(), b);
+    EXPECT_EQ(picker.take(), 4u);
+    ui.setOpenChoiceItemID(b);
+    EXPECT_EQ(picker.take(), 0u);
+}
+
+TEST(ChecklistUIStateTest, OpeningTheEditorClosesTheDropdownFirst) {
+    Base::ManualScheduler scheduler;
+    ChecklistUIState ui(1.0, scheduler);
+    ui.setDropdownOpen(true);
+    ui.openEditor(EditorRequest::create());  // no callback: only closes
+    EXPECT_FALSE(ui.isDropdownOpen());
+
+    const Base::Uuid id = Base::Uuid::random();
+    std::vector<std::pair<EditorRequest, bool>> seen;
+    ui.setOnOpenEditor([&](const EditorRequest& r) { seen.emplace_back(r, ui.isDropdownOpen()); });
+    for (const EditorRequest& request : {EditorRequest::create(), EditorRequest::edit(id)}) {
+        ui.setDropdownOpen(true);
+        ui.openEditor(request);
+    }
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].first, EditorRequest::create());
+    EXPECT_EQ(seen[1].first, EditorRequest::edit(id));
+    EXPECT_FALSE(seen[0].second || seen[1].second);
+    EXPECT_NE(EditorRequest::edit(id), EditorRequest::edit(Base::Uuid::random()));
+    EXPECT_NE(EditorRequest::edit(Base::Uuid()), EditorRequest::create());
+}
+
+TEST(ChecklistUIStateTest, ScrollRequestsCountTicks) {
+    Base::ManualScheduler scheduler;
+    ChecklistUIState ui(1.0, scheduler);
+    NotificationCounter ticks([&](auto o) { return ui.observeScrollTick(o); });
+    ui.setScrollTarget(Base::Uuid::random());
+    EXPECT_EQ(ticks.take(), 0u);
+    ui.setScrollTick(ui.scrollTick() + 1);
+    ui.setScrollTick(ui.scrollTick() + 1);
+    EXPECT_EQ(ticks.take(), 2u);
+}
+
+TEST(ChecklistIndicatorStateTest, LooksAndTexts) {
+    using ChecklistKit::ChecklistProgress;
+    using Kind = ChecklistIndicatorState::Kind;
+    struct Case {
+        std::optional<ChecklistProgress> progress;
+        Kind kind;
+        std::optional<std::string> text;
+    } cases[] = {
+        {std::nullopt, Kind::noChecklist, std::nullopt},
+        {ChecklistProgress{0, 0}, Kind::counting, "0/0"},
+        {ChecklistProgress{0, 5}, Kind::counting, "0/5"},
+        {ChecklistProgress{3, 9}, Kind::counting, "3/9"},
+        {ChecklistProgress{5, 5}, Kind::complete, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const ChecklistIndicatorState state = ChecklistIndicatorState::from(c.progress);
+        EXPECT_EQ(state.kind, c.kind);
+        EXPECT_EQ(state.text(), c.text);
+    }
+}
