@@ -36,7 +36,9 @@ std::optional<Json> DocumentFile::readJson() const {
 
 Status DocumentFile::save(const Json& document) const {
     if (auto folder = FileSystem::createFolders(path_.parent_path()); !folder) return folder;
-    auto written = FileSystem::writeAtomically(path_, document.dump(true));
+    const Result<std::string> text = document.dump(true);
+    if (!text) return text.error();
+    auto written = FileSystem::writeAtomically(path_, *text);
     if (!written) return written;
     if (::chmod(path_.c_str(), 0600) != 0) return makeError("cannot set mode of " + path_.string());
     return Ok{};

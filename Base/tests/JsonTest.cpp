@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using Base::Json;
 using Base::JsonObjectReader;
 namespace JsonValue = Base::JsonValue;
@@ -23,18 +25,41 @@ TEST(JsonTest, DumpSortsKeysAndRoundTrips) {
     doc.set("zeta", Json::number(1));
     doc.set("alpha", Json::string("tab\there \"quoted\" \x01"));
     doc.set("mid", Json::array({Json::boolean(true), Json(), Json::number(0.5)}));
-    const std::string compact = doc.dump();
+    const std::string compact = doc.dump().value();
     EXPECT_EQ(compact, R"({"alpha":"tab\there \"quoted\" \u0001","mid":[true,null,0.5],"zeta":1})");
-    const auto back = Json::parse(doc.dump(true));
+    const auto back = Json::parse(doc.dump(true).value());
     ASSERT_TRUE(back);
     EXPECT_EQ(*back, doc);
 }
 
 TEST(JsonTest, DoublesWriteInShortestForm) {
-    EXPECT_EQ(Json::number(1772000000.5).dump(), "1772000000.5");
-    EXPECT_EQ(Json::number(300.0).dump(), "300");
-    EXPECT_EQ(Json::number(0.1).dump(), "0.1");
-    EXPECT_TRUE(Json::number(std::numeric_limits<double>::infinity()).isNull());
+    EXPECT_EQ(Json::number(1772000000.5).dump().value(), "1772000000.5");
+    EXPECT_EQ(Json::number(300.0).dump().value(), "300");
+    EXPECT_EQ(Json::number(0.1).dump().value(), "0.1");
+}
+
+TEST(JsonTest, ANonFiniteNumberFailsTheWriteAndSaysWhere) {
+    const double inf = std::numeric_limits<double>::infinity();
+    Json cache;
+    cache.set("lastSuccess", Json::number(std::numeric_limits<double>::quiet_NaN()));
+    Json event;
+    event.set("time", Json::number(-inf));
+    Json events;
+    events.set("events", Json::array({Json::object(), event}));
+    struct Case {
+        Json document;
+        const char* message;
+    };
+    for (const Case& c : {Case{Json::number(inf), "inf at the root"}, Case{cache, "nan at lastSuccess"},
+                          Case{events, "-inf at events[1].time"}}) {
+        for (bool pretty : {false, true}) {
+            const auto written = c.document.dump(pretty);
+            ASSERT_FALSE(written.ok()) << c.message;
+            EXPECT_EQ(written.error().message, std::string("cannot write the non-finite number ") + c.message);
+        }
+    }
+    // Nor does it read as a number.
+    EXPECT_FALSE(JsonValue::number(Json::number(inf), "x").ok());
 }
 
 TEST(JsonTest, RefusesMalformedAndTooDeepDocuments) {

@@ -158,7 +158,7 @@ TEST(CalculatorSettingsRepairTest, RepairIsIdempotentOnRandomRecords) {
         const CalculatorSettings once = s.validated();
         withCustom += once.customInstruments.empty() ? 0 : 1;
         withOverrides += once.overrides.empty() ? 0 : 1;
-        ASSERT_EQ(once.validated(), once) << toJson(once).dump();
+        ASSERT_EQ(once.validated(), once) << toJson(once).dump().value();
         EXPECT_TRUE(once.instrument(once.instrumentID).has_value());
     }
     // The records must reach the interesting branches, not only the defaults.

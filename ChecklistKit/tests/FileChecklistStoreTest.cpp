@@ -61,7 +61,7 @@ TEST_F(FileChecklistStoreTest, SavesWithOwnerOnlyModesAndReadsBack) {
 }
 
 TEST_F(FileChecklistStoreTest, AFileOfExactlyTheCapLoadsOneByteMoreIsMovedAside) {
-    std::string document = toJson(sample()).dump(true);
+    std::string document = toJson(sample()).dump(true).value();
     document.resize(ChecklistLimits::maxFileBytes, ' ');
     writeFile(document);
     EXPECT_EQ(store().load(), sample());
@@ -93,7 +93,7 @@ TEST_F(FileChecklistStoreTest, BadFilesAreMovedAsideWithTheirBytesKept) {
 TEST_F(FileChecklistStoreTest, LoadRepairsInMemoryOnly) {
     ChecklistState stored;
     for (unsigned i = 0; i < 31; ++i) stored.templates.push_back({uuid(i + 1), " T ", {}});
-    writeFile(toJson(stored).dump(true));
+    writeFile(toJson(stored).dump(true).value());
     const std::string before = readBytes(file());
     EXPECT_EQ(store().load(), stored.validated());
     EXPECT_EQ(readBytes(file()), before);

@@ -28,7 +28,7 @@ AppSettings changedSettings() {
     return settings;
 }
 
-std::string documentText(const AppSettings& settings) { return SettingsKit::toJson(settings).dump(true); }
+std::string documentText(const AppSettings& settings) { return SettingsKit::toJson(settings).dump(true).value(); }
 
 }  // namespace
 
@@ -66,8 +66,8 @@ TEST(FileSettingsStoreTest, UnusableFilesAreMovedAsideReplacingAnOlderCopy) {
     missingRequired.asObject().erase("weeklyIncludeMedium");
     TemporaryFolder temp;
     FileSettingsStore store(temp.path() / "settings.json");
-    for (const std::string& bytes : {std::string("{ not json"), std::string(), std::string("[]"), version2.dump(true),
-                                     missingRequired.dump(true), std::string("\xff\xfe{}", 4)}) {
+    for (const std::string& bytes : {std::string("{ not json"), std::string(), std::string("[]"), version2.dump(true).value(),
+                                     missingRequired.dump(true).value(), std::string("\xff\xfe{}", 4)}) {
         SCOPED_TRACE(bytes);
         writeBytes(store.path(), bytes);
         EXPECT_FALSE(store.load().has_value());
