@@ -127,3 +127,29 @@ TEST(JsonReadTest, ObjectReaderSeparatesMissingNullAndWrongType) {
     EXPECT_EQ(inner->integer("y").error().message, "profile.inner.y: missing");
     EXPECT_FALSE(JsonObjectReader::of(Json::array(), "root"));
 }
+
+TEST(JsonReadTest, TypedArraysNameTheFailingIndex) {
+    const Json document = *Json::parse(R"({"days":[1,2,"x"],"ok":[1,2],"items":[{},{},[]],"gone":null,"bad":7})");
+    const auto reader = *JsonObjectReader::of(document, "doc");
+    const auto isObject = [](const Json& element) -> Base::Result<int> {
+        return element.isObject() ? Base::Result<int>(1) : Base::makeError("not an object");
+    };
+    struct Case {
+        Base::Result<std::vector<std::int64_t>> read;
+        const char* error;
+    };
+    for (const Case& c : {Case{reader.arrayOf("days", JsonValue::integer), "doc.days[2]: expected integer, found string"},
+                          Case{reader.arrayOf("bad", JsonValue::integer), "doc.bad: expected array, found number"},
+                          Case{reader.arrayOf("gone", JsonValue::integer), "doc.gone: missing"},
+                          Case{JsonValue::arrayOf(Json::parse("[true]").value(), "", JsonValue::integer),
+                               "value[0]: expected integer, found boolean"}}) {
+        ASSERT_FALSE(c.read.ok()) << c.error;
+        EXPECT_EQ(c.read.error().message, c.error);
+    }
+    EXPECT_EQ(reader.arrayOf("items", isObject).error().message, "doc.items[2]: not an object");
+    EXPECT_EQ(reader.arrayOf("ok", JsonValue::integer).value(), (std::vector<std::int64_t>{1, 2}));
+    EXPECT_EQ(reader.optionalArrayOf("gone", JsonValue::integer).value(), std::nullopt);
+    EXPECT_EQ(reader.optionalArrayOf("missing", JsonValue::integer).value(), std::nullopt);
+    EXPECT_EQ(reader.optionalArrayOf("days", JsonValue::integer).error().message,
+              "doc.days[2]: expected integer, found string");
+}
