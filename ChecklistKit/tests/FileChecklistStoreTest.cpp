@@ -88,6 +88,15 @@ TEST_F(FileChecklistStoreTest, BadFilesAreMovedAsideWithTheirBytesKept) {
     fs::create_directories(file() / "inner");
     EXPECT_FALSE(store().load());
     EXPECT_TRUE(fs::is_directory(quarantined() / "inner"));
+
+    // The folder now at the quarantine name goes whole when the next bad file comes.
+    FileChecklistStore kept = store();
+    writeFile("{not json");
+    EXPECT_FALSE(kept.load());
+    EXPECT_EQ(readBytes(quarantined()), "{not json");
+    ASSERT_TRUE(kept.save(sample()));
+    EXPECT_EQ(kept.load(), sample());
+    EXPECT_EQ(readBytes(quarantined()), "{not json");
 }
 
 TEST_F(FileChecklistStoreTest, LoadRepairsInMemoryOnly) {

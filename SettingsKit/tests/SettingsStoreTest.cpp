@@ -76,6 +76,21 @@ TEST(FileSettingsStoreTest, UnusableFilesAreMovedAsideReplacingAnOlderCopy) {
     }
 }
 
+TEST(FileSettingsStoreTest, AFolderAtTheQuarantineNameCannotCostABadFileItsBytes) {
+    TemporaryFolder temp;
+    FileSettingsStore store(temp.path() / "settings.json");
+    writeBytes(store.path() / "inside", "a folder moved aside earlier");
+    EXPECT_FALSE(store.load().has_value());
+    EXPECT_TRUE(std::filesystem::is_directory(store.quarantinePath()));
+
+    writeBytes(store.path(), "{ bad");
+    EXPECT_FALSE(store.load().has_value());
+    EXPECT_EQ(readBytes(store.quarantinePath()), "{ bad");
+    ASSERT_TRUE(store.save(changedSettings()).ok());
+    EXPECT_EQ(store.load(), changedSettings().validated());
+    EXPECT_EQ(readBytes(store.quarantinePath()), "{ bad");
+}
+
 TEST(FileSettingsStoreTest, LoadingRepairsInMemoryAndLeavesTheFileAlone) {
     TemporaryFolder temp;
     FileSettingsStore store(temp.path() / "settings.json");
