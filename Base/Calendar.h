@@ -49,6 +49,7 @@ public:
     std::optional<Date> startOfHour(Date instant) const;
     // 1 = Sunday through 7 = Saturday.
     int weekday(Date instant) const;
+    // All zero for an instant too far out (or not finite) to date.
     DateComponents components(Date instant) const;
     // The instant at which the day holding `day` shows hour:minute:00.
     // Hours outside 0..23 or minutes outside 0..59 give no instant.
