@@ -129,3 +129,35 @@ TEST_F(OverlayWindowControllerTest, EscapeOrABackdropClickDismissesAMarginClickD
     QTest::keyClick(field, Qt::Key_Escape);
     EXPECT_FALSE(controller().isPresented());
 }
+
+// A tap on the backdrop dismisses: the press and the release both on it. A
+// drag that only starts or only ends there does not.
+TEST_F(OverlayWindowControllerTest, OnlyAWholeTapOnTheBackdropDismisses) {
+    struct Case {
+        const char* label;
+        bool pressOnBackdrop;
+        bool releaseOnBackdrop;
+        bool dismisses;
+    };
+    for (const Case& c : {Case{"press and release on the backdrop", true, true, true},
+                          Case{"dragged from the backdrop onto the card", true, false, false},
+                          Case{"dragged from the card onto the backdrop", false, true, false}}) {
+        SCOPED_TRACE(c.label);
+        controller().present(screen);
+        scheduler.advance(0.2);
+        OverlayRootView* root = controller().rootView();
+        const QRect card = root->cardRect();
+        const QPoint backdrop = card.topLeft() - QPoint(40, 40);
+        if (c.pressOnBackdrop) {
+            QTest::mousePress(root, Qt::LeftButton, {}, backdrop);
+            EXPECT_TRUE(controller().isPresented()) << "a press alone does not dismiss";
+        } else {
+            QTest::mousePress(root->card(), Qt::LeftButton, {}, QPoint(5, 5));
+        }
+        QTest::mouseMove(root, card.center());
+        QTest::mouseRelease(root, Qt::LeftButton, {}, c.releaseOnBackdrop ? backdrop + QPoint(15, 0) : card.center());
+        EXPECT_EQ(controller().isPresented(), !c.dismisses);
+        controller().dismiss();
+        scheduler.advance(0.2);
+    }
+}
