@@ -136,6 +136,10 @@ void IslandRootView::retarget() {
     place();
 }
 
+bool IslandRootView::drawsBeyondTarget() const {
+    return isAnimating() && !toQRect(target_.rect).contains(toQRect(displayed_.rect));
+}
+
 void IslandRootView::frame() {
     static const Spring spring = islandSpring();
     static const double settle = spring.settlingTime();

@@ -10,6 +10,7 @@
 #include "IslandKit/Overlay/OverlayPanel.h"
 #include "IslandKit/Overlay/OverlayRootView.h"
 #include "IslandKit/Overlay/OverlayWindowController.h"
+#include "IslandKit/View/IslandRootView.h"
 #include "QtTestApp.h"
 
 using namespace IslandKit;
@@ -159,5 +160,50 @@ TEST_F(OverlayWindowControllerTest, OnlyAWholeTapOnTheBackdropDismisses) {
         EXPECT_EQ(controller().isPresented(), !c.dismisses);
         controller().dismiss();
         scheduler.advance(0.2);
+    }
+}
+
+// The app collapses its islands and presents a card in the same turn. The
+// backdrop's snapshot waits until no island is drawn beyond where it is
+// going, so the old expanded island cannot stay in it as a ghost.
+TEST_F(OverlayWindowControllerTest, TheSnapshotWaitsForACollapsingIslandToLeaveItsGround) {
+    const ScreenMetrics metrics{Rect{0, 0, 1512, 982}, std::nullopt, 24, std::nullopt, std::nullopt};
+    IslandModel model(metrics, IslandSlots{60, 90}, IslandStyle{}, {}, {}, {});
+    model.setCanvasFrame({256, 562, 1000, 420});
+    IslandRootView island(model, scheduler);
+    island.resize(1000, 420);
+    island.show();
+    model.expand();
+    scheduler.advance(1);
+
+    for (bool dismissEarly : {false, true}) {
+        SCOPED_TRACE(dismissEarly ? "dismissed while waiting" : "shown once settled");
+        reports.clear();
+        model.collapse();
+        controller().present(screen);
+        EXPECT_EQ(reports, std::vector<bool>{true});
+        EXPECT_EQ(controller().panel(), nullptr);
+        if (dismissEarly) {
+            controller().dismiss();
+            EXPECT_EQ(reports, (std::vector<bool>{true, false}));
+            scheduler.advance(2);
+            EXPECT_EQ(controller().panel(), nullptr);
+        } else {
+            int frames = 0;
+            int clearedAt = -1;
+            while (!controller().panel() && frames < 120) {
+                if (clearedAt < 0 && !island.drawsBeyondTarget()) clearedAt = frames;
+                scheduler.advance(1.0 / 60);
+                ++frames;
+            }
+            ASSERT_NE(controller().panel(), nullptr);
+            EXPECT_GE(clearedAt, 1) << "the island was still shrinking when the card was asked for";
+            EXPECT_LE(frames - clearedAt, 3) << "the card follows once it is done";
+            EXPECT_LT(frames, 40) << "not the whole of the spring";
+            controller().dismiss();
+            scheduler.advance(1);
+        }
+        model.expand();
+        scheduler.advance(1);
     }
 }
