@@ -29,12 +29,6 @@ Result<const Json::Array*> array(const Json& value, std::string_view context);
 Result<const Json::Object*> object(const Json& value, std::string_view context);
 
 namespace Detail {
-template <class R>
-struct ResultValue;
-template <class T>
-struct ResultValue<Result<T>> {
-    using type = T;
-};
 std::string elementPath(std::string_view context, std::size_t index);
 }  // namespace Detail
 
@@ -45,9 +39,9 @@ std::string elementPath(std::string_view context, std::size_t index);
 template <class Read>
 auto arrayOf(const Json::Array& elements, std::string_view context, Read&& read) {
     constexpr bool takesPath = std::is_invocable_v<Read&, const Json&, std::string_view>;
-    using Read1 = std::conditional_t<takesPath, std::invoke_result<Read&, const Json&, std::string_view>,
-                                     std::invoke_result<Read&, const Json&>>;
-    using Item = typename Detail::ResultValue<typename Read1::type>::type;
+    using Call = std::conditional_t<takesPath, std::invoke_result<Read&, const Json&, std::string_view>,
+                                    std::invoke_result<Read&, const Json&>>;
+    using Item = typename Call::type::Value;
     using Items = Result<std::vector<Item>>;
     std::vector<Item> items;
     items.reserve(elements.size());
