@@ -2,16 +2,13 @@
 
 #include <httplib.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <map>
 #include <stdexcept>
 
 namespace CalendarKit::Testing {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -22,7 +19,7 @@ void run(const std::string& command) {
 }
 
 // A CA and a server certificate for every test host name, made afresh.
-void makeCertificates(const fs::path& folder) {
+void makeCertificates(const std::filesystem::path& folder) {
     const std::string f = folder.string();
     const std::string ec = " -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes ";
     run("openssl req -x509" + ec + "-keyout " + f + "/ca.key -out " + f +
@@ -36,35 +33,17 @@ void makeCertificates(const fs::path& folder) {
         f + "/server.pem -days 2 -extfile " + f + "/server.ext");
 }
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-// Body of `size` bytes that is still a JSON array, so only the size can refuse it.
-std::string arrayOfSize(std::size_t size) {
-    std::string body = "[";
-    body.append(size - 2, ' ');
-    body += "]";
-    return body;
-}
-
 }  // namespace
 
 std::string TestFeedServer::sampleFeed(const std::string& week) {
-    return readFile(fs::path(WAYLARK_SOURCE_DIR) / "CalendarKit/tests/service/data" / ("ff_calendar_" + week + ".json"));
+    return Base::Testing::readBytes(std::filesystem::path(WAYLARK_SOURCE_DIR) / "CalendarKit/tests/service/data" /
+                                    ("ff_calendar_" + week + ".json"));
 }
 
-TestFeedServer::TestFeedServer()
-    : stopping_(std::make_shared<std::atomic<bool>>(false)), listenDone_(std::make_shared<std::atomic<bool>>(false)) {
-    char pattern[] = "/tmp/waylark-feed-server-XXXXXX";
-    if (!mkdtemp(pattern)) throw std::runtime_error("cannot make a temporary folder");
-    folder_ = pattern;
-    makeCertificates(folder_);
-    caFile_ = folder_ / "ca.pem";
-    server_ = std::make_unique<httplib::SSLServer>((folder_ / "server.pem").c_str(), (folder_ / "server.key").c_str());
+TestFeedServer::TestFeedServer() {
+    makeCertificates(folder_.path());
+    server_ = std::make_unique<httplib::SSLServer>((folder_.path() / "server.pem").c_str(),
+                                                   (folder_.path() / "server.key").c_str());
     if (!server_->is_valid()) throw std::runtime_error("the test server's certificate does not load");
     route();
     port_ = server_->bind_to_any_port("127.0.0.1");
@@ -84,13 +63,11 @@ TestFeedServer::TestFeedServer()
 TestFeedServer::~TestFeedServer() {
     stopping_->store(true);
     server_->stop();
-    if (!waitFor([&] { return listenDone_->load(); })) {
+    if (waitFor([&] { return listenDone_->load(); })) {
+        thread_.join();
+    } else {
         abandon();
-        return;
     }
-    thread_.join();
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
 }
 
 bool TestFeedServer::waitFor(const std::function<bool()>& condition) {
@@ -109,14 +86,10 @@ void TestFeedServer::abandon() {
     (void)server_.release();
 }
 
-std::string TestFeedServer::baseAddress(const std::string& scenario, const std::string& host) const {
-    return "https://" + host + ":" + std::to_string(port_) + "/s/" + scenario;
-}
-
-FeedFetcherOptions TestFeedServer::options(const std::string& scenario, const std::string& host) const {
+FeedFetcherOptions TestFeedServer::options(const std::string& scenario) const {
     FeedFetcherOptions options;
-    options.baseAddress = baseAddress(scenario, host);
-    options.certificateAuthorityFile = caFile_.string();
+    options.baseAddress = "https://feed.test:" + std::to_string(port_) + "/s/" + scenario;
+    options.certificateAuthorityFile = (folder_.path() / "ca.pem").string();
     for (const char* name : {"localhost", "feed.test", "sub.feed.test", "other.test"}) {
         options.resolve.push_back(std::string(name) + ":" + std::to_string(port_) + ":127.0.0.1");
     }
@@ -151,15 +124,22 @@ void TestFeedServer::route() {
         if (const auto plus = scenario.find('+'); plus != std::string::npos) {
             scenario = week == "thisweek" ? scenario.substr(0, plus) : scenario.substr(plus + 1);
         }
-        const std::string origin = std::to_string(port_);
         const std::string file = "/ff_calendar_" + week + ".json";
-        auto redirect = [&](const std::string& location) {
-            response.status = 302;
-            response.set_header("Location", location);
-            response.set_content("moved", "text/plain");
-        };
+        const std::string origin = "feed.test:" + std::to_string(port_);
+        const std::map<std::string, std::string> retryAfter{
+            {"retry-120", "120"}, {"retry-7200", "7200"}, {"retry-neg5", "-5"}, {"retry-spaces", " 30 "},
+            {"retry-date", "Wed, 11 Mar 2026 07:28:00 GMT"}, {"retry-word", "soon"}, {"retry-none", ""}};
+        const std::map<std::string, std::string> redirects{
+            {"redirect-same", "https://" + origin + "/s/ok" + file},
+            {"redirect-relative", "/s/ok" + file},
+            {"redirect-cookie", "/s/ok" + file},
+            {"redirect-http", "http://" + origin + "/s/ok" + file},
+            {"redirect-sub", "https://sub." + origin + "/s/ok" + file},
+            {"redirect-other", "https://other.test:" + std::to_string(port_) + "/s/ok" + file},
+            {"redirect-loop", "/s/redirect-loop" + file}};
+        if (scenario.ends_with("cookie")) response.set_header("Set-Cookie", "session=abc123; Path=/; Secure");
 
-        if (scenario == "ok") {
+        if (scenario == "ok" || scenario == "cookie") {
             response.set_content(sampleFeed(week), "application/json");
         } else if (scenario == "empty") {
             response.set_content("[]", "application/json");
@@ -170,67 +150,40 @@ void TestFeedServer::route() {
         } else if (scenario.starts_with("status")) {
             response.status = std::stoi(scenario.substr(6));
             response.set_content("status " + scenario.substr(6), "text/plain");
-        } else if (scenario.starts_with("retry-")) {
+        } else if (const auto retry = retryAfter.find(scenario); retry != retryAfter.end()) {
             response.status = 429;
-            const std::string kind = scenario.substr(6);
-            if (kind == "120") response.set_header("Retry-After", "120");
-            if (kind == "7200") response.set_header("Retry-After", "7200");
-            if (kind == "neg5") response.set_header("Retry-After", "-5");
-            if (kind == "spaces") response.set_header("Retry-After", " 30 ");
-            if (kind == "date") response.set_header("Retry-After", "Wed, 11 Mar 2026 07:28:00 GMT");
-            if (kind == "word") response.set_header("Retry-After", "soon");
+            if (!retry->second.empty()) response.set_header("Retry-After", retry->second);
             response.set_content("slow down", "text/plain");
-        } else if (scenario == "redirect-same") {
-            redirect("https://feed.test:" + origin + "/s/ok" + file);
-        } else if (scenario == "redirect-relative") {
-            redirect("/s/ok" + file);
-        } else if (scenario == "redirect-http") {
-            redirect("http://feed.test:" + origin + "/s/ok" + file);
-        } else if (scenario == "redirect-sub") {
-            redirect("https://sub.feed.test:" + origin + "/s/ok" + file);
-        } else if (scenario == "redirect-other") {
-            redirect("https://other.test:" + origin + "/s/ok" + file);
-        } else if (scenario == "redirect-loop") {
-            redirect("/s/redirect-loop" + file);
-        } else if (scenario == "redirect-cookie") {
-            response.set_header("Set-Cookie", "session=abc123; Path=/; Secure");
-            redirect("/s/ok" + file);
-        } else if (scenario == "cookie") {
-            response.set_header("Set-Cookie", "session=abc123; Path=/; Secure");
-            response.set_content(sampleFeed(week), "application/json");
+        } else if (const auto target = redirects.find(scenario); target != redirects.end()) {
+            response.status = 302;
+            response.set_header("Location", target->second);
+            response.set_content("moved", "text/plain");
         } else if (scenario.starts_with("size-")) {
-            // size-<bytes>-length or size-<bytes>-chunked
-            const auto dash = scenario.find('-', 5);
-            const std::size_t size = std::stoul(scenario.substr(5, dash - 5));
-            auto body = std::make_shared<std::string>(arrayOfSize(size));
-            if (scenario.ends_with("-chunked")) {
-                auto offset = std::make_shared<std::size_t>(0);
-                response.set_chunked_content_provider("application/json", [body, offset](std::size_t, httplib::DataSink& sink) {
-                    if (*offset >= body->size()) {
-                        sink.done();
-                        return true;
-                    }
-                    const std::size_t n = std::min<std::size_t>(65'536, body->size() - *offset);
-                    const bool written = sink.write(body->data() + *offset, n);
-                    *offset += n;
-                    return written;
-                });
-            } else {
-                response.set_content(*body, "application/json");
-            }
+            // size-<bytes>-length or size-<bytes>-chunked: still a JSON array,
+            // so only the size can refuse it.
+            auto body = std::make_shared<std::string>("[" + std::string(std::stoul(scenario.substr(5)) - 2, ' ') + "]");
+            if (!scenario.ends_with("-chunked")) return response.set_content(*body, "application/json");
+            auto offset = std::make_shared<std::size_t>(0);
+            response.set_chunked_content_provider("application/json", [body, offset](std::size_t, httplib::DataSink& sink) {
+                if (*offset >= body->size()) {
+                    sink.done();
+                    return true;
+                }
+                const std::size_t n = std::min<std::size_t>(65'536, body->size() - *offset);
+                *offset += n;
+                return sink.write(body->data() + *offset - n, n);
+            });
         } else if (scenario == "stall") {
             // Headers and a first byte, then silence until the client gives up.
-            auto stopping = stopping_;
-            response.set_content_provider(1000, "application/json",
-                                          [stopping](std::size_t offset, std::size_t, httplib::DataSink& sink) {
-                                              if (offset == 0) return sink.write("[", 1);
-                                              const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-                                              while (!stopping->load() && std::chrono::steady_clock::now() < until &&
-                                                     sink.is_writable()) {
-                                                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
-                                              }
-                                              return false;
-                                          });
+            response.set_content_provider(1000, "application/json", [stopping = stopping_](std::size_t offset, std::size_t,
+                                                                                         httplib::DataSink& sink) {
+                if (offset == 0) return sink.write("[", 1);
+                const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+                while (!stopping->load() && std::chrono::steady_clock::now() < until && sink.is_writable()) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                }
+                return false;
+            });
         } else {
             response.status = 404;
             response.set_content("no such scenario", "text/plain");

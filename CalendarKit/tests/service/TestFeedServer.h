@@ -1,7 +1,6 @@
 #pragma once
 
 #include <atomic>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -11,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Base/testing/TemporaryFolder.h"
 #include "CalendarKit/Feed/FeedFetcher.h"
 
 namespace httplib {
@@ -40,16 +40,11 @@ public:
     TestFeedServer& operator=(const TestFeedServer&) = delete;
 
     int port() const { return port_; }
-    const std::filesystem::path& certificateAuthorityFile() const { return caFile_; }
-
-    // Fetcher options that reach this server as `host` under the scenario.
-    FeedFetcherOptions options(const std::string& scenario, const std::string& host = "feed.test") const;
-    std::string baseAddress(const std::string& scenario, const std::string& host = "feed.test") const;
-
+    // Fetcher options that reach this server under the scenario.
+    FeedFetcherOptions options(const std::string& scenario) const;
     std::vector<LoggedRequest> requests() const;
     // Requests whose path lies under the scenario's folder.
     std::vector<LoggedRequest> requestsFor(const std::string& scenario) const;
-
     // The realistic sample feeds served by "ok".
     static std::string sampleFeed(const std::string& week);
 
@@ -59,15 +54,14 @@ private:
     static bool waitFor(const std::function<bool()>& condition);
     void abandon();
 
-    std::filesystem::path folder_;
-    std::filesystem::path caFile_;
+    Base::Testing::TemporaryFolder folder_;
     std::unique_ptr<httplib::SSLServer> server_;
     std::thread thread_;
     int port_ = 0;
     mutable std::mutex mutex_;
     std::vector<LoggedRequest> log_;
-    std::shared_ptr<std::atomic<bool>> stopping_;
-    std::shared_ptr<std::atomic<bool>> listenDone_;
+    std::shared_ptr<std::atomic<bool>> stopping_ = std::make_shared<std::atomic<bool>>(false);
+    std::shared_ptr<std::atomic<bool>> listenDone_ = std::make_shared<std::atomic<bool>>(false);
 };
 
 // Tests that share one server per process; without a server they fail
