@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <limits>
 
 #include "Base/FileSystem.h"
@@ -14,32 +13,34 @@
 namespace CalendarKit {
 namespace {
 
-using Base::FileSystem::permissions;
 using Base::Testing::readBytes;
-using Base::Testing::TemporaryFolder;
 using Base::Testing::writeBytes;
 using TradingCore::NewsImpact;
 
 CalendarCache sampleCache() {
-    CalendarEvent cpi{"2026-03-08:USD:cpi-m-m:0", "CPI m/m", "USD", NewsImpact::high, Base::Date(1'773'232'200.0),
-                      EventFamily::cpi, "0.3%", "0.5%"};
-    CalendarEvent holiday{"2026-03-08:AUD:bank-holiday:0", "Bank Holiday", "AUD", NewsImpact::holiday,
-                          Base::Date(1'773'028'800.0), std::nullopt, "", ""};
-    CalendarEvent speech{"2026-03-08:USD:fomc-member-waller-speaks:0", "FOMC Member Waller Speaks", "USD",
-                         NewsImpact::medium, Base::Date(1'773'421'200.25), EventFamily::fedSpeaker, "", ""};
-    return CalendarCache(Base::Date(1'773'144'000.5), {holiday, cpi, speech}, {speech.id, "gone:0"});
+    return CalendarCache(
+        Base::Date(1'773'144'000.5),
+        {{"2026-03-08:AUD:bank-holiday:0", "Bank Holiday", "AUD", NewsImpact::holiday, Base::Date(1'773'028'800.0),
+          std::nullopt, "", ""},
+         {"2026-03-08:USD:cpi-m-m:0", "CPI m/m", "USD", NewsImpact::high, Base::Date(1'773'232'200.0),
+          EventFamily::cpi, "0.3%", "0.5%"},
+         {"2026-03-08:USD:waller:0", "FOMC Member Waller Speaks", "USD", NewsImpact::medium,
+          Base::Date(1'773'421'200.25), EventFamily::fedSpeaker, "", ""}},
+        {"2026-03-08:USD:waller:0", "gone:0"});
 }
 
 TEST(FileCalendarStore, SavesACompactSortedPrivateFileAndReadsItBack) {
-    TemporaryFolder temp;
+    Base::Testing::TemporaryFolder temp;
     const auto root = temp.path() / "OrlTradingWaylark";
     FileCalendarStore store(FileCalendarStore::defaultPath(root));
     EXPECT_EQ(store.load(), std::nullopt);
-    ASSERT_TRUE(store.save(sampleCache()).ok());
+    ASSERT_TRUE(store.save(CalendarCache()).ok());
+    ASSERT_TRUE(store.save(sampleCache()).ok());  // replaces the file, with nothing left beside it
     EXPECT_EQ(store.load(), sampleCache());
-    EXPECT_EQ(permissions(root), 0700);
-    EXPECT_EQ(permissions(root / "Cache"), 0700);
-
+    EXPECT_EQ(Base::FileSystem::permissions(root), 0700);
+    EXPECT_EQ(Base::FileSystem::permissions(root / "Cache"), 0700);
+    EXPECT_EQ(Base::FileSystem::permissions(store.file()), 0600);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root / "Cache"), {}), 1);
     // An event without a family has no "family" key at all.
     const std::string bytes = readBytes(store.file());
     EXPECT_TRUE(bytes.starts_with(
@@ -47,49 +48,22 @@ TEST(FileCalendarStore, SavesACompactSortedPrivateFileAndReadsItBack) {
         R"("previous":"","time":1773028800,"title":"Bank Holiday"},{"currency":"USD","family":"cpi",)"))
         << bytes.substr(0, 200);
     EXPECT_TRUE(bytes.ends_with(R"(,"lastSuccess":1773144000.5,"pendingRemovals":)"
-                                R"(["2026-03-08:USD:fomc-member-waller-speaks:0","gone:0"],"version":1})"));
+                                R"(["2026-03-08:USD:waller:0","gone:0"],"version":1})"));
 
-    // Saving again replaces the file, still private, with nothing left beside it.
-    auto changed = sampleCache();
-    changed.events.pop_back();
-    ASSERT_TRUE(store.save(changed).ok());
-    EXPECT_EQ(store.load(), changed);
-    EXPECT_EQ(permissions(store.file()), 0600);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root / "Cache"), {}), 1);
-}
-
-TEST(FileCalendarStore, AFailedSaveKeepsThePreviousFile) {
-    TemporaryFolder temp;
-    FileCalendarStore store(temp.path() / "Cache" / "calendar.json");
-    ASSERT_TRUE(store.save(sampleCache()).ok());
-    const std::string before = readBytes(store.file());
+    // A save that cannot be written keeps the previous file.
     for (double bad : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
         auto cache = sampleCache();
-        cache.lastSuccess = Base::Date(bad);
-        EXPECT_FALSE(store.save(cache).ok()) << bad;
-        cache = sampleCache();
         cache.events[1].time = Base::Date(bad);
         EXPECT_FALSE(store.save(cache).ok()) << bad;
     }
-    EXPECT_EQ(readBytes(store.file()), before);
+    EXPECT_EQ(readBytes(store.file()), bytes);
     // A read-only folder refuses the temporary file (unless the tests run as root).
-    std::filesystem::permissions(temp.path() / "Cache",
-                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(root / "Cache", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     const auto saved = store.save(CalendarCache());
-    std::filesystem::permissions(temp.path() / "Cache", std::filesystem::perms::owner_all);
-    EXPECT_TRUE(geteuid() == 0 || (!saved.ok() && readBytes(store.file()) == before));
-    // A file where the folder should be.
-    writeBytes(temp.path() / "blocked", "x");
+    std::filesystem::permissions(root / "Cache", std::filesystem::perms::owner_all);
+    EXPECT_TRUE(geteuid() == 0 || (!saved.ok() && readBytes(store.file()) == bytes));
+    writeBytes(temp.path() / "blocked", "x");  // a file where the folder should be
     EXPECT_FALSE(FileCalendarStore(temp.path() / "blocked" / "calendar.json").save(sampleCache()).ok());
-}
-
-TEST(FileCalendarStore, TheDefaultPathFollowsTheDataHome) {
-    TemporaryFolder temp;
-    const char* old = std::getenv("XDG_DATA_HOME");
-    const std::string saved = old ? old : "";
-    setenv("XDG_DATA_HOME", temp.path().c_str(), 1);
-    EXPECT_EQ(FileCalendarStore::defaultPath(), temp.path() / "OrlTradingWaylark" / "Cache" / "calendar.json");
-    old ? setenv("XDG_DATA_HOME", saved.c_str(), 1) : unsetenv("XDG_DATA_HOME");
 }
 
 TEST(FileCalendarStore, ABadFileReadsAsNothingAndIsLeftAlone) {
@@ -112,10 +86,9 @@ TEST(FileCalendarStore, ABadFileReadsAsNothingAndIsLeftAlone) {
         replaced(R"("previous":"0.5%")", R"("previous":null)"),
         good.substr(0, good.size() / 2),
         "[]",
-        "",
         good + std::string(FileCalendarStore::maxBytes + 1 - good.size(), ' '),  // over the cap
     };
-    TemporaryFolder temp;
+    Base::Testing::TemporaryFolder temp;
     FileCalendarStore store(temp.path() / "calendar.json");
     for (const auto& bytes : cases) {
         writeBytes(store.file(), bytes);
@@ -128,9 +101,8 @@ TEST(FileCalendarStore, ABadFileReadsAsNothingAndIsLeftAlone) {
     writeBytes(store.file(), good + std::string(FileCalendarStore::maxBytes - good.size(), ' '));
     EXPECT_EQ(store.load(), sampleCache());
     // Only a regular file is read: a pipe must not block the start.
-    const auto fifo = temp.path() / "fifo.json";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_EQ(FileCalendarStore(fifo).load(), std::nullopt);
+    ASSERT_EQ(mkfifo((temp.path() / "fifo").c_str(), 0600), 0);
+    EXPECT_EQ(FileCalendarStore(temp.path() / "fifo").load(), std::nullopt);
 }
 
 }  // namespace

@@ -44,46 +44,22 @@ TestFeedServer::TestFeedServer() {
     makeCertificates(folder_.path());
     server_ = std::make_unique<httplib::SSLServer>((folder_.path() / "server.pem").c_str(),
                                                    (folder_.path() / "server.key").c_str());
-    if (!server_->is_valid()) throw std::runtime_error("the test server's certificate does not load");
     route();
     port_ = server_->bind_to_any_port("127.0.0.1");
-    if (port_ <= 0) throw std::runtime_error("the test server cannot listen");
-    thread_ = std::thread([server = server_.get(), done = listenDone_] {
-        server->listen_after_bind();
-        done->store(true);
-    });
+    if (!server_->is_valid() || port_ <= 0) throw std::runtime_error("the test server cannot listen");
+    thread_ = std::thread([server = server_.get()] { server->listen_after_bind(); });
     // stop() does nothing before the accept loop runs, so a server stopped
     // too early would never stop: wait until it is up.
-    if (!waitFor([&] { return server_->is_running(); })) {
-        abandon();
-        throw std::runtime_error("the test server did not start");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(25);
+    while (!server_->is_running() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
 }
 
 TestFeedServer::~TestFeedServer() {
-    stopping_->store(true);
+    stopping_->store(true);  // ends a stalled answer at once
     server_->stop();
-    if (waitFor([&] { return listenDone_->load(); })) {
-        thread_.join();
-    } else {
-        abandon();
-    }
-}
-
-bool TestFeedServer::waitFor(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(25);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
-
-// A server thread that will not end is left behind, with the server it uses,
-// rather than hang the test run on joining it.
-void TestFeedServer::abandon() {
-    thread_.detach();
-    (void)server_.release();
+    thread_.join();
 }
 
 FeedFetcherOptions TestFeedServer::options(const std::string& scenario) const {

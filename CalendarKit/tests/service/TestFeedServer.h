@@ -1,7 +1,6 @@
 #pragma once
 
 #include <atomic>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -50,9 +49,6 @@ public:
 
 private:
     void route();
-    // Polls `condition` for a bounded time; false when it never held.
-    static bool waitFor(const std::function<bool()>& condition);
-    void abandon();
 
     Base::Testing::TemporaryFolder folder_;
     std::unique_ptr<httplib::SSLServer> server_;
@@ -61,7 +57,6 @@ private:
     mutable std::mutex mutex_;
     std::vector<LoggedRequest> log_;
     std::shared_ptr<std::atomic<bool>> stopping_ = std::make_shared<std::atomic<bool>>(false);
-    std::shared_ptr<std::atomic<bool>> listenDone_ = std::make_shared<std::atomic<bool>>(false);
 };
 
 // Tests that share one server per process; without a server they fail
