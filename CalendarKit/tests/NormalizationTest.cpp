@@ -63,7 +63,9 @@ TEST(EventNormalizerTest, OccurrenceCountersFollowTimeOrderPerBaseAndCall) {
 
     // Enough equal times that an unstable sort would reorder them.
     std::vector<CalendarKit::FeedEvent> many;
-    for (int i = 0; i < 60; ++i) many.push_back(feed("Speech", newYork(2026, 3, 4, 10 + i % 3), "USD", std::to_string(i)));
+    for (int i = 0; i < 60; ++i) {
+        many.push_back(feed("Speech", newYork(2026, 3, 4, 10 + i % 3), "USD", std::to_string(i)));
+    }
     const auto sorted = Normalizer::normalize(many, Normalizer::newYork());
     for (std::size_t i = 0; i < sorted.size(); ++i) EXPECT_EQ(sorted[i].forecast, std::to_string(i % 20 * 3 + i / 20));
 }

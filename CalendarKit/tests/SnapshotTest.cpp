@@ -1,15 +1,20 @@
-// Comparing and merging successive snapshots of the calendar.
+// Comparing, merging and trusting successive snapshots of the calendar.
 #include <gtest/gtest.h>
 
 #include "CalendarKit/Diff/SnapshotDiff.h"
+#include "CalendarKit/Freshness/FreshnessPolicy.h"
 #include "CalendarKit/Reconcile/EventReconciler.h"
 #include "CalendarKit/tests/CalendarTestSupport.h"
 
 using CalendarKit::CalendarChange;
 using CalendarKit::CalendarEvent;
+using CalendarKit::DateInterval;
 using CalendarKit::EventReconciler;
+using CalendarKit::FreshnessPolicy;
 using CalendarTest::ids;
+using CalendarTest::newYork;
 using Ids = std::vector<std::string>;
+using TradingCore::DataConfidence;
 using TradingCore::NewsImpact;
 
 namespace {
@@ -26,11 +31,8 @@ CalendarEvent at(std::string id, double offset = 0, NewsImpact impact = NewsImpa
 TEST(SnapshotDiffTest, ChangesFollowTheNewOrderThenRemovalsTheOldOrder) {
     const auto a = at("a"), b = at("b", 200), c = at("c"), movedC = at("c", 700), d = at("d");
     const auto before = at("a", 0, NewsImpact::medium, "1%"), after = at("a", 100, NewsImpact::high, "2%");
-    auto renamed = a;  // titles, currencies, previous values and families are not compared
-    renamed.title = "Renamed";
-    renamed.currency = "usd";
-    renamed.previous = "9%";
-    renamed.family = CalendarKit::EventFamily::cpi;
+    // Titles, currencies, previous values and families are not compared.
+    const CalendarEvent renamed{"a", "Renamed", "usd", NewsImpact::high, kNow, CalendarKit::EventFamily::cpi, "", "9%"};
     const auto other = at("a", 0, NewsImpact::high, "other");
     const struct {
         std::vector<CalendarEvent> old, next;
@@ -39,7 +41,9 @@ TEST(SnapshotDiffTest, ChangesFollowTheNewOrderThenRemovalsTheOldOrder) {
         {{a, b}, {b, renamed}, {}},
         {{}, {b, a}, {CalendarChange::added(b), CalendarChange::added(a)}},
         {{b, a}, {}, {CalendarChange::removed(b), CalendarChange::removed(a)}},
-        {{a, b, c}, {movedC, d, a}, {CalendarChange::moved(c, movedC), CalendarChange::added(d), CalendarChange::removed(b)}},
+        {{a, b, c},
+         {movedC, d, a},
+         {CalendarChange::moved(c, movedC), CalendarChange::added(d), CalendarChange::removed(b)}},
         {{before}, {after, d},
          {CalendarChange::moved(before, after), CalendarChange::impactChanged(before, after),
           CalendarChange::forecastChanged(before, after), CalendarChange::added(d)}},
@@ -89,11 +93,42 @@ TEST(EventReconcilerTest, IncomingEventsReplaceAndLeadEqualTimes) {
 
     // Enough equal times that an unstable sort would reorder them.
     std::vector<CalendarEvent> incoming;
-    Ids expected(40);
-    for (std::size_t i = 0; i < 40; ++i) {
-        incoming.push_back(at(std::to_string(i), 60.0 * (i % 2)));
-        expected[i / 2 + 20 * (i % 2)] = std::to_string(i);
+    Ids expected;
+    for (int i = 0; i < 40; ++i) {
+        incoming.push_back(at(std::to_string(i % 2 * 20 + i / 2), 60.0 * (i % 2)));  // named by their rank
+        expected.push_back(std::to_string(i));
     }
     expected.push_back("carried");
     EXPECT_EQ(ids(EventReconciler::reconcile({at("carried", 60)}, incoming, {}, kNow, kImminent).events), expected);
+}
+
+TEST(FreshnessPolicyTest, CoverageIsWholeCalendarDaysOfTheZone) {
+    const auto coverage = [](std::vector<Base::Date> times) {
+        std::vector<CalendarKit::CalendarEvent> events;
+        for (const Base::Date time : times) events.push_back(CalendarTest::event("id", time));
+        return FreshnessPolicy::coverage(events, TradingCore::MarketTimeZone::newYork());
+    };
+    EXPECT_EQ(coverage({}), std::nullopt);
+    EXPECT_EQ(coverage({newYork(2026, 3, 6, 14), newYork(2026, 3, 2, 8, 30)}),
+              (DateInterval{newYork(2026, 3, 2), newYork(2026, 3, 7)}));
+    EXPECT_EQ(coverage({newYork(2026, 3, 8, 12)}).value().duration(), 23 * 3600.0);   // clocks spring forward
+    EXPECT_EQ(coverage({newYork(2026, 11, 1, 12)}).value().duration(), 25 * 3600.0);  // and fall back
+}
+
+TEST(FreshnessPolicyTest, ConfidenceByCoverageThenAgeBothBoundsInclusive) {
+    const FreshnessPolicy policy{86'400, 604'800};
+    const DateInterval week{newYork(2026, 3, 2), newYork(2026, 3, 7)};
+    const auto aged = [&](Base::Date now, double age) { return policy.confidence(now - age, week, now); };
+    EXPECT_EQ(policy.confidence(std::nullopt, week, week.start), DataConfidence::unknown);
+    EXPECT_EQ(policy.confidence(week.start, std::nullopt, week.start), DataConfidence::unknown);
+    EXPECT_EQ(aged(week.start, 0), DataConfidence::live);
+    EXPECT_EQ(aged(week.start - 1, 0), DataConfidence::unknown);
+    EXPECT_EQ(aged(week.end, 0), DataConfidence::live);
+    EXPECT_EQ(aged(week.end + 1, 0), DataConfidence::unknown);
+    // A success up to five minutes ahead reads as age 0; further ahead the
+    // clock was set back, and old data must not look live.
+    const std::pair<double, DataConfidence> ages[] = {
+        {86'400, DataConfidence::live},      {86'401, DataConfidence::degraded}, {604'800, DataConfidence::degraded},
+        {604'801, DataConfidence::unknown},  {-300, DataConfidence::live},       {-301, DataConfidence::unknown}};
+    for (const auto& [age, expected] : ages) EXPECT_EQ(aged(newYork(2026, 3, 6, 12), age), expected) << age;
 }

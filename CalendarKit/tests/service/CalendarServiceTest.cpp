@@ -23,9 +23,7 @@ constexpr Base::Date nextMonday(1'773'664'200.0);  // 2026-03-16 12:30 UTC
 
 class CalendarServiceTest : public ::testing::Test {
 protected:
-    void make() {
-        service = std::make_unique<CalendarService>(fetcher, store, scheduler, CalendarService::Settings::application());
-    }
+    void make() { service = std::make_unique<CalendarService>(fetcher, store, scheduler, settings); }
     void refresh(bool force) {
         service->refresh(force);
         scheduler.runPending();
@@ -47,62 +45,43 @@ protected:
     int fetches(FeedWeek week = FeedWeek::thisWeek) { return fetcher->fetchCount[week]; }
 
     Base::ManualScheduler scheduler{start};
+    CalendarService::Settings settings = CalendarService::Settings::application();
     std::shared_ptr<Testing::ScriptedFetcher> fetcher = std::make_shared<Testing::ScriptedFetcher>(scheduler);
     std::shared_ptr<Testing::MemoryStore> store = std::make_shared<Testing::MemoryStore>();
     std::unique_ptr<CalendarService> service;
 };
 
-// Every row of the status table, from a service holding both weeks.
+// The rows of the status table that the hostile server cannot play (the
+// others run end to end), from a service holding both weeks.
 TEST_F(CalendarServiceTest, StatusTable) {
     const auto newWeek = answer(200, feedOf(10, thisMonday, "Indicator", "2.0%"));
-    const auto november2023 = answer(200, feedOf(10, Base::Date(1'700'000'000.0)));
     const struct {
-        const char* name;
         std::vector<Base::Result<FeedResponse>> weeks;  // this week's answer, then the next week's
         Status expected;                                // `until` is relative to the refresh's instant
-        std::size_t applied;                            // events afterwards when applied, else 0
+        std::size_t events;                             // afterwards; anything but 15 old ones means applied
     } rows[] = {
-        {"network error", {Base::makeError("Could not resolve host")}, Status::failed("Could not resolve host"), 0},
-        {"not an array", {answer(200, R"({"events":[]})")}, Status::failed("notAnArray"), 0},
-        {"HTTP 302", {answer(302, "moved")}, Status::failed("HTTP 302"), 0},
-        {"429 with Retry-After", {answer(429, "", 120.0)}, Status::rateLimited(Base::Date(120)), 0},
-        {"429 without", {answer(429)}, Status::rateLimited(Base::Date(300)), 0},
-        {"empty week", {answer(200, "[]"), answer(200, "[]")}, Status::failed("citire respinsă: empty"), 0},
-        {"next network error", {newWeek, Base::makeError("reset")}, Status::failed("reset"), 0},
-        {"next not an array", {newWeek, answer(200, "null")}, Status::failed("notAnArray"), 0},
-        // A next week that does not come keeps the later weeks held; an empty one is applied as empty.
-        {"next 404", {newWeek, answer(404)}, Status::ok(), 15},
-        {"next 429", {newWeek, answer(429, "", 60.0)}, Status::rateLimited(Base::Date(60)), 15},
-        {"next empty", {newWeek, answer(200, "[]")}, Status::ok(), 10},
-        {"applied", {newWeek, answer(200, feedOf(5, nextMonday, "Next"))}, Status::ok(), 15},
-        {"next 429, then rejected", {november2023, answer(429, "", 60.0)},
-         Status::failed("citire respinsă: implausibleDates(10)"), 0},
+        {{newWeek, answer(429, "", 60.0)}, Status::rateLimited(Base::Date(60)), 15},  // the later week kept
+        {{newWeek, answer(200, "[]")}, Status::ok(), 10},
+        // The pause for the next week stays set although validation failed.
+        {{answer(200, feedOf(10, Base::Date(1'700'000'000.0))), answer(429, "", 60.0)},
+         Status::failed("citire respinsă: implausibleDates(10)"), 15},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
         makeLoaded();
         const auto before = service->events();
         fetcher->script(FeedWeek::thisWeek, row.weeks[0]);
-        if (row.weeks.size() > 1) fetcher->script(FeedWeek::nextWeek, row.weeks[1]);
+        fetcher->script(FeedWeek::nextWeek, row.weeks[1]);
         const Base::Date now = scheduler.now();
         refresh(true);
-
         Status expected = row.expected;
         if (expected.kind == Status::Kind::rateLimited) expected.until = now + expected.until.secondsSince1970;
         EXPECT_EQ(service->status(), expected);
-        EXPECT_EQ(fetches(FeedWeek::nextWeek), static_cast<int>(row.weeks.size()));
-        EXPECT_EQ(service->lastSuccess(), row.applied ? now : now - 1200);
-        EXPECT_EQ(store->saves, row.applied ? 2 : 1);
-        EXPECT_EQ(store->cache->events, service->events());
-        if (row.applied) {
-            EXPECT_EQ(service->events().size(), row.applied);
-            EXPECT_EQ(service->events().front().forecast, "2.0%");
-            EXPECT_EQ(store->cache->lastSuccess, now);
-        } else {
-            EXPECT_EQ(service->events(), before);
-        }
+        const bool applied = row.expected.kind != Status::Kind::failed;
+        EXPECT_EQ(service->events().size(), row.events);
+        EXPECT_EQ(service->events().front().forecast, applied ? "2.0%" : "1.0%");
+        EXPECT_EQ(service->lastSuccess(), applied ? now : now - 1200);
+        EXPECT_EQ(store->cache, CalendarCache(*service->lastSuccess(), service->events(), {}));
     }
-    // The last row's pause for the next week stays set although validation failed.
     scheduler.advance(30);
     refresh(true);
     EXPECT_EQ(service->status(), Status::rateLimited(scheduler.now() + 30));
@@ -112,7 +91,6 @@ TEST_F(CalendarServiceTest, TheSpacingGateCountsFailuresAndYieldsToForceAndToACl
     makeLoaded();
     fetcher->script(FeedWeek::thisWeek, answer(500));  // 20 minutes after the last attempt: allowed
     refresh(false);
-    EXPECT_EQ(service->status(), Status::failed("HTTP 500"));
     scheduler.advance(599);
     refresh(false);
     EXPECT_EQ(fetches(), 2);
@@ -131,10 +109,8 @@ TEST_F(CalendarServiceTest, ARateLimitPauseHoldsEvenForcedRefreshesUntilItsEndOr
     makeLoaded();
     fetcher->script(FeedWeek::thisWeek, answer(429, "", 120.0));
     refresh(true);
-    const Status limited = Status::rateLimited(scheduler.now() + 120);
     scheduler.advance(119);
     refresh(true);
-    EXPECT_EQ(service->status(), limited);
     EXPECT_EQ(fetches(), 2);
     scheduler.advance(1);  // exactly at the end of the pause
     fetcher->script(FeedWeek::thisWeek, answer(429, "", 3600.0));
@@ -151,7 +127,6 @@ TEST_F(CalendarServiceTest, ARateLimitPauseHoldsEvenForcedRefreshesUntilItsEndOr
 TEST_F(CalendarServiceTest, ASharpDropOfTheSameWeekIsRefusedAndAFailedSaveIsNot) {
     makeLoaded(120);
     for (const auto& [count, expected] : std::vector<std::pair<int, Status>>{
-             {30, Status::failed("citire respinsă: suspiciousDrop(previous: 120, now: 30)")},
              {47, Status::failed("citire respinsă: suspiciousDrop(previous: 120, now: 47)")},
              {48, Status::ok()}}) {
         scriptWeeks(count, 5);
@@ -161,20 +136,6 @@ TEST_F(CalendarServiceTest, ASharpDropOfTheSameWeekIsRefusedAndAFailedSaveIsNot)
     }
     EXPECT_EQ(service->events().size(), 53u);
     EXPECT_EQ(store->cache->events.size(), 125u);
-}
-
-TEST_F(CalendarServiceTest, ObserversHearOnlyRealChanges) {
-    makeLoaded();
-    int events = 0, lastSuccess = 0, changes = 0, status = 0;
-    auto a = service->observeEvents([&] { ++events; });
-    auto b = service->observeLastSuccess([&] { ++lastSuccess; });
-    auto c = service->observeLastChanges([&] { ++changes; });
-    auto d = service->observeStatus([&] { ++status; });
-    for (int i = 0; i < 2; ++i) {  // the same snapshot twice, the clock standing still
-        scriptWeeks(10, 5);
-        refresh(true);
-    }
-    EXPECT_EQ(std::vector({events, lastSuccess, changes, status}), std::vector({0, 1, 1, 4}));
 }
 
 TEST_F(CalendarServiceTest, TheCacheIsAdoptedOnlyWhenBelievable) {

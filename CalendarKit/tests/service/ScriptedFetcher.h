@@ -31,13 +31,11 @@ public:
 
     // Hands the oldest held request (or every one) its scripted answer.
     void releaseOne() {
-        Request request = std::move(held_.front());
+        auto request = std::move(held_.front());
         held_.pop_front();
-        Base::Result<FeedResponse> answer = Base::makeError("nothing scripted");
-        if (auto& queue = answers_[request.week]; !queue.empty()) {
-            answer = std::move(queue.front());
-            queue.pop_front();
-        }
+        auto& queue = answers_[request.week];
+        Base::Result<FeedResponse> answer = queue.empty() ? Base::makeError("nothing scripted") : queue.front();
+        if (!queue.empty()) queue.pop_front();
         lastCompletion = request.completion;
         scheduler_
             .post([request = std::move(request), answer = std::move(answer)]() mutable {
@@ -75,12 +73,13 @@ inline std::string feedOf(int count, Base::Date firstMonday, const std::string& 
                           const std::string& forecast = "1.0%") {
     std::string json = "[";
     for (int i = 0; i < count; ++i) {
-        const auto seconds = static_cast<std::time_t>((firstMonday + (i % 5) * 86'400.0 + (i / 5) * 60.0).secondsSince1970);
+        const Base::Date time = firstMonday + (i % 5) * 86'400.0 + (i / 5) * 60.0;
+        const auto seconds = static_cast<std::time_t>(time.secondsSince1970);
         std::tm parts{};
-        char time[32];
-        std::strftime(time, sizeof time, "%Y-%m-%dT%H:%M:%SZ", gmtime_r(&seconds, &parts));
+        char date[32];
+        std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%SZ", gmtime_r(&seconds, &parts));
         json += std::string(i ? "," : "") + R"({"title":")" + title + " " + std::to_string(i) +
-                R"(","country":"USD","date":")" + time + R"(","impact":"High","forecast":")" + forecast +
+                R"(","country":"USD","date":")" + date + R"(","impact":"High","forecast":")" + forecast +
                 R"(","previous":"0.9%"})";
     }
     return json + "]";

@@ -2,10 +2,8 @@
 // HTTPS server: what reaches the user's disk and screen.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
 
-#include "Base/FileSystem.h"
 #include "Base/ManualScheduler.h"
 #include "CalendarKit/Feed/FeedFetcher.h"
 #include "CalendarKit/Service/CalendarService.h"
@@ -21,79 +19,66 @@ using Base::Testing::readBytes;
 // Tuesday 2026-03-10 16:00 UTC, inside the sample feeds' first week.
 constexpr Base::Date start(1'773'158'400.0);
 
-class ServiceEndToEndTest : public Testing::FeedServerTest {
+class ServiceEndToEndTest : public ::testing::Test {
 protected:
+    // One server for the suite; without it the tests fail rather than crash.
+    static void SetUpTestSuite() { server = std::make_unique<Testing::TestFeedServer>(); }
+    static void TearDownTestSuite() { server.reset(); }
+    void SetUp() override { ASSERT_TRUE(server) << "the test server did not start"; }
+
+    std::unique_ptr<CalendarService> makeService(const std::string& scenario, double timeout = 30) {
+        auto options = server->options(scenario);
+        options.requestTimeout = timeout;
+        options.resourceTimeout = 3 * timeout;
+        return makeService(options);
+    }
     std::unique_ptr<CalendarService> makeService(const FeedFetcherOptions& options) {
         return std::make_unique<CalendarService>(std::make_shared<FeedFetcher>(scheduler, options),
                                                  std::make_shared<FileCalendarStore>(cacheFile), scheduler,
                                                  CalendarService::Settings::application());
     }
-    std::unique_ptr<CalendarService> makeService(const std::string& scenario) {
-        auto options = server->options(scenario);
-        options.requestTimeout = 1;
-        options.resourceTimeout = 3;
-        return makeService(options);
-    }
 
     // Waits in real time (never on the manual clock) for the answers to come back.
-    void refreshAndWait(CalendarService& service, bool force) {
+    void refreshAndWait(CalendarService& service, bool force = true) {
         service.refresh(force);
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (service.isRefreshing() && std::chrono::steady_clock::now() < deadline) {
-            scheduler.waitForDue(1);
-            scheduler.runPending();
+        for (int second = 0; second < 30 && service.isRefreshing(); ++second) {
+            if (scheduler.waitForDue(1)) scheduler.runPending();
         }
         ASSERT_FALSE(service.isRefreshing()) << "no answer within 30 s";
     }
 
+    static inline std::unique_ptr<Testing::TestFeedServer> server;
     Base::ManualScheduler scheduler{start};
     Base::Testing::TemporaryFolder temp;
     std::filesystem::path cacheFile = FileCalendarStore::defaultPath(temp.path() / "OrlTradingWaylark");
 };
 
-TEST_F(ServiceEndToEndTest, ARefreshFillsTheEventsAndTheCacheAndANewServiceRestoresThem) {
-    auto service = makeService("ok");
-    refreshAndWait(*service, false);
-    ASSERT_EQ(service->events().size(), 44u);
-    EXPECT_EQ(service->lastSuccess(), start);
-    // In time order across both files, with New York week keys across the clock change.
-    EXPECT_EQ(service->events().front().id, "2026-03-08:CNY:trade-balance:0");
-    EXPECT_EQ(service->events().back().id, "2026-03-15:CAD:retail-sales-m-m:0");
-    EXPECT_TRUE(service->coverage().value().contains(start));
-    EXPECT_EQ(Base::FileSystem::permissions(cacheFile), 0600);
-
-    // Restored, and within ten minutes of the cached success nothing is fetched.
-    scheduler.advance(60);
-    const auto asked = server->requestsFor("status503").size();
-    auto restored = makeService("status503");
-    EXPECT_EQ(restored->events(), service->events());
-    refreshAndWait(*restored, false);
-    EXPECT_EQ(server->requestsFor("status503").size(), asked);
-    EXPECT_EQ(restored->status(), Status::idle());
-
-    // A missing next week still applies the current one and keeps the next held.
-    scheduler.advance(3600);
-    auto partial = makeService("redirect-same+status404");
-    refreshAndWait(*partial, true);
-    EXPECT_EQ(partial->status(), Status::ok());
-    EXPECT_EQ(partial->events(), service->events());
-    EXPECT_EQ(makeService("ok")->lastSuccess(), start + 3660);
-}
-
 // Every scenario of the hostile server, as the user sees it: a good answer is
 // applied; any other leaves the events and the cache file exactly as they were.
 TEST_F(ServiceEndToEndTest, EveryAnswerOfTheServer) {
-    refreshAndWait(*makeService("ok"), false);
-    const auto cachedEvents = makeService("ok")->events();
-    const struct {
-        const char* scenario;
-        std::string expected;  // "ok", the failure text, or "rateLimited +<seconds>"
-    } cases[] = {
-        {"ok", "ok"}, {"cookie", "ok"}, {"object", "notAnArray"}, {"html", "notAnArray"}, {"ok+object", "notAnArray"},
+    auto first = makeService("ok");
+    refreshAndWait(*first, false);
+    const auto cachedEvents = first->events();
+    ASSERT_EQ(cachedEvents.size(), 44u);
+    // In time order across both files, with New York week keys across the clock change.
+    EXPECT_EQ(cachedEvents.front().id, "2026-03-08:CNY:trade-balance:0");
+    EXPECT_EQ(cachedEvents.back().id, "2026-03-15:CAD:retail-sales-m-m:0");
+    EXPECT_TRUE(first->coverage().value().contains(start));
+    // A new service restores them, and within ten minutes of the cached success fetches nothing.
+    scheduler.advance(60);
+    auto restored = makeService("status503");
+    EXPECT_EQ(restored->events(), cachedEvents);
+    refreshAndWait(*restored, false);
+    EXPECT_EQ(restored->status(), Status::idle());
+    EXPECT_TRUE(server->requests("status503").empty());
+
+    Base::Date lastSuccess = start;
+    const std::pair<const char*, std::string> cases[] = {  // "ok", "+<seconds>" of a pause, or the failure text
+        {"ok", "ok"}, {"cookie", "ok"}, {"redirect-same+status404", "ok"},  // the next week held is kept
+        {"object", "notAnArray"}, {"html", "notAnArray"}, {"ok+object", "notAnArray"},
         {"empty", "citire respinsă: empty"}, {"status503", "HTTP 503"}, {"status404", "HTTP 404"},
-        {"retry-120", "rateLimited +120"}, {"retry-7200", "rateLimited +3600"}, {"retry-neg5", "rateLimited +0"},
-        {"retry-spaces", "rateLimited +30"}, {"retry-date", "rateLimited +300"}, {"retry-word", "rateLimited +300"},
-        {"retry-none", "rateLimited +300"},
+        {"retry-120", "+120"}, {"retry-7200", "+3600"}, {"retry-neg5", "+0"}, {"retry-spaces", "+30"},
+        {"retry-date", "+300"}, {"retry-word", "+300"}, {"retry-none", "+300"},
         // Redirects are followed only to the same host over https, and not forever.
         {"redirect-same", "ok"}, {"redirect-relative", "ok"}, {"redirect-cookie", "ok"},
         {"redirect-http", "HTTP 302"}, {"redirect-sub", "HTTP 302"}, {"redirect-other", "HTTP 302"},
@@ -105,30 +90,24 @@ TEST_F(ServiceEndToEndTest, EveryAnswerOfTheServer) {
         {"ok+size-2000001-chunked", "tooLarge"},
         {"stall", "the request timed out"}, {"ok+stall", "the request timed out"},
     };
-    const auto redirectsBefore = server->requestsFor("redirect-loop").size();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.scenario);
+    const auto loopsBefore = server->requests("redirect-loop").size();
+    for (const auto& [scenario, expected] : cases) {
         scheduler.advance(3600);
         const std::string cached = readBytes(cacheFile);
-        const auto lastSuccess = makeService("ok")->lastSuccess();
-        auto service = makeService(c.scenario);
+        auto service = makeService(scenario, 1);  // a stalled answer ends within seconds
         const Base::Date now = scheduler.now();
-        refreshAndWait(*service, true);
-        if (c.expected == "ok") {
-            EXPECT_EQ(service->status(), Status::ok());
-            EXPECT_EQ(makeService("ok")->lastSuccess(), now);
-        } else if (c.expected.starts_with("rateLimited +")) {
-            EXPECT_EQ(service->status(), Status::rateLimited(now + std::stod(c.expected.substr(13))));
-        } else {
-            EXPECT_EQ(service->status(), Status::failed(c.expected));
-        }
-        EXPECT_EQ(service->events(), cachedEvents);
-        if (c.expected != "ok") {
-            EXPECT_EQ(service->lastSuccess(), lastSuccess);
-            EXPECT_EQ(readBytes(cacheFile), cached);
-        }
+        refreshAndWait(*service);
+        const bool applied = expected == "ok";
+        EXPECT_EQ(service->status(), applied                  ? Status::ok()
+                                     : expected.starts_with("+") ? Status::rateLimited(now + std::stod(expected))
+                                                                 : Status::failed(expected))
+            << scenario;
+        EXPECT_EQ(service->events(), cachedEvents) << scenario;
+        EXPECT_EQ(service->lastSuccess(), applied ? now : lastSuccess) << scenario;
+        EXPECT_EQ(readBytes(cacheFile) == cached, !applied) << scenario;
+        if (applied) lastSuccess = now;
     }
-    EXPECT_EQ(server->requestsFor("redirect-loop").size(), redirectsBefore + 1 + FeedFetcherOptions{}.maxRedirects);
+    EXPECT_EQ(server->requests("redirect-loop").size(), loopsBefore + 1 + FeedFetcherOptions{}.maxRedirects);
     for (const auto& request : server->requests()) {
         EXPECT_EQ(request.userAgent, "OrlTradingWaylark/0.1");
         EXPECT_EQ(request.host, "feed.test:" + std::to_string(server->port()));
@@ -148,31 +127,26 @@ TEST_F(ServiceEndToEndTest, TheServerMustProveItsNameOverHttps) {
     for (const auto& [options, words] : {std::pair{untrusted, "certificate"}, std::pair{wrongName, "wrong.test"},
                                          std::pair{plain, "not an https address"}}) {
         auto service = makeService(options);
-        refreshAndWait(*service, true);
+        refreshAndWait(*service);
         EXPECT_NE(service->status().message.find(words), std::string::npos) << service->status().message;
     }
 }
 
-// Cancelled, or gone while its transfer runs, or after its answer was handed
-// over but before it ran: the answer must never reach its owner.
+// Cancelled while its transfer runs, or gone after its answer was handed over
+// but before it ran: the answer must never reach its owner.
 TEST_F(ServiceEndToEndTest, AnAnswerNeverReachesAnOwnerThatLetGo) {
     bool called = false;
     {
         FeedFetcher fetcher(scheduler, server->options("stall"));
         auto handle = fetcher.fetch(FeedWeek::thisWeek, [&](Base::Result<FeedResponse>) { called = true; });
         handle.cancel();
-        // The fetcher's destructor stops the transfer and waits for its thread.
-    }
+    }  // the fetcher's destructor stops the transfer and waits for its thread
+    auto service = makeService("ok");
+    service->refresh(true);
+    ASSERT_TRUE(scheduler.waitForDue(30));
+    service.reset();
     scheduler.runPending();
     EXPECT_FALSE(called);
-    for (const char* scenario : {"stall", "ok"}) {
-        auto service = makeService(server->options(scenario));
-        service->refresh(true);
-        // With "ok" the answer waits in the queue.
-        ASSERT_TRUE(std::string(scenario) == "stall" || scheduler.waitForDue(30));
-        service.reset();  // stops the transfer and waits for its thread
-        scheduler.runPending();
-    }
 }
 
 }  // namespace
