@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "Base/Scheduler.h"
 
@@ -13,12 +14,19 @@ class FrameClock {
 public:
     // Called with the steady time in seconds; returns true while it still animates.
     using Frame = std::function<bool(double steadyTime)>;
+    // Called with the steady time in seconds; returns the seconds until the
+    // next frame, or nothing once settled.
+    using PacedFrame = std::function<std::optional<double>(double steadyTime)>;
 
     explicit FrameClock(Base::Scheduler& scheduler) : scheduler_(scheduler) {}
 
     // Calls `frame` at once and then `framesPerSecond` times a second. Slow
     // looping moves ask for fewer frames: the frame rate is the cost.
     [[nodiscard]] Base::TaskHandle run(Frame frame, double framesPerSecond = 60);
+    // Calls `frame` at once and then after each delay it asks for, so one
+    // animation can slow down or speed up as its moves need (delays are kept
+    // between 1/120 s and 1 s).
+    [[nodiscard]] Base::TaskHandle runPaced(PacedFrame frame);
 
     double now() const { return scheduler_.steadyNow(); }
     Base::Scheduler& scheduler() const { return scheduler_; }

@@ -1,6 +1,7 @@
 #include "WaylarkKit/Style/Qt/TextDrawing.h"
 
 #include <algorithm>
+#include <vector>
 
 #include <QFontMetricsF>
 #include <QTextBoundaryFinder>
@@ -85,12 +86,17 @@ QString elided(const QString& text, const QFont& font, double width) {
     const QString ellipsis(QChar(0x2026));
     const double room = width - metrics.horizontalAdvance(ellipsis);
     if (room <= 0) return QString();
+    // Prefix widths grow with the prefix, so the longest that fits is found by
+    // halving over the cluster boundaries rather than measuring every prefix.
+    std::vector<qsizetype> boundaries;
     QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text);
-    qsizetype kept = 0;
     for (qsizetype next = clusters.toNextBoundary(); next > 0; next = clusters.toNextBoundary()) {
-        if (metrics.horizontalAdvance(text.left(next)) > room) break;
-        kept = next;
+        boundaries.push_back(next);
     }
+    const auto fits = std::partition_point(boundaries.begin(), boundaries.end(), [&](qsizetype end) {
+        return metrics.horizontalAdvance(text.left(end)) <= room;
+    });
+    const qsizetype kept = fits == boundaries.begin() ? 0 : *(fits - 1);
     return text.left(kept).trimmed() + ellipsis;
 }
 

@@ -1,0 +1,185 @@
+#include <cmath>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "WaylarkKit/Mascot/Ink.h"
+#include "WaylarkKit/Mascot/MascotArtwork.h"
+#include "WaylarkKit/Mascot/MascotBuilder.h"
+#include "WaylarkKit/Mascot/MascotTintLayer.h"
+#include "WaylarkKit/Motion/FigureLook.h"
+
+using namespace WaylarkKit;
+using TradingCore::IntervalColor;
+
+namespace {
+
+// Stand-in letters: a box on the baseline, or nothing at all.
+class BoxGlyphs final : public GlyphOutlines {
+public:
+    explicit BoxGlyphs(bool present = true) : present_(present) {}
+    VectorPath outline(char32_t, double size, GlyphWeight) const override {
+        VectorPath box;
+        if (present_) box.addRoundedRect({0, -0.7 * size, 0.5 * size, 0.7 * size}, 0, 0);
+        return box;
+    }
+
+private:
+    bool present_;
+};
+
+const BoxGlyphs glyphs;
+
+FigureNode make(const MascotKind& kind, bool animated = true, MascotShape shape = {}) {
+    return MascotArtwork::make(kind, animated, shape, 100, glyphs);
+}
+
+void walk(const FigureNode& node, const std::function<void(const FigureNode&)>& visit) {
+    visit(node);
+    for (const FigureNode& child : node.children) walk(child, visit);
+}
+
+std::vector<const FigureNode*> named(const FigureNode& root, const std::string& name) {
+    std::vector<const FigureNode*> found;
+    walk(root, [&](const FigureNode& node) {
+        if (node.name == name) found.push_back(&node);
+    });
+    return found;
+}
+
+// Everything but the tracks.
+void expectSameBuild(const FigureNode& a, const FigureNode& b) {
+    EXPECT_EQ(a.name, b.name);
+    EXPECT_EQ(a.path(), b.path());
+    EXPECT_EQ(a.fill, b.fill);
+    EXPECT_EQ(a.stroke, b.stroke);
+    EXPECT_EQ(a.position, b.position);
+    EXPECT_EQ(a.size, b.size);
+    EXPECT_EQ(a.opacity, b.opacity);
+    EXPECT_EQ(a.toParent(), b.toParent());
+    ASSERT_EQ(a.children.size(), b.children.size());
+    for (std::size_t i = 0; i < a.children.size(); ++i) expectSameBuild(a.children[i], b.children[i]);
+}
+
+std::size_t hidden(const FigureNode& figure, double time) {
+    std::size_t count = 0;
+    for (const DrawItem& item : sampleFigure(figure, time).items) count += item.opacity == 0 ? 1 : 0;
+    return count;
+}
+
+}  // namespace
+
+TEST(MascotArtworkTest, EachPoseHasItsLayersNamesAndLoops) {
+    const struct {
+        MascotKind kind;
+        std::size_t topLevel, marks, lenses, hiddenWhenStill;
+        double loops;
+    } cases[] = {
+        // session: body, three marks, magnifier; the marks show only through their motion
+        {MascotKind::session(true), 5, 3, 1, 3, KeyframeTrack::forever},
+        // out: body, three letters, drop and puddle; all but the body hidden when still
+        {MascotKind::out(), 6, 0, 0, 3 + 2 + 4, KeyframeTrack::forever},
+        // restricted: glow and body together, two alert marks
+        {MascotKind::restricted(false), 3, 0, 0, 0, KeyframeTrack::forever},
+        // celebration: body, nine confetti, the badge; plays twice
+        {MascotKind::checklistDone(), 11, 0, 0, 9 + 2, 2},
+    };
+    for (const auto& c : cases) {
+        const FigureNode animated = make(c.kind);
+        const FigureNode still = make(c.kind, false);
+        EXPECT_EQ(animated.children.size(), c.topLevel);
+        EXPECT_EQ(named(animated, tintStemName).size(), 1u);
+        EXPECT_EQ(named(animated, tintMarkName).size(), c.marks);
+        EXPECT_EQ(named(animated, tintLensName).size(), c.lenses);
+        walk(animated, [&](const FigureNode& node) {
+            for (const auto& track : node.tracks) EXPECT_EQ(track.repeatCount, c.loops);
+        });
+        EXPECT_TRUE(animated.animates());
+        EXPECT_FALSE(still.animates());
+        expectSameBuild(animated, still);
+        EXPECT_EQ(hidden(still, 1000), c.hiddenWhenStill);
+    }
+}
+
+TEST(MascotArtworkTest, SessionStemAndAccentFollowVerifiedAndTint) {
+    const FigureNode verified = make(MascotKind::session(true));
+    const FigureNode* stem = named(verified, tintStemName).front();
+    EXPECT_EQ(stem->fill, Ink::green);
+    EXPECT_FALSE(stem->stroke.has_value());
+
+    const FigureNode unverified = make(MascotKind::session(false, IntervalColor::pink));
+    const Rgba pink = mascotColor(IntervalColor::pink);
+    stem = named(unverified, tintStemName).front();
+    EXPECT_FALSE(stem->fill.has_value());
+    EXPECT_EQ(stem->stroke, pink);
+    EXPECT_EQ(stem->lineWidth, 1.8);
+    // The stem's group holds the stem alone: an outline has no highlight.
+    walk(unverified, [&](const FigureNode& node) {
+        if (!node.children.empty() && &node.children.front() == stem) {
+            EXPECT_EQ(node.children.size(), 1u);
+        }
+    });
+    for (const FigureNode* mark : named(unverified, tintMarkName)) EXPECT_EQ(mark->fill, pink);
+    EXPECT_EQ(named(unverified, tintLensName).front()->fill, pink.withOpacity(0.2));
+
+    const FigureNode medium = make(MascotKind::restricted(true));
+    EXPECT_EQ(named(medium, tintStemName).front()->fill, Ink::orange);
+    EXPECT_EQ(medium.children[1].fill, Ink::orange);  // the alert marks
+    EXPECT_EQ(medium.children[0].children[0].gradient->colours.front(), Ink::orange.withOpacity(0.9));
+}
+
+TEST(MascotArtworkTest, GroupsMoveNothingOnScreenAndSlimAddsOneSqueezedLevel) {
+    // The lens stays where it was drawn: circle (57, 49, 34, 34) with its 8.5-wide stroke.
+    const FigureNode still = make(MascotKind::session(true), false);
+    for (const DrawItem& item : sampleFigure(still, 0).items) {
+        if (item.node->name != tintLensName) continue;
+        const auto area = coveredArea(item);
+        EXPECT_NEAR(area.x, 57 - 4.25, 1e-9);
+        EXPECT_NEAR(area.y, 49 - 4.25, 1e-9);
+        EXPECT_NEAR(area.width, 34 + 8.5, 1e-9);
+    }
+    const FigureNode& body = still.children[0];
+    ASSERT_EQ(body.children.size(), 1u);
+    EXPECT_EQ(body.children[0].scaleX, 0.78);
+    MascotShape wide;
+    wide.slim = 1.0;
+    EXPECT_EQ(make(MascotKind::session(true), false, wide).children[0].children.size(), 6u);
+}
+
+TEST(MascotArtworkTest, MotionsKeepTheirTimes) {
+    const FigureNode out = make(MascotKind::out());
+    const auto shows = [&](std::size_t layer, double seconds) {
+        return sampleFigure(out.children[layer], 100 + seconds).items.front().opacity > 0;
+    };
+    // Drop (layer 4) and puddle (layer 5) show together only between 73 % and 76 % of 7 s.
+    EXPECT_TRUE(shows(4, 3.5) && !shows(5, 3.5));
+    EXPECT_TRUE(shows(4, 0.745 * 7) && shows(5, 0.745 * 7));
+    EXPECT_TRUE(!shows(4, 0.8 * 7) && shows(5, 0.8 * 7));
+    EXPECT_FALSE(shows(2, 0.5));  // the second letter waits 0.85 s
+
+    const FigureNode restricted = make(MascotKind::restricted(false));
+    const DrawItem rightMark = sampleFigure(restricted.children[2], 100.1).items.front();  // before its 0.35 s delay
+    EXPECT_DOUBLE_EQ(rightMark.opacity, 0.7);
+    EXPECT_NEAR(rightMark.transform.a, 0.85, 1e-12);
+
+    // Every motion of the celebration plays twice; the stem's 3.6 s sway ends
+    // last, and then the figure is the still happy face.
+    const FigureNode done = make(MascotKind::checklistDone());
+    const FigureNode doneStill = make(MascotKind::checklistDone(), false);
+    EXPECT_DOUBLE_EQ(done.settlesAt(), 100 + 2 * 3.6);
+    const FigureLook after = sampleFigure(done, 107.3);
+    const FigureLook rest = sampleFigure(doneStill, 0);
+    ASSERT_EQ(after.items.size(), rest.items.size());
+    for (std::size_t i = 0; i < after.items.size(); ++i) {
+        EXPECT_EQ(after.items[i].transform, rest.items[i].transform);
+        EXPECT_EQ(after.items[i].opacity, rest.items[i].opacity);
+    }
+}
+
+TEST(MascotArtworkTest, MissingGlyphsDrawNothingButKeepTheirPlace) {
+    const BoxGlyphs none(false);
+    const FigureNode out = MascotArtwork::make(MascotKind::out(), true, MascotShape{}, 0, none);
+    ASSERT_EQ(out.children.size(), 6u);
+    EXPECT_FALSE(out.children[1].draws());
+    EXPECT_EQ(out.children[1].size, (IslandKit::Size{0, 0}));
+}

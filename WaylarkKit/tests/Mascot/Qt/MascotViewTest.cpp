@@ -1,0 +1,156 @@
+#include <functional>
+
+#include <QMouseEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "Base/ManualScheduler.h"
+#include "WaylarkKit/Mascot/Ink.h"
+#include "WaylarkKit/Mascot/MascotTintLayer.h"
+#include "WaylarkKit/Mascot/Qt/MascotView.h"
+#include "WaylarkKit/tests/support/WidgetTesting.h"
+
+using namespace WaylarkKit;
+using TradingCore::IntervalColor;
+
+namespace {
+
+const FigureNode* find(const FigureNode& node, const std::string& name) {
+    if (node.name == name) return &node;
+    for (const FigureNode& child : node.children) {
+        if (const FigureNode* found = find(child, name)) return found;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(MascotViewTest, ShowBuildsOnceRetintsInPlaceAndRebuildsOnAnyOtherChange) {
+    WaylarkKitTest::app();
+    Base::ManualScheduler scheduler;
+    MascotView view(35, scheduler, fixedReduceMotion(false));
+    view.show(MascotKind::out());
+    view.show(MascotKind::out());
+    EXPECT_EQ(view.buildCount(), 1);
+
+    view.show(MascotKind::session(true));
+    EXPECT_EQ(view.buildCount(), 2);
+    const FigureNode* stem = find(view.figure(), tintStemName);
+    const FigureNode* lens = find(view.figure(), tintLensName);
+    const FigureNode* mark = find(view.figure(), tintMarkName);
+    scheduler.advance(1);
+
+    const Rgba pink = mascotColor(IntervalColor::pink);
+    view.show(MascotKind::session(true, IntervalColor::pink));
+    EXPECT_EQ(view.buildCount(), 2);
+    EXPECT_EQ(find(view.figure(), tintStemName), stem);  // the same nodes, motion still in phase
+    EXPECT_DOUBLE_EQ(view.figure().children[0].tracks.front().begin, 0);
+    const double now = scheduler.steadyNow();
+    EXPECT_EQ(shownFill(*stem, now), Ink::green);
+    EXPECT_EQ(shownFill(*stem, now + 0.15), mix(Ink::green, pink, 0.5));
+    EXPECT_EQ(shownFill(*stem, now + 0.3), pink);
+    EXPECT_EQ(shownFill(*mark, now + 0.3), pink);
+    EXPECT_EQ(shownFill(*lens, now + 0.3), pink.withOpacity(0.2));
+    view.show(MascotKind::session(true));
+    EXPECT_EQ(shownFill(*stem, now + 1), Ink::green);
+
+    view.show(MascotKind::session(true, IntervalColor::pink));
+    view.show(MascotKind::session(false, IntervalColor::pink));
+    EXPECT_EQ(view.buildCount(), 3);
+    EXPECT_FALSE(find(view.figure(), tintStemName)->fill.has_value());
+    EXPECT_EQ(find(view.figure(), tintStemName)->stroke, pink);
+
+    view.show(MascotKind::restricted(false));
+    view.show(MascotKind::restricted(true));
+    EXPECT_EQ(view.buildCount(), 5);
+    EXPECT_EQ(view.sizeHint(), view.size());
+    EXPECT_EQ(view.contentRect().size(), QSize(35, 35));
+}
+
+TEST(MascotViewTest, FramesRunOnlyWhileAShownFigureMoves) {
+    WaylarkKitTest::app();
+    Base::ManualScheduler scheduler;
+    bool reduce = true;
+    QWidget window;
+    window.resize(200, 100);
+    auto* view = new MascotView(35, scheduler, [&] { return reduce; }, &window);
+    window.show();
+
+    view->show(MascotKind::session(true));
+    EXPECT_FALSE(view->figure().animates());  // Reduce Motion: a still figure
+    EXPECT_FALSE(view->isAnimating());
+    EXPECT_EQ(scheduler.pendingCount(), 0u);
+
+    reduce = false;  // read at the next build only
+    view->show(MascotKind::session(true, IntervalColor::cyan));
+    EXPECT_FALSE(view->figure().animates());
+    EXPECT_TRUE(view->isAnimating());  // a re-tint fades whatever the setting...
+    scheduler.advance(0.5);
+    EXPECT_FALSE(view->isAnimating());  // ...and then nothing runs
+    EXPECT_EQ(scheduler.pendingCount(), 0u);
+
+    view->show(MascotKind::checklistDone());
+    EXPECT_TRUE(view->isAnimating());
+    view->hide();
+    EXPECT_FALSE(view->isAnimating());
+    view->QWidget::show();
+    EXPECT_TRUE(view->isAnimating());
+    scheduler.advance(8);  // the celebration plays twice and stops
+    EXPECT_FALSE(view->isAnimating());
+    EXPECT_EQ(scheduler.pendingCount(), 0u);
+}
+
+namespace {
+
+class ClickCounter : public QWidget {
+public:
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { ++presses; }
+};
+
+}  // namespace
+
+TEST(MascotViewTest, ClicksReachTheViewBeneath) {
+    WaylarkKitTest::app();
+    Base::ManualScheduler scheduler;
+    ClickCounter beneath;
+    beneath.resize(120, 120);
+    auto* view = new MascotView(35, scheduler, fixedReduceMotion(true), &beneath);
+    view->show(MascotKind::out());
+    beneath.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&beneath));
+    QTest::mouseClick(beneath.windowHandle(), Qt::LeftButton, {}, view->geometry().center());
+    EXPECT_EQ(beneath.presses, 1);
+}
+
+// The figure is painted as vectors at the device's pixel ratio: at ratio 2
+// the face's straight left edge is one device pixel of anti-aliasing wide,
+// not the blur of a picture drawn at ratio 1 and scaled up. The picture also
+// shows design space the right way up: the stem on top, the face below it.
+TEST(MascotViewTest, PaintsSharpAtTheDeviceRatioAndTheRightWayUp) {
+    WaylarkKitTest::app();
+    Base::ManualScheduler scheduler;
+    MascotView view(35, scheduler, fixedReduceMotion(true));
+    view.show(MascotKind::out());
+    const QImage image = WaylarkKitTest::render(view, 2);
+    const QTransform toDevice = view.figureToWidget() * QTransform::fromScale(2, 2);
+    const auto pixel = [&](double x, double y) { return image.pixelColor(toDevice.map(QPointF(x, y)).toPoint()); };
+
+    EXPECT_GT(pixel(50, 30).red(), 200);   // the top of the face plate, under the stem
+    EXPECT_LT(pixel(50, 8).red(), 180);    // the gray stem above it
+    EXPECT_GT(pixel(50, 8).red(), 100);
+    EXPECT_EQ(pixel(50, 125).red(), 0);    // nothing below the face
+    EXPECT_GT(pixel(50, 95).red(), 200);   // the face's lower part
+
+    // Across the squeezed face's left edge at mid-height (x = 50 - 0.78 * 40).
+    const int row = static_cast<int>(toDevice.map(QPointF(0, 40)).y());
+    const int edge = static_cast<int>(toDevice.map(QPointF(50 - 0.78 * 40, 0)).x());
+    int blended = 0;
+    for (int x = edge - 4; x <= edge + 4; ++x) {
+        const int red = image.pixelColor(x, row).red();
+        if (red > 20 && red < 220) ++blended;
+    }
+    EXPECT_LE(blended, 1);
+}

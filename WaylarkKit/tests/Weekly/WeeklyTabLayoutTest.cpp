@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "WaylarkKit/Weekly/ScrollGlide.h"
+#include "WaylarkKit/Weekly/WeeklyTabLayout.h"
+
+using namespace WaylarkKit;
+namespace L = WaylarkKit::WeeklyTabLayout;
+
+namespace {
+
+WeeklyItem row(std::string activityID) {
+    WeeklyItem item;
+    item.activityID = std::move(activityID);
+    return item;
+}
+
+}  // namespace
+
+TEST(WeeklyTabLayoutTest, DaysStackTheirHeadingsAndRows) {
+    const std::vector<WeeklyDay> days = {{Base::Date(0), {row("a"), row("b")}, false},
+                                         {Base::Date(1), {}, true},
+                                         {Base::Date(2), {row("c")}, false}};
+    const L::ListLayout layout = L::list(days);
+    const std::vector<L::ListEntry> expected = {
+        {0, std::nullopt, 0, 12}, {0, 0, 14, 22}, {0, 1, 38, 22}, {1, std::nullopt, 68, 12},
+        {2, std::nullopt, 88, 12}, {2, 0, 102, 22}};
+    EXPECT_EQ(layout.entries, expected);
+    EXPECT_EQ(layout.contentHeight, 128);
+    EXPECT_EQ(layout.visible(30, 90), (std::pair<std::size_t, std::size_t>{1, 5}));
+    EXPECT_EQ(layout.visible(200, 300), (std::pair<std::size_t, std::size_t>{6, 6}));
+}
+
+TEST(WeeklyTabLayoutTest, EveryRowOfTheFocusedIdIsFoundAndTheFirstIsCentred) {
+    const std::vector<WeeklyDay> days = {{Base::Date(0), {row("a"), row("x"), row("b")}, false},
+                                         {Base::Date(1), {row("c"), row("x"), row("d"), row("e")}, false}};
+    const L::ListLayout layout = L::list(days);
+    const auto rows = L::focusedRows(layout, days, std::string("x"));
+    ASSERT_EQ(rows, (std::vector<std::size_t>{2, 6}));
+    EXPECT_TRUE(L::focusedRows(layout, days, std::nullopt).empty());
+    EXPECT_TRUE(L::focusedRows(layout, days, std::string("news:none")).empty());
+    // Content 204 high in a viewport of 102: offsets run from 0 to 102.
+    EXPECT_EQ(L::centredOffset(layout.entries[6], layout.contentHeight, 102), 90);
+    EXPECT_EQ(L::centredOffset(layout.entries[8], layout.contentHeight, 102), 102);
+    EXPECT_EQ(L::centredOffset(layout.entries[2], layout.contentHeight, 40), 29);
+    EXPECT_EQ(L::centredOffset(layout.entries[1], layout.contentHeight, 102), 0);
+    EXPECT_EQ(L::clampedOffset(50, 80, 102), 0);
+}
+
+TEST(WeeklyTabLayoutTest, StacksServeFixedThenNarrowTextsAndLeaveTheRestToTheSpace) {
+    using K = L::StackItem::Kind;
+    struct Case {
+        double width;
+        std::vector<L::StackItem> items;
+        std::vector<L::Span> spans;
+    };
+    const Case cases[] = {
+        // Room for all: the space takes what is left.
+        {100, {{K::fixed, 10}, {K::text, 20}, {K::spacer, 4}, {K::text, 10}},
+         {{0, 10}, {18, 20}, {46, 36}, {90, 10}}},
+        // Short: the narrow text whole, the wide one cut, the space at its minimum.
+        {80, {{K::text, 100}, {K::spacer, 4}, {K::text, 10}}, {{0, 50}, {58, 4}, {70, 10}}},
+        // Two wide texts share evenly.
+        {60, {{K::text, 100}, {K::text, 90}}, {{0, 26}, {34, 26}}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(L::hstack(0, c.width, 8, c.items), c.spans);
+}
+
+TEST(WeeklyTabLayoutTest, RowsAndHeaderPlaceTheirParts) {
+    const L::RowGeometry plain = L::row(300, {40, std::nullopt, std::nullopt});
+    EXPECT_EQ(plain.main, (L::Span{72, 40}));  // after the 44 of the time and the 6 of the dot, 8 apart
+    EXPECT_FALSE(plain.second || plain.detail);
+    const L::RowGeometry full = L::row(300, {30, 80, 60});
+    EXPECT_EQ(full.second, (L::Span{110, 80}));
+    EXPECT_DOUBLE_EQ(full.detail->x + full.detail->width, 294);  // at the trailing edge
+
+    // The buttons keep their room from the right; the subtitle gives way.
+    const L::HeaderGeometry header = L::header(310, {50, 120, 30, 25, 8});
+    EXPECT_EQ(header.pencilButton, (L::Rect{286, 0, 24, 22}));
+    EXPECT_EQ(header.currencyButton, (L::Rect{225, 0, 53, 22}));
+    EXPECT_EQ(header.impactButton, (L::Rect{159, 0, 58, 22}));
+    EXPECT_EQ(header.subtitle, (L::Rect{58, 0, 81, 22}));
+}
+
+TEST(WeeklyTabLayoutTest, MenuPanelsHangBelowTheHeaderFromTheRight) {
+    EXPECT_EQ(L::currencyPanel(310, 1), (L::Rect{194, 28, 86, 26}));
+    EXPECT_EQ(L::currencyPanel(310, 5).height, 130);
+    EXPECT_EQ(L::currencyPanel(310, 7).height, 130);
+    EXPECT_EQ(L::currencyMenuOverflow(7), 52);
+    EXPECT_EQ(L::currencyMenuOverflow(3), 0);
+    EXPECT_EQ(L::impactPanel(310), (L::Rect{102, 28, 120, 52}));
+    const L::Rect panel = L::currencyPanel(310, 7);
+    EXPECT_EQ(L::menuEntryAt(panel, 0, 7, {200, 29}), 0u);
+    EXPECT_EQ(L::menuEntryAt(panel, 52, 7, {200, 29}), 2u);
+    EXPECT_EQ(L::menuEntryAt(panel, 52, 7, {200, 157}), 6u);
+    EXPECT_EQ(L::menuEntryAt(panel, 0, 7, {100, 29}), std::nullopt);
+}
+
+TEST(WeeklyTabLayoutTest, TheGlideEasesInAndOut) {
+    const ScrollGlide glide{100, 300, 10};
+    EXPECT_EQ(glide.value(10), 100);
+    EXPECT_LT(glide.value(10.025), 110);  // slow start
+    EXPECT_NEAR(glide.value(10.125), 200, 1e-3);
+    EXPECT_GT(glide.value(10.225), 290);  // slow end
+    EXPECT_EQ(glide.value(10.25), 300);
+    EXPECT_TRUE(glide.isFinished(10.25));
+}
