@@ -18,7 +18,8 @@ AppDelegate::AppDelegate(LaunchOptions options, InstanceLock lock, Base::Schedul
       checklist_(environment_.checklistStore, scheduler_, saveDelay),
       checklistUI_(checklistResetHold, scheduler_),
       editorModel_(scheduler_),
-      settingsEditors_(environment_.views.settingsEditors(settings_, scheduler_)),
+      timingEditorModel_(scheduler_),
+      newsRulesEditorModel_(scheduler_),
       refreshes_(calendar_, scheduler_, *environment_.wake),
       completionWatch_(
           checklist_, scheduler_, [this] { timing().celebrateChecklist(); },

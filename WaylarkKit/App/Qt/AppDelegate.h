@@ -29,6 +29,8 @@
 #include "WaylarkKit/L2/L2Tab.h"
 #include "WaylarkKit/Presence/LaunchOptions.h"
 #include "WaylarkKit/Presence/PresenceController.h"
+#include "WaylarkKit/Settings/NewsRulesEditorModel.h"
+#include "WaylarkKit/Settings/TimingEditorModel.h"
 #include "WaylarkKit/TimingViewModel.h"
 
 namespace WaylarkKit {
@@ -93,6 +95,8 @@ public:
     ChecklistKit::ChecklistModel& checklist() { return checklist_; }
     ChecklistUIState& checklistUI() { return checklistUI_; }
     ChecklistEditorModel& editorModel() { return editorModel_; }
+    TimingEditorModel& timingEditorModel() { return timingEditorModel_; }
+    NewsRulesEditorModel& newsRulesEditorModel() { return newsRulesEditorModel_; }
     TimingViewModel& timing();
     CalculatorModel& calculator();
     InstrumentEditorModel& instrumentEditorModel();
@@ -158,7 +162,8 @@ private:
     ChecklistKit::ChecklistModel checklist_;
     ChecklistUIState checklistUI_;
     ChecklistEditorModel editorModel_;
-    std::unique_ptr<SettingsEditors> settingsEditors_;
+    TimingEditorModel timingEditorModel_;
+    NewsRulesEditorModel newsRulesEditorModel_;
     std::unique_ptr<InstrumentEditorModel> instrumentEditorModel_;
     // View models.
     std::unique_ptr<TimingViewModel> timing_;

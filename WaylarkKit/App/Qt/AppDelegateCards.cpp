@@ -6,6 +6,9 @@
 #include "WaylarkKit/Calculator/Qt/InstrumentEditorView.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistEditorView.h"
 #include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/Settings/Qt/GreetingEditorView.h"
+#include "WaylarkKit/Settings/Qt/NewsRulesEditorView.h"
+#include "WaylarkKit/Settings/Qt/TimingEditorView.h"
 
 namespace WaylarkKit {
 
@@ -115,28 +118,38 @@ void AppDelegate::openTimingEditor() {
     const auto screen = overlayScreen();
     if (!screen) return;
     // The editor always opens clean, on its profile page.
-    settingsEditors_->resetTimingEditor();
-    settingsEditors_->showTimingProfile();
+    timingEditorModel_.reset();
+    timingEditorModel_.setSection(TimingEditorModel::Section::profile);
     present(timingOverlay_, [this] {
-        return makeCard([this](std::function<void()> onDone) { return settingsEditors_->timingEditor(onDone); },
-                        timingEditorCard, [this] {
-                            settingsEditors_->resetTimingEditor();
-                            settings_.normalize();
-                            settings_.flush();
-                        });
+        return makeCard(
+            [this](std::function<void()> onDone) -> IslandKit::IslandView {
+                return [this, onDone](QWidget* parent) {
+                    return new TimingEditorView(settings_, timingEditorModel_, scheduler_, onDone, parent);
+                };
+            },
+            timingEditorCard, [this] {
+                timingEditorModel_.reset();
+                settings_.normalize();
+                settings_.flush();
+            });
     }, *screen);
 }
 
 void AppDelegate::openNewsRulesEditor() {
     const auto screen = overlayScreen();
     if (!screen) return;
-    settingsEditors_->disarmNewsRulesEditor();
+    newsRulesEditorModel_.disarm();
     present(newsRulesOverlay_, [this] {
-        return makeCard([this](std::function<void()> onDone) { return settingsEditors_->newsRulesEditor(onDone); },
-                        newsRulesEditorCard, [this] {
-                            settingsEditors_->disarmNewsRulesEditor();
-                            settings_.flush();
-                        });
+        return makeCard(
+            [this](std::function<void()> onDone) -> IslandKit::IslandView {
+                return [this, onDone](QWidget* parent) {
+                    return new NewsRulesEditorView(settings_, newsRulesEditorModel_, onDone, parent);
+                };
+            },
+            newsRulesEditorCard, [this] {
+                newsRulesEditorModel_.disarm();
+                settings_.flush();
+            });
     }, *screen);
 }
 
@@ -145,8 +158,11 @@ void AppDelegate::openGreetingEditor() {
     if (!screen) return;
     present(greetingOverlay_, [this] {
         return makeCard(
-            [this](std::function<void()> onDone) {
-                return settingsEditors_->greetingEditor([this] { timing().previewGreeting(); }, onDone);
+            [this](std::function<void()> onDone) -> IslandKit::IslandView {
+                return [this, onDone](QWidget* parent) {
+                    return new GreetingEditorView(settings_, scheduler_, [this] { timing().previewGreeting(); }, onDone,
+                                                  parent);
+                };
             },
             greetingEditorCard, [this] {
                 settings_.normalize();

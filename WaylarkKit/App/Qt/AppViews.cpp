@@ -4,19 +4,17 @@
 
 namespace WaylarkKit {
 
-// The status views, the panel, the tab swipe and the settings editors are
-// stand-ins until their real views are in the tree; each real view replaces
+// The status views, the panel and the tab swipe are stand-ins until their real views are in the tree; each real view replaces
 // its line here and nothing else changes.
-AppViews AppViews::standard(Base::Scheduler&) {
+AppViews AppViews::standard(Base::Scheduler& scheduler) {
     AppViews views;
     views.leading = [](TimingViewModel& timing, const std::string&, bool) { return StandIn::statusWord(timing); };
     views.trailing = [](TimingViewModel& timing, ChecklistKit::ChecklistModel&, const std::string&) {
         return StandIn::nextActivity(timing);
     };
-    views.center = {};
+    views.center = [&scheduler](TimingViewModel& timing) { return StandIn::mascot(timing, scheduler); };
     views.expanded = [](const PanelParts& parts) { return StandIn::panel(parts.timing); };
     views.tabSwipe = [](std::function<bool()>, std::function<void(TabSwipeDirection)>) { return StandIn::tabSwipe(); };
-    views.settingsEditors = [](SettingsKit::SettingsModel&, Base::Scheduler&) { return StandIn::settingsEditors(); };
     return views;
 }
 

@@ -8,7 +8,6 @@
 #include "ChecklistKit/ChecklistModel.h"
 #include "IslandKit/Model/IslandModel.h"
 #include "IslandKit/Model/IslandView.h"
-#include "SettingsKit/SettingsModel.h"
 #include "WaylarkKit/Calculator/CalculatorModel.h"
 #include "WaylarkKit/Checklist/ChecklistUIState.h"
 #include "WaylarkKit/L2/TabSwipeDirection.h"
@@ -24,21 +23,6 @@ public:
     virtual void stop() = 0;
 };
 
-// The editors of the settings (trading windows and custom times, the news
-// rule, the greeting) with the models they keep between two openings.
-class SettingsEditors {
-public:
-    virtual ~SettingsEditors() = default;
-    // Clears the timing editor's drafts and message and disarms its restore.
-    virtual void resetTimingEditor() = 0;
-    // Turns the timing editor to its profile page.
-    virtual void showTimingProfile() = 0;
-    virtual void disarmNewsRulesEditor() = 0;
-    virtual IslandKit::IslandView timingEditor(std::function<void()> onDone) = 0;
-    virtual IslandKit::IslandView newsRulesEditor(std::function<void()> onDone) = 0;
-    virtual IslandKit::IslandView greetingEditor(std::function<void()> onTry, std::function<void()> onDone) = 0;
-};
-
 // What the expanded panel of one island is made of.
 struct PanelParts {
     TimingViewModel& timing;
@@ -51,8 +35,8 @@ struct PanelParts {
 
 // The views the application delegate puts into the islands and cards without
 // building them itself: the status and activity views beside the notch, the
-// mascot in a virtual notch, the expanded panel, the tab swipe and the
-// settings editors. `standard()` gives the ones the program shows.
+// mascot in a virtual notch, the expanded panel and the tab swipe.
+// `standard()` gives the ones the program shows.
 struct AppViews {
     std::function<IslandKit::IslandView(TimingViewModel&, const std::string& islandID, bool showsMascot)> leading;
     std::function<IslandKit::IslandView(TimingViewModel&, ChecklistKit::ChecklistModel&, const std::string& islandID)>
@@ -63,7 +47,6 @@ struct AppViews {
     std::function<std::unique_ptr<TabSwipeMonitoring>(std::function<bool()> isEnabled,
                                                       std::function<void(TabSwipeDirection)> onSwipe)>
         tabSwipe;
-    std::function<std::unique_ptr<SettingsEditors>(SettingsKit::SettingsModel&, Base::Scheduler&)> settingsEditors;
 
     static AppViews standard(Base::Scheduler& scheduler);
 };

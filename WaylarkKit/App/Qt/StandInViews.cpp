@@ -1,11 +1,13 @@
 #include "WaylarkKit/App/Qt/StandInViews.h"
 
-#include <QLabel>
+#include <array>
+#include <cmath>
+
 #include <QPainter>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <QWidget>
 
+#include "WaylarkKit/Mascot/MascotForStatus.h"
+#include "WaylarkKit/Mascot/Qt/MascotView.h"
 #include "WaylarkKit/Style/Palette.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
 #include "WaylarkKit/Style/Qt/QtColor.h"
@@ -115,46 +117,37 @@ protected:
     }
 };
 
+// Centres the mascot in the notch and keeps its pose in step with the status.
+class NotchMascot final : public QWidget {
+public:
+    static constexpr double side = 22;
+
+    NotchMascot(TimingViewModel& timing, Base::Scheduler& scheduler, QWidget* parent)
+        : QWidget(parent), timing_(timing), mascot_(new MascotView(side, scheduler, systemReduceMotion(), this)) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        subscriptions_ = {timing_.observe(Field::evaluation, [this] { refresh(); }),
+                          timing_.observe(Field::isCelebratingChecklist, [this] { refresh(); })};
+        refresh();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent*) override {
+        const QSize hint = mascot_->sizeHint();
+        mascot_->setGeometry((width() - hint.width()) / 2, (height() - hint.height()) / 2, hint.width(), hint.height());
+    }
+
+private:
+    void refresh() { mascot_->show(WaylarkKit::mascot(timing_.evaluation(), timing_.isCelebratingChecklist())); }
+
+    TimingViewModel& timing_;
+    MascotView* mascot_;
+    std::array<Base::Subscription, 2> subscriptions_;
+};
+
 class NoSwipe final : public TabSwipeMonitoring {
 public:
     void start() override {}
     void stop() override {}
-};
-
-QWidget* editorCard(const QString& title, const std::vector<std::pair<QString, std::function<void()>>>& buttons,
-                    QWidget* parent) {
-    auto* card = new QWidget(parent);
-    auto* layout = new QVBoxLayout(card);
-    auto* label = new QLabel(title, card);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(interFont(18, FontWeight::semibold));
-    label->setStyleSheet("color: white");
-    layout->addWidget(label);
-    layout->addStretch();
-    for (const auto& [text, action] : buttons) {
-        auto* button = new QPushButton(text, card);
-        QObject::connect(button, &QPushButton::clicked, card, [action] { action(); });
-        layout->addWidget(button);
-    }
-    return card;
-}
-
-class StandInEditors final : public SettingsEditors {
-public:
-    void resetTimingEditor() override {}
-    void showTimingProfile() override {}
-    void disarmNewsRulesEditor() override {}
-    IslandKit::IslandView timingEditor(std::function<void()> onDone) override {
-        return [onDone](QWidget* parent) { return editorCard("Trading windows", {{"Done", onDone}}, parent); };
-    }
-    IslandKit::IslandView newsRulesEditor(std::function<void()> onDone) override {
-        return [onDone](QWidget* parent) { return editorCard("News blackout", {{"Done", onDone}}, parent); };
-    }
-    IslandKit::IslandView greetingEditor(std::function<void()> onTry, std::function<void()> onDone) override {
-        return [onTry, onDone](QWidget* parent) {
-            return editorCard("Greeting", {{"Try", onTry}, {"Done", onDone}}, parent);
-        };
-    }
 };
 
 }  // namespace
@@ -167,12 +160,14 @@ IslandKit::IslandView nextActivity(TimingViewModel& timing) {
     return [&timing](QWidget* parent) { return new NextActivity(timing, parent); };
 }
 
+IslandKit::IslandView mascot(TimingViewModel& timing, Base::Scheduler& scheduler) {
+    return [&timing, &scheduler](QWidget* parent) { return new NotchMascot(timing, scheduler, parent); };
+}
+
 IslandKit::IslandView panel(TimingViewModel& timing) {
     return [&timing](QWidget* parent) { return new PanelName(timing, parent); };
 }
 
 std::unique_ptr<TabSwipeMonitoring> tabSwipe() { return std::make_unique<NoSwipe>(); }
-
-std::unique_ptr<SettingsEditors> settingsEditors() { return std::make_unique<StandInEditors>(); }
 
 }  // namespace WaylarkKit::StandIn

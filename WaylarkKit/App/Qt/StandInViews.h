@@ -15,11 +15,11 @@ namespace WaylarkKit::StandIn {
 IslandKit::IslandView statusWord(TimingViewModel& timing);
 // The first coming activity and its countdown.
 IslandKit::IslandView nextActivity(TimingViewModel& timing);
+// The mascot in the pose of the status, small enough for the virtual notch.
+IslandKit::IslandView mascot(TimingViewModel& timing, Base::Scheduler& scheduler);
 // The name of the open tab.
 IslandKit::IslandView panel(TimingViewModel& timing);
 // No swiping.
 std::unique_ptr<TabSwipeMonitoring> tabSwipe();
-// Cards that name the editor and close on "Done".
-std::unique_ptr<SettingsEditors> settingsEditors();
 
 }  // namespace WaylarkKit::StandIn
