@@ -31,9 +31,7 @@ public:
         for (const Field field : fields) subscriptions_.push_back(timing_.observe(field, [this] { refresh(); }));
     }
 
-    QSize sizeHint() const override {
-        return {static_cast<int>(std::ceil(MonoDigits::width(font_, text_))) + 4, 20};
-    }
+    QSize sizeHint() const override { return {static_cast<int>(std::ceil(MonoDigits::width(font_, text_))) + 4, 20}; }
 
 protected:
     virtual std::pair<QString, QColor> look() const = 0;
@@ -41,10 +39,10 @@ protected:
     void refresh() {
         auto [text, colour] = look();
         if (text == text_ && colour == colour_) return;
-        const bool resized = text.size() != text_.size();
+        const QSize before = sizeHint();
         text_ = std::move(text);
         colour_ = colour;
-        if (resized) updateGeometry();
+        if (sizeHint() != before) updateGeometry();
         update();
     }
 
