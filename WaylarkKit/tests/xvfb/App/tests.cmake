@@ -22,6 +22,11 @@ if(NOT WAYLARK_COMPONENTS OR "WaylarkApp" IN_LIST WAYLARK_COMPONENTS)
   waylark_warnings(AppScreens)
   add_test(NAME WaylarkKit.Xvfb.AppScreens COMMAND ${_app_xvfb} $<TARGET_FILE:AppScreens> ${_app_screenshots})
 
+  # The yardstick of measure-app-cost.sh, which is run by hand on a Release build.
+  add_executable(BareIslandWindow ${CMAKE_CURRENT_LIST_DIR}/BareIslandWindow.cpp)
+  target_link_libraries(BareIslandWindow PRIVATE Qt6::Widgets)
+  waylark_warnings(BareIslandWindow)
+
   # libxkbcommon hands strndup a string without a terminator inside Qt's X11
   # start-up, which strict string checks report; every other check stays on.
   # The program itself carries no leak suppressions: the libraries' own
