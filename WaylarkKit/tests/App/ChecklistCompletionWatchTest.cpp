@@ -12,14 +12,14 @@ class ChecklistCompletionWatchTest : public ::testing::Test {
 protected:
     ChecklistCompletionWatchTest() {
         first = *checklist.createTemplate("Morning");
-        a = *checklist.addItem(first, "Plan");
-        b = *checklist.addItem(first, "Levels");
+        checklist.toggle(*checklist.addItem(first, "Plan"));
+        last = *checklist.addItem(first, "Levels");
         second = *checklist.createTemplate("Evening");
-        c = *checklist.addItem(second, "Journal");
+        checklist.toggle(*checklist.addItem(second, "Journal"));
+        empty = *checklist.createTemplate("Empty");
         checklist.selectTemplate(first);
     }
-
-    // Applies a change the way the interface does, then lets the watch look.
+    // A change as the interface makes it; the watch looks once it has been applied.
     void change(const std::function<void()>& edit) {
         edit();
         scheduler.runPending();
@@ -29,8 +29,8 @@ protected:
     ChecklistKit::ChecklistModel checklist{std::make_shared<ChecklistKit::InMemoryChecklistStore>(), scheduler, 0.4};
     int celebrations = 0;
     int subscriptions = 0;
-    ChecklistCompletionWatch watch{checklist, scheduler, [this] { ++celebrations; },
-                                   [this](std::function<void()> observer) {
+    // Subscribes to the checklist, counting the subscriptions alive.
+    ChecklistCompletionWatch watch{checklist, scheduler, [this] { ++celebrations; }, [this](std::function<void()> observer) {
                                        ++subscriptions;
                                        auto inner = std::make_shared<Base::Subscription>(checklist.observeState(std::move(observer)));
                                        return Base::Subscription([this, inner] {
@@ -38,57 +38,46 @@ protected:
                                            inner->reset();
                                        });
                                    }};
-    Base::Uuid first, second, a, b, c;
+    Base::Uuid first, second, empty, last;
 };
 
 }  // namespace
 
-TEST_F(ChecklistCompletionWatchTest, OneCelebrationPerCompletion) {
+TEST_F(ChecklistCompletionWatchTest, OnlyTheActiveChecklistBecomingCompleteCelebrates) {
     watch.start();
-    change([&] { checklist.toggle(a); });
-    EXPECT_EQ(celebrations, 0);
-    change([&] { checklist.toggle(b); });
-    EXPECT_EQ(celebrations, 1);
-    // Still complete: no second celebration.
-    change([&] { checklist.renameTemplate(first, "Morning plan"); });
-    EXPECT_EQ(celebrations, 1);
-    change([&] { checklist.toggle(b); });
-    change([&] { checklist.toggle(b); });
-    EXPECT_EQ(celebrations, 2);
-}
-
-TEST_F(ChecklistCompletionWatchTest, ASwitchToACompleteChecklistIsNoCompletion) {
-    checklist.selectTemplate(second);
-    checklist.toggle(c);
-    checklist.selectTemplate(first);
-    watch.start();
-    change([&] { checklist.selectTemplate(second); });
-    change([&] { checklist.renameTemplate(second, "Evening review"); });
-    EXPECT_EQ(celebrations, 0);
-}
-
-TEST_F(ChecklistCompletionWatchTest, AnEmptyChecklistNeverCompletes) {
-    const auto empty = *checklist.createTemplate("Empty");
-    watch.start();
-    change([&] { checklist.renameTemplate(empty, "Still empty"); });
-    EXPECT_EQ(celebrations, 0);
-    EXPECT_FALSE(ChecklistCompletionWatch::isComplete(ChecklistKit::ChecklistProgress{0, 0}));
+    const std::pair<std::function<void()>, int> steps[] = {
+        {[&] { checklist.toggle(last); }, 1},
+        // Still complete after a change: no second celebration.
+        {[&] { checklist.renameTemplate(first, "Morning plan"); }, 1},
+        {[&] { checklist.toggle(last); }, 1},
+        {[&] { checklist.toggle(last); }, 2},
+        // Another checklist that is complete already is no completion, then or later.
+        {[&] { checklist.toggle(last); }, 2},
+        {[&] { checklist.selectTemplate(second); }, 2},
+        {[&] { checklist.renameTemplate(second, "Evening review"); }, 2},
+        // A checklist without items is never complete.
+        {[&] { checklist.selectTemplate(empty); }, 2},
+        {[&] { checklist.renameTemplate(empty, "Still empty"); }, 2},
+    };
+    for (const auto& [step, expected] : steps) {
+        change(step);
+        EXPECT_EQ(celebrations, expected);
+    }
 }
 
 TEST_F(ChecklistCompletionWatchTest, OneSubscriptionHoweverOftenItStartsAndNoneWhileStopped) {
-    checklist.toggle(a);
-    for (int cycle = 0; cycle < 3; ++cycle) {
+    for (int cycle = 1; cycle <= 3; ++cycle) {
         watch.start();
         watch.start();
         EXPECT_EQ(subscriptions, 1);
-        change([&] { checklist.toggle(b); });
-        EXPECT_EQ(celebrations, cycle + 1);
+        change([&] { checklist.toggle(last); });
+        EXPECT_EQ(celebrations, cycle);
         // A change waiting for its check when the watch stops is never checked.
-        checklist.toggle(b);
+        checklist.toggle(last);
         watch.stop();
         EXPECT_EQ(subscriptions, 0);
-        change([&] { checklist.toggle(b); });
-        change([&] { checklist.toggle(b); });
-        EXPECT_EQ(celebrations, cycle + 1);
+        change([&] { checklist.toggle(last); });
+        change([&] { checklist.toggle(last); });
+        EXPECT_EQ(celebrations, cycle);
     }
 }

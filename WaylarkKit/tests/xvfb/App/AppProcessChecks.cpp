@@ -1,34 +1,25 @@
-// The program itself on an X server with a compositor and a tray, started
-// and ended the way a user and a session do: the island appears, "Quit" in
-// the tray menu saves and ends the run, and with the screen split into two
-// RandR monitors there are two islands (screenshot app-two-displays.png).
+// The program itself on an X server with a compositor and a tray, started and
+// ended the way a user and a session do: the island appears, "Quit" in the
+// tray menu saves and ends the run, two RandR monitors get two islands
+// (screenshot app-two-displays.png), and an installed program starts at login.
 
 #include <gtest/gtest.h>
 
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "Base/testing/TemporaryFolder.h"
 #include "IslandKit/Screen/DisplayIdentity.h"
 #include "SettingsKit/FileSettingsStore.h"
+#include "WaylarkKit/tests/support/ProgramRun.h"
 
 namespace fs = std::filesystem;
+using WaylarkKitTest::ProgramRun;
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 std::string run(const std::string& command) {
     std::string out;
@@ -40,154 +31,85 @@ std::string run(const std::string& command) {
     return out;
 }
 
-struct Window {
-    int x = 0, y = 0, width = 0, height = 0;
-};
-
-// The program's windows on screen now.
-std::vector<Window> visibleWindows() {
-    std::vector<Window> windows;
-    std::istringstream ids(run("xdotool search --onlyvisible --class WaylarkApp 2>/dev/null"));
-    for (std::string id; ids >> id;) {
-        std::istringstream shell(run("xdotool getwindowgeometry --shell " + id + " 2>/dev/null"));
-        Window window;
-        for (std::string line; std::getline(shell, line);) {
-            const auto equals = line.find('=');
-            if (equals == std::string::npos) continue;
-            const std::string key = line.substr(0, equals);
-            const int value = std::atoi(line.c_str() + equals + 1);
-            if (key == "X") window.x = value;
-            if (key == "Y") window.y = value;
-            if (key == "WIDTH") window.width = value;
-            if (key == "HEIGHT") window.height = value;
-        }
-        windows.push_back(window);
-    }
-    return windows;
-}
-
-// An island's canvas is 420 points tall; the tray icon is a small square; anything else is the menu.
-std::vector<Window> islands() {
-    std::vector<Window> found;
-    for (const Window& w : visibleWindows()) {
-        if (w.height == 420) found.push_back(w);
-    }
-    return found;
-}
-std::optional<Window> trayIcon() {
-    for (const Window& w : visibleWindows()) {
-        if (w.width <= 64 && w.height <= 64) return w;
-    }
-    return std::nullopt;
-}
-bool menuIsOpen() {
-    for (const Window& w : visibleWindows()) {
-        if (w.height != 420 && w.width > 64) return true;
-    }
-    return false;
-}
-
 bool waitFor(const std::function<bool()>& done, double seconds = 20) {
-    const auto end = Clock::now() + std::chrono::duration<double>(seconds);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (!done()) {
-        if (Clock::now() > end) return false;
+        if (std::chrono::steady_clock::now() > end) return false;
         ::usleep(20'000);
     }
     return true;
 }
 
-// One run of the program in this process's environment.
-class App {
-public:
-    explicit App(std::vector<std::string> arguments, const std::string& program = WAYLARK_APP_PATH) {
-        arguments.insert(arguments.begin(), program);
-        std::vector<char*> argv;
-        for (auto& argument : arguments) argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        started = Clock::now();
-        EXPECT_EQ(::posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), environ), 0);
-        ended_ = static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0));
-    }
-    ~App() {
-        if (!waitForExit(0)) {
-            ::kill(pid_, SIGKILL);
-            waitForExit(30);
-        }
-        ::close(ended_);
-    }
-    void signal(int number) const { ::kill(pid_, number); }
-    bool waitForExit(double seconds) {
-        if (status_ >= 0) return true;
-        pollfd end{ended_, POLLIN, 0};
-        if (::poll(&end, 1, static_cast<int>(seconds * 1000)) != 1) return false;
-        ::waitpid(pid_, &status_, 0);
-        return true;
-    }
-    int exitStatus() const { return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1; }
-
-    Clock::time_point started;
-
-private:
-    pid_t pid_ = -1;
-    int ended_ = -1, status_ = -1;
+struct Window {
+    int x = 0, y = 0, width = 0, height = 0;
+    // An island's canvas is 420 points tall, the tray icon a small square; the rest is the menu.
+    bool isIsland() const { return height == 420; }
+    bool isTrayIcon() const { return width <= 64 && height <= 64; }
 };
+
+// The program's windows on screen now.
+std::vector<Window> windows() {
+    std::vector<Window> found;
+    std::istringstream lines(run("xdotool search --onlyvisible --class WaylarkApp getwindowgeometry --shell %@ 2>/dev/null"));
+    for (std::string line; std::getline(lines, line);) {
+        const int value = std::atoi(line.c_str() + line.find('=') + 1);
+        if (line.starts_with("WINDOW=")) found.emplace_back();
+        if (found.empty()) continue;
+        if (line.starts_with("X=")) found.back().x = value;
+        if (line.starts_with("Y=")) found.back().y = value;
+        if (line.starts_with("WIDTH=")) found.back().width = value;
+        if (line.starts_with("HEIGHT=")) found.back().height = value;
+    }
+    return found;
+}
+std::vector<Window> islands() {
+    std::vector<Window> all = windows();
+    std::erase_if(all, [](const Window& w) { return !w.isIsland(); });
+    return all;
+}
+
+void openTrayMenu() {
+    std::optional<Window> icon;
+    ASSERT_TRUE(waitFor([&] {
+        for (const Window& w : windows()) {
+            if (w.isTrayIcon()) icon = w;
+        }
+        return icon.has_value();
+    }));
+    run("xdotool mousemove " + std::to_string(icon->x + icon->width / 2) + " " + std::to_string(icon->y + 4) + " click 3");
+    ASSERT_TRUE(waitFor([] { return std::ranges::any_of(windows(), [](const Window& w) { return !w.isIsland() && !w.isTrayIcon(); }); }));
+}
 
 // Private data, config and runtime folders for the programs a test starts.
 struct Session {
     Base::Testing::TemporaryFolder folder;
-    fs::path data = folder.path() / "data";
-    fs::path settings, checklists;
+    fs::path checklists;
     Session() {
-        const fs::path runtime = folder.path() / "run";
-        fs::create_directory(runtime);
-        fs::permissions(runtime, fs::perms::owner_all);
-        ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+        fs::create_directory(folder.path() / "run");
+        ::setenv("XDG_DATA_HOME", (folder.path() / "data").c_str(), 1);
         ::setenv("XDG_CONFIG_HOME", (folder.path() / "config").c_str(), 1);
-        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-        settings = SettingsKit::FileSettingsStore::defaultPath();
-        checklists = data / "OrlTradingWaylark" / "Checklists" / "checklists.json";
+        ::setenv("XDG_RUNTIME_DIR", (folder.path() / "run").c_str(), 1);
+        checklists = folder.path() / "data/OrlTradingWaylark/Checklists/checklists.json";
     }
 };
-
-// Opens the tray icon's menu with a right click.
-void openTrayMenu() {
-    ASSERT_TRUE(waitFor([] { return trayIcon().has_value(); }));
-    const Window icon = *trayIcon();
-    run("xdotool mousemove " + std::to_string(icon.x + icon.width / 2) + " " + std::to_string(icon.y + icon.height / 2) +
-        " click 3");
-    ASSERT_TRUE(waitFor(menuIsOpen));
-}
-
-// The top of the screen, once the islands have settled: the black they cover
-// stays the same over three looks (their words, countdowns and mascot move on).
-void screenshot(const std::string& name, int height) {
-    const std::string area = "import -window root -crop 1512x" + std::to_string(height) + "+0+0 +repage ";
-    const std::string extent = area + "-fill white +opaque black -format %@ info:";
-    std::string current = run(extent);
-    int same = 0;
-    EXPECT_TRUE(waitFor([&] { return (std::exchange(current, run(extent)) == current ? ++same : same = 0) >= 2; }, 10));
-    fs::create_directories(WAYLARK_SCREENSHOTS);
-    run(area + WAYLARK_SCREENSHOTS "/" + name);
-}
 
 }  // namespace
 
 TEST(AppProcessChecks, AnIslandAppearsAndQuitFromTheTrayMenuSavesAndEnds) {
     Session session;
-    App app({"--always-on", "--demo"});
+    ProgramRun app(WAYLARK_APP_PATH, {"--always-on", "--demo"});
     ASSERT_TRUE(waitFor([] { return islands().size() == 1; }));
-    const double seconds = std::chrono::duration<double>(Clock::now() - app.started).count();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - app.started).count();
     std::printf("first island on screen after %.2f s\n", seconds);
     EXPECT_LE(seconds, 3.0);
-    EXPECT_EQ(islands().front().y, 0);
-    EXPECT_FALSE(fs::exists(session.settings));
+    EXPECT_FALSE(fs::exists(SettingsKit::FileSettingsStore::defaultPath()));
 
     openTrayMenu();
     // "Quit" is the last row.
     run("xdotool key Up Return");
     ASSERT_TRUE(app.waitForExit(20));
-    EXPECT_EQ(app.exitStatus(), 0);
-    EXPECT_TRUE(fs::exists(session.settings));
+    EXPECT_EQ(app.exitStatus(), 0) << app.errors;
+    EXPECT_TRUE(fs::exists(SettingsKit::FileSettingsStore::defaultPath()));
     EXPECT_TRUE(fs::exists(session.checklists));
 }
 
@@ -202,38 +124,44 @@ TEST(AppProcessChecks, TwoMonitorsGetTwoIslandsAndSigtermEndsCleanly) {
     for (const char* monitor : {"left", "right"}) {
         settings.displays.choices[*IslandKit::DisplayIdentity::stableID(std::nullopt, monitor)] = true;
     }
-    ASSERT_TRUE(SettingsKit::FileSettingsStore(session.settings).save(settings));
+    ASSERT_TRUE(SettingsKit::FileSettingsStore(SettingsKit::FileSettingsStore::defaultPath()).save(settings));
 
-    App app({"--always-on", "--demo"});
+    ProgramRun app(WAYLARK_APP_PATH, {"--always-on", "--demo"});
     ASSERT_TRUE(waitFor([] { return islands().size() == 2; }));
-    const auto shown = islands();
-    EXPECT_NE(shown[0].x / 756, shown[1].x / 756);
-    screenshot("app-two-displays.png", 120);
+    EXPECT_NE(islands()[0].x / 756, islands()[1].x / 756);
+    // Taken once the black the islands cover stays the same over three looks
+    // (their words, countdowns and mascot move on).
+    const std::string top = "import -window root -crop 1512x120+0+0 +repage ";
+    std::string extent = run(top + "-fill white +opaque black -format %@ info:");
+    int same = 0;
+    EXPECT_TRUE(waitFor([&] { return (std::exchange(extent, run(top + "-fill white +opaque black -format %@ info:")) == extent ? ++same : same = 0) >= 2; }));
+    fs::create_directories(WAYLARK_SCREENSHOTS);
+    run(top + WAYLARK_SCREENSHOTS "/app-two-displays.png");
 
     app.signal(SIGTERM);
     ASSERT_TRUE(app.waitForExit(20));
-    EXPECT_EQ(app.exitStatus(), 0);
+    EXPECT_EQ(app.exitStatus(), 0) << app.errors;
     EXPECT_TRUE(fs::exists(session.checklists));
 }
 
 TEST(AppProcessChecks, AnInstalledProgramStartsAtLoginWhenAsked) {
     Session session;
-    const fs::path prefix = session.folder.path() / "prefix";
-    ASSERT_EQ(std::system((std::string(WAYLARK_INSTALL_COMMAND) + " --prefix " + prefix.string() + " >/dev/null").c_str()), 0);
-    const std::string launcher = Base::Testing::readBytes(prefix / "share/applications/com.orltrading.waylark.desktop");
-    EXPECT_NE(launcher.find("Exec=\"" + (prefix / "bin/WaylarkApp").string() + "\" --from-launcher\n"), std::string::npos);
+    const fs::path prefix = session.folder.path() / "prefix", program = prefix / "bin/WaylarkApp";
+    ASSERT_EQ(std::system((WAYLARK_INSTALL_COMMAND " --prefix " + prefix.string() + " >/dev/null").c_str()), 0);
+    EXPECT_NE(Base::Testing::readBytes(prefix / "share/applications/com.orltrading.waylark.desktop")
+                  .find("Exec=\"" + program.string() + "\" --from-launcher\n"),
+              std::string::npos);
     EXPECT_TRUE(fs::exists(prefix / "share/icons/hicolor/scalable/apps/com.orltrading.waylark.svg"));
 
-    App app({"--always-on"}, (prefix / "bin/WaylarkApp").string());
+    ProgramRun app(program.string(), {"--always-on"});
     ASSERT_TRUE(waitFor([] { return islands().size() == 1; }));
     openTrayMenu();
     // The first row that takes a click is "Start at login".
     run("xdotool key Down Return");
     const fs::path entry = session.folder.path() / "config/autostart/com.orltrading.waylark.desktop";
     ASSERT_TRUE(waitFor([&] { return fs::exists(entry); }));
-    EXPECT_NE(Base::Testing::readBytes(entry).find("Exec=" + (prefix / "bin/WaylarkApp").string() + " --from-autostart\n"),
-              std::string::npos);
+    EXPECT_NE(Base::Testing::readBytes(entry).find("Exec=" + program.string() + " --from-autostart\n"), std::string::npos);
     app.signal(SIGTERM);
     ASSERT_TRUE(app.waitForExit(20));
-    EXPECT_EQ(app.exitStatus(), 0);
+    EXPECT_EQ(app.exitStatus(), 0) << app.errors;
 }
