@@ -3,6 +3,8 @@
 #include <array>
 #include <cmath>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPainter>
 #include <QWidget>
 
@@ -42,7 +44,12 @@ protected:
         const QSize before = sizeHint();
         text_ = std::move(text);
         colour_ = colour;
-        if (sizeHint() != before) updateGeometry();
+        if (sizeHint() != before) {
+            updateGeometry();
+            // The island measures its slots when their box asks for a layout,
+            // which Qt leaves out while the island's window is not shown yet.
+            if (parentWidget()) QCoreApplication::postEvent(parentWidget(), new QEvent(QEvent::LayoutRequest));
+        }
         update();
     }
 

@@ -3,7 +3,8 @@
 // the tray icon opens the status menu (screenshot app-running.png), a
 // calendar cached two days ago is shown with degraded freshness while the
 // network is unreachable, and SIGTERM still writes a change that waits on its
-// debounce. Usage: AppScreens <screenshot folder>
+// debounce; split into two RandR monitors, the screen gets an island on each
+// (app-two-displays.png). Usage: AppScreens <screenshot folder>
 
 #include <signal.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 
 #include <QAction>
@@ -26,6 +28,7 @@
 #include "Base/testing/TemporaryFolder.h"
 #include "CalendarKit/Feed/FeedFetcher.h"
 #include "CalendarKit/Storage/FileCalendarStore.h"
+#include "IslandKit/Screen/DisplayIdentity.h"
 #include "IslandKit/View/IslandRootView.h"
 #include "IslandKit/Window/QtScheduler.h"
 #include "SettingsKit/FileSettingsStore.h"
@@ -113,13 +116,16 @@ int main(int argc, char** argv) {
     AppDelegate delegate(options, std::move(*lock.lock), scheduler, std::move(environment));
     delegate.applicationDidFinishLaunching();
 
+    // Every island shown has come to rest.
     auto settled = [] {
+        int resting = 0;
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (auto* root = window->findChild<IslandKit::IslandRootView*>(); root && root->isVisible() && !root->isAnimating()) {
-                return true;
-            }
+            auto* root = window->findChild<IslandKit::IslandRootView*>();
+            if (!root || !root->isVisible()) continue;
+            if (root->isAnimating()) return false;
+            ++resting;
         }
-        return false;
+        return resting > 0;
     };
     check(waitFor(settled), "the island is on screen");
 
@@ -149,12 +155,24 @@ int main(int argc, char** argv) {
     shot.save(folder + "/app-running.png");
     tray.menu().close();
 
+    // The screen split into two RandR monitors, both chosen: an island on each.
+    std::map<std::string, bool> chosen;
+    for (const char* monitor : {"left", "right"}) chosen[*IslandKit::DisplayIdentity::stableID(std::nullopt, monitor)] = true;
+    delegate.settings().setDisplayChoices(chosen);
+    QProcess::execute("xrandr", {"--setmonitor", "left", "756/200x982/260+0+0", "screen"});
+    QProcess::execute("xrandr", {"--setmonitor", "right", "756/200x982/260+756+0", "none"});
+    check(waitFor([&] { return delegate.islandIDs().size() == 2 && settled(); }, 10000), "two islands, one on each monitor");
+    const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+    QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, desktop.width(), 120).save(folder + "/app-two-displays.png");
+    QProcess::execute("xrandr", {"--delmonitor", "left"});
+    QProcess::execute("xrandr", {"--delmonitor", "right"});
+
     // A change still waiting on its debounce when the session ends the process.
-    const int halfSpan = delegate.settings().timelineHalfSpanMinutes();
+    SettingsKit::FileSettingsStore settingsFile(SettingsKit::FileSettingsStore::defaultPath());
     delegate.settings().zoomOut();
     const int zoomed = delegate.settings().timelineHalfSpanMinutes();
-    const SettingsKit::FileSettingsStore settingsFile(SettingsKit::FileSettingsStore::defaultPath());
-    check(zoomed != halfSpan && !fs::exists(settingsFile.path()), "a change waits on its debounce");
+    const auto before = settingsFile.load();
+    check(!before || before->timelineHalfSpanMinutes != zoomed, "a change waits on its debounce");
     ::kill(::getpid(), SIGTERM);
     QTimer::singleShot(10000, [] {
         check(false, "SIGTERM ends the run");
@@ -162,7 +180,7 @@ int main(int argc, char** argv) {
     });
     QApplication::exec();
     delegate.applicationWillTerminate();
-    const auto saved = SettingsKit::FileSettingsStore(SettingsKit::FileSettingsStore::defaultPath()).load();
+    const auto saved = settingsFile.load();
     check(saved && saved->timelineHalfSpanMinutes == zoomed, "SIGTERM still writes it");
 
     std::printf("%d failure(s)\n", failures);

@@ -11,7 +11,6 @@ if(NOT WAYLARK_COMPONENTS OR "WaylarkApp" IN_LIST WAYLARK_COMPONENTS)
   target_link_libraries(AppProcessChecks PRIVATE WaylarkCore GTest::gtest GTest::gtest_main)
   waylark_warnings(AppProcessChecks)
   target_compile_definitions(AppProcessChecks PRIVATE WAYLARK_APP_PATH="$<TARGET_FILE:WaylarkApp>"
-                                                      WAYLARK_SCREENSHOTS="${_app_screenshots}"
                                                       WAYLARK_INSTALL_COMMAND="${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR}")
   add_dependencies(AppProcessChecks WaylarkApp)
   add_test(NAME WaylarkKit.Xvfb.AppProcess COMMAND ${_app_xvfb} $<TARGET_FILE:AppProcessChecks>)
