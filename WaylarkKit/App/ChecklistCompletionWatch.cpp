@@ -4,7 +4,10 @@ namespace WaylarkKit {
 
 ChecklistCompletionWatch::ChecklistCompletionWatch(ChecklistKit::ChecklistModel& checklist, Base::Scheduler& scheduler,
                                                    std::function<void()> onCompleted, Observe observe)
-    : checklist_(checklist), scheduler_(scheduler), onCompleted_(std::move(onCompleted)), observe_(std::move(observe)) {}
+    : checklist_(checklist),
+      scheduler_(scheduler),
+      onCompleted_(std::move(onCompleted)),
+      observe_(std::move(observe)) {}
 
 bool ChecklistCompletionWatch::isComplete(const std::optional<ChecklistKit::ChecklistProgress>& progress) {
     return progress && progress->isComplete();

@@ -19,12 +19,16 @@ constexpr std::string_view reservedInExec = " \t\n\"'\\><~|&;$*?#`()";
 std::string escapedAsValue(std::string_view text) {
     std::string out;
     for (const char c : text) {
-        switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\t': out += "\\t"; break;
-            case '\r': out += "\\r"; break;
-            default: out += c;
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else {
+            out += c;
         }
     }
     return out;
@@ -68,11 +72,12 @@ std::string AutostartLoginItem::execArgument(std::string_view argument) {
 }
 
 std::string AutostartLoginItem::entryText(const fs::path& executable) {
+    const std::string exec = "Exec=" + execArgument(executable.string()) + " --from-autostart\n";
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Orl Trading Waylark\n"
-           "Comment=Whether trading is allowed right now, at the top of the screen\n"
-           "Exec=" + execArgument(executable.string()) + " --from-autostart\n"
+           "Comment=Whether trading is allowed right now, at the top of the screen\n" +
+           exec +
            "Icon=com.orltrading.waylark\n"
            "Terminal=false\n"
            "NoDisplay=true\n";
@@ -91,7 +96,8 @@ bool AutostartLoginItem::isSwitchedOn(std::string_view text) {
         }
         const std::size_t equals = line.find('=');
         if (!inMainGroup || equals == std::string_view::npos) continue;
-        if (Base::Text::trimmed(line.substr(0, equals)) == "Hidden" && Base::Text::trimmed(line.substr(equals + 1)) == "true") {
+        if (Base::Text::trimmed(line.substr(0, equals)) == "Hidden" &&
+            Base::Text::trimmed(line.substr(equals + 1)) == "true") {
             return false;
         }
     }

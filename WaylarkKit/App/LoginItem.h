@@ -12,7 +12,7 @@ namespace WaylarkKit {
 
 // Whether the system starts when the user logs in.
 enum class LoginItemState {
-    unavailable,    // the program does not run from an installed prefix
+    unavailable,  // the program does not run from an installed prefix
     off,
     on,
     needsApproval,  // registered, waiting for the user's approval (no desktop here asks for one)

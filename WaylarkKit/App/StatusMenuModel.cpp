@@ -8,8 +8,12 @@ std::vector<StatusMenuModel::Item> StatusMenuModel::items() const {
         case LoginItemState::unavailable:
             rows.push_back(Item::loginToggle("Start at login (only from the app package)", false, false));
             break;
-        case LoginItemState::off: rows.push_back(Item::loginToggle("Start at login", false, true)); break;
-        case LoginItemState::on: rows.push_back(Item::loginToggle("Start at login", true, true)); break;
+        case LoginItemState::off:
+            rows.push_back(Item::loginToggle("Start at login", false, true));
+            break;
+        case LoginItemState::on:
+            rows.push_back(Item::loginToggle("Start at login", true, true));
+            break;
         case LoginItemState::needsApproval:
             rows.push_back(Item::loginToggle("Start at login", true, true));
             rows.push_back(Item::openLoginSettings("Approve in System Settings…"));

@@ -32,7 +32,9 @@ struct StatusMenuModel {
         static Item loginToggle(std::string title, bool checked, bool enabled) {
             return {Kind::loginToggle, std::move(title), {}, checked, enabled};
         }
-        static Item openLoginSettings(std::string title) { return {Kind::openLoginSettings, std::move(title), {}, false, true}; }
+        static Item openLoginSettings(std::string title) {
+            return {Kind::openLoginSettings, std::move(title), {}, false, true};
+        }
         static Item displayToggle(const DisplayRow& row) {
             return {Kind::displayToggle, row.title, row.id, row.isChecked, row.isEnabled};
         }

@@ -18,8 +18,8 @@ public:
     static constexpr double wakeThreshold = 5;
 
     // `suspendedSeconds` reads the time spent suspended since boot.
-    explicit SuspendClockWatcher(Base::Scheduler& scheduler,
-                                 std::function<double()> suspendedSeconds = &SuspendClockWatcher::systemSuspendedSeconds);
+    explicit SuspendClockWatcher(Base::Scheduler& scheduler, std::function<double()> suspendedSeconds =
+                                                                 &SuspendClockWatcher::systemSuspendedSeconds);
 
     void start(std::function<void()> onWake) override;
     void stop() override;

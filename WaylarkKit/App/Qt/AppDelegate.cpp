@@ -127,8 +127,8 @@ void AppDelegate::deactivate() {
     activeHost_.reset();
     timing().setExpanded(false);
     timing().stopCelebrating();
-    for (auto* card : {&displayChoiceOverlay_, &editorOverlay_, &timingOverlay_, &newsRulesOverlay_,
-                       &greetingOverlay_, &instrumentOverlay_}) {
+    for (auto* card : {&displayChoiceOverlay_, &editorOverlay_, &timingOverlay_, &newsRulesOverlay_, &greetingOverlay_,
+                       &instrumentOverlay_}) {
         if (*card) (*card)->dismiss();
     }
     checklist_.flush();

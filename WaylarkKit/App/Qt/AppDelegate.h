@@ -18,9 +18,9 @@
 #include "WaylarkKit/App/CalendarRefreshSchedule.h"
 #include "WaylarkKit/App/ChecklistCompletionWatch.h"
 #include "WaylarkKit/App/InstanceLock.h"
-#include "WaylarkKit/App/StatusMenuModel.h"
 #include "WaylarkKit/App/Qt/AppEnvironment.h"
 #include "WaylarkKit/App/Qt/StatusItemController.h"
+#include "WaylarkKit/App/StatusMenuModel.h"
 #include "WaylarkKit/Calculator/CalculatorModel.h"
 #include "WaylarkKit/Calculator/InstrumentEditorModel.h"
 #include "WaylarkKit/Checklist/ChecklistEditorModel.h"
@@ -146,8 +146,9 @@ private:
                  const ScreenRef& screen);
     // A card whose content gets `onDone` that dismisses it, and whose
     // disappearance runs `onHidden`.
-    std::unique_ptr<OverlayCard> makeCard(const std::function<IslandKit::IslandView(std::function<void()> onDone)>& content,
-                                          IslandKit::Size size, std::function<void()> onHidden);
+    std::unique_ptr<OverlayCard> makeCard(
+        const std::function<IslandKit::IslandView(std::function<void()> onDone)>& content, IslandKit::Size size,
+        std::function<void()> onHidden);
     void cardVisibilityChanged(const OverlayCard* card, bool visible);
     void askAboutNewDisplay();
 

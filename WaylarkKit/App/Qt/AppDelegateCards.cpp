@@ -61,8 +61,8 @@ void AppDelegate::cardVisibilityChanged(const OverlayCard* card, bool visible) {
     timing().setEditorOpen(!visibleCards_.empty());
 }
 
-void AppDelegate::present(std::unique_ptr<OverlayCard>& card,
-                          const std::function<std::unique_ptr<OverlayCard>()>& make, const ScreenRef& screen) {
+void AppDelegate::present(std::unique_ptr<OverlayCard>& card, const std::function<std::unique_ptr<OverlayCard>()>& make,
+                          const ScreenRef& screen) {
     collapseAll();
     if (!card) card = make();
     card->present(screen);
@@ -73,18 +73,22 @@ void AppDelegate::openInstrumentEditor() {
     if (!screen) return;
     instrumentEditorModel().endEditing();
     if (activeHost_) activeHost_->window->releaseKeyboard();
-    present(instrumentOverlay_, [this] {
-        return makeCard(
-            [this](std::function<void()> onDone) -> IslandKit::IslandView {
-                return [this, onDone](QWidget* parent) {
-                    return new InstrumentEditorView(instrumentEditorModel(), scheduler_, onDone, parent);
-                };
-            },
-            instrumentEditorCard, [this] {
-                instrumentEditorModel().endEditing();
-                settings_.flush();
-            });
-    }, *screen);
+    present(
+        instrumentOverlay_,
+        [this] {
+            return makeCard(
+                [this](std::function<void()> onDone) -> IslandKit::IslandView {
+                    return [this, onDone](QWidget* parent) {
+                        return new InstrumentEditorView(instrumentEditorModel(), scheduler_, onDone, parent);
+                    };
+                },
+                instrumentEditorCard,
+                [this] {
+                    instrumentEditorModel().endEditing();
+                    settings_.flush();
+                });
+        },
+        *screen);
 }
 
 void AppDelegate::openEditor(const EditorRequest& request) {
@@ -96,22 +100,26 @@ void AppDelegate::openEditor(const EditorRequest& request) {
     } else if (checklist_.createTemplate(newChecklistName)) {
         editorModel_.setFocusName(true);
     }
-    present(editorOverlay_, [this] {
-        return makeCard(
-            [this](std::function<void()> onDone) -> IslandKit::IslandView {
-                return [this, onDone](QWidget* parent) {
-                    auto* view = new ChecklistEditorView(checklist_, editorModel_, scheduler_, parent);
-                    view->setOnDone(onDone);
-                    return view;
-                };
-            },
-            checklistEditorCard, [this] {
-                editorModel_.disarm();
-                editorModel_.closeChoiceEditor();
-                checklist_.normalize();
-                checklist_.flush();
-            });
-    }, *screen);
+    present(
+        editorOverlay_,
+        [this] {
+            return makeCard(
+                [this](std::function<void()> onDone) -> IslandKit::IslandView {
+                    return [this, onDone](QWidget* parent) {
+                        auto* view = new ChecklistEditorView(checklist_, editorModel_, scheduler_, parent);
+                        view->setOnDone(onDone);
+                        return view;
+                    };
+                },
+                checklistEditorCard,
+                [this] {
+                    editorModel_.disarm();
+                    editorModel_.closeChoiceEditor();
+                    checklist_.normalize();
+                    checklist_.flush();
+                });
+        },
+        *screen);
 }
 
 void AppDelegate::openTimingEditor() {
@@ -120,55 +128,67 @@ void AppDelegate::openTimingEditor() {
     // The editor always opens clean, on its profile page.
     timingEditorModel_.reset();
     timingEditorModel_.setSection(TimingEditorModel::Section::profile);
-    present(timingOverlay_, [this] {
-        return makeCard(
-            [this](std::function<void()> onDone) -> IslandKit::IslandView {
-                return [this, onDone](QWidget* parent) {
-                    return new TimingEditorView(settings_, timingEditorModel_, scheduler_, onDone, parent);
-                };
-            },
-            timingEditorCard, [this] {
-                timingEditorModel_.reset();
-                settings_.normalize();
-                settings_.flush();
-            });
-    }, *screen);
+    present(
+        timingOverlay_,
+        [this] {
+            return makeCard(
+                [this](std::function<void()> onDone) -> IslandKit::IslandView {
+                    return [this, onDone](QWidget* parent) {
+                        return new TimingEditorView(settings_, timingEditorModel_, scheduler_, onDone, parent);
+                    };
+                },
+                timingEditorCard,
+                [this] {
+                    timingEditorModel_.reset();
+                    settings_.normalize();
+                    settings_.flush();
+                });
+        },
+        *screen);
 }
 
 void AppDelegate::openNewsRulesEditor() {
     const auto screen = overlayScreen();
     if (!screen) return;
     newsRulesEditorModel_.disarm();
-    present(newsRulesOverlay_, [this] {
-        return makeCard(
-            [this](std::function<void()> onDone) -> IslandKit::IslandView {
-                return [this, onDone](QWidget* parent) {
-                    return new NewsRulesEditorView(settings_, newsRulesEditorModel_, onDone, parent);
-                };
-            },
-            newsRulesEditorCard, [this] {
-                newsRulesEditorModel_.disarm();
-                settings_.flush();
-            });
-    }, *screen);
+    present(
+        newsRulesOverlay_,
+        [this] {
+            return makeCard(
+                [this](std::function<void()> onDone) -> IslandKit::IslandView {
+                    return [this, onDone](QWidget* parent) {
+                        return new NewsRulesEditorView(settings_, newsRulesEditorModel_, onDone, parent);
+                    };
+                },
+                newsRulesEditorCard,
+                [this] {
+                    newsRulesEditorModel_.disarm();
+                    settings_.flush();
+                });
+        },
+        *screen);
 }
 
 void AppDelegate::openGreetingEditor() {
     const auto screen = overlayScreen();
     if (!screen) return;
-    present(greetingOverlay_, [this] {
-        return makeCard(
-            [this](std::function<void()> onDone) -> IslandKit::IslandView {
-                return [this, onDone](QWidget* parent) {
-                    return new GreetingEditorView(settings_, scheduler_, [this] { timing().previewGreeting(); }, onDone,
-                                                  parent);
-                };
-            },
-            greetingEditorCard, [this] {
-                settings_.normalize();
-                settings_.flush();
-            });
-    }, *screen);
+    present(
+        greetingOverlay_,
+        [this] {
+            return makeCard(
+                [this](std::function<void()> onDone) -> IslandKit::IslandView {
+                    return [this, onDone](QWidget* parent) {
+                        return new GreetingEditorView(
+                            settings_, scheduler_, [this] { timing().previewGreeting(); }, onDone, parent);
+                    };
+                },
+                greetingEditorCard,
+                [this] {
+                    settings_.normalize();
+                    settings_.flush();
+                });
+        },
+        *screen);
 }
 
 void AppDelegate::askAboutNewDisplay() {
@@ -193,11 +213,14 @@ void AppDelegate::askAboutNewDisplay() {
     auto box = std::make_shared<OverlayCard*>(nullptr);
     auto card = environment_.makeOverlayCard(
         [name = display->name, titles = DisplayPlan::buttonTitles(*display, displays), onAnswer, box](QWidget* parent) {
-            return new DisplayChoiceView(name, titles, [onAnswer, box](DisplayAnswer answer) {
-                onAnswer(answer, [box] {
-                    if (*box) (*box)->dismiss();
-                });
-            }, parent);
+            return new DisplayChoiceView(
+                name, titles,
+                [onAnswer, box](DisplayAnswer answer) {
+                    onAnswer(answer, [box] {
+                        if (*box) (*box)->dismiss();
+                    });
+                },
+                parent);
         },
         displayChoiceCard);
     *box = card.get();

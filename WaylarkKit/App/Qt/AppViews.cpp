@@ -4,8 +4,8 @@
 
 namespace WaylarkKit {
 
-// The status views, the panel and the tab swipe are stand-ins until their real views are in the tree; each real view replaces
-// its line here and nothing else changes.
+// The status views, the panel and the tab swipe are stand-ins until their real views are in the tree; each real view
+// replaces its line here and nothing else changes.
 AppViews AppViews::standard(Base::Scheduler& scheduler) {
     AppViews views;
     views.leading = [](TimingViewModel& timing, const std::string&, bool) { return StandIn::statusWord(timing); };

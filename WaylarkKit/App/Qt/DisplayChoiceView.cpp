@@ -41,13 +41,19 @@ double drawLine(QPainter& painter, double top, double width, const QFont& font, 
 
 DisplayChoiceView::DisplayChoiceView(std::string displayName, DisplayPlan::ButtonTitles titles,
                                      std::function<void(DisplayAnswer)> onAnswer, QWidget* parent)
-    : QWidget(parent), displayName_(std::move(displayName)), titles_(std::move(titles)), onAnswer_(std::move(onAnswer)) {}
+    : QWidget(parent),
+      displayName_(std::move(displayName)),
+      titles_(std::move(titles)),
+      onAnswer_(std::move(onAnswer)) {}
 
 const std::string& DisplayChoiceView::title(DisplayAnswer answer) const {
     switch (answer) {
-        case DisplayAnswer::alsoHere: return titles_.alsoHere;
-        case DisplayAnswer::onlyHere: return titles_.onlyHere;
-        case DisplayAnswer::notHere: break;
+        case DisplayAnswer::alsoHere:
+            return titles_.alsoHere;
+        case DisplayAnswer::onlyHere:
+            return titles_.onlyHere;
+        case DisplayAnswer::notHere:
+            break;
     }
     return titles_.notHere;
 }
@@ -92,7 +98,8 @@ void DisplayChoiceView::paintEvent(QPaintEvent*) {
         const QString text = QString::fromStdString(title(answer));
         QFont font = buttonFont();
         const double natural = QFontMetricsF(font).horizontalAdvance(text);
-        if (natural > label.width()) font = interFont(12 * std::max(0.8, label.width() / natural), FontWeight::semibold);
+        if (natural > label.width())
+            font = interFont(12 * std::max(0.8, label.width() / natural), FontWeight::semibold);
         painter.setFont(font);
         painter.setPen(primary ? QColor(Qt::black) : white(0.9));
         painter.drawText(label, Qt::AlignCenter | Qt::TextSingleLine, elided(text, font, label.width()));

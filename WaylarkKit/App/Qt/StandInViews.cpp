@@ -82,12 +82,16 @@ protected:
         const QString word = QString::fromStdString(StatusLabel::word(evaluation, !timing_.isStatusLabelFull()));
         using TradingCore::StatusBase;
         switch (evaluation.base) {
-            case StatusBase::green: return {word, toQColor(Palette::green)};
+            case StatusBase::green:
+                return {word, toQColor(Palette::green)};
             case StatusBase::red:
-                return {word, toQColor(evaluation.restrictionImpact == TradingCore::NewsImpact::medium ? ImpactColor::medium
-                                                                                                       : ImpactColor::high)};
-            case StatusBase::amber: return {word, toQColor(Palette::yellow)};
-            case StatusBase::gray: break;
+                return {word,
+                        toQColor(evaluation.restrictionImpact == TradingCore::NewsImpact::medium ? ImpactColor::medium
+                                                                                                 : ImpactColor::high)};
+            case StatusBase::amber:
+                return {word, toQColor(Palette::yellow)};
+            case StatusBase::gray:
+                break;
         }
         return {word, toQColor(Palette::white.withOpacity(0.55))};
     }
@@ -104,7 +108,8 @@ protected:
         for (const auto& activity : timing_.evaluation().activities) {
             if (!activity.target || activity.phase == TradingCore::ActivityPhase::ended) continue;
             const std::string text =
-                activity.title + " " + Formatting::countdown(activity.target->secondsSince1970 - timing_.now().secondsSince1970);
+                activity.title + " " +
+                Formatting::countdown(activity.target->secondsSince1970 - timing_.now().secondsSince1970);
             return {QString::fromStdString(text), Qt::white};
         }
         return {};

@@ -41,9 +41,10 @@ StatusItemController::StatusItemController(std::unique_ptr<LoginItemControlling>
     tray_->setToolTip("Orl Trading Waylark");
     tray_->setContextMenu(menu_.get());
     // A left click opens the same menu as the right one: the icon does nothing else.
-    QObject::connect(tray_.get(), &QSystemTrayIcon::activated, menu_.get(), [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger) popUp(tray_->geometry().bottomLeft());
-    });
+    QObject::connect(tray_.get(), &QSystemTrayIcon::activated, menu_.get(),
+                     [this](QSystemTrayIcon::ActivationReason reason) {
+                         if (reason == QSystemTrayIcon::Trigger) popUp(tray_->geometry().bottomLeft());
+                     });
     tray_->show();
 }
 
@@ -68,7 +69,8 @@ void StatusItemController::rebuildMenu() {
         QAction* action = menu_->addAction(menuText(row.title));
         action->setEnabled(row.isEnabled);
         switch (row.kind) {
-            case Kind::label: break;
+            case Kind::label:
+                break;
             case Kind::loginToggle:
                 action->setCheckable(true);
                 action->setChecked(row.isChecked);
@@ -90,7 +92,8 @@ void StatusItemController::rebuildMenu() {
                 action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
                 QObject::connect(action, &QAction::triggered, menu_.get(), [this] { quit(); });
                 break;
-            case Kind::separator: break;
+            case Kind::separator:
+                break;
         }
     }
 }

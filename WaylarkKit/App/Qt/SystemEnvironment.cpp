@@ -48,7 +48,8 @@ AppEnvironment make(Base::Scheduler& scheduler, const LaunchOptions& options,
         environment.settingsStore = std::make_shared<SettingsKit::InMemorySettingsStore>();
         environment.checklistStore = std::make_shared<ChecklistKit::InMemoryChecklistStore>();
     } else {
-        environment.settingsStore = std::make_shared<SettingsKit::FileSettingsStore>(SettingsKit::FileSettingsStore::defaultPath());
+        environment.settingsStore =
+            std::make_shared<SettingsKit::FileSettingsStore>(SettingsKit::FileSettingsStore::defaultPath());
         environment.checklistStore =
             std::make_shared<ChecklistKit::FileChecklistStore>(ChecklistKit::FileChecklistStore::defaultURL());
     }

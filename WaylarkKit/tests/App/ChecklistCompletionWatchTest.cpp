@@ -30,14 +30,16 @@ protected:
     int celebrations = 0;
     int subscriptions = 0;
     // Subscribes to the checklist, counting the subscriptions alive.
-    ChecklistCompletionWatch watch{checklist, scheduler, [this] { ++celebrations; }, [this](std::function<void()> observer) {
-                                       ++subscriptions;
-                                       auto inner = std::make_shared<Base::Subscription>(checklist.observeState(std::move(observer)));
-                                       return Base::Subscription([this, inner] {
-                                           --subscriptions;
-                                           inner->reset();
-                                       });
-                                   }};
+    ChecklistCompletionWatch watch{
+        checklist, scheduler, [this] { ++celebrations; },
+        [this](std::function<void()> observer) {
+            ++subscriptions;
+            auto inner = std::make_shared<Base::Subscription>(checklist.observeState(std::move(observer)));
+            return Base::Subscription([this, inner] {
+                --subscriptions;
+                inner->reset();
+            });
+        }};
     Base::Uuid first, second, empty, last;
 };
 

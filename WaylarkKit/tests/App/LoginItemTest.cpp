@@ -42,7 +42,8 @@ TEST(LoginItemTest, OnWritesTheEntryOffRemovesItAndAFailureSaysWhy) {
     EXPECT_EQ(item.state(), LoginItemState::off);
     ASSERT_TRUE(item.setEnabled(true));
     EXPECT_EQ(item.state(), LoginItemState::on);
-    EXPECT_NE(readBytes(prefix.entry).find("\nExec=" + prefix.program.string() + " --from-autostart\n"), std::string::npos);
+    EXPECT_NE(readBytes(prefix.entry).find("\nExec=" + prefix.program.string() + " --from-autostart\n"),
+              std::string::npos);
     // A desktop switches an entry off by saying Hidden=true; on writes it afresh.
     writeBytes(prefix.entry, readBytes(prefix.entry) + "Hidden=true\n");
     EXPECT_EQ(item.state(), LoginItemState::off);

@@ -27,7 +27,8 @@ std::vector<std::string> lines(const StatusMenuModel& model) {
 }  // namespace
 
 TEST(StatusMenuModelTest, RowsForEachLoginStateAndDisplaySet) {
-    const std::vector<StatusMenuModel::DisplayRow> two{{"A", "MacBook display", true, false}, {"B", "DELL & Co", false, true}};
+    const std::vector<StatusMenuModel::DisplayRow> two{{"A", "MacBook display", true, false},
+                                                       {"B", "DELL & Co", false, true}};
     const struct {
         LoginItemState login;
         std::optional<std::string> error;

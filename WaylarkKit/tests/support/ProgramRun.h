@@ -58,7 +58,8 @@ public:
         seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         ::waitpid(pid_, &status_, 0);
         char buffer[4096];
-        for (ssize_t n; (n = ::read(stderr_, buffer, sizeof buffer)) > 0;) errors.append(buffer, static_cast<std::size_t>(n));
+        for (ssize_t n; (n = ::read(stderr_, buffer, sizeof buffer)) > 0;)
+            errors.append(buffer, static_cast<std::size_t>(n));
         return true;
     }
     int exitStatus() const { return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1; }

@@ -89,7 +89,8 @@ protected:
     Base::ManualScheduler scheduler{Testing::newYork(3, 10, 10, 20)};
     Journal journal;
     Base::Testing::TemporaryFolder folder;
-    std::shared_ptr<JournaledSettingsStore> settingsStore = std::make_shared<JournaledSettingsStore>(journal, "settings");
+    std::shared_ptr<JournaledSettingsStore> settingsStore =
+        std::make_shared<JournaledSettingsStore>(journal, "settings");
     std::shared_ptr<JournaledChecklistStore> checklistStore =
         std::make_shared<JournaledChecklistStore>(journal, "checklists");
     std::shared_ptr<CalendarKit::Testing::ScriptedFetcher> fetcher =
@@ -210,9 +211,8 @@ TEST_F(AppDelegateTest, EachCompletionCelebratesOnceAcrossActivations) {
     checklist.toggle(*checklist.addItem(list, "Plan"));
     const auto levels = *checklist.addItem(list, "Levels");
     int celebrations = 0;
-    const auto counting = app.timing().observe(TimingViewModel::Field::isCelebratingChecklist, [&] {
-        celebrations += app.timing().isCelebratingChecklist();
-    });
+    const auto counting = app.timing().observe(TimingViewModel::Field::isCelebratingChecklist,
+                                               [&] { celebrations += app.timing().isCelebratingChecklist(); });
     for (int cycle = 1; cycle <= 3; ++cycle) {
         applications->set(tradingView);
         checklist.toggle(levels);

@@ -65,7 +65,8 @@ struct FakeIslandWindow final : WaylarkKit::IslandWindow {
 // Fades like the real card: its disappearance is reported 0.15 s after the
 // dismissal, and a presentation during the fade takes the card back.
 struct FakeCard final : WaylarkKit::OverlayCard {
-    FakeCard(IslandKit::IslandView maker, IslandKit::Size cardSize, Base::Scheduler& s, Journal& j, std::vector<FakeCard*>& all)
+    FakeCard(IslandKit::IslandView maker, IslandKit::Size cardSize, Base::Scheduler& s, Journal& j,
+             std::vector<FakeCard*>& all)
         : content(std::move(maker)), size(cardSize), scheduler(s), journal(j), cards(all) {
         cards.push_back(this);
     }

@@ -26,7 +26,8 @@ TEST(DisplayChoiceViewTest, EachButtonGivesItsAnswer) {
     EXPECT_DOUBLE_EQ(left.left(), 0);
     EXPECT_DOUBLE_EQ(right.right(), 480);
     EXPECT_DOUBLE_EQ(left.height(), 30);
-    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(static_cast<int>(left.right()) + 5, static_cast<int>(left.center().y())));
+    QTest::mouseClick(&view, Qt::LeftButton, {},
+                      QPoint(static_cast<int>(left.right()) + 5, static_cast<int>(left.center().y())));
     // A press that leaves its button before the release answers nothing.
     QTest::mousePress(&view, Qt::LeftButton, {}, left.center().toPoint());
     QTest::mouseRelease(&view, Qt::LeftButton, {}, right.center().toPoint());

@@ -19,14 +19,18 @@ TEST(StatusItemControllerTest, TheMenuIsRebuiltFromTheFactsEachTimeItOpens) {
     std::vector<std::string> calls;
     StatusItemController controller(
         std::move(login), [&] { return status; }, [&] { calls.push_back("quit"); },
-        [] { return std::vector<StatusMenuModel::DisplayRow>{{"A", "MacBook display", true, false}, {"B", "Tom & Jerry", false, true}}; },
+        [] {
+            return std::vector<StatusMenuModel::DisplayRow>{{"A", "MacBook display", true, false},
+                                                            {"B", "Tom & Jerry", false, true}};
+        },
         [&](const std::string& id) { calls.push_back("toggle " + id); });
     EXPECT_EQ(controller.trayIcon().toolTip(), "Orl Trading Waylark");
     // Each row as the menu shows it: text (a lone "&" doubled), enabled, checkable, checked.
     auto rows = [&] {
         Q_EMIT controller.menu().aboutToShow();
         std::map<QString, std::tuple<bool, bool, bool>> out;
-        for (const QAction* a : controller.menu().actions()) out[a->text()] = {a->isEnabled(), a->isCheckable(), a->isChecked()};
+        for (const QAction* a : controller.menu().actions())
+            out[a->text()] = {a->isEnabled(), a->isCheckable(), a->isChecked()};
         return out;
     };
     auto trigger = [&](const QString& text) {

@@ -50,7 +50,8 @@ struct Window {
 // The program's windows on screen now.
 std::vector<Window> windows() {
     std::vector<Window> found;
-    std::istringstream lines(run("xdotool search --onlyvisible --class WaylarkApp getwindowgeometry --shell %@ 2>/dev/null"));
+    std::istringstream lines(
+        run("xdotool search --onlyvisible --class WaylarkApp getwindowgeometry --shell %@ 2>/dev/null"));
     for (std::string line; std::getline(lines, line);) {
         const int value = std::atoi(line.c_str() + line.find('=') + 1);
         if (line.starts_with("WINDOW=")) found.emplace_back();
@@ -76,8 +77,11 @@ void openTrayMenu() {
         }
         return icon.has_value();
     }));
-    run("xdotool mousemove " + std::to_string(icon->x + icon->width / 2) + " " + std::to_string(icon->y + 4) + " click 3");
-    ASSERT_TRUE(waitFor([] { return std::ranges::any_of(windows(), [](const Window& w) { return !w.isIsland() && !w.isTrayIcon(); }); }));
+    run("xdotool mousemove " + std::to_string(icon->x + icon->width / 2) + " " + std::to_string(icon->y + 4) +
+        " click 3");
+    ASSERT_TRUE(waitFor([] {
+        return std::ranges::any_of(windows(), [](const Window& w) { return !w.isIsland() && !w.isTrayIcon(); });
+    }));
 }
 
 // Private data, config and runtime folders for the programs a test starts.
@@ -152,7 +156,8 @@ TEST(AppProcessChecks, AnInstalledProgramStartsAtLoginWhenAsked) {
     run("xdotool key Down Return");
     const fs::path entry = session.folder.path() / "config/autostart/com.orltrading.waylark.desktop";
     ASSERT_TRUE(waitFor([&] { return fs::exists(entry); }));
-    EXPECT_NE(Base::Testing::readBytes(entry).find("Exec=" + program.string() + " --from-autostart\n"), std::string::npos);
+    EXPECT_NE(Base::Testing::readBytes(entry).find("Exec=" + program.string() + " --from-autostart\n"),
+              std::string::npos);
     app.signal(SIGTERM);
     ASSERT_TRUE(app.waitForExit(20));
     EXPECT_EQ(app.exitStatus(), 0) << app.errors;

@@ -130,7 +130,8 @@ int main(int argc, char** argv) {
     check(waitFor(settled), "the island is on screen");
 
     // The calendar keeps the cached week when the refresh cannot reach the feed.
-    check(waitFor([&] { return delegate.calendar().status().kind == CalendarKit::CalendarServiceStatus::Kind::failed; }, 15000),
+    check(waitFor([&] { return delegate.calendar().status().kind == CalendarKit::CalendarServiceStatus::Kind::failed; },
+                  15000),
           "the refresh at activation fails without a network");
     check(delegate.calendar().events() == cache.events, "the cached week is what the island shows");
     check(delegate.timing().evaluation().confidence == TradingCore::DataConfidence::degraded,
@@ -149,7 +150,9 @@ int main(int argc, char** argv) {
     // Taken once the status word is in its short form and the island has settled to it.
     check(waitFor([&] { return !delegate.timing().isStatusLabelFull() && settled(); }, 10000), "the island settles");
     const QRect top(0, 0, QGuiApplication::primaryScreen()->geometry().width(), 260);
-    auto grab = [&] { return QGuiApplication::primaryScreen()->grabWindow(0, top.x(), top.y(), top.width(), top.height()).toImage(); };
+    auto grab = [&] {
+        return QGuiApplication::primaryScreen()->grabWindow(0, top.x(), top.y(), top.width(), top.height()).toImage();
+    };
     QImage shot = grab();
     check(waitFor([&] { return std::exchange(shot, grab()) == shot; }), "the compositor has drawn it");
     shot.save(folder + "/app-running.png");
@@ -157,11 +160,13 @@ int main(int argc, char** argv) {
 
     // The screen split into two RandR monitors, both chosen: an island on each.
     std::map<std::string, bool> chosen;
-    for (const char* monitor : {"left", "right"}) chosen[*IslandKit::DisplayIdentity::stableID(std::nullopt, monitor)] = true;
+    for (const char* monitor : {"left", "right"})
+        chosen[*IslandKit::DisplayIdentity::stableID(std::nullopt, monitor)] = true;
     delegate.settings().setDisplayChoices(chosen);
     QProcess::execute("xrandr", {"--setmonitor", "left", "756/200x982/260+0+0", "screen"});
     QProcess::execute("xrandr", {"--setmonitor", "right", "756/200x982/260+756+0", "none"});
-    check(waitFor([&] { return delegate.islandIDs().size() == 2 && settled(); }, 10000), "two islands, one on each monitor");
+    check(waitFor([&] { return delegate.islandIDs().size() == 2 && settled(); }, 10000),
+          "two islands, one on each monitor");
     const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
     QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, desktop.width(), 120).save(folder + "/app-two-displays.png");
     QProcess::execute("xrandr", {"--delmonitor", "left"});
