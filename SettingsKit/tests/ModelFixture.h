@@ -16,10 +16,7 @@ class RecordingStore final : public SettingsKit::SettingsStore {
 public:
     explicit RecordingStore(std::optional<SettingsKit::AppSettings> initial) : initial_(std::move(initial)) {}
 
-    std::optional<SettingsKit::AppSettings> load() override {
-        ++loads;
-        return initial_;
-    }
+    std::optional<SettingsKit::AppSettings> load() override { return initial_; }
     Base::Status save(const SettingsKit::AppSettings& settings) override {
         if (failing) return Base::makeError("disk full");
         saves.push_back(settings);
@@ -27,7 +24,6 @@ public:
     }
 
     bool failing = false;
-    int loads = 0;
     std::vector<SettingsKit::AppSettings> saves;
 
 private:

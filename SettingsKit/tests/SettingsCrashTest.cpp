@@ -10,14 +10,10 @@ using SettingsKit::FileSettingsStore;
 namespace {
 
 // Two documents of different sizes, so that a torn write could not pass for either.
-AppSettings older() {
+AppSettings document(bool newer) {
     AppSettings settings;
     settings.weeklyCurrency = "EUR";
-    return settings;
-}
-
-AppSettings newer() {
-    AppSettings settings;
+    if (!newer) return settings;
     settings.greeting = {false, "Bună dimineața", "Ana"};
     for (int i = 0; i < 16; ++i) settings.displays.choices["display-" + std::to_string(100 + i)] = i % 3 == 0;
     return settings;
@@ -29,9 +25,9 @@ TEST(SettingsCrashTest, AKilledSaveLeavesTheOldOrTheNewDocument) {
     Base::Testing::TemporaryFolder temp;
     const auto path = FileSettingsStore::pathIn(temp.path());
     FileSettingsStore store(path);
-    ASSERT_TRUE(store.save(older()));
+    ASSERT_TRUE(store.save(document(false)));
 
-    const AppSettings documents[2] = {older(), newer()};
+    const AppSettings documents[2] = {document(false), document(true)};
     int asOlder = 0;
     int asNewer = 0;
     Base::Testing::killSavesAtRandomMoments(
@@ -40,10 +36,10 @@ TEST(SettingsCrashTest, AKilledSaveLeavesTheOldOrTheNewDocument) {
         [&](int round) {
             const auto loaded = store.load();
             ASSERT_TRUE(loaded.has_value()) << "round " << round;
-            if (*loaded == older()) {
+            if (*loaded == documents[0]) {
                 ++asOlder;
             } else {
-                ASSERT_EQ(*loaded, newer()) << "round " << round;
+                ASSERT_EQ(*loaded, documents[1]) << "round " << round;
                 ++asNewer;
             }
             ASSERT_FALSE(std::filesystem::exists(store.quarantinePath()));
