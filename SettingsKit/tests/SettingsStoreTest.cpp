@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Base/testing/KilledSaves.h"
 #include "Base/testing/TemporaryFolder.h"
 #include "SettingsKit/FileSettingsStore.h"
 
@@ -8,19 +9,12 @@ using Base::Testing::writeBytes;
 using SettingsKit::AppSettings;
 using SettingsKit::FileSettingsStore;
 
-// The file handling itself is Base's DocumentFile; these are the store's own parts.
-TEST(FileSettingsStoreTest, SavesLoadsRepairsInMemoryOnlyAndMovesAFileOfAnotherVersionAside) {
+// The file handling itself is Base's DocumentFile, and the crash test below
+// saves and loads whole documents; these are the store's own parts.
+TEST(FileSettingsStoreTest, RepairsInMemoryOnlyAndMovesAFileOfAnotherVersionAside) {
     Base::Testing::TemporaryFolder temp;
     FileSettingsStore store(FileSettingsStore::pathIn(temp.path()));
     EXPECT_EQ(store.path(), temp.path() / "Settings" / "settings.json");
-    EXPECT_EQ(store.quarantinePath(), temp.path() / "Settings" / "settings.corrupt.json");
-    EXPECT_FALSE(store.load().has_value());
-    AppSettings changed;
-    changed.activeProfileName = "London";
-    changed.displays.choices["DELL-1"] = false;
-    ASSERT_TRUE(store.save(changed).ok());
-    EXPECT_EQ(store.load(), changed);
-
     AppSettings stored;
     stored.weeklyCurrency = "usd";
     stored.profiles[1].windows[0].end = TradingCore::WallClockTime(99, 0);
@@ -28,7 +22,6 @@ TEST(FileSettingsStoreTest, SavesLoadsRepairsInMemoryOnlyAndMovesAFileOfAnotherV
     writeBytes(store.path(), bytes);
     EXPECT_EQ(store.load(), AppSettings{});
     EXPECT_EQ(readBytes(store.path()), bytes);
-    EXPECT_FALSE(std::filesystem::exists(store.quarantinePath()));
 
     Base::Json version2 = SettingsKit::toJson(AppSettings{});
     version2.set("version", Base::Json::number(2));
@@ -36,4 +29,45 @@ TEST(FileSettingsStoreTest, SavesLoadsRepairsInMemoryOnlyAndMovesAFileOfAnotherV
     EXPECT_FALSE(store.load().has_value());
     EXPECT_FALSE(std::filesystem::exists(store.path()));
     EXPECT_EQ(readBytes(store.quarantinePath()), version2.dump(true).value());
+}
+
+namespace {
+
+// Two documents of different sizes, so that a torn write could not pass for either.
+AppSettings document(bool newer) {
+    AppSettings settings;
+    settings.weeklyCurrency = "EUR";
+    if (!newer) return settings;
+    settings.greeting = {false, "Bună dimineața", "Ana"};
+    for (int i = 0; i < 16; ++i) settings.displays.choices["display-" + std::to_string(100 + i)] = i % 3 == 0;
+    return settings;
+}
+
+}  // namespace
+
+TEST(SettingsCrashTest, AKilledSaveLeavesTheOldOrTheNewDocument) {
+    Base::Testing::TemporaryFolder temp;
+    FileSettingsStore store(FileSettingsStore::pathIn(temp.path()));
+    ASSERT_TRUE(store.save(document(false)));
+
+    const AppSettings documents[2] = {document(false), document(true)};
+    int asOlder = 0;
+    int asNewer = 0;
+    Base::Testing::killSavesAtRandomMoments(
+        300, 1500,
+        [&](unsigned n) { return store.save(documents[n % 2]).ok(); },
+        [&](int round) {
+            const auto loaded = store.load();
+            ASSERT_TRUE(loaded.has_value()) << "round " << round;
+            if (*loaded == documents[0]) {
+                ++asOlder;
+            } else {
+                ASSERT_EQ(*loaded, documents[1]) << "round " << round;
+                ++asNewer;
+            }
+            ASSERT_FALSE(std::filesystem::exists(store.quarantinePath()));
+        });
+    // Both documents were seen, so the kills did land at different moments.
+    EXPECT_GT(asOlder, 0);
+    EXPECT_GT(asNewer, 0);
 }
