@@ -39,15 +39,14 @@ TEST(DecimalInputTest, ReadsTypedNumbersInEitherConvention) {
 }
 
 TEST(CalibrationTest, DerivesDollarsPerPointFromATestTrade) {
-    using LotCalculator::calibratedDollarsPerPoint;
-    EXPECT_EQ(calibratedDollarsPerPoint(Decimal(1), Decimal(10), Decimal(-20)), Decimal(2));
-    EXPECT_EQ(calibratedDollarsPerPoint(dec("0.5"), Decimal(4), Decimal(10)), Decimal(5));
-    EXPECT_EQ(calibratedDollarsPerPoint(Decimal(1), Decimal(-10), Decimal(-20)), Decimal(2));
-    EXPECT_EQ(calibratedDollarsPerPoint(dec("0.01"), dec("12.5"), dec("1.25")), Decimal(10));
-    EXPECT_FALSE(calibratedDollarsPerPoint(Decimal(1), Decimal(0), Decimal(20)));
-    EXPECT_FALSE(calibratedDollarsPerPoint(Decimal(0), Decimal(10), Decimal(20)));
-    EXPECT_FALSE(calibratedDollarsPerPoint(Decimal(-1), Decimal(10), Decimal(20)));
-    EXPECT_FALSE(calibratedDollarsPerPoint(Decimal(1), Decimal(10), Decimal(0)));
-    // Factors so small that their product rounds away give no rate instead of a fault.
-    EXPECT_FALSE(calibratedDollarsPerPoint(dec("1e-100"), dec("1e-100"), Decimal(1)));
+    const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
+        {"1", "10", "-20", "2"},   {"0.5", "4", "10", "5"},   {"1", "-10", "-20", "2"}, {"0.01", "12.5", "1.25", "10"},
+        {"1", "0", "20", nullptr}, {"0", "10", "20", nullptr}, {"-1", "10", "20", nullptr}, {"1", "10", "0", nullptr},
+        // Factors so small that their product rounds away give no rate instead of a fault.
+        {"1e-100", "1e-100", "1", nullptr},
+    };
+    for (const auto& [size, moved, profit, rate] : rows) {
+        EXPECT_EQ(LotCalculator::calibratedDollarsPerPoint(dec(size), dec(moved), dec(profit)),
+                  rate ? std::optional(dec(rate)) : std::nullopt) << size << " " << moved << " " << profit;
+    }
 }

@@ -14,20 +14,19 @@ using Kind = CalculationIssue::Kind;
 
 namespace {
 
-// Balance 10000, no entry, no commission.
-CalculationInput input(const char* instrumentID, RiskInput risk, StopInput stop,
-                       TradeDirection direction = TradeDirection::short_) {
-    return CalculationInput{*InstrumentLibrary::instrument(instrumentID), Decimal(10000), risk, stop, std::nullopt,
-                            direction, Decimal()};
+// Balance 10000, no commission, a short trade given.
+CalculationInput input(const char* instrumentID, RiskInput risk, StopInput stop, const char* entry = nullptr) {
+    return CalculationInput{*InstrumentLibrary::instrument(instrumentID), Decimal(10000), risk, stop,
+                            entry ? std::optional(dec(entry)) : std::nullopt, TradeDirection::short_, Decimal()};
 }
 
-// Risk 0.5 % of 10000, a 20-point stop.
+// Risk 0.5 % of 10000 (a budget of 50), a 20-point stop.
 CalculationInput standard(const char* instrumentID) {
     return input(instrumentID, RiskInput::percent(dec("0.5")), StopInput::points(Decimal(20)));
 }
 
 // The shape of an early return: amounts zero, no sizes up, no direction.
-CalculationResult early(Kind kind, Decimal budget = Decimal(), Decimal stopPoints = Decimal()) {
+CalculationResult early(Kind kind, int budget = 0, int stopPoints = 0) {
     CalculationResult result;
     result.stopPoints = stopPoints;
     result.riskBudget = budget;
@@ -35,148 +34,108 @@ CalculationResult early(Kind kind, Decimal budget = Decimal(), Decimal stopPoint
     return result;
 }
 
+// A full result of the standard short trade: a budget of 50, a 20-point stop.
+CalculationResult sized(const char* size, const char* risk, const char* riskPercent, const char* sizeUp,
+                        const char* riskUp, const char* riskUpPercent, std::optional<CalculationIssue> issue = {}) {
+    return {Decimal(20), Decimal(50),         dec(size), dec(risk), dec(riskPercent), dec(sizeUp),
+            dec(riskUp), dec(riskUpPercent), TradeDirection::short_, issue};
+}
+
 }  // namespace
 
-TEST(LotCalculatorTest, SizesTheWorkedExamples) {
+TEST(LotCalculatorTest, SizesTheWorkedExamplesAndTheStepAndMinimumEdges) {
     struct Row {
         const char* instrument;
-        int commission;
-        const char* size;
-        const char* actualRisk;
-        const char* actualRiskPercent;
-        const char* sizeUp;
-        const char* riskUp;
-        const char* riskUpPercent;
-        std::optional<CalculationIssue> issue;
+        const char* commission;
+        const char* minSize;   // nullptr: the instrument's own
+        const char* sizeStep;  // nullptr: the instrument's own
+        CalculationResult expected;
     };
+    using Issue = CalculationIssue;
     const Row rows[] = {
-        {"NQ", 0, "0", "0", "0", "1", "400", "4", CalculationIssue::belowMinimum(Decimal(400))},
-        {"MNQ", 0, "1", "40", "0.4", "2", "80", "0.8", std::nullopt},
-        {"NAS100", 0, "2.5", "50", "0.5", "2.51", "50.2", "0.502", std::nullopt},
-        {"MNQ", 2, "1", "42", "0.42", "2", "84", "0.84", std::nullopt},  // 50 / 42 rounds down
+        {"NQ", "0", nullptr, nullptr, sized("0", "0", "0", "1", "400", "4", Issue::belowMinimum(Decimal(400)))},
+        {"MNQ", "0", nullptr, nullptr, sized("1", "40", "0.4", "2", "80", "0.8")},
+        {"NAS100", "0", nullptr, nullptr, sized("2.5", "50", "0.5", "2.51", "50.2", "0.502")},
+        // 50 / 20.5 is 243.9 steps of 0.01: rounded down, never to the nearer 244.
+        {"NAS100", "0.5", nullptr, nullptr, sized("2.43", "49.815", "0.49815", "2.44", "50.02", "0.5002")},
+        {"MNQ", "0", nullptr, "0", sized("1", "40", "0.4", "2", "80", "0.8")},  // sized in steps of 1
+        // 2.5 fits, but below the minimum; with no minimum, nothing fitting is still reported.
+        {"NAS100", "0", "3", nullptr, sized("0", "0", "0", "3", "60", "0.6", Issue::belowMinimum(Decimal(60)))},
+        {"NQ", "0", "0", nullptr, sized("0", "0", "0", "1", "400", "4", Issue::belowMinimum(Decimal(0)))},
     };
     for (const auto& row : rows) {
         CalculationInput in = standard(row.instrument);
-        in.commissionPerUnit = Decimal(row.commission);
-        const CalculationResult expected{Decimal(20),         Decimal(50),     dec(row.size),
-                                         dec(row.actualRisk), dec(row.actualRiskPercent), dec(row.sizeUp),
-                                         dec(row.riskUp),     dec(row.riskUpPercent),     TradeDirection::short_,
-                                         row.issue};
+        in.commissionPerUnit = dec(row.commission);
+        if (row.minSize) in.instrument.minSize = dec(row.minSize);
+        if (row.sizeStep) in.instrument.sizeStep = dec(row.sizeStep);
         const CalculationResult result = LotCalculator::calculate(in);
-        EXPECT_EQ(result, expected) << row.instrument;
-        EXPECT_EQ(result.isUsable(), !row.issue) << row.instrument;
+        EXPECT_EQ(result, row.expected) << &row - rows;
+        EXPECT_EQ(result.isUsable(), !row.expected.issue) << &row - rows;
     }
-    EXPECT_NE(CalculationIssue::belowMinimum(Decimal(400)), CalculationIssue::belowMinimum(Decimal(399)));
-}
-
-TEST(LotCalculatorTest, ExactQuotientsNeverFloorOneShort) {
-    // 58,000 at 1 % on NQ with a 14.5-point stop: 580 / 290 is exactly 2.
+    // Exact quotients never floor one short: 580 / 290 and 30 / 1.5.
     CalculationInput in = input("NQ", RiskInput::percent(Decimal(1)), StopInput::points(dec("14.5")));
     in.balance = Decimal(58000);
     EXPECT_EQ(LotCalculator::calculate(in).size, Decimal(2));
-    in = input("MES", RiskInput::amount(dec("30")), StopInput::points(dec("0.3")));
-    EXPECT_EQ(LotCalculator::calculate(in).size, Decimal(20));
+    EXPECT_EQ(LotCalculator::calculate(input("MES", RiskInput::amount(30), StopInput::points(dec("0.3")))).size, 20);
 }
 
-TEST(LotCalculatorTest, BalanceThenRiskAreCheckedFirst) {
+TEST(LotCalculatorTest, ReportsTheFirstFailedCheck) {
     struct Row {
+        const char* balance;
         RiskInput risk;
-        std::optional<Kind> issue;
-        const char* budget;
+        StopInput stop;
+        const char* entry;
+        CalculationResult expected;
     };
+    using R = RiskInput;
+    using S = StopInput;
     const Row rows[] = {
-        {RiskInput::percent(Decimal(100)), std::nullopt, "10000"},
-        {RiskInput::percent(dec("100.01")), Kind::invalidRisk, "0"},
-        {RiskInput::percent(Decimal(0)), Kind::invalidRisk, "0"},
-        {RiskInput::percent(Decimal(-1)), Kind::invalidRisk, "0"},
-        {RiskInput::amount(Decimal(0)), Kind::invalidRisk, "0"},
-        {RiskInput::amount(Decimal(20000)), std::nullopt, "20000"},  // above the balance, still accepted
+        // A bad balance wins over a bad risk and a bad stop.
+        {"0", R::percent(500), S::points(-1), nullptr, early(Kind::invalidBalance)},
+        {"-100", R::percent(500), S::points(-1), nullptr, early(Kind::invalidBalance)},
+        {"10000", R::percent(dec("100.01")), S::points(-1), nullptr, early(Kind::invalidRisk)},
+        {"10000", R::percent(0), S::points(20), nullptr, early(Kind::invalidRisk)},
+        {"10000", R::percent(-1), S::points(20), nullptr, early(Kind::invalidRisk)},
+        {"10000", R::amount(0), S::points(20), nullptr, early(Kind::invalidRisk)},
+        {"10000", R::amount(100), S::points(0), "100", early(Kind::invalidStop, 100)},
+        {"10000", R::amount(100), S::points(-10), nullptr, early(Kind::invalidStop, 100)},
+        {"10000", R::amount(100), S::price(-5), nullptr, early(Kind::missingEntry, 100)},
+        {"10000", R::amount(100), S::price(dec("100.00")), "100", early(Kind::stopEqualsEntry, 100)},
+        {"10000", R::amount(100), S::price(0), "0", early(Kind::stopEqualsEntry, 100)},
+        {"10000", R::amount(100), S::price(5), "0", early(Kind::invalidStop, 100)},
+        {"10000", R::amount(100), S::price(-5), "100", early(Kind::invalidStop, 100)},
     };
     for (const auto& row : rows) {
-        const CalculationResult result = LotCalculator::calculate(input("MNQ", row.risk, StopInput::points(Decimal(20))));
-        EXPECT_EQ(result.riskBudget.text(), row.budget);
-        if (row.issue) {
-            EXPECT_EQ(result, early(*row.issue));
-        } else {
-            EXPECT_FALSE(result.issue);
-        }
-    }
-    const auto over = LotCalculator::calculate(input("MNQ", RiskInput::amount(Decimal(20000)), StopInput::points(20)));
-    EXPECT_EQ(over.actualRiskPercent, Decimal(200));
-
-    // A bad balance wins over a bad risk and a bad stop.
-    for (const char* balance : {"0", "-100"}) {
-        CalculationInput in = input("MNQ", RiskInput::percent(Decimal(500)), StopInput::points(Decimal(-1)));
-        in.balance = dec(balance);
-        EXPECT_EQ(LotCalculator::calculate(in), early(Kind::invalidBalance));
-    }
-}
-
-TEST(LotCalculatorTest, StopByPriceDecidesTheDirection) {
-    struct Row {
-        const char* entry;  // nullptr: none
-        const char* stop;
-        std::optional<Kind> issue;
-        std::optional<TradeDirection> direction;
-    };
-    const Row rows[] = {
-        {"100", "90", std::nullopt, TradeDirection::long_},   {"100", "110", std::nullopt, TradeDirection::short_},
-        {"100", "100.00", Kind::stopEqualsEntry, std::nullopt}, {nullptr, "-5", Kind::missingEntry, std::nullopt},
-        {nullptr, "90", Kind::missingEntry, std::nullopt},    {"0", "0", Kind::stopEqualsEntry, std::nullopt},
-        {"0", "5", Kind::invalidStop, std::nullopt},          {"100", "-5", Kind::invalidStop, std::nullopt},
-    };
-    for (const auto& row : rows) {
-        // The input's own direction is ignored with a stop by price.
-        CalculationInput in = input("MNQ", RiskInput::amount(Decimal(100)), StopInput::price(dec(row.stop)),
-                                    TradeDirection::short_);
-        if (row.entry) in.entry = dec(row.entry);
-        const CalculationResult result = LotCalculator::calculate(in);
-        const std::string label = std::string(row.entry ? row.entry : "none") + " / " + row.stop;
-        if (row.issue) {
-            EXPECT_EQ(result, early(*row.issue, Decimal(100))) << label;
-        } else {
-            EXPECT_FALSE(result.issue) << label;
-            EXPECT_EQ(result.stopPoints, Decimal(10)) << label;
-            EXPECT_EQ(result.direction, row.direction) << label;
-        }
-    }
-}
-
-TEST(LotCalculatorTest, StopByPointsKeepsTheInputDirection) {
-    for (TradeDirection direction : {TradeDirection::long_, TradeDirection::short_}) {
-        CalculationInput in = standard("MNQ");
-        in.direction = direction;
-        in.entry = Decimal(5);  // ignored with a stop by points
-        EXPECT_EQ(LotCalculator::calculate(in).direction, direction);
-    }
-    for (const char* stop : {"0", "-10"}) {
-        const auto result =
-            LotCalculator::calculate(input("MNQ", RiskInput::amount(Decimal(100)), StopInput::points(dec(stop))));
-        EXPECT_EQ(result, early(Kind::invalidStop, Decimal(100)));
+        CalculationInput in = input("MNQ", row.risk, row.stop, row.entry);
+        in.balance = dec(row.balance);
+        EXPECT_EQ(LotCalculator::calculate(in), row.expected) << &row - rows;
     }
     // A negative commission can cancel the risk of the move: risk per unit 10 × 20 − 300.
     CalculationInput in = input("NQ", RiskInput::percent(dec("0.5")), StopInput::points(Decimal(10)));
     in.commissionPerUnit = Decimal(-300);
-    EXPECT_EQ(LotCalculator::calculate(in), early(Kind::invalidStop, Decimal(50), Decimal(10)));
+    EXPECT_EQ(LotCalculator::calculate(in), early(Kind::invalidStop, 50, 10));
 }
 
-TEST(LotCalculatorTest, StepAndMinimumEdges) {
-    CalculationInput in = standard("MNQ");
-    in.instrument.sizeStep = Decimal(0);  // sized in steps of 1
-    EXPECT_EQ(LotCalculator::calculate(in).sizeUp, Decimal(2));
+TEST(LotCalculatorTest, BudgetsAndDirections) {
+    // The whole balance, and more than the balance, are accepted risks.
+    EXPECT_EQ(LotCalculator::calculate(input("MNQ", RiskInput::percent(100), StopInput::points(20))).riskBudget, 10000);
+    const auto over = LotCalculator::calculate(input("MNQ", RiskInput::amount(20000), StopInput::points(20)));
+    EXPECT_FALSE(over.issue);
+    EXPECT_EQ(over.actualRiskPercent, Decimal(200));
 
-    in = standard("NAS100");
-    in.instrument.minSize = Decimal(3);  // 2.5 fits, but below the minimum
-    auto result = LotCalculator::calculate(in);
-    EXPECT_EQ(result.size, Decimal(0));
-    EXPECT_EQ(result.sizeUp, Decimal(3));
-    EXPECT_EQ(result.issue, CalculationIssue::belowMinimum(Decimal(60)));
-
-    in = standard("NQ");
-    in.instrument.minSize = Decimal(0);  // nothing fits, still reported
-    result = LotCalculator::calculate(in);
-    EXPECT_EQ(result.sizeUp, Decimal(1));
-    EXPECT_EQ(result.issue, CalculationIssue::belowMinimum(Decimal(0)));
+    // A stop by price decides the direction; the given one holds with a stop by points, entry or not.
+    for (const auto& [stop, direction] : {std::pair{"90", TradeDirection::long_}, {"110", TradeDirection::short_}}) {
+        const auto result =
+            LotCalculator::calculate(input("MNQ", RiskInput::amount(100), StopInput::price(dec(stop)), "100"));
+        EXPECT_FALSE(result.issue) << stop;
+        EXPECT_EQ(result.stopPoints, Decimal(10)) << stop;
+        EXPECT_EQ(result.direction, direction) << stop;
+    }
+    for (TradeDirection direction : {TradeDirection::long_, TradeDirection::short_}) {
+        CalculationInput in = input("MNQ", RiskInput::amount(100), StopInput::points(20), "5");
+        in.direction = direction;
+        EXPECT_EQ(LotCalculator::calculate(in).direction, direction);
+    }
 }
 
 TEST(LotCalculatorTest, NeverFailsOnAnyInput) {

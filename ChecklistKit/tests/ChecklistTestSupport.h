@@ -24,28 +24,24 @@ inline Base::Uuid uuid(unsigned n) {
 
 inline std::string key(unsigned n) { return uuid(n).text(); }
 
-// Remembers every save, and fails them on demand.
-class RecordingChecklistStore final : public ChecklistStore {
-public:
-    explicit RecordingChecklistStore(std::optional<ChecklistState> initial) : initial_(std::move(initial)) {}
-    std::optional<ChecklistState> load() override { return initial_; }
+// Remembers every save.
+struct RecordingChecklistStore final : ChecklistStore {
+    std::optional<ChecklistState> initial;
+    std::vector<ChecklistState> saves;
+
+    std::optional<ChecklistState> load() override { return initial; }
     Base::Status save(const ChecklistState& state) override {
-        if (failing) return Base::makeError("disk full");
         saves.push_back(state);
         return Base::Ok{};
     }
-    bool failing = false;
-    std::vector<ChecklistState> saves;
-
-private:
-    std::optional<ChecklistState> initial_;
 };
 
 // A model on a recording store and the manual clock, counting its notifications.
 class ModelFixture {
 protected:
     ChecklistModel& makeModel(std::optional<ChecklistState> initial, double delay = 0.4) {
-        store = std::make_shared<RecordingChecklistStore>(std::move(initial));
+        store = std::make_shared<RecordingChecklistStore>();
+        store->initial = std::move(initial);
         model.emplace(store, scheduler, delay);
         subscription = model->observeState([this] { ++notifications; });
         notifications = 0;

@@ -12,26 +12,17 @@
 namespace SettingsKitTesting {
 
 // A store that records every save and can be told to fail.
-class RecordingStore final : public SettingsKit::SettingsStore {
-public:
-    explicit RecordingStore(std::optional<SettingsKit::AppSettings> initial) : initial_(std::move(initial)) {}
+struct RecordingStore final : SettingsKit::SettingsStore {
+    std::optional<SettingsKit::AppSettings> initial;
+    bool failing = false;
+    std::vector<SettingsKit::AppSettings> saves;
 
-    std::optional<SettingsKit::AppSettings> load() override {
-        ++loads;
-        return initial_;
-    }
+    std::optional<SettingsKit::AppSettings> load() override { return initial; }
     Base::Status save(const SettingsKit::AppSettings& settings) override {
         if (failing) return Base::makeError("disk full");
         saves.push_back(settings);
         return Base::Ok{};
     }
-
-    bool failing = false;
-    int loads = 0;
-    std::vector<SettingsKit::AppSettings> saves;
-
-private:
-    std::optional<SettingsKit::AppSettings> initial_;
 };
 
 inline const Base::Uuid knownID = Base::Uuid::random();
@@ -49,7 +40,8 @@ class ModelTest : public ::testing::Test {
 protected:
     void start(std::optional<SettingsKit::AppSettings> stored = std::nullopt, double delay = 0.4) {
         model.reset();
-        store = std::make_shared<RecordingStore>(std::move(stored));
+        store = std::make_shared<RecordingStore>();
+        store->initial = std::move(stored);
         model = std::make_unique<SettingsKit::SettingsModel>(store, scheduler, delay);
     }
     void SetUp() override { start(); }
