@@ -179,9 +179,12 @@ void L2PanelView::refreshRegions() {
         from_ = shown_;
         springStart_ = clock_.now();
         target_ = next;
+        shown_ = between(from_, target_, 0);
         startFrames();
     } else if (springStart_) {
-        target_ = next;  // the running spring carries on to the new places
+        // The running spring carries on to the new places.
+        target_ = next;
+        shown_ = between(from_, target_, spring_.progress(clock_.now() - *springStart_));
     } else {
         target_ = shown_ = next;
     }

@@ -14,6 +14,7 @@
 #include "WaylarkKit/TimingViewModel.h"
 #include "WaylarkKit/Views/HoverMagnification.h"
 #include "WaylarkKit/Views/LeftStatus.h"
+#include "WaylarkKit/Views/Qt/LeftStatusPainting.h"
 
 namespace WaylarkKit {
 
@@ -37,7 +38,7 @@ public:
 
     const LeftStatus& status() const { return status_; }
     // Where the row (or the greeting word's canvas) lies in the widget.
-    QRectF rowRect() const { return row_; }
+    QRectF rowRect() const { return row_.row; }
     double magnification() const { return magnify_.scale(); }
     MascotView* mascotView() const { return mascot_; }
     GreetingWordView* greetingView() const { return greeting_; }
@@ -64,10 +65,7 @@ private:
     QPointer<MascotView> mascot_;
     QPointer<GreetingWordView> greeting_;
     QSize size_;
-    QRectF row_;
-    QRectF mascotSquare_;
-    QRectF word_;
-    QRectF countdown_;
+    LeftStatusRow row_;
     HoverMagnification magnify_;
     // Last, so they go first.
     std::array<Base::Subscription, 13> subscriptions_;

@@ -1,6 +1,12 @@
 #include "WaylarkKit/tests/Views/Qt/IslandViewsFixture.h"
 
+#include <QPainter>
+
 #include "IslandKit/View/IslandSurface.h"
+#include "WaylarkKit/Mascot/MascotForStatus.h"
+#include "WaylarkKit/Mascot/Qt/MascotView.h"
+#include "WaylarkKit/Views/Qt/LeftStatusPainting.h"
+#include "WaylarkKit/Views/StatusLabel.h"
 
 using namespace WaylarkKit;
 using namespace WaylarkKit::Testing;
@@ -51,4 +57,30 @@ TEST_F(IslandGoldenTest, ExpandedPanelOnEachTab) {
         expand(c.tab);
         EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(panel()), c.golden));
     }
+}
+
+// No evaluation of the engine is amber: the status row is painted from one made by hand.
+TEST_F(IslandGoldenTest, AmberStatusRow) {
+    TradingCore::Evaluation amber;
+    amber.base = TradingCore::StatusBase::amber;
+    amber.countdownVisible = true;
+    amber.nextChange = timing->now() + 65;
+    LeftStatus status;
+    status.word = StatusLabel::word(amber, false);
+    status.colour = LeftStatus::statusColor(amber);
+    status.countdown = LeftStatus::countdownText(amber, timing->now());
+    status.mascot = mascot(amber, false);
+    const LeftStatusRow row = LeftStatusRow::layOut(status, LeftStatus::mascotSide, QPointF(8, 2));
+
+    QWidget canvas;
+    canvas.resize(static_cast<int>(row.row.right()) + 8, 39);
+    auto* figure = new MascotView(LeftStatus::mascotSide, scheduler, fixedReduceMotion(true), &canvas);
+    figure->move(row.mascot.topLeft().toPoint() - figure->contentRect().topLeft());
+    figure->show(*status.mascot);
+    QImage image = WaylarkKitTest::render(canvas);
+    QPainter painter(&image);
+    paintLeftStatusText(painter, status, row, 1);
+    painter.end();
+    EXPECT_EQ(status.word, "Caution");
+    EXPECT_TRUE(WaylarkKitTest::matchesGolden(image, "island-amber"));
 }
