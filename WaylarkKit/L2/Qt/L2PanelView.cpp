@@ -13,6 +13,7 @@
 #include "WaylarkKit/L2/Qt/HoverTracker.h"
 #include "WaylarkKit/L2/Qt/PanelPainting.h"
 #include "WaylarkKit/L2/StripLook.h"
+#include "WaylarkKit/Views/Qt/TimelineTabView.h"
 #include "WaylarkKit/Weekly/Qt/WeeklyTabView.h"
 
 namespace WaylarkKit {
@@ -292,7 +293,7 @@ HoverMagnification& L2PanelView::stripMagnifier(L2Tab tab) {
 
 QWidget* L2PanelView::makeTab(L2Tab tab) {
     switch (tab) {
-        case L2Tab::timeline: return timelineMaker_ ? timelineMaker_(this) : new QWidget(this);
+        case L2Tab::timeline: return new TimelineTabView(model_, this);
         case L2Tab::weekly: return new WeeklyTabView(model_, scheduler_, this);
         case L2Tab::calculator: return new CalculatorTabView(calculator_, scheduler_, this);
         case L2Tab::checklist: return new ChecklistTabView(checklist_, checklistUI_, scheduler_, this);

@@ -46,17 +46,12 @@ public:
     static constexpr double footerHeight = 36;
     static constexpr double footerSpacing = 4;
 
-    // The view of the timeline tab, when there is one; an empty region otherwise.
-    using TimelineMaker = std::function<QWidget*(QWidget* parent)>;
-
     L2PanelView(TimingViewModel& model, IslandKit::IslandModel& island, ChecklistKit::ChecklistModel& checklist,
                 ChecklistUIState& checklistUI, CalculatorModel& calculator, std::function<void()> onQuit,
                 Base::Scheduler& scheduler, ReduceMotionFlag reduceMotion, QWidget* parent = nullptr);
     ~L2PanelView() override;
     L2PanelView(const L2PanelView&) = delete;
     L2PanelView& operator=(const L2PanelView&) = delete;
-
-    void setTimelineMaker(TimelineMaker maker) { timelineMaker_ = std::move(maker); }
 
     // Where the regions are going, and where they are drawn at this moment.
     const std::vector<L2Region>& regions() const { return target_; }
@@ -105,7 +100,6 @@ private:
     std::function<void()> onQuit_;
     Base::Scheduler& scheduler_;
     ReduceMotionFlag reduceMotion_;
-    TimelineMaker timelineMaker_;
     FrameClock clock_;
     const IslandKit::Spring spring_;
     StripHoverState stripHover_;

@@ -31,13 +31,10 @@ IslandKit::IslandView center(const Shared& shared, double side) {
     };
 }
 
-IslandKit::IslandView expanded(const Shared& shared, IslandKit::IslandModel& island, std::function<void()> onQuit,
-                               L2PanelView::TimelineMaker timeline) {
-    return [shared, &island, onQuit = std::move(onQuit), timeline = std::move(timeline)](QWidget* parent) -> QWidget* {
-        auto* panel = new L2PanelView(shared.timing, island, shared.checklist, shared.checklistUI, shared.calculator,
-                                      onQuit, shared.scheduler, shared.reduceMotion, parent);
-        panel->setTimelineMaker(timeline);
-        return panel;
+IslandKit::IslandView expanded(const Shared& shared, IslandKit::IslandModel& island, std::function<void()> onQuit) {
+    return [shared, &island, onQuit = std::move(onQuit)](QWidget* parent) -> QWidget* {
+        return new L2PanelView(shared.timing, island, shared.checklist, shared.checklistUI, shared.calculator, onQuit,
+                               shared.scheduler, shared.reduceMotion, parent);
     };
 }
 

@@ -37,8 +37,6 @@ double mascotSide(const IslandKit::ScreenMetrics& metrics);
 IslandKit::IslandView leading(const Shared& shared, std::string islandID, bool showsMascot, double mascotSide);
 IslandKit::IslandView trailing(const Shared& shared, std::string islandID);
 IslandKit::IslandView center(const Shared& shared, double mascotSide);
-// `timeline` makes the timeline tab's view; without one that region stays empty.
-IslandKit::IslandView expanded(const Shared& shared, IslandKit::IslandModel& island, std::function<void()> onQuit,
-                               L2PanelView::TimelineMaker timeline = {});
+IslandKit::IslandView expanded(const Shared& shared, IslandKit::IslandModel& island, std::function<void()> onQuit);
 
 }  // namespace WaylarkKit::IslandViews
