@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,7 @@
 #include "TradingCore/Model/TimingConfiguration.h"
 #include "WaylarkKit/DemoScenario.h"
 #include "WaylarkKit/L2/L2Tab.h"
-#include "WaylarkKit/L2/TabSwipeDirection.h"
+#include "WaylarkKit/L2/TabSwipe.h"
 #include "WaylarkKit/TimingSource.h"
 #include "WaylarkKit/Views/TimelineSelection.h"
 
@@ -192,6 +193,9 @@ public:
     // Moves below half a point in x and width are ignored, so the frames'
     // observers are not woken for them; y and height are not compared.
     void setTrailingFrame(const IslandKit::Rect& frame, const std::string& key);
+    // Drops every frame whose key is not among `shown`, so the frames of
+    // activities that are gone do not pile up over the day.
+    void retainTrailingFrames(const std::set<std::string>& shown);
     static std::string frameKey(const TradingCore::Activity& activity);
 
     // Status word and greeting.

@@ -148,6 +148,11 @@ void TimingViewModel::setTrailingFrame(const IslandKit::Rect& frame, const std::
     announce(Field::trailingFrames);
 }
 
+void TimingViewModel::retainTrailingFrames(const std::set<std::string>& shown) {
+    const auto dropped = std::erase_if(trailingFrames_, [&](const auto& entry) { return !shown.count(entry.first); });
+    if (dropped > 0) announce(Field::trailingFrames);
+}
+
 std::string TimingViewModel::frameKey(const TradingCore::Activity& activity) {
     return (activity.kind == TradingCore::ActivityKind::news ? "news:" : "act:") + activity.id;
 }

@@ -1,7 +1,6 @@
 #include "WaylarkKit/Checklist/Qt/ChecklistIndicator.h"
 
 #include <cmath>
-#include <numbers>
 
 #include <QPainter>
 
@@ -16,35 +15,31 @@ using namespace ChecklistDrawing;
 
 namespace {
 
-constexpr double pulseHalf = 1.1;
-constexpr double pulseLow = 0.45;
-// A slow fade needs few frames to look smooth.
-constexpr double pulseFramesPerSecond = 12;
-
 QFont countFont() { return interFont(12, FontWeight::semibold); }
-QFont markFont() { return interFont(12, FontWeight::bold); }
-const QString mark = QStringLiteral("!");
+const QString exclamation = QStringLiteral("!");
 
 }  // namespace
 
 ChecklistIndicator::ChecklistIndicator(ChecklistKit::ChecklistModel& checklist, Base::Scheduler& scheduler,
-                                       QWidget* parent)
-    : QWidget(parent), checklist_(checklist), frames_(scheduler) {
+                                       const ReduceMotionFlag& reduceMotion, QWidget* parent)
+    : QWidget(parent),
+      checklist_(checklist),
+      mark_(scheduler, reduceMotion && reduceMotion(), [this] { update(); }) {
+    mark_.set(exclamation, toQColor(Palette::red));
     refresh();
     subscription_ = checklist_.observeState([this] { refresh(); });
 }
 
-double ChecklistIndicator::pulseOpacity(double t) {
-    const double phase = std::fmod(std::max(0.0, t), 2 * pulseHalf) / pulseHalf;  // 0…2
-    const double f = phase <= 1 ? phase : 2 - phase;
-    const double eased = (1 - std::cos(std::numbers::pi * f)) / 2;
-    return 1 - (1 - pulseLow) * eased;
+void ChecklistIndicator::setMagnification(double scale) {
+    if (scale == magnification_) return;
+    magnification_ = scale;
+    update();
 }
 
 QSize ChecklistIndicator::sizeHint() const {
     double w = 0;
     switch (state_.kind) {
-        case ChecklistIndicatorState::Kind::noChecklist: w = textWidth(markFont(), mark); break;
+        case ChecklistIndicatorState::Kind::noChecklist: w = mark_.width(); break;
         case ChecklistIndicatorState::Kind::complete: w = symbolWidth(12); break;
         case ChecklistIndicatorState::Kind::counting:
             w = MonoDigits::width(countFont(), QString::fromStdString(state_.text().value_or("")));
@@ -63,21 +58,7 @@ void ChecklistIndicator::refresh() {
 }
 
 void ChecklistIndicator::updatePulse() {
-    const bool pulses = isVisible() && state_.kind == ChecklistIndicatorState::Kind::noChecklist;
-    if (!pulses) {
-        pulse_.cancel();
-        opacity_ = 1;
-        return;
-    }
-    if (pulse_.isScheduled()) return;
-    pulseStart_ = frames_.now();
-    pulse_ = frames_.run(
-        [this](double t) {
-            opacity_ = pulseOpacity(t - pulseStart_);
-            update();
-            return true;
-        },
-        pulseFramesPerSecond);
+    mark_.setShown(isVisible() && state_.kind == ChecklistIndicatorState::Kind::noChecklist);
 }
 
 void ChecklistIndicator::showEvent(QShowEvent* event) {
@@ -94,11 +75,13 @@ void ChecklistIndicator::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, true);
     const QRectF box(0, 0, width(), height());
+    if (magnification_ != 1) {
+        painter.translate(box.center());
+        painter.scale(magnification_, magnification_);
+        painter.translate(-box.center());
+    }
     switch (state_.kind) {
-        case ChecklistIndicatorState::Kind::noChecklist:
-            painter.setOpacity(opacity_);
-            drawLine(painter, box, Qt::AlignHCenter, markFont(), toQColor(Palette::red), mark);
-            break;
+        case ChecklistIndicatorState::Kind::noChecklist: mark_.paint(painter, box, Qt::AlignHCenter); break;
         case ChecklistIndicatorState::Kind::complete:
             drawSymbol(painter, Symbol::checkmark, box.center(), 12, 1, toQColor(Palette::green));
             break;

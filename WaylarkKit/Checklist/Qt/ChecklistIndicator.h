@@ -6,23 +6,29 @@
 #include "Base/Scheduler.h"
 #include "ChecklistKit/ChecklistModel.h"
 #include "WaylarkKit/Checklist/ChecklistIndicatorState.h"
-#include "WaylarkKit/Motion/FrameClock.h"
+#include "WaylarkKit/Motion/ReduceMotion.h"
+#include "WaylarkKit/Views/Qt/PulsingLabel.h"
 
 namespace WaylarkKit {
 
 // The checklist's badge in the compact island: a pulsing red "!" without an
 // active checklist, a green checkmark when it is complete, otherwise the count
-// ticked over total. The compact view around it places, scales and shows it.
+// ticked over total. The compact view around it places, scales and shows it;
+// the badge draws centred in whatever room it is given.
 class ChecklistIndicator final : public QWidget {
 public:
     static constexpr double badgeHeight = 16;
 
-    ChecklistIndicator(ChecklistKit::ChecklistModel& checklist, Base::Scheduler& scheduler, QWidget* parent = nullptr);
+    // Reduce Motion is read once, here: it holds the "!" still.
+    ChecklistIndicator(ChecklistKit::ChecklistModel& checklist, Base::Scheduler& scheduler,
+                       const ReduceMotionFlag& reduceMotion = fixedReduceMotion(false), QWidget* parent = nullptr);
 
     const ChecklistIndicatorState& state() const { return state_; }
     QSize sizeHint() const override;
-    // The "!"'s opacity `t` seconds into its pulse: 1 down to 0.45 and back every 2.2 s.
-    static double pulseOpacity(double t);
+    const PulsingLabel& mark() const { return mark_; }
+
+    // Draws the badge `scale` times its size about its centre.
+    void setMagnification(double scale);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -34,11 +40,9 @@ private:
     void updatePulse();
 
     ChecklistKit::ChecklistModel& checklist_;
-    FrameClock frames_;
     ChecklistIndicatorState state_;
-    double pulseStart_ = 0;
-    double opacity_ = 1;
-    Base::TaskHandle pulse_;
+    PulsingLabel mark_;
+    double magnification_ = 1;
     Base::Subscription subscription_;
 };
 

@@ -56,8 +56,21 @@ QTransform MascotView::figureToWidget() const {
     const double scale = side_ / designSquare;
     const QPoint origin = contentRect().topLeft();
     // Design y already grows downward, like the widget's: no flip.
-    return QTransform::fromTranslate(-designLeft, -designTop) * QTransform::fromScale(scale, scale) *
-           QTransform::fromTranslate(origin.x(), origin.y());
+    const QTransform placed = QTransform::fromTranslate(-designLeft, -designTop) *
+                              QTransform::fromScale(scale, scale) * QTransform::fromTranslate(origin.x(), origin.y());
+    if (magnification_ == 1) return placed;
+    const QPointF c = magnifiedAbout_;
+    return placed * QTransform::fromTranslate(-c.x(), -c.y()) *
+           QTransform::fromScale(magnification_, magnification_) * QTransform::fromTranslate(c.x(), c.y());
+}
+
+void MascotView::setMagnification(double scale, QPointF about) {
+    if (scale == magnification_ && about == magnifiedAbout_) return;
+    magnification_ = scale;
+    magnifiedAbout_ = about;
+    // What was drawn at the old size is all stale: paint every node afresh.
+    onScreen_ = {};
+    update();
 }
 
 void MascotView::show(const MascotKind& kind) {
@@ -97,7 +110,7 @@ void MascotView::startFrames() {
 }
 
 std::optional<double> MascotView::frame(double now) {
-    const double pixelsPerUnit = side_ / designSquare * devicePixelRatio_;
+    const double pixelsPerUnit = side_ / designSquare * magnification_ * devicePixelRatio_;
     const auto areas = takeVisibleChanges(onScreen_, sampleFigure(figure_, now), pixelsPerUnit);
     if (!areas.empty()) update(repaintRegion(areas, figureToWidget()));
     if (now > settlesAt_) return std::nullopt;

@@ -49,6 +49,11 @@ public:
     // Figure units to widget coordinates.
     QTransform figureToWidget() const;
 
+    // Draws the figure `scale` times its size about `about` (widget
+    // coordinates), as a hovered row grows: the canvas's margins leave room.
+    void setMagnification(double scale, QPointF about);
+    double magnification() const { return magnification_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -72,6 +77,8 @@ private:
     FigureLook onScreen_;  // the look each node was last repainted with
     FigurePainter painter_;
     int builds_ = 0;
+    double magnification_ = 1;
+    QPointF magnifiedAbout_;
     Base::TaskHandle frames_;
 };
 

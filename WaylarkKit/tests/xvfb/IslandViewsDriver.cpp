@@ -1,0 +1,292 @@
+// The island with its real status, activity and panel views in real windows
+// on an X server with a compositor.
+//   IslandViewsDriver screenshots <folder>
+//       the demo scenario on a manual clock: the compact island green (a
+//       custom time running), red and gray, and the expanded panel; checks
+//       the status colours on screen
+//   IslandViewsDriver cpu <seconds> [--reduce-motion] [--no-checklist]
+//       the compact island in a fixed status on the real clock and its real
+//       one-second tick; prints the process's CPU use over that time
+//   IslandViewsDriver bare <seconds> <width> <height>
+//       the same measurement for a bare translucent window of that size
+//       that repaints once a second
+
+#include <sys/resource.h>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QScreen>
+#include <QTimer>
+
+#include "Base/ManualScheduler.h"
+#include "CalendarKit/Service/CalendarService.h"
+#include "CalendarKit/tests/service/MemoryStore.h"
+#include "CalendarKit/tests/service/ScriptedFetcher.h"
+#include "ChecklistKit/InMemoryChecklistStore.h"
+#include "IslandKit/Screen/ScreenMetricsReader.h"
+#include "IslandKit/Window/IslandWindowController.h"
+#include "IslandKit/Window/QtScheduler.h"
+#include "IslandKit/Window/XInputPointerTracker.h"
+#include "SettingsKit/InMemorySettingsStore.h"
+#include "SettingsKit/SettingsModel.h"
+#include "TradingCore/Model/MarketTimeZone.h"
+#include "WaylarkKit/DemoScenario.h"
+#include "WaylarkKit/Style/Qt/Fonts.h"
+#include "WaylarkKit/Views/Qt/IslandViews.h"
+#include "WaylarkKit/Views/StatusLabel.h"
+
+using namespace WaylarkKit;
+
+namespace {
+
+int failures = 0;
+
+void check(bool ok, const std::string& what) {
+    std::printf("%s %s\n", ok ? "ok  " : "FAIL", what.c_str());
+    if (!ok) ++failures;
+}
+
+void wait(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// A plain desktop under the island, so the screenshots show its outline.
+class Desktop final : public QWidget {
+public:
+    Desktop() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColor(40, 110, 150)); }
+};
+
+// Everything the island's views read, on one scheduler: a manual one for
+// the screenshots, the real one for the measurement.
+struct Models {
+    explicit Models(Base::Scheduler& clock)
+        : fetcher(std::make_shared<CalendarKit::Testing::ScriptedFetcher>(clock)),
+          calendar(fetcher, std::make_shared<CalendarKit::Testing::MemoryStore>(), clock,
+                   CalendarKit::CalendarService::Settings::application()),
+          settings(std::make_shared<SettingsKit::InMemorySettingsStore>(), clock, 0.4),
+          checklist(std::make_shared<ChecklistKit::InMemoryChecklistStore>(), clock, 0.4),
+          checklistUI(1.0, clock),
+          calculator(settings, clock, [](const std::string&) {}),
+          timing(calendar, settings, TimingViewModel::Mode::demo, 5.0, clock) {}
+
+    // The demo scenario from `offset` seconds after its base, at `speed`.
+    void play(double offset, double speed) {
+        const DemoScenario scenario = DemoScenario::make(timing.now());
+        timing.playScenario(scenario, scenario.events.front().time - 180 + offset, speed, false);
+    }
+
+    std::shared_ptr<CalendarKit::Testing::ScriptedFetcher> fetcher;
+    CalendarKit::CalendarService calendar;
+    SettingsKit::SettingsModel settings;
+    ChecklistKit::ChecklistModel checklist;
+    ChecklistUIState checklistUI;
+    CalculatorModel calculator;
+    TimingViewModel timing;
+};
+
+// One island on the primary screen, wired as the island host wires it.
+struct Island {
+    Island(Models& models, Base::Scheduler& frames, bool reduceMotion)
+        : screen(QGuiApplication::primaryScreen()),
+          metrics(IslandKit::ScreenMetricsReader::metrics(screen)),
+          shared{models.timing, models.checklist, models.checklistUI, models.calculator, frames,
+                 fixedReduceMotion(reduceMotion)},
+          model(metrics, IslandKit::IslandSlots{}, style(),
+                IslandViews::leading(shared, "main", metrics.hasNotch(), IslandViews::mascotSide(metrics)),
+                IslandViews::trailing(shared, "main"), IslandKit::IslandView{}),
+          controller(model, pointer, frames) {
+        model.setExpanded(IslandViews::expanded(shared, model, [] { QApplication::quit(); }));
+        if (!metrics.hasNotch()) model.setCenter(IslandViews::center(shared, IslandViews::mascotSide(metrics)));
+        TimingViewModel& timing = models.timing;
+        model.setOnStateChange([&timing](IslandKit::IslandState state) {
+            const bool expanded = state == IslandKit::IslandState::expanded;
+            timing.setExpandedIsland(expanded ? "main" : "");
+            timing.setExpanded(expanded);
+        });
+        controller.show(screen);
+    }
+
+    static IslandKit::IslandStyle style() {
+        IslandKit::IslandStyle s;
+        s.expandedContentSize = {300, 205};
+        s.maxLeadingWidth = 200;
+        s.maxTrailingWidth = 420;
+        s.expandedLeadingRegionMinWidth = 410;
+        return s;
+    }
+    QRect rect() const {
+        const IslandKit::IslandLayout l = model.layout();
+        return QRect(static_cast<int>(l.rect.minX()), 0, static_cast<int>(l.rect.width),
+                     static_cast<int>(l.rect.height));
+    }
+
+    QScreen* screen;
+    IslandKit::ScreenMetrics metrics;
+    IslandViews::Shared shared;
+    IslandKit::XInputPointerTracker pointer;
+    IslandKit::IslandModel model;
+    IslandKit::IslandWindowController controller;
+};
+
+QImage screenshot(const QString& path) {
+    wait(1200);  // the island's spring and the mascot's first moves
+    QProcess::execute("import", {"-window", "root", path});
+    return QImage(path).convertToFormat(QImage::Format_RGB32);
+}
+
+// Whether any pixel of `area` is close to `colour`.
+bool shows(const QImage& image, const QRect& area, const QColor& colour) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                    std::abs(c.blue() - colour.blue()) < 30) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+int screenshots(const QString& folder) {
+    QDir().mkpath(folder);
+    Desktop desktop;
+    desktop.setGeometry(QGuiApplication::primaryScreen()->geometry());
+    desktop.show();
+    const Base::Calendar calendar(TradingCore::MarketTimeZone::newYork());
+    Base::ManualScheduler clock(*calendar.date(2026, 3, 10, 10, 20, 0));
+    IslandKit::QtScheduler frames;
+    Models models(clock);
+    models.settings.setGreetingEnabled(false);
+    models.play(0, 0);
+    Island island(models, frames, false);
+
+    const struct {
+        const char* name;
+        double offset;
+        QColor word;
+    } compact[] = {
+        {"island-green.png", 270, QColor(0x30, 0xD1, 0x58)},
+        {"island-red.png", 200, QColor(0xFF, 0x45, 0x3A)},
+        {"island-gray.png", 700, QColor(140, 140, 140)},
+    };
+    for (const auto& shot : compact) {
+        models.play(shot.offset, 0);
+        const QImage image = screenshot(folder + "/" + shot.name);
+        check(!image.isNull(), std::string(shot.name) + " taken");
+        check(shows(image, island.rect(), shot.word), std::string(shot.name) + " shows its status colour");
+    }
+
+    models.play(270, 0);
+    island.model.expand();
+    const QImage expanded = screenshot(folder + "/panel-expanded.png");
+    check(models.timing.isExpanded(), "the island expanded");
+    check(shows(expanded, island.rect(), QColor(0xFF, 0x9F, 0x0A)), "the panel shows the timeline's orange macros");
+    std::printf("%s\n", failures == 0 ? "all checks passed" : "some checks failed");
+    return failures == 0 ? 0 : 1;
+}
+
+void report(const char* what, double seconds, double cpu) {
+    std::printf("%s, %.0f s: CPU %.3f s = %.3f %% of one core\n", what, seconds, cpu, 100 * cpu / seconds);
+}
+
+int measure(double seconds, bool reduceMotion, bool withChecklist) {
+    IslandKit::QtScheduler clock;
+    Models models(clock);
+    models.settings.setGreetingEnabled(false);
+    // A checklist with its count, or the badge's pulsing "!" without one.
+    if (withChecklist) {
+        const auto id = models.checklist.createTemplate("Pre-trade");
+        if (id) models.checklist.addItem(*id, "Stop placed");
+    }
+    models.timing.start();
+    // 15 s into the scenario's first window, for a minute: green with the
+    // window's countdown and CPI's ticking, nothing pulsing.
+    models.play(15, 1);
+    Island island(models, clock, reduceMotion);
+    wait(3000);  // start-up, the island's spring, the compositor
+    const double before = cpuSeconds();
+    wait(static_cast<int>(seconds * 1000));
+    const double cpu = cpuSeconds() - before;
+    const std::string what = std::string("compact island, ") + (reduceMotion ? "Reduce Motion" : "mascot animating") +
+                             (withChecklist ? "" : ", pulsing checklist badge");
+    report(what.c_str(), seconds, cpu);
+    const QRect shown = island.rect();
+    std::printf("status \"%s\", island %dx%d\n", StatusLabel::word(models.timing.evaluation(), false).c_str(),
+                shown.width(), shown.height());
+    return 0;
+}
+
+// A translucent frameless window of the island's size, repainting its black
+// rounded shape once a second.
+class Bare final : public QWidget {
+public:
+    Bare() {
+        setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
+        setAttribute(Qt::WA_TranslucentBackground);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        painter.drawRoundedRect(rect(), 12, 12);
+    }
+};
+
+int measureBare(double seconds, int width, int height) {
+    Bare bare;
+    bare.resize(width, height);
+    bare.move((QGuiApplication::primaryScreen()->geometry().width() - bare.width()) / 2, 0);
+    bare.show();
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, &bare, [&bare] { bare.update(); });
+    tick.start(1000);
+    wait(3000);
+    const double before = cpuSeconds();
+    wait(static_cast<int>(seconds * 1000));
+    report("bare window of the island's size, one repaint a second", seconds, cpuSeconds() - before);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    loadFonts();
+    const QStringList args = QApplication::arguments();
+    if (args.size() >= 3 && args[1] == "screenshots") return screenshots(args[2]);
+    if (args.size() >= 3 && args[1] == "cpu") {
+        return measure(args[2].toDouble(), args.contains("--reduce-motion"), !args.contains("--no-checklist"));
+    }
+    if (args.size() >= 5 && args[1] == "bare") return measureBare(args[2].toDouble(), args[3].toInt(), args[4].toInt());
+    std::fprintf(stderr,
+                 "usage: IslandViewsDriver screenshots <folder> | cpu <seconds> [--reduce-motion] "
+                 "[--no-checklist] | bare <seconds> <width> <height>\n");
+    return 2;
+}
