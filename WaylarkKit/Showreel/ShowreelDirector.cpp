@@ -80,8 +80,8 @@ void ShowreelDirector::sleepUntil(double deadline, std::size_t next) {
         playFrom(next);
         return;
     }
-    scriptTask_ = scheduler_.schedule(std::min(remaining, longestNap),
-                                      [this, deadline, next] { sleepUntil(deadline, next); });
+    scriptTask_ =
+        scheduler_.schedule(std::min(remaining, longestNap), [this, deadline, next] { sleepUntil(deadline, next); });
 }
 
 void ShowreelDirector::pollState() {

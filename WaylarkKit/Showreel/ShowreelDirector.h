@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Base/Date.h"
@@ -32,7 +33,7 @@ public:
 
     // What the seeding set up for the script to finish.
     struct Seed {
-        Base::Uuid chooseItem;         // the question the script answers
+        Base::Uuid chooseItem;           // the question the script answers
         std::vector<Base::Uuid> toTick;  // the items it ticks, in order
 
         bool operator==(const Seed&) const = default;
@@ -63,8 +64,7 @@ public:
     // recording sees each line as it happens.
     static void writeToStandardOutput(const std::string& line);
 
-    ShowreelDirector(ShowreelStage stage, Seed seed, Base::Scheduler& scheduler,
-                     LogLine log = writeToStandardOutput);
+    ShowreelDirector(ShowreelStage stage, Seed seed, Base::Scheduler& scheduler, LogLine log = writeToStandardOutput);
     ~ShowreelDirector();
     ShowreelDirector(const ShowreelDirector&) = delete;
     ShowreelDirector& operator=(const ShowreelDirector&) = delete;
@@ -78,6 +78,9 @@ public:
 private:
     // One step: its line, what it does, then how long the script waits.
     struct Step {
+        Step(std::string line, std::function<void()> action, double seconds, std::function<bool()> condition = {})
+            : say(std::move(line)), act(std::move(action)), wait(seconds), when(std::move(condition)) {}
+
         std::string say;  // empty: no line
         std::function<void()> act;
         double wait = 0;

@@ -83,8 +83,9 @@ ShowreelScenario custom(Base::Date monday) {
 
 ShowreelScenario news(Base::Date monday, NewsImpact impact) {
     const std::string title = impact == NewsImpact::high ? "CPI" : "PPI";
-    return make(monday + newsStart, showreelProfile(), NewsRule{{"USD"}, {NewsImpact::high, NewsImpact::medium}, 12, 6, 30},
-                {}, 300, {release(newsEventID, title, impact, monday + newsRelease)});
+    return make(monday + newsStart, showreelProfile(),
+                NewsRule{{"USD"}, {NewsImpact::high, NewsImpact::medium}, 12, 6, 30}, {}, 300,
+                {release(newsEventID, title, impact, monday + newsRelease)});
 }
 
 ShowreelScenario tour(Base::Date monday) {

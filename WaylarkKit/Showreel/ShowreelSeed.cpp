@@ -18,9 +18,9 @@ constexpr std::array<std::string_view, 9> itemTexts = {
     "Stop and target placed",
     "Journal ready",
 };
-constexpr std::size_t questionIndex = 6;     // "Midnight Open"
-constexpr std::size_t tickedBySeed = 6;      // the first six start ticked
-constexpr std::size_t firstLeftToTick = 7;   // the last two are the script's
+constexpr std::size_t questionIndex = 6;    // "Midnight Open"
+constexpr std::size_t tickedBySeed = 6;     // the first six start ticked
+constexpr std::size_t firstLeftToTick = 7;  // the last two are the script's
 
 Base::Decimal number(std::string_view text, const Base::Decimal& fallback) {
     return Base::Decimal::fromText(text).value_or(fallback);

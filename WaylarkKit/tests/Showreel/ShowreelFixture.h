@@ -68,9 +68,8 @@ protected:
         timing->setPresentation(true);
         const ShowreelDirector::Seed used = seed ? *seed : ShowreelDirector::seed(*checklist, *settings, "Alex");
         timing->start();
-        director = std::make_unique<ShowreelDirector>(stage(withIsland), used, scheduler, [this](const std::string& l) {
-            lines.push_back(l);
-        });
+        director = std::make_unique<ShowreelDirector>(stage(withIsland), used, scheduler,
+                                                      [this](const std::string& l) { lines.push_back(l); });
         director->start();
         return *director;
     }

@@ -22,13 +22,13 @@ TEST(ShowreelScenarios, MondayIsThatOfTheNewYorkWorkingWeek) {
         Base::Date date;
         Base::Date monday;
     } cases[] = {
-        {newYork(3, 11, 15, 0), monday9},          // Wednesday
-        {newYork(3, 9, 0, 0), monday9},            // Monday, midnight
-        {newYork(3, 9, 23, 59, 59), monday9},      // Monday, last second
-        {newYork(3, 13, 22, 0), monday9},          // Friday evening, already Saturday in UTC
+        {newYork(3, 11, 15, 0), monday9},               // Wednesday
+        {newYork(3, 9, 0, 0), monday9},                 // Monday, midnight
+        {newYork(3, 9, 23, 59, 59), monday9},           // Monday, last second
+        {newYork(3, 13, 22, 0), monday9},               // Friday evening, already Saturday in UTC
         {newYork(3, 14, 12, 0), newYork(3, 16, 0, 0)},  // Saturday
         {newYork(3, 15, 23, 0), newYork(3, 16, 0, 0)},  // Sunday evening, already Monday in UTC
-        {newYork(3, 8, 3, 30), monday9},           // Sunday, the day the clocks go forward
+        {newYork(3, 8, 3, 30), monday9},                // Sunday, the day the clocks go forward
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Scenarios::monday(c.date), c.monday) << c.date.secondsSince1970;
@@ -50,15 +50,20 @@ TEST(ShowreelScenarios, EachShowsItsClipAtItsKeyInstants) {
     } cases[] = {
         {Scenarios::idle(monday9), newYork(3, 9, 7, 12, 30), {{0, "Out"}, {300, "Out"}}},
         {Scenarios::states(monday9), newYork(3, 9, 9, 29, 51), {{8.9, "Out"}, {9, "Session (Opening)"}}},
-        {Scenarios::custom(monday9), newYork(3, 9, 9, 34, 48),
-         {{0, "Session (Opening)"}, {11.9, "Session (Opening)"}, {12, "Session (Opening) · custom \"Kill zone\" [pink]"}}},
-        {Scenarios::news(monday9, NewsImpact::high), newYork(3, 9, 9, 39, 30),
+        {Scenarios::custom(monday9),
+         newYork(3, 9, 9, 34, 48),
+         {{0, "Session (Opening)"},
+          {11.9, "Session (Opening)"},
+          {12, "Session (Opening) · custom \"Kill zone\" [pink]"}}},
+        {Scenarios::news(monday9, NewsImpact::high),
+         newYork(3, 9, 9, 39, 30),
          {{0, "Session (Opening) · news countdown \"CPI\""},
           {17.9, "Session (Opening) · news countdown \"CPI\""},
           {18, "Restricted High"},
           {35.9, "Restricted High"},
           {36, "Session (Opening)"}}},
-        {Scenarios::news(monday9, NewsImpact::medium), newYork(3, 9, 9, 39, 30),
+        {Scenarios::news(monday9, NewsImpact::medium),
+         newYork(3, 9, 9, 39, 30),
          {{0, "Session (Opening) · news countdown \"PPI\""}, {18, "Restricted Medium"}, {36, "Session (Opening)"}}},
         {Scenarios::tour(monday9), newYork(3, 9, 9, 41), {{0, "Session (Opening)"}}},
     };
@@ -69,7 +74,7 @@ TEST(ShowreelScenarios, EachShowsItsClipAtItsKeyInstants) {
     // The idle day's first window is more than two hours away.
     const auto idle = Scenarios::idle(monday9);
     const auto evaluation = TradingCore::TimingEvaluator::evaluate(idle.scenario.configuration, {},
-                                                                  TradingCore::DataConfidence::live, idle.start);
+                                                                   TradingCore::DataConfidence::live, idle.start);
     ASSERT_TRUE(evaluation.nextChange);
     EXPECT_GT(*evaluation.nextChange - idle.start, 7200);
 }

@@ -118,7 +118,8 @@ TEST_F(ShowreelTest, TheWholeScriptLogsEveryClipAndStateOnTime) {
 
 TEST_F(ShowreelTest, EveryActionReachesItsModel) {
     NotificationCounter selection([&](auto o) { return timing->observe(TimingViewModel::Field::selection, o); });
-    NotificationCounter weeklyMenu([&](auto o) { return timing->observe(TimingViewModel::Field::isWeeklyMenuOpen, o); });
+    NotificationCounter weeklyMenu(
+        [&](auto o) { return timing->observe(TimingViewModel::Field::isWeeklyMenuOpen, o); });
     NotificationCounter impactMenu(
         [&](auto o) { return timing->observe(TimingViewModel::Field::isWeeklyImpactMenuOpen, o); });
     NotificationCounter choiceOpen([&](auto o) { return checklistUI->observeOpenChoiceItemID(o); });
@@ -196,8 +197,8 @@ TEST_F(ShowreelWithoutIslandTest, NoTimelineClicksMoveLaterStepsEarlier) {
     NotificationCounter selection([&](auto o) { return timing->observe(TimingViewModel::Field::selection, o); });
     play(std::nullopt, false);
     scheduler.advance(240);
-    const auto expected = shifted(
-        without(fullScript, {"CLIP 6a  click on the macro", "CLIP 6a  click on the news marker"}), 165, -8.6);
+    const auto expected =
+        shifted(without(fullScript, {"CLIP 6a  click on the macro", "CLIP 6a  click on the news marker"}), 165, -8.6);
     EXPECT_EQ(scriptLines(parsed()), expected);
     EXPECT_EQ(expected.back().at, 211.8);
     EXPECT_EQ(selection.take(), 0u);

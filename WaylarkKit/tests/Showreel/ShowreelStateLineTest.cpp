@@ -49,7 +49,10 @@ TEST(ShowreelStateLine, DescribesStatusActivitiesFlagsAndPanel) {
         {evaluation(StatusBase::red, "Opening", {}, NewsImpact::low), false, false, {}, "Restricted High"},
         {evaluation(StatusBase::red), false, false, {}, "Restricted High"},
         {evaluation(StatusBase::green, "Opening", {activity(K::custom, P::active, "Kill zone", IntervalColor::pink)}),
-         false, false, {}, "Session (Opening) · custom \"Kill zone\" [pink]"},
+         false,
+         false,
+         {},
+         "Session (Opening) · custom \"Kill zone\" [pink]"},
         {evaluation(StatusBase::red, "Opening", {activity(K::news, P::restricted, "CPI")}, NewsImpact::high), false,
          false, L2Tab::timeline, "Restricted High · L2: timeline"},
         // Only a news countdown and a running macro or custom time are named, in order.
@@ -59,7 +62,10 @@ TEST(ShowreelStateLine, DescribesStatusActivitiesFlagsAndPanel) {
                      activity(K::macro, P::active, "Lunch Macro"), activity(K::macro, P::ended, "Macro"),
                      activity(K::custom, P::upcoming, "Soon"), activity(K::custom, P::ended, "Gone"),
                      activity(K::custom, P::active, "Plain")}),
-         false, false, {}, "Out · news countdown \"CPI\" · macro \"Lunch Macro\" · custom \"Plain\""},
+         false,
+         false,
+         {},
+         "Out · news countdown \"CPI\" · macro \"Lunch Macro\" · custom \"Plain\""},
         {evaluation(StatusBase::gray), true, true, L2Tab::calculator,
          "Out · greeting · checklist celebration · L2: calculator"},
         {evaluation(StatusBase::gray), false, false, L2Tab::weekly, "Out · L2: weekly"},
@@ -75,7 +81,8 @@ TEST(ShowreelStateLine, NamesEveryCustomColour) {
     for (std::size_t i = 0; i < allIntervalColors.size(); ++i) {
         const auto e = evaluation(StatusBase::green, {},
                                   {activity(ActivityKind::custom, ActivityPhase::active, "K", allIntervalColors[i])});
-        EXPECT_EQ(ShowreelDirector::describe(e, false, false, {}), std::string("Session · custom \"K\" [") + names[i] + "]");
+        EXPECT_EQ(ShowreelDirector::describe(e, false, false, {}),
+                  std::string("Session · custom \"K\" [") + names[i] + "]");
     }
 }
 
