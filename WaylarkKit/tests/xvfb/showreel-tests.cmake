@@ -12,3 +12,17 @@ set_tests_properties(WaylarkKit.Xvfb.ShowreelBackdrop PROPERTIES
   TIMEOUT 120
   RUN_SERIAL TRUE
   ENVIRONMENT "QT_QPA_PLATFORM=xcb;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=0")
+
+# The whole reel in the real program, for its full length (about four
+# minutes): labelled long, so only `scripts/test --long` runs it.
+if(NOT WAYLARK_COMPONENTS OR "WaylarkApp" IN_LIST WAYLARK_COMPONENTS)
+  add_test(NAME WaylarkKit.Xvfb.ShowreelRealRun
+    COMMAND ${PROJECT_SOURCE_DIR}/IslandKit/tests/xvfb/run-under-xvfb.sh
+            ${CMAKE_CURRENT_LIST_DIR}/showreel-real-run.py $<TARGET_FILE:WaylarkApp>
+            ${CMAKE_CURRENT_BINARY_DIR}/screenshots)
+  set_tests_properties(WaylarkKit.Xvfb.ShowreelRealRun PROPERTIES
+    LABELS long
+    TIMEOUT 420
+    RUN_SERIAL TRUE
+    ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=0")
+endif()
