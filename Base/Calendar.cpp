@@ -4,12 +4,14 @@
 #include <unicode/timezone.h>
 
 #include <cmath>
+#include <mutex>
 
 #include "Base/TimeZoneRules.h"
 
 namespace Base {
 
 struct Calendar::Impl {
+    std::mutex mutex;  // guards `calendar`, whose every read sets its time first
     std::unique_ptr<icu::GregorianCalendar> calendar;
 };
 
@@ -53,10 +55,11 @@ Calendar::Calendar(Calendar&&) noexcept = default;
 Calendar& Calendar::operator=(Calendar&&) noexcept = default;
 Calendar::~Calendar() = default;
 
-DateComponents Calendar::components(Date instant) const {
+namespace {
+
+DateComponents componentsOn(icu::GregorianCalendar& cal, Date instant) {
     DateComponents c;
     if (!representable(instant)) return c;
-    auto& cal = *impl_->calendar;
     UErrorCode status = U_ZERO_ERROR;
     cal.setTime(std::floor(instant.secondsSince1970 * 1000.0), status);
     c.year = cal.get(UCAL_EXTENDED_YEAR, status);
@@ -69,9 +72,8 @@ DateComponents Calendar::components(Date instant) const {
     return c;
 }
 
-std::optional<Date> Calendar::date(int year, int month, int day, int hour, int minute,
-                                   int second) const {
-    auto& cal = *impl_->calendar;
+std::optional<Date> dateOn(icu::GregorianCalendar& cal, int year, int month, int day, int hour, int minute,
+                           int second) {
     UErrorCode status = U_ZERO_ERROR;
     cal.clear();
     cal.set(UCAL_EXTENDED_YEAR, year);
@@ -85,19 +87,34 @@ std::optional<Date> Calendar::date(int year, int month, int day, int hour, int m
     return Date(millis / 1000.0);
 }
 
+}  // namespace
+
+DateComponents Calendar::components(Date instant) const {
+    std::lock_guard lock(impl_->mutex);
+    return componentsOn(*impl_->calendar, instant);
+}
+
+std::optional<Date> Calendar::date(int year, int month, int day, int hour, int minute,
+                                   int second) const {
+    std::lock_guard lock(impl_->mutex);
+    return dateOn(*impl_->calendar, year, month, day, hour, minute, second);
+}
+
 std::optional<Date> Calendar::startOfDay(Date instant) const { return startOfDay(instant, 0); }
 
 std::optional<Date> Calendar::startOfDay(Date instant, int addingDays) const {
     if (!representable(instant)) return std::nullopt;
-    const DateComponents c = components(instant);
+    std::lock_guard lock(impl_->mutex);
+    const DateComponents c = componentsOn(*impl_->calendar, instant);
     // The calendar is lenient, so day 32 rolls into the next month.
-    return date(c.year, c.month, c.day + addingDays);
+    return dateOn(*impl_->calendar, c.year, c.month, c.day + addingDays, 0, 0, 0);
 }
 
 std::optional<Date> Calendar::startOfWeek(Date instant) const {
     if (!representable(instant)) return std::nullopt;
-    const DateComponents c = components(instant);
-    return date(c.year, c.month, c.day - (c.weekday - 1));
+    std::lock_guard lock(impl_->mutex);
+    const DateComponents c = componentsOn(*impl_->calendar, instant);
+    return dateOn(*impl_->calendar, c.year, c.month, c.day - (c.weekday - 1), 0, 0, 0);
 }
 
 std::optional<Date> Calendar::startOfHour(Date instant) const {
@@ -112,8 +129,9 @@ int Calendar::weekday(Date instant) const { return components(instant).weekday; 
 std::optional<Date> Calendar::settingTime(Date day, int hour, int minute) const {
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59) return std::nullopt;
     if (!representable(day)) return std::nullopt;
-    const DateComponents c = components(day);
-    return date(c.year, c.month, c.day, hour, minute, 0);
+    std::lock_guard lock(impl_->mutex);
+    const DateComponents c = componentsOn(*impl_->calendar, day);
+    return dateOn(*impl_->calendar, c.year, c.month, c.day, hour, minute, 0);
 }
 
 }  // namespace Base

@@ -24,8 +24,9 @@ struct DateComponents {
 //
 // Wall-clock rules: a time skipped when daylight saving time begins becomes the
 // first instant after the gap; a time that occurs twice when it ends is its
-// first occurrence. A copy carries its own calendar, so copies may be used on
-// different threads; one instance must not be shared between threads.
+// first occurrence. Every const call is safe from any thread, also on one
+// shared instance: the ICU calendar behind it changes with each question, so
+// the questions take turns.
 class Calendar {
 public:
     explicit Calendar(TimeZone zone);
@@ -48,6 +49,7 @@ public:
     std::optional<Date> startOfHour(Date instant) const;
     // 1 = Sunday through 7 = Saturday.
     int weekday(Date instant) const;
+    // All zero for an instant too far out (or not finite) to date.
     DateComponents components(Date instant) const;
     // The instant at which the day holding `day` shows hour:minute:00.
     // Hours outside 0..23 or minutes outside 0..59 give no instant.

@@ -119,7 +119,10 @@ Json Json::boolean(bool value) {
 
 Json Json::number(double value) {
     Json j;
-    if (!std::isfinite(value)) return j;
+    if (!std::isfinite(value)) {
+        j.value_ = Number{std::isnan(value) ? "nan" : value > 0 ? "inf" : "-inf", false, false};
+        return j;
+    }
     j.value_ = Number{shortestText(value), false};
     return j;
 }
@@ -226,55 +229,90 @@ void appendEscaped(std::string& out, const std::string& text) {
     out += '"';
 }
 
-void dumpValue(std::string& out, const Json& value, bool pretty, int depth) {
-    const auto newline = [&](int level) {
-        if (!pretty) return;
-        out += '\n';
-        out.append(static_cast<std::size_t>(level) * 2, ' ');
-    };
-    switch (value.type()) {
-        case Json::Type::null: out += "null"; break;
-        case Json::Type::boolean: out += value.asBool() ? "true" : "false"; break;
-        case Json::Type::number: out += value.numberText(); break;
-        case Json::Type::string: appendEscaped(out, value.asString()); break;
-        case Json::Type::array: {
-            const auto& items = value.asArray();
-            out += '[';
-            for (std::size_t i = 0; i < items.size(); ++i) {
-                if (i) out += ',';
-                newline(depth + 1);
-                dumpValue(out, items[i], pretty, depth + 1);
-            }
-            if (!items.empty()) newline(depth);
-            out += ']';
-            break;
-        }
-        case Json::Type::object: {
-            const auto& members = value.asObject();
-            out += '{';
-            bool first = true;
-            for (const auto& [key, member] : members) {
-                if (!first) out += ',';
-                first = false;
-                newline(depth + 1);
-                appendEscaped(out, key);
-                out += pretty ? " : " : ":";
-                dumpValue(out, member, pretty, depth + 1);
-            }
-            if (!members.empty()) newline(depth);
-            out += '}';
-            break;
-        }
-    }
-}
-
 }  // namespace
 
-std::string Json::dump(bool pretty) const {
-    std::string out;
-    dumpValue(out, *this, pretty, 0);
-    return out;
-}
+// Writes a value, or stops at the first non-finite number and says where it is.
+class JsonWriter {
+public:
+    explicit JsonWriter(bool pretty) : pretty_(pretty) {}
+
+    Result<std::string> write(const Json& value) {
+        if (!add(value, 0)) {
+            std::string where;
+            for (auto step = path_.rbegin(); step != path_.rend(); ++step) where += *step;
+            return makeError("cannot write the non-finite number " + failed_ + " at " +
+                             (where.empty() ? std::string("the root") : where));
+        }
+        return std::move(out_);
+    }
+
+private:
+    void newline(int level) {
+        if (!pretty_) return;
+        out_ += '\n';
+        out_.append(static_cast<std::size_t>(level) * 2, ' ');
+    }
+
+    // False on a non-finite number; the way back up records the path to it.
+    bool add(const Json& value, int depth) {
+        switch (value.type()) {
+            case Json::Type::null: out_ += "null"; return true;
+            case Json::Type::boolean: out_ += value.asBool() ? "true" : "false"; return true;
+            case Json::Type::number: {
+                const Json::Number& number = std::get<Json::Number>(value.value_);
+                if (!number.finite) {
+                    failed_ = number.text;
+                    return false;
+                }
+                out_ += number.text;
+                return true;
+            }
+            case Json::Type::string: appendEscaped(out_, value.asString()); return true;
+            case Json::Type::array: {
+                const auto& items = value.asArray();
+                out_ += '[';
+                for (std::size_t i = 0; i < items.size(); ++i) {
+                    if (i) out_ += ',';
+                    newline(depth + 1);
+                    if (!add(items[i], depth + 1)) {
+                        path_.push_back("[" + std::to_string(i) + "]");
+                        return false;
+                    }
+                }
+                if (!items.empty()) newline(depth);
+                out_ += ']';
+                return true;
+            }
+            case Json::Type::object: {
+                const auto& members = value.asObject();
+                out_ += '{';
+                bool first = true;
+                for (const auto& [key, member] : members) {
+                    if (!first) out_ += ',';
+                    first = false;
+                    newline(depth + 1);
+                    appendEscaped(out_, key);
+                    out_ += pretty_ ? " : " : ":";
+                    if (!add(member, depth + 1)) {
+                        path_.push_back(depth == 0 ? key : "." + key);
+                        return false;
+                    }
+                }
+                if (!members.empty()) newline(depth);
+                out_ += '}';
+                return true;
+            }
+        }
+        return true;
+    }
+
+    bool pretty_;
+    std::string out_;
+    std::string failed_;
+    std::vector<std::string> path_;  // innermost step first
+};
+
+Result<std::string> Json::dump(bool pretty) const { return JsonWriter(pretty).write(*this); }
 
 std::string_view jsonTypeName(Json::Type type) {
     switch (type) {

@@ -28,7 +28,9 @@ public:
     Json() = default;  // null
     static Json null() { return Json(); }
     static Json boolean(bool value);
-    static Json number(double value);  // non-finite values become null
+    // A non-finite value is kept as such: JSON has no spelling for it, so
+    // writing the document fails rather than putting null in its place.
+    static Json number(double value);
     static Json number(std::int64_t value);
     static Json number(int value) { return number(static_cast<std::int64_t>(value)); }
     // A number written exactly as the given text, which must be a valid JSON number.
@@ -66,21 +68,24 @@ public:
 
     static Result<Json> parse(std::string_view text, ParseOptions options);
     static Result<Json> parse(std::string_view text) { return parse(text, ParseOptions{}); }
-    // Keys sorted; pretty output indents by two spaces.
-    std::string dump(bool pretty = false) const;
+    // Keys sorted; pretty output indents by two spaces. Fails on a
+    // non-finite number, naming where it sits.
+    Result<std::string> dump(bool pretty = false) const;
 
     bool operator==(const Json& other) const;
 
 private:
     struct Number {
-        std::string text;
+        std::string text;  // "nan", "inf" or "-inf" for a non-finite value
         bool integerLiteral = false;
+        bool finite = true;
         bool operator==(const Number&) const = default;
     };
     using Value = std::variant<std::monostate, bool, Number, std::string, Array, Object>;
     Value value_;
 
     friend class JsonBuilder;
+    friend class JsonWriter;
 };
 
 std::string_view jsonTypeName(Json::Type type);

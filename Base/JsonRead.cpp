@@ -78,6 +78,10 @@ Result<const Json::Array*> array(const Json& value, std::string_view context) {
     return &value.asArray();
 }
 
+std::string Detail::elementPath(std::string_view context, std::size_t index) {
+    return std::string(context.empty() ? "value" : context) + "[" + std::to_string(index) + "]";
+}
+
 Result<const Json::Object*> object(const Json& value, std::string_view context) {
     if (!value.isObject()) return typeError(context, "object", value);
     return &value.asObject();

@@ -16,6 +16,8 @@ struct Error {
 template <class T>
 class [[nodiscard]] Result {
 public:
+    using Value = T;
+
     Result(T value) : state_(std::in_place_index<0>, std::move(value)) {}  // NOLINT(implicit)
     Result(Error error) : state_(std::in_place_index<1>, std::move(error)) {}  // NOLINT(implicit)
 

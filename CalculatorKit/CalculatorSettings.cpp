@@ -76,24 +76,10 @@ Base::Result<CalculatorSettings> fromJson<CalculatorSettings>(const Base::Json& 
         }
     }
 
-    BASE_TRY(custom, reader.optionalArray("customInstruments"));
-    if (custom != nullptr) {
-        for (const Base::Json& element : *custom) {
-            auto instrument = fromJson<Instrument>(element);
-            if (!instrument) {
-                return Base::makeError(reader.path("customInstruments") + ": " + instrument.error().message);
-            }
-            settings.customInstruments.push_back(std::move(instrument).value());
-        }
-    }
-
-    BASE_TRY(stops, reader.optionalArray("recentStops"));
-    if (stops != nullptr) {
-        for (const Base::Json& element : *stops) {
-            BASE_TRY(stop, Base::Decimal::fromJson(element, reader.path("recentStops")));
-            settings.recentStops.push_back(stop);
-        }
-    }
+    BASE_TRY(custom, reader.optionalArrayOf("customInstruments", fromJson<Instrument>));
+    if (custom) settings.customInstruments = std::move(*custom);
+    BASE_TRY(stops, reader.optionalArrayOf("recentStops", Base::Decimal::fromJson));
+    if (stops) settings.recentStops = std::move(*stops);
     return settings;
 }
 

@@ -23,16 +23,6 @@ Base::Result<Base::Uuid> idMember(const JsonObjectReader& reader) {
     return uuidValue(*value, reader.path("id"));
 }
 
-Base::Result<std::vector<std::string>> stringArray(const Json::Array& array, const std::string& context) {
-    std::vector<std::string> result;
-    result.reserve(array.size());
-    for (const Json& element : array) {
-        BASE_TRY(text, Base::JsonValue::string(element, context));
-        result.push_back(std::move(text));
-    }
-    return result;
-}
-
 Json stringArrayJson(const std::vector<std::string>& texts) {
     Json array = Json::array();
     for (const std::string& text : texts) array.push(Json::string(text));
@@ -43,8 +33,7 @@ Base::Result<ChecklistState::TickLists> tickLists(const Json::Object& object, co
     ChecklistState::TickLists result;
     for (const auto& [key, value] : object) {
         const std::string path = context + "." + key;
-        BASE_TRY(array, Base::JsonValue::array(value, path));
-        BASE_TRY(keys, stringArray(*array, path));
+        BASE_TRY(keys, Base::JsonValue::arrayOf(value, path, Base::JsonValue::string));
         result.emplace(key, std::move(keys));
     }
     return result;
@@ -112,11 +101,8 @@ Base::Result<ChecklistItem> fromJson<ChecklistItem>(const Json& json) {
     BASE_TRY(id, idMember(reader));
     BASE_TRY(text, reader.string("text"));
     ChecklistItem item{id, std::move(text), {}};
-    BASE_TRY(options, reader.optionalArray("options"));
-    if (options) {
-        BASE_TRY(texts, stringArray(*options, reader.path("options")));
-        item.options = std::move(texts);
-    }
+    BASE_TRY(options, reader.optionalArrayOf("options", Base::JsonValue::string));
+    if (options) item.options = std::move(*options);
     return item;
 }
 
@@ -126,12 +112,8 @@ Base::Result<ChecklistTemplate> fromJson<ChecklistTemplate>(const Json& json) {
     BASE_TRY(id, idMember(reader));
     BASE_TRY(name, reader.string("name"));
     ChecklistTemplate checklist{id, std::move(name), {}};
-    BASE_TRY(items, reader.array("items"));
-    checklist.items.reserve(items->size());
-    for (const Json& element : *items) {
-        BASE_TRY(item, fromJson<ChecklistItem>(element));
-        checklist.items.push_back(std::move(item));
-    }
+    BASE_TRY(items, reader.arrayOf("items", fromJson<ChecklistItem>));
+    checklist.items = std::move(items);
     return checklist;
 }
 
@@ -142,12 +124,8 @@ Base::Result<ChecklistState> fromJson<ChecklistState>(const Json& json) {
     BASE_TRY(version, reader.integer("version"));
     state.version = version;
 
-    BASE_TRY(templates, reader.array("templates"));
-    state.templates.reserve(templates->size());
-    for (const Json& element : *templates) {
-        BASE_TRY(checklist, fromJson<ChecklistTemplate>(element));
-        state.templates.push_back(std::move(checklist));
-    }
+    BASE_TRY(templates, reader.arrayOf("templates", fromJson<ChecklistTemplate>));
+    state.templates = std::move(templates);
 
     if (const Json* active = reader.present("activeTemplateID")) {
         BASE_TRY(id, uuidValue(*active, reader.path("activeTemplateID")));

@@ -8,10 +8,6 @@ namespace ChecklistKit {
 
 namespace {
 
-Base::DocumentFile documentFile(const std::filesystem::path& url) {
-    return Base::DocumentFile(url, ChecklistLimits::maxFileBytes);
-}
-
 Base::Result<ChecklistState> decodeCurrentVersion(const Base::Json& json) {
     BASE_TRY(state, fromJson<ChecklistState>(json));
     // A file of another version is set aside rather than half understood.
@@ -23,18 +19,21 @@ Base::Result<ChecklistState> decodeCurrentVersion(const Base::Json& json) {
 
 }  // namespace
 
+FileChecklistStore::FileChecklistStore(std::filesystem::path url)
+    : file_(std::move(url), ChecklistLimits::maxFileBytes) {}
+
 std::filesystem::path FileChecklistStore::defaultURL(const std::filesystem::path& root) {
     return root / "Checklists" / "checklists.json";
 }
 
-std::filesystem::path FileChecklistStore::quarantineURL() const { return documentFile(url_).quarantinePath(); }
+std::filesystem::path FileChecklistStore::quarantineURL() const { return file_.quarantinePath(); }
 
 std::optional<ChecklistState> FileChecklistStore::load() {
-    std::optional<ChecklistState> state = documentFile(url_).load<ChecklistState>(decodeCurrentVersion);
+    std::optional<ChecklistState> state = file_.load<ChecklistState>(decodeCurrentVersion);
     if (!state) return std::nullopt;
     return state->validated();
 }
 
-Base::Status FileChecklistStore::save(const ChecklistState& state) { return documentFile(url_).save(toJson(state)); }
+Base::Status FileChecklistStore::save(const ChecklistState& state) { return file_.save(toJson(state)); }
 
 }  // namespace ChecklistKit

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "Base/DocumentFile.h"
 #include "Base/FileSystem.h"
 #include "ChecklistKit/ChecklistStore.h"
 
@@ -13,13 +14,13 @@ namespace ChecklistKit {
 // nothing; a missing file is no error and moves nothing.
 class FileChecklistStore final : public ChecklistStore {
 public:
-    explicit FileChecklistStore(std::filesystem::path url) : url_(std::move(url)) {}
+    explicit FileChecklistStore(std::filesystem::path url);
 
     // "Checklists/checklists.json" in the application's folder, or in `root`.
     static std::filesystem::path defaultURL(
         const std::filesystem::path& root = Base::FileSystem::applicationSupportFolder());
 
-    const std::filesystem::path& url() const { return url_; }
+    const std::filesystem::path& url() const { return file_.path(); }
     std::filesystem::path quarantineURL() const;
 
     // The repaired document. The repair stays in memory: the file is rewritten
@@ -30,7 +31,7 @@ public:
     Base::Status save(const ChecklistState& state) override;
 
 private:
-    std::filesystem::path url_;
+    Base::DocumentFile file_;
 };
 
 }  // namespace ChecklistKit

@@ -20,17 +20,6 @@ Base::Json arrayOf(const std::vector<T>& items, Encode encode) {
     return array;
 }
 
-template <class T>
-Base::Result<std::vector<T>> decodeArray(const Base::Json::Array& array) {
-    std::vector<T> items;
-    items.reserve(array.size());
-    for (const Base::Json& element : array) {
-        BASE_TRY(item, TradingCore::fromJson<T>(element));
-        items.push_back(std::move(item));
-    }
-    return items;
-}
-
 bool beyondAnyMinuteCount(std::int64_t hour, std::int64_t minute) {
     std::int64_t product = 0;
     std::int64_t sum = 0;
@@ -104,9 +93,8 @@ Base::Result<AppSettings> appSettingsFromJson(const Base::Json& json) {
 
     BASE_TRY(version, reader.integer("version"));
     settings.version = version;
-    BASE_TRY(profiles, reader.array("profiles"));
-    BASE_TRY(decodedProfiles, decodeArray<TradingCore::SessionProfile>(*profiles));
-    settings.profiles = std::move(decodedProfiles);
+    BASE_TRY(profiles, reader.arrayOf("profiles", TradingCore::fromJson<TradingCore::SessionProfile>));
+    settings.profiles = std::move(profiles);
     BASE_TRY(activeProfileName, reader.string("activeProfileName"));
     settings.activeProfileName = std::move(activeProfileName);
     BASE_TRY(weeklyCurrency, reader.string("weeklyCurrency"));
@@ -124,11 +112,8 @@ Base::Result<AppSettings> appSettingsFromJson(const Base::Json& json) {
     }
     BASE_TRY(halfSpan, reader.optionalInteger("timelineHalfSpanMinutes"));
     if (halfSpan && TimelineZoom::isStep(*halfSpan)) settings.timelineHalfSpanMinutes = static_cast<int>(*halfSpan);
-    BASE_TRY(customs, reader.optionalArray("customIntervals"));
-    if (customs) {
-        BASE_TRY(decodedCustoms, decodeArray<TradingCore::CustomInterval>(*customs));
-        settings.customIntervals = std::move(decodedCustoms);
-    }
+    BASE_TRY(customs, reader.optionalArrayOf("customIntervals", TradingCore::fromJson<TradingCore::CustomInterval>));
+    if (customs) settings.customIntervals = std::move(*customs);
     BASE_TRY(lunch, reader.optionalBoolean("lunchMacroEnabled"));
     settings.lunchMacroEnabled = lunch.value_or(true);
     BASE_TRY(finalHour, reader.optionalBoolean("finalMacroEnabled"));

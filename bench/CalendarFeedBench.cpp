@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -138,5 +140,26 @@ void BM_ParseValidateNormaliseReconcile(benchmark::State& state) {
                             static_cast<std::int64_t>(f.thisWeek.size() + f.nextWeek.size()));
 }
 BENCHMARK(BM_ParseValidateNormaliseReconcile);
+
+// Parse, validate and normalise one week shaped like the live feed (its
+// escapes, its offsets, its mix of releases): the fixture the tests read.
+void BM_LiveShapedWeek(benchmark::State& state) {
+    std::ifstream file(WAYLARK_SOURCE_DIR "/CalendarKit/tests/data/ff_calendar_liveweek.json", std::ios::binary);
+    const std::string body((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const Base::Date wednesday = *Base::Calendar(EventNormalizer::newYork()).date(2026, 3, 11, 12);
+    const Fixture& f = fixture();
+    std::size_t events = 0;
+    for (auto _ : state) {
+        auto week = FairEconomyFeed::parse(body);
+        if (!week.ok() || week->events.empty()) state.SkipWithError("feed refused");
+        if (FeedValidator::validate(week->events, 0, wednesday, f.policy)) state.SkipWithError("feed judged implausible");
+        auto normalized = EventNormalizer::normalize(week->events, EventNormalizer::newYork());
+        events = normalized.size();
+        benchmark::DoNotOptimize(normalized);
+    }
+    state.counters["events"] = static_cast<double>(events);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(body.size()));
+}
+BENCHMARK(BM_LiveShapedWeek);
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 using Base::Calendar;
 using Base::Date;
 using Base::TimeZone;
@@ -87,4 +90,36 @@ TEST(CalendarTest, CopiesAreIndependent) {
     b = Calendar(TimeZone::utc());
     EXPECT_EQ(a.timeZone().identifier(), "America/New_York");
     EXPECT_EQ(*b.date(1970, 1, 1), Date(0));
+}
+
+TEST(CalendarTest, OneSharedInstanceAnswersTwoThreadsAlike) {
+    const Calendar cal = newYork();
+    // Instants three hours and a bit apart over two years; each thread asks
+    // the same questions in its own order and must hear the answers given
+    // to one thread alone.
+    std::vector<Date> instants;
+    for (int i = 0; i < 5000; ++i) instants.push_back(utc(2025, 1, 1, 0, 0) + i * 11'111.0);
+    struct Answer {
+        std::optional<Date> week;
+        std::optional<Date> day;
+        Base::DateComponents parts;
+        bool operator==(const Answer&) const = default;
+    };
+    const auto ask = [&](Date instant) {
+        return Answer{cal.startOfWeek(instant), cal.startOfDay(instant, 1), cal.components(instant)};
+    };
+    std::vector<Answer> expected;
+    for (Date instant : instants) expected.push_back(ask(instant));
+    int wrong[2] = {0, 0};
+    const auto worker = [&](int index) {
+        for (std::size_t n = 0; n < instants.size(); ++n) {
+            const std::size_t i = index == 0 ? n : instants.size() - 1 - n;
+            if (!(ask(instants[i]) == expected[i])) ++wrong[index];
+        }
+    };
+    std::thread first(worker, 0);
+    std::thread second(worker, 1);
+    first.join();
+    second.join();
+    EXPECT_EQ(wrong[0] + wrong[1], 0);
 }

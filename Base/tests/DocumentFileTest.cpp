@@ -75,7 +75,7 @@ TEST(FileSystemTest, ApplicationSupportFollowsXdgDataHome) {
 
 TEST(DocumentFileTest, MissingFileLoadsNothingAndCreatesNothing) {
     TemporaryFolder tmp;
-    const DocumentFile file(tmp.path() / "Settings" / "settings.json", 1000);
+    DocumentFile file(tmp.path() / "Settings" / "settings.json", 1000);
     EXPECT_FALSE(file.load<int>(decodeVersion));
     EXPECT_FALSE(fs::exists(tmp.path() / "Settings"));
 }
@@ -83,7 +83,7 @@ TEST(DocumentFileTest, MissingFileLoadsNothingAndCreatesNothing) {
 TEST(DocumentFileTest, BadFilesMoveAsideWithTheirBytesKept) {
     TemporaryFolder tmp;
     const auto path = tmp.path() / "settings.json";
-    const DocumentFile file(path, 64);
+    DocumentFile file(path, 64);
     const std::vector<std::string> bad = {"{not json", R"({"version": 2})", std::string(65, ' '), "[]"};
     for (const auto& bytes : bad) {
         writeBytes(path, bytes);
@@ -101,7 +101,7 @@ TEST(DocumentFileTest, BadFilesMoveAsideWithTheirBytesKept) {
 
 TEST(DocumentFileTest, SaveWritesSortedPrettyJsonWithOwnerOnlyModes) {
     TemporaryFolder tmp;
-    const DocumentFile file(tmp.path() / "Checklists" / "checklists.json", 1000);
+    DocumentFile file(tmp.path() / "Checklists" / "checklists.json", 1000);
     Json doc;
     doc.set("version", Json::number(1));
     doc.set("b", Json::string("x"));
@@ -109,5 +109,26 @@ TEST(DocumentFileTest, SaveWritesSortedPrettyJsonWithOwnerOnlyModes) {
     EXPECT_EQ(Base::FileSystem::permissions(tmp.path() / "Checklists"), 0700);
     EXPECT_EQ(Base::FileSystem::permissions(file.path()), 0600);
     EXPECT_EQ(readBytes(file.path()), "{\n  \"b\" : \"x\",\n  \"version\" : 1\n}");
+    EXPECT_EQ(file.load<int>(decodeVersion), 1);
+}
+
+TEST(DocumentFileTest, ABadFileThatCannotBeMovedAsideIsNeverWrittenOver) {
+    TemporaryFolder tmp;
+    static bool refuse = true;
+    const DocumentFile::Move move = [](const fs::path& from, const fs::path& to) -> Base::Status {
+        if (refuse) return Base::makeError("refused");
+        return Base::FileSystem::moveReplacing(from, to);
+    };
+    DocumentFile file(tmp.path() / "settings.json", 64, move);
+    Json doc;
+    doc.set("version", Json::number(1));
+    writeBytes(file.path(), "{not json");
+    EXPECT_FALSE(file.load<int>(decodeVersion));
+    EXPECT_FALSE(file.save(doc));
+    EXPECT_EQ(readBytes(file.path()), "{not json");
+    // Once it can be moved, the save moves it first.
+    refuse = false;
+    EXPECT_TRUE(file.save(doc));
+    EXPECT_EQ(readBytes(file.quarantinePath()), "{not json");
     EXPECT_EQ(file.load<int>(decodeVersion), 1);
 }

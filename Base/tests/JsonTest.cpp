@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using Base::Json;
 using Base::JsonObjectReader;
 namespace JsonValue = Base::JsonValue;
@@ -23,18 +25,41 @@ TEST(JsonTest, DumpSortsKeysAndRoundTrips) {
     doc.set("zeta", Json::number(1));
     doc.set("alpha", Json::string("tab\there \"quoted\" \x01"));
     doc.set("mid", Json::array({Json::boolean(true), Json(), Json::number(0.5)}));
-    const std::string compact = doc.dump();
+    const std::string compact = doc.dump().value();
     EXPECT_EQ(compact, R"({"alpha":"tab\there \"quoted\" \u0001","mid":[true,null,0.5],"zeta":1})");
-    const auto back = Json::parse(doc.dump(true));
+    const auto back = Json::parse(doc.dump(true).value());
     ASSERT_TRUE(back);
     EXPECT_EQ(*back, doc);
 }
 
 TEST(JsonTest, DoublesWriteInShortestForm) {
-    EXPECT_EQ(Json::number(1772000000.5).dump(), "1772000000.5");
-    EXPECT_EQ(Json::number(300.0).dump(), "300");
-    EXPECT_EQ(Json::number(0.1).dump(), "0.1");
-    EXPECT_TRUE(Json::number(std::numeric_limits<double>::infinity()).isNull());
+    EXPECT_EQ(Json::number(1772000000.5).dump().value(), "1772000000.5");
+    EXPECT_EQ(Json::number(300.0).dump().value(), "300");
+    EXPECT_EQ(Json::number(0.1).dump().value(), "0.1");
+}
+
+TEST(JsonTest, ANonFiniteNumberFailsTheWriteAndSaysWhere) {
+    const double inf = std::numeric_limits<double>::infinity();
+    Json cache;
+    cache.set("lastSuccess", Json::number(std::numeric_limits<double>::quiet_NaN()));
+    Json event;
+    event.set("time", Json::number(-inf));
+    Json events;
+    events.set("events", Json::array({Json::object(), event}));
+    struct Case {
+        Json document;
+        const char* message;
+    };
+    for (const Case& c : {Case{Json::number(inf), "inf at the root"}, Case{cache, "nan at lastSuccess"},
+                          Case{events, "-inf at events[1].time"}}) {
+        for (bool pretty : {false, true}) {
+            const auto written = c.document.dump(pretty);
+            ASSERT_FALSE(written.ok()) << c.message;
+            EXPECT_EQ(written.error().message, std::string("cannot write the non-finite number ") + c.message);
+        }
+    }
+    // Nor does it read as a number.
+    EXPECT_FALSE(JsonValue::number(Json::number(inf), "x").ok());
 }
 
 TEST(JsonTest, RefusesMalformedAndTooDeepDocuments) {
@@ -101,4 +126,30 @@ TEST(JsonReadTest, ObjectReaderSeparatesMissingNullAndWrongType) {
     EXPECT_EQ(*inner->integer("x"), 1);
     EXPECT_EQ(inner->integer("y").error().message, "profile.inner.y: missing");
     EXPECT_FALSE(JsonObjectReader::of(Json::array(), "root"));
+}
+
+TEST(JsonReadTest, TypedArraysNameTheFailingIndex) {
+    const Json document = *Json::parse(R"({"days":[1,2,"x"],"ok":[1,2],"items":[{},{},[]],"gone":null,"bad":7})");
+    const auto reader = *JsonObjectReader::of(document, "doc");
+    const auto isObject = [](const Json& element) -> Base::Result<int> {
+        return element.isObject() ? Base::Result<int>(1) : Base::makeError("not an object");
+    };
+    struct Case {
+        Base::Result<std::vector<std::int64_t>> read;
+        const char* error;
+    };
+    for (const Case& c : {Case{reader.arrayOf("days", JsonValue::integer), "doc.days[2]: expected integer, found string"},
+                          Case{reader.arrayOf("bad", JsonValue::integer), "doc.bad: expected array, found number"},
+                          Case{reader.arrayOf("gone", JsonValue::integer), "doc.gone: missing"},
+                          Case{JsonValue::arrayOf(Json::parse("[true]").value(), "", JsonValue::integer),
+                               "value[0]: expected integer, found boolean"}}) {
+        ASSERT_FALSE(c.read.ok()) << c.error;
+        EXPECT_EQ(c.read.error().message, c.error);
+    }
+    EXPECT_EQ(reader.arrayOf("items", isObject).error().message, "doc.items[2]: not an object");
+    EXPECT_EQ(reader.arrayOf("ok", JsonValue::integer).value(), (std::vector<std::int64_t>{1, 2}));
+    EXPECT_EQ(reader.optionalArrayOf("gone", JsonValue::integer).value(), std::nullopt);
+    EXPECT_EQ(reader.optionalArrayOf("missing", JsonValue::integer).value(), std::nullopt);
+    EXPECT_EQ(reader.optionalArrayOf("days", JsonValue::integer).error().message,
+              "doc.days[2]: expected integer, found string");
 }

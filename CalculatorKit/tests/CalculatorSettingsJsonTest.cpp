@@ -21,7 +21,7 @@ TEST(CalculatorSettingsJsonTest, MissingOrNullKeysReadAsDefaultsAndAllKeysAreWri
         EXPECT_EQ(read(text).value(), CalculatorSettings()) << text;
     }
     EXPECT_EQ(CalculatorSettings().riskPercent.text(), "0.5");
-    EXPECT_EQ(toJson(CalculatorSettings()).dump(),
+    EXPECT_EQ(toJson(CalculatorSettings()).dump().value(),
               R"({"balance":10000,"commissionPerUnit":0,"customInstruments":[],"instrumentID":"NAS100",)"
               R"("overrides":{},"recentStops":[],"riskAmount":100,"riskMode":"percent","riskPercent":0.5,)"
               R"("stopMode":"points","stopPoints":20})");
@@ -77,8 +77,8 @@ TEST(CalculatorSettingsJsonTest, ReadsValuesAsTheyStandAndRoundTrips) {
     EXPECT_EQ(settings->recentStops.size(), 6u);
 
     const Base::Json written = toJson(*settings);
-    EXPECT_EQ(written.find("overrides")->find("NQ")->dump(), "{}");
-    EXPECT_EQ(read(written.dump(true)).value(), *settings);
+    EXPECT_EQ(written.find("overrides")->find("NQ")->dump().value(), "{}");
+    EXPECT_EQ(read(written.dump(true).value()).value(), *settings);
 }
 
 TEST(CalculatorSettingsJsonTest, EqualityIsNumericAndOrderSensitiveForLists) {

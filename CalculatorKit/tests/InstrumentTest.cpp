@@ -52,9 +52,9 @@ TEST(InstrumentJsonTest, RoundTripsWithoutAnAbsentMicroId) {
     for (const auto& row : InstrumentLibrary::all()) {
         const Base::Json json = toJson(row);
         EXPECT_EQ(json.find("microID") != nullptr, row.microID.has_value()) << row.id;
-        EXPECT_EQ(fromJson<Instrument>(parseJson(json.dump())).value(), row);
+        EXPECT_EQ(fromJson<Instrument>(parseJson(json.dump().value())).value(), row);
     }
-    EXPECT_EQ(toJson(*InstrumentLibrary::instrument("MNQ")).dump(),
+    EXPECT_EQ(toJson(*InstrumentLibrary::instrument("MNQ")).dump().value(),
               R"({"dollarsPerPoint":2,"id":"MNQ","isVerified":true,"kind":"future","minSize":1,"name":"MNQ",)"
               R"("note":"Micro E-mini Nasdaq-100: $2 per point, tick 0.25 = $0.50.","sizeStep":1,)"
               R"("tickSize":0.25,"unit":"contract"})");

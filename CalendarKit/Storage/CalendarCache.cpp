@@ -25,19 +25,12 @@ Base::Result<CalendarCache> fromJson<CalendarCache>(const Base::Json& json) {
     CalendarCache cache;
     BASE_TRY(version, reader.integer("version"));
     BASE_TRY(lastSuccess, reader.number("lastSuccess"));
-    BASE_TRY(events, reader.array("events"));
-    BASE_TRY(pending, reader.array("pendingRemovals"));
+    BASE_TRY(events, reader.arrayOf("events", fromJson<CalendarEvent>));
+    BASE_TRY(pending, reader.arrayOf("pendingRemovals", Base::JsonValue::string));
     cache.version = version;
     cache.lastSuccess = Base::Date(lastSuccess);
-    cache.events.reserve(events->size());
-    for (const auto& item : *events) {
-        BASE_TRY(event, fromJson<CalendarEvent>(item));
-        cache.events.push_back(std::move(event));
-    }
-    for (const auto& item : *pending) {
-        BASE_TRY(id, Base::JsonValue::string(item, reader.path("pendingRemovals")));
-        cache.pendingRemovals.insert(std::move(id));
-    }
+    cache.events = std::move(events);
+    cache.pendingRemovals.insert(std::make_move_iterator(pending.begin()), std::make_move_iterator(pending.end()));
     return cache;
 }
 

@@ -25,7 +25,9 @@ std::optional<CalendarCache> FileCalendarStore::load() const {
 
 Base::Status FileCalendarStore::save(const CalendarCache& cache) {
     if (auto folder = Base::FileSystem::createFolders(file_.parent_path()); !folder) return folder;
-    return Base::FileSystem::writeAtomically(file_, toJson(cache).dump(false));
+    const Base::Result<std::string> document = toJson(cache).dump(false);
+    if (!document) return document.error();
+    return Base::FileSystem::writeAtomically(file_, *document);
 }
 
 }  // namespace CalendarKit

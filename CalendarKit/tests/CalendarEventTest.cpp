@@ -23,7 +23,7 @@ Base::Result<CalendarEvent> decode(const std::string& text) {
 
 TEST(CalendarEventTest, JsonRoundTripsWithAndWithoutFamily) {
     const CalendarEvent event = sample();
-    EXPECT_EQ(CalendarKit::toJson(event).dump(),
+    EXPECT_EQ(CalendarKit::toJson(event).dump().value(),
               R"({"currency":"USD","family":"cpi","forecast":"0.3%","id":"2026-03-01:USD:core-cpi-m-m:0",)"
               R"("impact":"high","previous":"","time":1773235800,"title":"Core CPI m/m"})");
     auto noFamily = event;

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
+#include "Base/testing/TemporaryFolder.h"
+#include "CalendarKit/Feed/FeedValidator.h"
 #include "CalendarKit/Feed/InternetDateTime.h"
+#include "CalendarKit/Normalization/EventNormalizer.h"
 
 using CalendarKit::FeedError;
 using CalendarKit::FeedEvent;
@@ -55,6 +59,47 @@ TEST(FairEconomyFeedTest, ReadsAnEntryExactlyAsPublished) {
     EXPECT_EQ(result->events[1].impact, NewsImpact::holiday);
     EXPECT_EQ(result->events[1].forecast, "");
     EXPECT_EQ(result->events[1].previous, "");
+}
+
+// A week as the public feed publishes it: one compact line, "/" written as
+// "\/", New York offsets only (-05:00 until daylight time begins on the
+// Sunday, -04:00 after), one bank holiday.
+TEST(FairEconomyFeedTest, ReadsAWeekShapedLikeTheLiveFeed) {
+    const std::string body =
+        Base::Testing::readBytes(std::string(WAYLARK_SOURCE_DIR) + "/CalendarKit/tests/data/ff_calendar_liveweek.json");
+    ASSERT_NE(body.find(R"(CPI m\/m)"), std::string::npos);
+    const auto result = Feed::parse(body);
+    ASSERT_TRUE(result.ok());
+    ASSERT_EQ(result->events.size(), 91u);
+    EXPECT_EQ(result->skippedCount, 0u);
+    const auto find = [&](const std::string& title, const std::string& currency) -> const FeedEvent* {
+        for (const FeedEvent& event : result->events) {
+            if (event.title == title && event.currency == currency) return &event;
+        }
+        return nullptr;
+    };
+    for (const FeedEvent& expected : {
+             FeedEvent{"CPI m/m", "USD", Base::Date(1773145800), NewsImpact::high, "0.3%", "0.5%"},
+             FeedEvent{"Trade Balance", "CNY", Base::Date(1772951400), NewsImpact::medium, "98.5B", "104.8B"},
+             FeedEvent{"Bank Holiday", "AUD", Base::Date(1773028800), NewsImpact::holiday, "", ""},
+             FeedEvent{"Index of Services 3m/3m", "GBP", Base::Date(1773208800), NewsImpact::low, "0.2%", "0.1%"},
+         }) {
+        const FeedEvent* event = find(expected.title, expected.currency);
+        ASSERT_NE(event, nullptr) << expected.title;
+        EXPECT_EQ(*event, expected);
+    }
+    EXPECT_EQ(std::count_if(result->events.begin(), result->events.end(),
+                            [](const FeedEvent& e) { return e.impact == NewsImpact::holiday; }),
+              1);
+
+    // The whole refresh path takes the week as it is, on its Wednesday.
+    const CalendarKit::FeedValidationPolicy policy{1500, 1'209'600, 2'419'200, 0.4, 20};
+    EXPECT_EQ(CalendarKit::FeedValidator::validate(result->events, 0, Base::Date(1773244800), policy), std::nullopt);
+    namespace Normalizer = CalendarKit::EventNormalizer;
+    const auto normalized = Normalizer::normalize(result->events, Normalizer::newYork());
+    ASSERT_EQ(normalized.size(), 91u);
+    EXPECT_TRUE(std::any_of(normalized.begin(), normalized.end(),
+                            [](const auto& e) { return e.id == "2026-03-08:USD:cpi-m-m:0"; }));
 }
 
 TEST(FairEconomyFeedTest, RefusesWholeDocumentsOnlyWhenTooLargeOrNotAnArray) {

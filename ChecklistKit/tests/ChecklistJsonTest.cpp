@@ -25,7 +25,7 @@ TEST(ChecklistJsonTest, WritesTheDocumentAndReadsItBack) {
             {"id": "00000000-0000-4000-8000-00000000000A", "options": [], "text": "Trend up?"},
             {"id": "00000000-0000-4000-8000-00000000000B", "options": ["FVG", "OB"], "text": "Model"}]}],
         "version": 1})"));
-    EXPECT_EQ(fromJson<ChecklistState>(parsed(toJson(state).dump(true))).value(), state);
+    EXPECT_EQ(fromJson<ChecklistState>(parsed(toJson(state).dump(true).value())).value(), state);
 
     // Without an active template the key is left out, and reads back as none.
     const Json empty = toJson(ChecklistState{});

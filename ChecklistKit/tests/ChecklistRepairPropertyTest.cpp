@@ -177,7 +177,7 @@ TEST(ChecklistRepairPropertyTest, KeepsEveryInvariantAndIsIdempotent) {
         ASSERT_EQ(brokenInvariant(once), "") << "seed " << seed << ", run " << run;
         const ChecklistState twice = once.validated();
         ASSERT_TRUE(twice == once) << "seed " << seed << ", run " << run << ", repaired once:\n"
-                                   << toJson(once).dump(true) << "\ntwice:\n" << toJson(twice).dump(true);
+                                   << toJson(once).dump(true).value() << "\ntwice:\n" << toJson(twice).dump(true).value();
     }
 }
 

@@ -61,7 +61,7 @@ TEST_F(FileChecklistStoreTest, SavesWithOwnerOnlyModesAndReadsBack) {
 }
 
 TEST_F(FileChecklistStoreTest, AFileOfExactlyTheCapLoadsOneByteMoreIsMovedAside) {
-    std::string document = toJson(sample()).dump(true);
+    std::string document = toJson(sample()).dump(true).value();
     document.resize(ChecklistLimits::maxFileBytes, ' ');
     writeFile(document);
     EXPECT_EQ(store().load(), sample());
@@ -88,12 +88,21 @@ TEST_F(FileChecklistStoreTest, BadFilesAreMovedAsideWithTheirBytesKept) {
     fs::create_directories(file() / "inner");
     EXPECT_FALSE(store().load());
     EXPECT_TRUE(fs::is_directory(quarantined() / "inner"));
+
+    // The folder now at the quarantine name goes whole when the next bad file comes.
+    FileChecklistStore kept = store();
+    writeFile("{not json");
+    EXPECT_FALSE(kept.load());
+    EXPECT_EQ(readBytes(quarantined()), "{not json");
+    ASSERT_TRUE(kept.save(sample()));
+    EXPECT_EQ(kept.load(), sample());
+    EXPECT_EQ(readBytes(quarantined()), "{not json");
 }
 
 TEST_F(FileChecklistStoreTest, LoadRepairsInMemoryOnly) {
     ChecklistState stored;
     for (unsigned i = 0; i < 31; ++i) stored.templates.push_back({uuid(i + 1), " T ", {}});
-    writeFile(toJson(stored).dump(true));
+    writeFile(toJson(stored).dump(true).value());
     const std::string before = readBytes(file());
     EXPECT_EQ(store().load(), stored.validated());
     EXPECT_EQ(readBytes(file()), before);

@@ -77,9 +77,22 @@ void OverlayRootView::paintEvent(QPaintEvent*) {
     painter.drawPath(border);
 }
 
+bool OverlayRootView::onBackdrop(QPointF position) const {
+    const QPoint point = position.toPoint();
+    return rect().contains(point) && !cardRect().contains(point);
+}
+
 void OverlayRootView::mousePressEvent(QMouseEvent* event) {
     event->accept();
-    if (!cardRect().contains(event->position().toPoint()) && onDismiss_) onDismiss_();
+    backdropPressed_ = onBackdrop(event->position());
+}
+
+void OverlayRootView::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    // A drag that starts or ends on the card is no tap on the backdrop.
+    const bool tapped = backdropPressed_ && onBackdrop(event->position());
+    backdropPressed_ = false;
+    if (tapped && onDismiss_) onDismiss_();
 }
 
 }  // namespace IslandKit

@@ -15,8 +15,8 @@ namespace IslandKit {
 
 // Fills an overlay panel: the screen's snapshot, blurred and dimmed, with the
 // card centred on it. Everything is painted, fades included, so it needs no
-// compositor. A click on the backdrop calls `onDismiss`; clicks on the card
-// (its margin included) stay with the card.
+// compositor. A tap on the backdrop (pressed and released there) calls
+// `onDismiss`; clicks on the card (its margin included) stay with the card.
 class OverlayRootView final : public QWidget {
 public:
     static constexpr double cardPadding = 20;
@@ -39,13 +39,17 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    bool onBackdrop(QPointF position) const;
+
     Size cardSize_;
     QImage snapshot_;
     QImage blurred_;
     std::function<void()> onDismiss_;
     double fade_ = 0;
+    bool backdropPressed_ = false;
     QWidget* card_;
     QGraphicsOpacityEffect* cardEffect_;
     QPointer<QWidget> content_;

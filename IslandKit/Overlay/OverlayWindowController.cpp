@@ -2,18 +2,40 @@
 
 #include <algorithm>
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QPointer>
 #include <QScreen>
 
 #include "IslandKit/Overlay/OverlayPanel.h"
 #include "IslandKit/Overlay/OverlayRootView.h"
+#include "IslandKit/View/IslandRootView.h"
 #include "IslandKit/Window/WindowLevel.h"
 
 namespace IslandKit {
 
 namespace {
+
 constexpr double frameInterval = 1.0 / 60.0;
+
+// Whether a window of ours still shows ground it is leaving: an island drawn
+// beyond the rectangle it is shrinking to.
+bool ownWindowsLeavingGround() {
+    auto leaving = [](const QWidget* widget) {
+        const auto* island = dynamic_cast<const IslandRootView*>(widget);
+        return island && island->drawsBeyondTarget();
+    };
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible()) continue;
+        if (leaving(window)) return true;
+        // The views declare no meta-object of their own, so they are told apart by their type.
+        for (const QWidget* child : window->findChildren<QWidget*>()) {
+            if (leaving(child)) return true;
+        }
+    }
+    return false;
 }
+
+}  // namespace
 
 // One presentation: its panel, its root view and its running fade.
 struct OverlayWindowController::Shown {
@@ -53,8 +75,31 @@ void OverlayWindowController::present(QScreen* screen) {
     if (!screen) return;
     isPresented_ = true;
 
-    // The backdrop is a snapshot of the screen. While an earlier card is still
-    // fading out, its clean snapshot is reused so the old card is not baked in.
+    // While an earlier card fades out its clean snapshot serves again; else
+    // the snapshot is taken once our windows have left the ground they give
+    // up, so an island collapsed in this same turn leaves no ghost behind.
+    if (!fading_.empty() || !ownWindowsLeavingGround()) {
+        show(screen);
+    } else {
+        QPointer<QScreen> target = screen;
+        auto frames = std::make_shared<int>(0);
+        auto settledFrames = std::make_shared<int>(0);
+        pending_ = scheduler_.repeat(frameInterval, [this, target, frames, settledFrames] {
+            ++*frames;
+            *settledFrames = ownWindowsLeavingGround() ? 0 : *settledFrames + 1;
+            // One frame more once settled, so the last one has been painted.
+            if (*settledFrames < 2 && *frames * frameInterval < settleSeconds) return;
+            pending_.cancel();
+            show(target ? target.data() : QGuiApplication::primaryScreen());
+        });
+    }
+
+    // A copy, so a callback that drops this controller does not destroy itself while it runs.
+    if (auto callback = onVisibilityChange) callback(true);
+}
+
+void OverlayWindowController::show(QScreen* screen) {
+    if (!screen) return;
     QImage snapshot;
     if (!fading_.empty()) {
         snapshot = fading_.back()->root->snapshot();
@@ -80,12 +125,16 @@ void OverlayWindowController::present(QScreen* screen) {
     shown->panel->setFocus();
     panel_ = shown;
     animate(shown, 0, 1, fadeInSeconds);
-
-    // A copy, so a callback that drops this controller does not destroy itself while it runs.
-    if (auto callback = onVisibilityChange) callback(true);
 }
 
 void OverlayWindowController::dismiss() {
+    if (isPresented_ && pending_.isScheduled()) {
+        // Never shown: nothing to fade.
+        pending_.cancel();
+        isPresented_ = false;
+        if (auto callback = onVisibilityChange) callback(false);
+        return;
+    }
     if (!isPresented_ || !panel_) return;
     isPresented_ = false;
     std::shared_ptr<Shown> faded = panel_;

@@ -17,11 +17,15 @@ class OverlayPanel;
 class OverlayRootView;
 
 // One editor's centred card over the whole display: fades in on `present`,
-// out on `dismiss`, and reports each change of visibility.
+// out on `dismiss`, and reports each change of visibility. The backdrop is a
+// snapshot of the screen, so while a window of ours is still shrinking (an
+// island collapsed in the same turn) the card waits for the screen to stop
+// showing that ground, a frame at a time and at most `settleSeconds`.
 class OverlayWindowController {
 public:
     static constexpr double fadeInSeconds = 0.18;
     static constexpr double fadeOutSeconds = 0.15;
+    static constexpr double settleSeconds = 1.0;
 
     OverlayWindowController(IslandView content, Size cardSize, Base::Scheduler& scheduler);
     ~OverlayWindowController();
@@ -41,6 +45,7 @@ public:
 
 private:
     struct Shown;
+    void show(QScreen* screen);
     void animate(const std::shared_ptr<Shown>& shown, double from, double to, double seconds);
 
     IslandView content_;
@@ -50,6 +55,8 @@ private:
     // Panels fading out; each removes itself when its fade ends.
     std::vector<std::shared_ptr<Shown>> fading_;
     bool isPresented_ = false;
+    // A presentation waiting for our own windows to settle.
+    Base::TaskHandle pending_;
     std::shared_ptr<OverlayWindowController*> self_;
 };
 

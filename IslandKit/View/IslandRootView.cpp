@@ -35,6 +35,11 @@ IslandRootView::IslandRootView(IslandModel& model, Base::Scheduler& scheduler, Q
       expandedEffect_(new QGraphicsOpacityEffect(expandedBox_)) {
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_TranslucentBackground);
+    // White is the default foreground of everything inside the island, so a
+    // plain label in a slot does not vanish, black on black.
+    QPalette foreground = palette();
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) foreground.setColor(role, Qt::white);
+    setPalette(foreground);
     centerBox_->setAttribute(Qt::WA_TransparentForMouseEvents);
     expandedBox_->setGraphicsEffect(expandedEffect_);
     for (QWidget* box : {leadingBox_, trailingBox_}) box->installEventFilter(this);
@@ -129,6 +134,10 @@ void IslandRootView::retarget() {
     animationFrames_ = 0;
     if (!frameTask_.isScheduled()) frameTask_ = scheduler_.repeat(frameInterval, [this] { frame(); });
     place();
+}
+
+bool IslandRootView::drawsBeyondTarget() const {
+    return isAnimating() && !toQRect(target_.rect).contains(toQRect(displayed_.rect));
 }
 
 void IslandRootView::frame() {

@@ -28,6 +28,9 @@ public:
     // The layout drawn at this moment, on its way to the model's layout.
     const IslandLayout& displayedLayout() const { return displayed_; }
     bool isAnimating() const { return frameTask_.isScheduled(); }
+    // Whether the island is drawn beyond the rectangle it is moving to, as it
+    // is while it shrinks: the screen still shows ground it is leaving.
+    bool drawsBeyondTarget() const;
     double expandedOpacity() const { return expandedOpacity_; }
 
     IslandSurface* surface() const { return surface_; }

@@ -85,8 +85,8 @@ TEST(AppSettingsJsonTest, HalfSpanOutsideTheStepsReadsAsThirty) {
                                                   {Json::numberText("60.0"), 60}};
     for (const auto& [value, expected] : cases) {
         const auto decoded = appSettingsFromJson(withMember(defaultDocument(), "timelineHalfSpanMinutes", value));
-        ASSERT_TRUE(decoded.ok()) << value.dump();
-        EXPECT_EQ(decoded->timelineHalfSpanMinutes, expected) << value.dump();
+        ASSERT_TRUE(decoded.ok()) << value.dump().value();
+        EXPECT_EQ(decoded->timelineHalfSpanMinutes, expected) << value.dump().value();
     }
     EXPECT_FALSE(
         appSettingsFromJson(withMember(defaultDocument(), "timelineHalfSpanMinutes", Json::numberText("60.5"))).ok());
@@ -131,7 +131,7 @@ TEST(AppSettingsJsonTest, WritesEveryKeyAndReadsBackEqualIgnoringUnknownKeys) {
     EXPECT_EQ(document.find("greeting")->asObject().size(), 3u);
     EXPECT_NE(document.find("displays")->find("choices"), nullptr);
     for (const AppSettings& settings : {AppSettings{}, nonDefaultSettings()}) {
-        const auto parsed = Json::parse(SettingsKit::toJson(settings).dump(true));
+        const auto parsed = Json::parse(SettingsKit::toJson(settings).dump(true).value());
         ASSERT_TRUE(parsed.ok());
         const auto decoded = appSettingsFromJson(withMember(*parsed, "theme", Json::string("dark")));
         ASSERT_TRUE(decoded.ok()) << decoded.error().message;

@@ -28,7 +28,7 @@ AppSettings changedSettings() {
     return settings;
 }
 
-std::string documentText(const AppSettings& settings) { return SettingsKit::toJson(settings).dump(true); }
+std::string documentText(const AppSettings& settings) { return SettingsKit::toJson(settings).dump(true).value(); }
 
 }  // namespace
 
@@ -66,14 +66,29 @@ TEST(FileSettingsStoreTest, UnusableFilesAreMovedAsideReplacingAnOlderCopy) {
     missingRequired.asObject().erase("weeklyIncludeMedium");
     TemporaryFolder temp;
     FileSettingsStore store(temp.path() / "settings.json");
-    for (const std::string& bytes : {std::string("{ not json"), std::string(), std::string("[]"), version2.dump(true),
-                                     missingRequired.dump(true), std::string("\xff\xfe{}", 4)}) {
+    for (const std::string& bytes : {std::string("{ not json"), std::string(), std::string("[]"), version2.dump(true).value(),
+                                     missingRequired.dump(true).value(), std::string("\xff\xfe{}", 4)}) {
         SCOPED_TRACE(bytes);
         writeBytes(store.path(), bytes);
         EXPECT_FALSE(store.load().has_value());
         EXPECT_FALSE(std::filesystem::exists(store.path()));
         EXPECT_EQ(readBytes(store.quarantinePath()), bytes);
     }
+}
+
+TEST(FileSettingsStoreTest, AFolderAtTheQuarantineNameCannotCostABadFileItsBytes) {
+    TemporaryFolder temp;
+    FileSettingsStore store(temp.path() / "settings.json");
+    writeBytes(store.path() / "inside", "a folder moved aside earlier");
+    EXPECT_FALSE(store.load().has_value());
+    EXPECT_TRUE(std::filesystem::is_directory(store.quarantinePath()));
+
+    writeBytes(store.path(), "{ bad");
+    EXPECT_FALSE(store.load().has_value());
+    EXPECT_EQ(readBytes(store.quarantinePath()), "{ bad");
+    ASSERT_TRUE(store.save(changedSettings()).ok());
+    EXPECT_EQ(store.load(), changedSettings().validated());
+    EXPECT_EQ(readBytes(store.quarantinePath()), "{ bad");
 }
 
 TEST(FileSettingsStoreTest, LoadingRepairsInMemoryAndLeavesTheFileAlone) {

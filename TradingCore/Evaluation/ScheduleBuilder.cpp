@@ -37,43 +37,64 @@ std::int64_t daysFromCivil(std::int64_t year, std::int64_t month, std::int64_t d
 
 ScheduleBuilder::ScheduleBuilder(Base::Calendar calendar) : calendar_(std::move(calendar)) {}
 
+ScheduleBuilder::Day ScheduleBuilder::dayOf(Base::Date instant) const {
+    const Base::DateComponents date = calendar_.components(instant);
+    return Day{instant, date, daysFromCivil(date.year, date.month, date.day)};
+}
+
 const std::vector<ScheduleBuilder::Day>& ScheduleBuilder::days(Base::Date from, Base::Date until) const {
     const bool sameFirstDay = days_.size() >= 2 && days_[0].start <= from && from < days_[1].start;
     if (!sameFirstDay) {
         days_.clear();
-        const std::optional<Base::Date> first = calendar_.startOfDay(from);
-        if (!first) return days_;
-        const Base::DateComponents c = calendar_.components(*first);
-        baseYear_ = c.year;
-        baseMonth_ = c.month;
-        baseDay_ = c.day;
-        baseDayNumber_ = daysFromCivil(c.year, c.month, c.day);
         daysExhausted_ = false;
-        days_.push_back(Day{*first, c.weekday, 0});
+        Day first = dayOf(from);
+        // Month 0: an instant too far out to date.
+        const std::optional<Base::Date> start = first.date.month == 0 ? std::nullopt : wallTime(first, 0, 0);
+        if (!start) return days_;
+        first.start = *start;
+        days_.push_back(first);
     }
     while (!daysExhausted_ && days_.back().start < until) {
-        const Day& last = days_.back();
-        const int offset = last.dayOffset + 1;
-        const std::optional<Base::Date> next = days_.size() > maxWalkDays ? std::nullopt : wallTime(offset, 0, 0);
+        const std::optional<Day> next = days_.size() > maxWalkDays ? std::nullopt : dayAfter(days_.back());
         if (!next) {
             daysExhausted_ = true;
             break;
         }
-        days_.push_back(Day{*next, last.weekday % 7 + 1, offset});
+        days_.push_back(*next);
     }
     return days_;
 }
 
-std::optional<Base::Date> ScheduleBuilder::wallTime(int dayOffset, std::int64_t hour, std::int64_t minute) const {
+std::optional<ScheduleBuilder::Day> ScheduleBuilder::dayAfter(const Day& day) const {
+    // The calendar adds the day: where the zone skipped a whole date, the
+    // day it forms is the one after, with that day's date and weekday.
+    Day following = day;
+    ++following.date.day;  // the calendar is lenient: day 32 rolls into the next month
+    ++following.number;
+    const bool remembered = following.date.year >= 1600;
+    if (remembered) {
+        if (auto found = followingDays_.find(following.number); found != followingDays_.end()) return found->second;
+    }
+    std::optional<Day> next;
+    const std::optional<Base::Date> start = wallTime(following, 0, 0);
+    if (start && *start > day.start) next = dayOf(*start);
+    if (remembered) {
+        if (followingDays_.size() >= maxRememberedWallTimes) followingDays_.clear();
+        followingDays_.emplace(following.number, next);
+    }
+    return next;
+}
+
+std::optional<Base::Date> ScheduleBuilder::wallTime(const Day& day, std::int64_t hour, std::int64_t minute) const {
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59) return std::nullopt;
+    const Base::DateComponents& date = day.date;
     auto ask = [&] {
-        return calendar_.date(baseYear_, baseMonth_, baseDay_ + dayOffset, static_cast<int>(hour),
-                              static_cast<int>(minute), 0);
+        return calendar_.date(date.year, date.month, date.day, static_cast<int>(hour), static_cast<int>(minute), 0);
     };
     // Before the Gregorian reform the calendar counts Julian dates, which the
     // day numbers of the keys do not follow.
-    if (baseYear_ < 1600) return ask();
-    const std::int64_t key = ((baseDayNumber_ + dayOffset) * 24 + hour) * 60 + minute;
+    if (date.year < 1600) return ask();
+    const std::int64_t key = (day.number * 24 + hour) * 60 + minute;
     if (auto found = wallTimes_.find(key); found != wallTimes_.end()) return found->second;
     if (wallTimes_.size() >= maxRememberedWallTimes) wallTimes_.clear();
     const std::optional<Base::Date> instant = ask();
@@ -91,10 +112,10 @@ std::vector<Span> ScheduleBuilder::daily(WallClockTime start, WallClockTime end,
     for (std::size_t i = 0; i < walk.size() && walk[i].start < within.end; ++i) {
         // Every visited day needs its following day, also to date an end past midnight.
         if (i + 1 >= walk.size()) break;
-        if (!allows(mask, walk[i].weekday)) continue;
-        const int dayOffset = walk[i].dayOffset;
-        const std::optional<Base::Date> occurrenceStart = wallTime(dayOffset, start.hour, start.minute);
-        const std::optional<Base::Date> occurrenceEnd = wallTime(dayOffset + (endsNextDay ? 1 : 0), end.hour, end.minute);
+        if (!allows(mask, walk[i].date.weekday)) continue;
+        const std::optional<Base::Date> occurrenceStart = wallTime(walk[i], start.hour, start.minute);
+        const std::optional<Base::Date> occurrenceEnd =
+            wallTime(walk[endsNextDay ? i + 1 : i], end.hour, end.minute);
         if (!occurrenceStart || !occurrenceEnd) continue;
         const Span span{*occurrenceStart, *occurrenceEnd};
         if (span.overlaps(within)) spans.push_back(span);
@@ -120,7 +141,7 @@ std::vector<Span> ScheduleBuilder::hourlyMacros(std::int64_t aroundMinutes, cons
         while (dayIndex + 1 < walk.size() && walk[dayIndex + 1].start <= hour) ++dayIndex;
         // Past the last day the calendar could form, the weekday is unknown.
         if (dayIndex + 1 >= walk.size()) break;
-        if (!allows(mask, walk[dayIndex].weekday)) continue;
+        if (!allows(mask, walk[dayIndex].date.weekday)) continue;
         const Span span{hour - around, hour + around};
         if (span.overlaps(within)) spans.push_back(span);
     }

@@ -53,34 +53,38 @@ public:
     std::vector<MacroOccurrence> macroOccurrences(const MacroSchedule& schedule, Span within) const;
 
 private:
-    // A calendar day: its first instant and its date, the day of the month
-    // counted on from the first day of the walk (the calendar is lenient).
+    // A calendar day: its first instant and its date and weekday, as the
+    // calendar gives them.
     struct Day {
         Base::Date start;
-        int weekday = 1;
-        int dayOffset = 0;
+        Base::DateComponents date;
+        std::int64_t number = 0;  // days from 1970-01-01 to the date, the key of remembered answers
     };
 
-    // The day holding `from`, then every following day while the previous
-    // one starts before `until`; the list stops early where the calendar
-    // fails. The list of the last walk is kept, since one evaluation asks
-    // many schedules about the same stretch.
+    // The day holding `from`, then every following day the calendar forms
+    // while the previous one starts before `until`; the list stops early
+    // where the calendar fails. A date the zone skipped is not in it. The
+    // list of the last walk is kept, since one evaluation asks many
+    // schedules about the same stretch.
     const std::vector<Day>& days(Base::Date from, Base::Date until) const;
-    // The instant at which the walk's day `dayOffset` shows the time, as the
-    // calendar sets it; no instant for hours or minutes out of range.
-    std::optional<Base::Date> wallTime(int dayOffset, std::int64_t hour, std::int64_t minute) const;
+    // The date and weekday of the instant, as the calendar gives them, with
+    // the instant as the day's start.
+    Day dayOf(Base::Date instant) const;
+    // The day the calendar forms after `day`, or nothing where it forms none.
+    std::optional<Day> dayAfter(const Day& day) const;
+    // The instant at which the day's date shows the time, as the calendar
+    // sets it; no instant for hours or minutes out of range.
+    std::optional<Base::Date> wallTime(const Day& day, std::int64_t hour, std::int64_t minute) const;
 
     Base::Calendar calendar_;
     mutable std::vector<Day> days_;
-    mutable int baseYear_ = 0;
-    mutable int baseMonth_ = 0;
-    mutable int baseDay_ = 0;
-    mutable std::int64_t baseDayNumber_ = 0;  // days since 1970-01-01 of the walk's first date
     mutable bool daysExhausted_ = false;
     // Wall-clock instants already asked of the calendar, by date and minute of
     // the day. They depend on the zone alone, and the calendar is by far the
     // dearest part of an evaluation.
     mutable std::unordered_map<std::int64_t, std::optional<Base::Date>> wallTimes_;
+    // The days the calendar formed, by the number of the date asked for.
+    mutable std::unordered_map<std::int64_t, std::optional<Day>> followingDays_;
 };
 
 }  // namespace TradingCore

@@ -32,15 +32,8 @@ Base::Result<MacroSchedule> fromJson<MacroSchedule>(const Base::Json& json) {
     MacroSchedule schedule;
     BASE_TRY(around, reader.integer("aroundHourMinutes"));
     schedule.aroundHourMinutes = around;
-    BASE_TRY(named, reader.array("named"));
-    for (const Base::Json& element : *named) {
-        Base::Result<NamedMacro> macro = fromJson<NamedMacro>(element);
-        if (!macro) {
-            return Base::makeError(reader.path("named") + "[" + std::to_string(schedule.named.size()) +
-                                   "]: " + macro.error().message);
-        }
-        schedule.named.push_back(std::move(macro).value());
-    }
+    BASE_TRY(named, reader.arrayOf("named", fromJson<NamedMacro>));
+    schedule.named = std::move(named);
     BASE_TRY(weekdaysJson, reader.required("weekdays"));
     BASE_TRY(weekdays, weekdaysFromJson(*weekdaysJson, reader.path("weekdays")));
     schedule.weekdays = std::move(weekdays);

@@ -23,19 +23,17 @@ Base::Result<NewsRule> fromJson<NewsRule>(const Base::Json& json) {
     BASE_TRY(reader, Base::JsonObjectReader::of(json, "newsRule"));
     NewsRule rule;
 
-    BASE_TRY(currencies, reader.array("currencies"));
-    for (const Base::Json& element : *currencies) {
-        BASE_TRY(currency, Base::JsonValue::string(element, reader.path("currencies")));
-        rule.currencies.insert(std::move(currency));
-    }
+    BASE_TRY(currencies, reader.arrayOf("currencies", Base::JsonValue::string));
+    rule.currencies.insert(currencies.begin(), currencies.end());
 
-    BASE_TRY(impacts, reader.array("impacts"));
-    for (const Base::Json& element : *impacts) {
-        BASE_TRY(text, Base::JsonValue::string(element, reader.path("impacts")));
+    BASE_TRY(impacts, reader.arrayOf("impacts", [](const Base::Json& element,
+                                                   std::string_view path) -> Base::Result<NewsImpact> {
+        BASE_TRY(text, Base::JsonValue::string(element, path));
         std::optional<NewsImpact> impact = newsImpactFromRaw(text);
-        if (!impact) return Base::makeError(reader.path("impacts") + ": unknown impact \"" + text + "\"");
-        rule.impacts.insert(*impact);
-    }
+        if (!impact) return Base::makeError(std::string(path) + ": unknown impact \"" + text + "\"");
+        return *impact;
+    }));
+    rule.impacts.insert(impacts.begin(), impacts.end());
 
     BASE_TRY(before, reader.number("beforeSeconds"));
     BASE_TRY(after, reader.number("afterSeconds"));

@@ -45,15 +45,8 @@ Base::Result<SessionProfile> fromJson<SessionProfile>(const Base::Json& json) {
     SessionProfile profile;
     BASE_TRY(name, reader.string("name"));
     profile.name = std::move(name);
-    BASE_TRY(windows, reader.array("windows"));
-    for (const Base::Json& element : *windows) {
-        Base::Result<SessionWindow> window = fromJson<SessionWindow>(element);
-        if (!window) {
-            return Base::makeError(reader.path("windows") + "[" + std::to_string(profile.windows.size()) +
-                                   "]: " + window.error().message);
-        }
-        profile.windows.push_back(std::move(window).value());
-    }
+    BASE_TRY(windows, reader.arrayOf("windows", fromJson<SessionWindow>));
+    profile.windows = std::move(windows);
     BASE_TRY(weekdaysJson, reader.required("startWeekdays"));
     BASE_TRY(weekdays, weekdaysFromJson(*weekdaysJson, reader.path("startWeekdays")));
     profile.startWeekdays = std::move(weekdays);

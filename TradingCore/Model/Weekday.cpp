@@ -22,18 +22,14 @@ Base::Json toJson(const std::set<Weekday>& days) {
 }
 
 Base::Result<std::set<Weekday>> weekdaysFromJson(const Base::Json& json, std::string_view context) {
-    BASE_TRY(elements, Base::JsonValue::array(json, context));
-    std::set<Weekday> days;
-    for (const Base::Json& element : *elements) {
-        BASE_TRY(raw, Base::JsonValue::integer(element, context));
+    BASE_TRY(days, Base::JsonValue::arrayOf(json, context, [](const Base::Json& element,
+                                                               std::string_view path) -> Base::Result<Weekday> {
+        BASE_TRY(raw, Base::JsonValue::integer(element, path));
         std::optional<Weekday> day = weekdayFromRaw(raw);
-        if (!day) {
-            return Base::makeError(std::string(context) + ": " + std::to_string(raw) +
-                                   " is no weekday (1 to 7)");
-        }
-        days.insert(*day);
-    }
-    return days;
+        if (!day) return Base::makeError(std::string(path) + ": " + std::to_string(raw) + " is no weekday (1 to 7)");
+        return *day;
+    }));
+    return std::set<Weekday>(days.begin(), days.end());
 }
 
 }  // namespace TradingCore

@@ -30,6 +30,17 @@ TEST(NewsModel, RawValuesAndSeverity) {
     EXPECT_EQ(rawValue(DataConfidence::unknown), "unknown");
 }
 
+TEST(NewsModel, DataConfidenceIsCodedAsItsRawString) {
+    for (DataConfidence confidence : {DataConfidence::live, DataConfidence::degraded, DataConfidence::unknown}) {
+        const Base::Json json = toJson(confidence);
+        EXPECT_EQ(json.dump().value(), "\"" + std::string(rawValue(confidence)) + "\"");
+        EXPECT_EQ(fromJson<DataConfidence>(json).value(), confidence);
+    }
+    for (const char* bad : {R"("Live")", R"("")", "1", "null", R"(["live"])"}) {
+        EXPECT_FALSE(fromJson<DataConfidence>(*Base::Json::parse(bad)).ok()) << bad;
+    }
+}
+
 TEST(NewsModel, DisplayLabelAndActivityID) {
     auto event = [](std::string id, std::optional<std::string> label, double time) {
         return NewsEvent{std::move(id), "Non-Farm Payrolls", "USD", NewsImpact::high, Base::Date(time), true,
@@ -60,7 +71,7 @@ TEST(NewsRule, EqualityAndJson) {
     other.beforeSeconds = 300.000001;
     EXPECT_NE(other, rule);
 
-    EXPECT_EQ(*fromJson<NewsRule>(*Base::Json::parse(toJson(rule).dump())), rule);
+    EXPECT_EQ(*fromJson<NewsRule>(*Base::Json::parse(toJson(rule).dump().value())), rule);
     const std::string common = R"("currencies":["USD"],"afterSeconds":300,"leadSeconds":900,)";
     struct Case {
         std::string members;

@@ -70,6 +70,27 @@ TEST(ScheduleBuilder, Daily) {
     }
 }
 
+// Samoa went from 2011-12-29 (Thursday) straight to Saturday 2011-12-31:
+// no Friday that week, and no day without a date.
+TEST(ScheduleBuilder, DailyAsksTheCalendarForTheNextDayAndItsWeekday) {
+    const Base::Calendar apia(*Base::TimeZone::named("Pacific/Apia"));
+    const ScheduleBuilder builder(apia);
+    auto at = [&](int month, int day, int hour) { return *apia.date(month == 1 ? 2012 : 2011, month, day, hour); };
+    const Span within{at(12, 29, 0), at(1, 2, 0)};
+    struct Case {
+        std::set<Weekday> weekdays;
+        std::vector<Span> expected;
+    };
+    for (const Case& c : {Case{{Weekday::friday}, {}},
+                          Case{{Weekday::saturday}, {{at(12, 31, 9), at(12, 31, 17)}}},
+                          Case{everyDay,
+                               {{at(12, 29, 9), at(12, 29, 17)}, {at(12, 31, 9), at(12, 31, 17)},
+                                {at(1, 1, 9), at(1, 1, 17)}}}}) {
+        EXPECT_EQ(builder.daily({9, 0}, {17, 0}, c.weekdays, within), c.expected) << c.weekdays.size();
+        EXPECT_EQ(ScheduleBuilder(apia).daily({22, 0}, {6, 0}, c.weekdays, within).size(), c.expected.size());
+    }
+}
+
 TEST(ScheduleBuilder, HourlyMacros) {
     const ScheduleBuilder builder = newYorkBuilder();
     const std::set<Weekday> wednesday{Weekday::wednesday}, sunday{Weekday::sunday};

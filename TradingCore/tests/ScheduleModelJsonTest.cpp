@@ -19,7 +19,7 @@ Base::Result<T> read(const std::string& text) {
 
 template <class T>
 void expectRoundTrip(const T& value) {
-    const auto back = read<T>(toJson(value).dump(true));
+    const auto back = read<T>(toJson(value).dump(true).value());
     ASSERT_TRUE(back.ok()) << back.error().message;
     EXPECT_EQ(*back, value);
 }
@@ -39,9 +39,9 @@ TEST(ModelJson, RoundTripsAndWrittenForms) {
     expectRoundTrip(MacroSchedule{-3, {}, {Weekday::saturday}});
     for (IntervalColor color : allIntervalColors) expectRoundTrip(killZone(color));
 
-    EXPECT_EQ(toJson(SessionProfile::newYork().windows[1]).dump(),
+    EXPECT_EQ(toJson(SessionProfile::newYork().windows[1]).dump().value(),
               R"({"end":{"hour":11,"minute":0},"name":"Opening","start":{"hour":9,"minute":30}})");
-    EXPECT_EQ(toJson(killZone()).dump(), R"({"color":"teal","end":{"hour":11,"minute":0},"id":")" + kId +
+    EXPECT_EQ(toJson(killZone()).dump().value(), R"({"color":"teal","end":{"hour":11,"minute":0},"id":")" + kId +
                                              R"(","name":"Kill zone","start":{"hour":10,"minute":0},"weekdays":[2,3,4,5,6]})");
 }
 

@@ -34,7 +34,7 @@ TEST(WallClockTime, OutOfRangeValuesAndJson) {
     EXPECT_EQ(WallClockTime(0, big).minutesSinceMidnight(), big);
     EXPECT_EQ(WallClockTime(small / 60, small).minutesSinceMidnight(), small);
 
-    EXPECT_EQ(toJson(WallClockTime(7, 5)).dump(), R"({"hour":7,"minute":5})");
+    EXPECT_EQ(toJson(WallClockTime(7, 5)).dump().value(), R"({"hour":7,"minute":5})");
     struct Case {
         const char* json;
         std::optional<WallClockTime> time;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <limits>
 
 #include "Base/FileSystem.h"
 #include "Base/testing/TemporaryFolder.h"
@@ -58,6 +59,23 @@ TEST(FileCalendarStore, SavesACompactSortedPrivateFileAndReadsItBack) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root / "Cache"), {}), 1);
 }
 
+TEST(FileCalendarStore, ANonFiniteInstantFailsTheSaveAndKeepsTheOldFile) {
+    TemporaryFolder temp;
+    FileCalendarStore store(temp.path() / "calendar.json");
+    ASSERT_TRUE(store.save(sampleCache()).ok());
+    const std::string before = readBytes(store.file());
+    for (double bad : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+        auto cache = sampleCache();
+        cache.lastSuccess = Base::Date(bad);
+        EXPECT_FALSE(store.save(cache).ok()) << bad;
+        cache = sampleCache();
+        cache.events[1].time = Base::Date(bad);
+        EXPECT_FALSE(store.save(cache).ok()) << bad;
+    }
+    EXPECT_EQ(readBytes(store.file()), before);
+    EXPECT_EQ(store.load(), sampleCache());
+}
+
 TEST(FileCalendarStore, TheDefaultPathFollowsTheDataHome) {
     TemporaryFolder temp;
     const char* old = std::getenv("XDG_DATA_HOME");
@@ -74,7 +92,7 @@ TEST(FileCalendarStore, TheDefaultPathFollowsTheDataHome) {
 TEST(FileCalendarStore, TheSizeCapIsFiveMillionBytes) {
     TemporaryFolder temp;
     FileCalendarStore store(temp.path() / "calendar.json");
-    const std::string document = toJson(sampleCache()).dump();
+    const std::string document = toJson(sampleCache()).dump().value();
     // Trailing white space keeps the document valid at any size.
     writeBytes(store.file(), document + std::string(FileCalendarStore::maxBytes - document.size(), ' '));
     EXPECT_EQ(store.load(), sampleCache());
@@ -83,7 +101,7 @@ TEST(FileCalendarStore, TheSizeCapIsFiveMillionBytes) {
 }
 
 TEST(FileCalendarStore, ABadFileReadsAsNothingAndIsLeftAlone) {
-    const std::string good = toJson(sampleCache()).dump();
+    const std::string good = toJson(sampleCache()).dump().value();
     auto replaced = [&](const std::string& from, const std::string& to) {
         std::string text = good;
         const auto at = text.find(from);

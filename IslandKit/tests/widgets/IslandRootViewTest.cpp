@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QPointer>
 #include <QTest>
 
 #include "Base/ManualScheduler.h"
@@ -167,13 +168,28 @@ TEST_F(IslandRootViewTest, LayoutChangesMoveWithTheSpringAndFadeTheContent) {
 
 TEST_F(IslandRootViewTest, WritingAViewRebuildsIt) {
     auto view = makeView(notch);
-    QWidget* first = view->trailingView();
-    model->setTrailing(block(30));
-    EXPECT_NE(view->trailingView(), first);
+    QPointer<QWidget> first = view->trailingView();
+    Block* second = nullptr;
+    model->setTrailing(block(30, &second));
+    EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(view->trailingView(), second);
     EXPECT_EQ(model->slots().trailing, 30);
     // A widget with no preferred size wants no room, not a negative width.
     model->setTrailing([](QWidget* parent) { return new QWidget(parent); });
     EXPECT_EQ(model->slots().trailing, 0);
     model->setTrailing({});
     EXPECT_EQ(view->trailingView(), nullptr);
+}
+
+TEST_F(IslandRootViewTest, PlainTextInsideTheIslandIsWhite) {
+    auto view = makeView(noNotch);
+    model->setLeading(label("In session"));
+    model->setTrailing(label("NFP 12:04"));
+    model->setCenter(label("08:30"));
+    for (QWidget* slot : {view->leadingView(), view->trailingView(), view->expandedView(), view->centerView()}) {
+        ASSERT_NE(slot, nullptr);
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+            EXPECT_EQ(slot->palette().color(role), QColor(Qt::white)) << role;
+        }
+    }
 }

@@ -10,6 +10,7 @@
 #include "IslandKit/Overlay/OverlayPanel.h"
 #include "IslandKit/Overlay/OverlayRootView.h"
 #include "IslandKit/Overlay/OverlayWindowController.h"
+#include "IslandKit/View/IslandRootView.h"
 #include "QtTestApp.h"
 
 using namespace IslandKit;
@@ -128,4 +129,81 @@ TEST_F(OverlayWindowControllerTest, EscapeOrABackdropClickDismissesAMarginClickD
     field->setFocus();
     QTest::keyClick(field, Qt::Key_Escape);
     EXPECT_FALSE(controller().isPresented());
+}
+
+// A tap on the backdrop dismisses: the press and the release both on it. A
+// drag that only starts or only ends there does not.
+TEST_F(OverlayWindowControllerTest, OnlyAWholeTapOnTheBackdropDismisses) {
+    struct Case {
+        const char* label;
+        bool pressOnBackdrop;
+        bool releaseOnBackdrop;
+        bool dismisses;
+    };
+    for (const Case& c : {Case{"press and release on the backdrop", true, true, true},
+                          Case{"dragged from the backdrop onto the card", true, false, false},
+                          Case{"dragged from the card onto the backdrop", false, true, false}}) {
+        SCOPED_TRACE(c.label);
+        controller().present(screen);
+        scheduler.advance(0.2);
+        OverlayRootView* root = controller().rootView();
+        const QRect card = root->cardRect();
+        const QPoint backdrop = card.topLeft() - QPoint(40, 40);
+        if (c.pressOnBackdrop) {
+            QTest::mousePress(root, Qt::LeftButton, {}, backdrop);
+            EXPECT_TRUE(controller().isPresented()) << "a press alone does not dismiss";
+        } else {
+            QTest::mousePress(root->card(), Qt::LeftButton, {}, QPoint(5, 5));
+        }
+        QTest::mouseMove(root, card.center());
+        QTest::mouseRelease(root, Qt::LeftButton, {}, c.releaseOnBackdrop ? backdrop + QPoint(15, 0) : card.center());
+        EXPECT_EQ(controller().isPresented(), !c.dismisses);
+        controller().dismiss();
+        scheduler.advance(0.2);
+    }
+}
+
+// The app collapses its islands and presents a card in the same turn. The
+// backdrop's snapshot waits until no island is drawn beyond where it is
+// going, so the old expanded island cannot stay in it as a ghost.
+TEST_F(OverlayWindowControllerTest, TheSnapshotWaitsForACollapsingIslandToLeaveItsGround) {
+    const ScreenMetrics metrics{Rect{0, 0, 1512, 982}, std::nullopt, 24, std::nullopt, std::nullopt};
+    IslandModel model(metrics, IslandSlots{60, 90}, IslandStyle{}, {}, {}, {});
+    model.setCanvasFrame({256, 562, 1000, 420});
+    IslandRootView island(model, scheduler);
+    island.resize(1000, 420);
+    island.show();
+    model.expand();
+    scheduler.advance(1);
+
+    for (bool dismissEarly : {false, true}) {
+        SCOPED_TRACE(dismissEarly ? "dismissed while waiting" : "shown once settled");
+        reports.clear();
+        model.collapse();
+        controller().present(screen);
+        EXPECT_EQ(reports, std::vector<bool>{true});
+        EXPECT_EQ(controller().panel(), nullptr);
+        if (dismissEarly) {
+            controller().dismiss();
+            EXPECT_EQ(reports, (std::vector<bool>{true, false}));
+            scheduler.advance(2);
+            EXPECT_EQ(controller().panel(), nullptr);
+        } else {
+            int frames = 0;
+            int clearedAt = -1;
+            while (!controller().panel() && frames < 120) {
+                if (clearedAt < 0 && !island.drawsBeyondTarget()) clearedAt = frames;
+                scheduler.advance(1.0 / 60);
+                ++frames;
+            }
+            ASSERT_NE(controller().panel(), nullptr);
+            EXPECT_GE(clearedAt, 1) << "the island was still shrinking when the card was asked for";
+            EXPECT_LE(frames - clearedAt, 3) << "the card follows once it is done";
+            EXPECT_LT(frames, 40) << "not the whole of the spring";
+            controller().dismiss();
+            scheduler.advance(1);
+        }
+        model.expand();
+        scheduler.advance(1);
+    }
 }

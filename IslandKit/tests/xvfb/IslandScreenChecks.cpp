@@ -2,10 +2,12 @@
 // a compositor, takes screenshots, checks their pixels and clicks with xdotool.
 // Usage: IslandScreenChecks <screenshot folder> | --idle <seconds>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QProcess>
 #include <QScreen>
 #include <QTimer>
@@ -25,6 +28,7 @@
 
 #include "IslandKit/Model/IslandModel.h"
 #include "IslandKit/Overlay/OverlayPanel.h"
+#include "IslandKit/Overlay/OverlayRootView.h"
 #include "IslandKit/Overlay/OverlayWindowController.h"
 #include "IslandKit/Screen/ScreenMetricsReader.h"
 #include "IslandKit/Window/IslandPanel.h"
@@ -44,15 +48,24 @@ void check(bool ok, const std::string& what) {
     if (!ok) ++failures;
 }
 
-void wait(int ms) {
+// Runs the event loop for a short slice: the poll step of waitFor, never a
+// wait for something to have happened.
+void processFor(int ms) {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
-bool waitFor(const std::function<bool()>& done, int ms) {
-    for (int waited = 0; waited < ms && !done(); waited += 20) wait(20);
-    return done();
+// Waits, with the event loop running, until `done` holds. The bound is
+// generous: it is reached only when the condition never comes.
+bool waitFor(const std::function<bool()>& done, int ms = 15000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > ms) return false;
+        processFor(15);
+    }
+    return true;
 }
 
 void run(const QString& program, const QStringList& arguments) {
@@ -61,26 +74,40 @@ void run(const QString& program, const QStringList& arguments) {
     }
 }
 
-void click(int x, int y, int button = 1) {
-    run("xdotool", {"mousemove", QString::number(x), QString::number(y)});
-    wait(150);
-    run("xdotool", {"click", QString::number(button)});
-    wait(250);
+// Moves the pointer there and clicks, through the input devices as a real
+// mouse does. xdotool returns once the X server has the events.
+void click(int x, int y) {
+    run("xdotool", {"mousemove", QString::number(x), QString::number(y), "click", "1"});
 }
 
-QImage screenshot(const QString& path) {
-    wait(300);
-    run("import", {"-window", "root", path});
-    return QImage(path).convertToFormat(QImage::Format_RGB32);
+QImage grabScreen() {
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The screen as soon as it shows what `ready` expects (the compositor draws
+// on its own time), saved to `path`; the last grab when it never does.
+QImage screenshot(const QString& path, const std::function<bool(const QImage&)>& ready) {
+    QImage shot;
+    if (!waitFor([&] {
+            shot = grabScreen();
+            return ready(shot);
+        })) {
+        std::printf("note: %s never showed what was expected\n", qPrintable(path));
+    }
+    shot.save(path);
+    return shot;
 }
 
 bool isBlack(const QImage& image, int x, int y) { return image.pixelColor(x, y) == QColor(Qt::black); }
 
-bool isDesktop(const QImage& image, int x, int y) {
-    const QColor c = image.pixelColor(x, y);
-    return std::abs(c.red() - desktopColor.red()) <= 2 && std::abs(c.green() - desktopColor.green()) <= 2 &&
-           std::abs(c.blue() - desktopColor.blue()) <= 2;
+bool nearBlack(const QColor& c) { return c.red() < 25 && c.green() < 25 && c.blue() < 25; }
+
+bool near(const QColor& a, const QColor& b, int tolerance) {
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
 }
+
+bool isDesktop(const QImage& image, int x, int y) { return near(image.pixelColor(x, y), desktopColor, 2); }
 
 std::string at(int x, int y) { return " at (" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
 
@@ -124,9 +151,23 @@ QWidget* text(const QString& value, const QString& colour, QWidget* parent) {
     return label;
 }
 
+// Placeholder content that counts the presses it gets.
+class Column final : public QWidget {
+public:
+    Column(int* presses, QWidget* parent) : QWidget(parent), presses_(presses) {}
+
+protected:
+    void mousePressEvent(QMouseEvent*) override {
+        if (presses_) ++*presses_;
+    }
+
+private:
+    int* presses_;
+};
+
 // A column of labels, each with its colour, as placeholder content.
-QWidget* column(const QList<QPair<QString, QString>>& lines, QWidget* parent) {
-    auto* panel = new QWidget(parent);
+QWidget* column(const QList<QPair<QString, QString>>& lines, QWidget* parent, int* presses = nullptr) {
+    auto* panel = new Column(presses, parent);
     auto* layout = new QVBoxLayout(panel);
     for (const auto& [value, colour] : lines) layout->addWidget(text(value, colour, panel));
     layout->addStretch();
@@ -156,7 +197,7 @@ int main(int argc, char** argv) {
     QProcess desktopProcess;
     desktopProcess.start(app.applicationFilePath(), {"--desktop", clickLog});
     desktopProcess.waitForStarted();
-    wait(1500);
+    check(waitFor([] { return isDesktop(grabScreen(), 10, 500); }), "the window below is on screen");
     auto desktopClicksSoFar = [&] { return desktopClicks(clickLog); };
 
     IslandModel model(ScreenMetricsReader::metrics(screen), IslandSlots{}, IslandStyle{},
@@ -187,7 +228,10 @@ int main(int argc, char** argv) {
     check(ScreenMetricsReader::displayID(screen) && stableID && *stableID == ScreenMetricsReader::stableID(screen) &&
               !ScreenMetricsReader::isBuiltIn(screen),
           "the screen's RandR output numbers it and names it stably; it is not built in");
-    wait(800);
+    auto settled = [&] {
+        return model.slots().leading > 0 && model.slots().trailing > 0 && !island.rootView()->isAnimating();
+    };
+    check(waitFor(settled), "the island measures its slots and settles");
     const QRect canvas = island.panel()->geometry();
     auto islandRect = [&] {
         const IslandLayout l = model.layout();
@@ -195,102 +239,134 @@ int main(int argc, char** argv) {
                      static_cast<int>(l.rect.height));
     };
 
-    // Compact.
+    // Compact. Translucency needs the compositor, which starts beside this
+    // program: the first screenshot waits for it.
     QRect r = islandRect();
     std::printf("compact island %d,%d %dx%d in canvas %d,%d %dx%d\n", r.x(), r.y(), r.width(), r.height(),
                 canvas.x(), canvas.y(), canvas.width(), canvas.height());
     check(r.center().x() - 756 <= 1 && 756 - r.center().x() <= 1, "the island is centred");
-    QImage shot = screenshot(folder + "/island-compact.png");
-    check(!shot.isNull(), "compact screenshot taken");
-    if (!shot.isNull()) {
-        const int notchLeft = static_cast<int>(r.x() + model.layout().virtualNotch.minX());
-        check(isBlack(shot, r.x() + 10, 2), "island black near its top-left" + at(r.x() + 10, 2));
-        check(isBlack(shot, notchLeft + 3, r.height() / 2), "virtual notch black beside its label");
-        check(isBlack(shot, r.right() - 22, r.height() - 2), "island black near its bottom-right");
-        check(isDesktop(shot, r.x() - 20, r.height() / 2), "transparent 20 px beside the island");
-        check(isDesktop(shot, r.x() + 1, r.height() - 2), "transparent in the flared corner's cut");
-        check(isDesktop(shot, r.center().x(), r.height() + 20), "transparent below the island");
-        check(isDesktop(shot, canvas.right() - 5, canvas.bottom() - 5), "the rest of the canvas is transparent");
+    const int notchLeft = static_cast<int>(r.x() + model.layout().virtualNotch.minX());
+    const std::vector<std::pair<bool, std::pair<QPoint, std::string>>> compactPixels = {
+        {true, {{r.x() + 10, 2}, "island black near its top-left"}},
+        {true, {{notchLeft + 3, r.height() / 2}, "virtual notch black beside its label"}},
+        {true, {{r.right() - 22, r.height() - 2}, "island black near its bottom-right"}},
+        {false, {{r.x() - 20, r.height() / 2}, "transparent 20 px beside the island"}},
+        {false, {{r.x() + 1, r.height() - 2}, "transparent in the flared corner's cut"}},
+        {false, {{r.center().x(), r.height() + 20}, "transparent below the island"}},
+        {false, {{canvas.right() - 5, canvas.bottom() - 5}, "the rest of the canvas is transparent"}},
+    };
+    auto shows = [](const QImage& shot, bool black, QPoint p) {
+        return black ? isBlack(shot, p.x(), p.y()) : isDesktop(shot, p.x(), p.y());
+    };
+    QImage shot = screenshot(folder + "/island-compact.png", [&](const QImage& image) {
+        return std::all_of(compactPixels.begin(), compactPixels.end(),
+                           [&](const auto& c) { return shows(image, c.first, c.second.first); });
+    });
+    for (const auto& [black, where] : compactPixels) {
+        check(shows(shot, black, where.first), where.second + at(where.first.x(), where.first.y()));
     }
 
     // Pointer moves from the raw events, in desktop coordinates (y upward).
     std::vector<std::optional<Point>> hovers;
     model.setPointerMoved([&](std::optional<Point> p) { hovers.push_back(p); });
     run("xdotool", {"mousemove", QString::number(r.x() + 30), "10"});
-    check(waitFor([&] { return !hovers.empty(); }, 1000) && hovers.back() &&
+    check(waitFor([&] { return !hovers.empty(); }) && hovers.back() &&
               *hovers.back() == (Point{static_cast<double>(r.x() + 30), 982.0 - 10}),
           "a pointer move over the island is reported in desktop coordinates");
     // Relative moves go through the input devices, as a real mouse does, so
     // they raise raw motion events even where no window of ours lies.
     run("xdotool", {"mousemove_relative", "--", "0", "290"});
-    check(waitFor([&] { return !hovers.back(); }, 1000), "leaving the island is reported");
-    const std::size_t hoverCount = hovers.size();
+    check(waitFor([&] { return !hovers.back(); }), "leaving the island is reported");
+    const std::size_t left = hovers.size();
     run("xdotool", {"mousemove_relative", "--", "0", "100"});
-    wait(200);
-    check(hovers.size() == hoverCount, "and only once");
+    // Coming back is reported, and nothing between the two.
+    run("xdotool", {"mousemove", QString::number(r.x() + 30), "10"});
+    check(waitFor([&] { return hovers.back().has_value(); }) &&
+              std::all_of(hovers.begin() + static_cast<std::ptrdiff_t>(left), hovers.end(),
+                          [](const std::optional<Point>& p) { return p.has_value(); }),
+          "and only once");
     model.setPointerMoved({});
 
     // A click 20 px beside the island reaches the window below.
     click(r.x() - 20, r.height() / 2);
-    check(desktopClicksSoFar() == 1, "a click beside the island reaches the window below");
+    check(waitFor([&] { return desktopClicksSoFar() == 1; }), "a click beside the island reaches the window below");
     check(model.state() == IslandState::compact, "and leaves the island compact");
 
-    // A click on the island expands it.
+    // A click on the island expands it; the X server gives a click to one
+    // window only, so once the island has it the window below has not.
     click(r.x() + static_cast<int>(model.layout().leadingSlot.midX()), r.height() / 2);
-    check(model.state() == IslandState::expanded, "a click on the island expands it");
+    check(waitFor([&] { return model.state() == IslandState::expanded; }), "a click on the island expands it");
     check(desktopClicksSoFar() == 1, "the island's click does not reach the window below");
-    wait(900);
+    check(waitFor([&] { return !island.rootView()->isAnimating(); }), "the expansion settles");
     r = islandRect();
     check(r.height() == static_cast<int>(model.layout().rect.height) && r.height() == 24 + 170 + 16,
           "expanded height is notch + content + padding");
-    shot = screenshot(folder + "/island-expanded.png");
-    if (!shot.isNull()) {
-        check(isBlack(shot, r.x() + 10, r.height() - 20), "expanded island black low on the left");
-        check(isBlack(shot, r.right() - 10, 5), "expanded island black at the top right");
-        check(isDesktop(shot, r.x() - 20, r.height() / 2), "transparent beside the expanded island");
-        check(isDesktop(shot, r.x() + 2, r.height() - 3), "rounded bottom-left corner");
+    const std::vector<std::pair<bool, std::pair<QPoint, std::string>>> expandedPixels = {
+        {true, {{r.x() + 10, r.height() - 20}, "expanded island black low on the left"}},
+        {true, {{r.right() - 10, 5}, "expanded island black at the top right"}},
+        {false, {{r.x() - 20, r.height() / 2}, "transparent beside the expanded island"}},
+        {false, {{r.x() + 2, r.height() - 3}, "rounded bottom-left corner"}},
+    };
+    shot = screenshot(folder + "/island-expanded.png", [&](const QImage& image) {
+        return std::all_of(expandedPixels.begin(), expandedPixels.end(),
+                           [&](const auto& c) { return shows(image, c.first, c.second.first); });
+    });
+    for (const auto& [black, where] : expandedPixels) {
+        check(shows(shot, black, where.first), where.second + at(where.first.x(), where.first.y()));
     }
 
     // A click elsewhere collapses it (and still reaches the window below).
     click(200, 600);
-    check(waitFor([&] { return model.state() == IslandState::compact; }, 1000),
+    check(waitFor([&] { return model.state() == IslandState::compact; }),
           "a click elsewhere collapses the expanded island");
-    check(desktopClicksSoFar() == 2, "that click reached the window below too");
-    wait(900);
+    check(waitFor([&] { return desktopClicksSoFar() == 2; }), "that click reached the window below too");
+    check(waitFor([&] { return !island.rootView()->isAnimating(); }), "the collapse settles");
 
     // Overlay card.
-    OverlayWindowController overlay([](QWidget* p) {
-        return column({{"Checklist", "white"},
-                       {"Trend on the 15-minute chart agrees", "#d1d5db"},
-                       {"Stop placed beyond the last swing", "#d1d5db"}},
-                      p);
-    }, Size{640, 400}, scheduler);
+    int contentPresses = 0;
+    OverlayWindowController overlay(
+        [&contentPresses](QWidget* p) {
+            return column({{"Checklist", "white"},
+                           {"Trend on the 15-minute chart agrees", "#d1d5db"},
+                           {"Stop placed beyond the last swing", "#d1d5db"}},
+                          p, &contentPresses);
+        },
+        Size{640, 400}, scheduler);
     std::vector<bool> reports;
     overlay.onVisibilityChange = [&](bool visible) { reports.push_back(visible); };
+    auto fadedIn = [&] { return overlay.rootView() && overlay.rootView()->fade() == 1; };
     overlay.present(screen);
     check(reports == std::vector<bool>{true}, "onVisibilityChange(true) at once");
-    wait(600);
+    check(waitFor(fadedIn), "the card fades in");
     const QRect card((1512 - 640) / 2, (982 - 400) / 2, 640, 400);
-    shot = screenshot(folder + "/island-overlay.png");
     r = islandRect();
-    if (!shot.isNull()) {
-        const QColor inCard = shot.pixelColor(card.x() + 10, card.bottom() - 10);
-        check(inCard.red() < 25 && inCard.green() < 25 && inCard.blue() < 25, "the card is near black");
-        const QColor backdrop = shot.pixelColor(100, 700);
-        check(backdrop.blue() < desktopColor.blue() - 30 && backdrop.blue() > 40, "the backdrop is dimmed");
-        check(isBlack(shot, r.x() + 10, 2) && isBlack(shot, r.right() - 22, r.height() - 2),
-              "the island stays on top of the card");
-    }
+    auto cardOnScreen = [&](const QImage& image) { return nearBlack(image.pixelColor(card.x() + 10, card.bottom() - 10)); };
+    auto dimmed = [&](const QImage& image) {
+        const QColor backdrop = image.pixelColor(100, 700);
+        return backdrop.blue() < desktopColor.blue() - 30 && backdrop.blue() > 40;
+    };
+    auto islandOnTop = [&](const QImage& image) {
+        return isBlack(image, r.x() + 10, 2) && isBlack(image, r.right() - 22, r.height() - 2);
+    };
+    shot = screenshot(folder + "/island-overlay.png", [&](const QImage& image) {
+        return cardOnScreen(image) && dimmed(image) && islandOnTop(image);
+    });
+    check(cardOnScreen(shot), "the card is near black");
+    check(dimmed(shot), "the backdrop is dimmed");
+    check(islandOnTop(shot), "the island stays on top of the card");
+
+    // A click in the card's 20-point margin, then one on its content: once
+    // the content has its click, the margin's has been handled too.
     const int clicksBefore = desktopClicksSoFar();
     click(card.x() + 8, card.y() + 8);
-    check(overlay.isPresented(), "a click in the card's margin does not dismiss");
-    run("xdotool", {"mousemove", "100", "700"});
-    wait(150);
-    run("xdotool", {"click", "1"});
+    click(card.x() + 60, card.y() + 60);
+    check(waitFor([&] { return contentPresses == 1; }) && overlay.isPresented(),
+          "a click in the card's margin does not dismiss");
+    click(100, 700);
     QElapsedTimer sinceDismiss;
-    check(waitFor([&] { return !overlay.isPresented(); }, 1000), "a click on the backdrop dismisses");
+    check(waitFor([&] { return !overlay.isPresented(); }), "a click on the backdrop dismisses");
     sinceDismiss.start();
-    check(waitFor([&] { return reports.size() == 2; }, 1000) && reports.back() == false,
+    check(waitFor([&] { return reports.size() == 2; }) && reports.back() == false,
           "onVisibilityChange(false) after the fade-out");
     check(sinceDismiss.elapsed() >= 120, "false came only after the fade (" +
                                               std::to_string(sinceDismiss.elapsed()) + " ms)");
@@ -298,31 +374,51 @@ int main(int argc, char** argv) {
     check(overlay.panel() == nullptr, "the panel is gone");
 
     overlay.present(screen);
-    wait(400);
+    check(waitFor([&] {
+              return fadedIn() && QGuiApplication::focusWindow() == overlay.panel()->windowHandle();
+          }),
+          "the card takes the keyboard");
     run("xdotool", {"key", "Escape"});
-    wait(100);
-    check(!overlay.isPresented(), "Escape dismisses the card");
-    wait(400);
+    check(waitFor([&] { return !overlay.isPresented(); }), "Escape dismisses the card");
+    check(waitFor([&] { return overlay.panel() == nullptr; }), "and it fades out");
 
     // Presenting during a fade-out keeps the new card.
     reports.clear();
     overlay.present(screen);
-    wait(300);
+    waitFor(fadedIn);
+    const QPointer<QWidget> fadingPanel = overlay.panel();
     overlay.dismiss();
-    wait(50);
     overlay.present(screen);
-    wait(600);
+    check(waitFor([&] { return fadingPanel.isNull() || !fadingPanel->isVisible(); }), "the old card fades out");
     check(overlay.isPresented() && overlay.panel() && overlay.panel()->isVisible(),
           "a card presented during a fade-out stays");
     check(reports == (std::vector<bool>{true, true}), "and is never reported hidden");
-    shot = screenshot(folder + "/overlay-after-refade.png");
-    if (!shot.isNull()) {
-        const QColor inCard = shot.pixelColor(card.x() + 10, card.bottom() - 10);
-        check(inCard.red() < 25 && inCard.green() < 25 && inCard.blue() < 25, "the new card is on screen");
-    }
+    shot = screenshot(folder + "/overlay-after-refade.png", cardOnScreen);
+    check(cardOnScreen(shot), "the new card is on screen");
     QFile::remove(folder + "/overlay-after-refade.png");
     overlay.dismiss();
-    wait(400);
+    check(waitFor([&] { return overlay.panel() == nullptr; }), "the new card goes too");
+
+    // The application collapses the island and opens a card in one turn. The
+    // backdrop must show the desktop where the expanded island was, blurred
+    // and dimmed like the rest, not a black ghost of it.
+    model.expand();
+    check(waitFor([&] { return !island.rootView()->isAnimating(); }), "expanded again");
+    model.collapse();
+    overlay.present(screen);
+    check(waitFor(fadedIn), "the card over a collapsing island fades in");
+    const QPoint oldIsland(r.center().x(), 150);
+    const QPoint elsewhere(100, 150);
+    auto noGhost = [&](const QImage& image) {
+        return near(image.pixelColor(oldIsland), image.pixelColor(elsewhere), 6) &&
+               !nearBlack(image.pixelColor(oldIsland));
+    };
+    shot = screenshot(folder + "/overlay-after-collapse.png", noGhost);
+    check(noGhost(shot), "where the expanded island was, the backdrop is the blurred desktop" +
+                             at(oldIsland.x(), oldIsland.y()));
+    QFile::remove(folder + "/overlay-after-collapse.png");
+    overlay.dismiss();
+    check(waitFor([&] { return overlay.panel() == nullptr; }), "that card goes too");
 
     island.hide();
     desktopProcess.kill();

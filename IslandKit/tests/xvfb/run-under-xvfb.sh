@@ -1,12 +1,12 @@
 #!/bin/sh
 # Runs a driver on a private X server of the size of a 14-inch laptop screen,
-# with a compositor so that translucent windows really are translucent.
+# with a compositor so that translucent windows really are translucent. The
+# compositor starts beside the driver, which waits until translucency shows.
 set -eu
 driver="$1"
 shift
 exec xvfb-run -a -s "-screen 0 1512x982x24 +extension Composite" \
   sh -c 'xcompmgr >/dev/null 2>&1 & compositor=$!
-         sleep 0.5
          status=0
          "$@" || status=$?
          kill "$compositor" 2>/dev/null || true

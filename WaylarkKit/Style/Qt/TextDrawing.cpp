@@ -1,6 +1,9 @@
 #include "WaylarkKit/Style/Qt/TextDrawing.h"
 
 #include <algorithm>
+#include <array>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <QFontMetricsF>
@@ -10,12 +13,25 @@ namespace WaylarkKit {
 
 namespace {
 
-double widestDigit(const QFontMetricsF& metrics) {
-    double widest = 0;
-    for (char digit = '0'; digit <= '9'; ++digit) {
-        widest = std::max(widest, metrics.horizontalAdvance(QChar::fromLatin1(digit)));
+// Digit advances per font, measured once: every countdown repaint asks for
+// them, and measuring ten digits each time was most of a frame's text cost.
+struct DigitCells {
+    double cell = 0;
+    std::array<double, 10> advance{};
+};
+
+const DigitCells& digitCells(const QFont& font) {
+    static std::unordered_map<std::string, DigitCells> cache;
+    const std::string key = font.key().toStdString();
+    const auto found = cache.find(key);
+    if (found != cache.end()) return found->second;
+    const QFontMetricsF metrics(font);
+    DigitCells cells;
+    for (int digit = 0; digit < 10; ++digit) {
+        cells.advance[static_cast<std::size_t>(digit)] = metrics.horizontalAdvance(QChar::fromLatin1(static_cast<char>('0' + digit)));
+        cells.cell = std::max(cells.cell, cells.advance[static_cast<std::size_t>(digit)]);
     }
-    return widest;
+    return cache.emplace(key, cells).first->second;
 }
 
 // Walks `text` as runs: each digit alone, and each stretch of other characters
@@ -40,7 +56,7 @@ namespace MonoDigits {
 
 double width(const QFont& font, const QString& text) {
     const QFontMetricsF metrics(font);
-    const double cell = widestDigit(metrics);
+    const double cell = digitCells(font).cell;
     double total = 0;
     forEachRun(text, [&](const QString& run, bool digit) { total += digit ? cell : metrics.horizontalAdvance(run); });
     return total;
@@ -48,13 +64,14 @@ double width(const QFont& font, const QString& text) {
 
 void draw(QPainter& painter, const QPointF& origin, const QFont& font, const QString& text) {
     const QFontMetricsF metrics(font);
-    const double cell = widestDigit(metrics);
+    const DigitCells& cells = digitCells(font);
+    const double cell = cells.cell;
     painter.save();
     painter.setFont(font);
     double x = origin.x();
     forEachRun(text, [&](const QString& run, bool digit) {
         if (digit) {
-            const double own = metrics.horizontalAdvance(run);
+            const double own = cells.advance[static_cast<std::size_t>(run[0].unicode() - '0')];
             painter.drawText(QPointF(x + (cell - own) / 2, origin.y()), run);
             x += cell;
         } else {

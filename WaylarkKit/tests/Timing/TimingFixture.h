@@ -24,7 +24,8 @@ inline Base::Date newYork(int month, int day, int hour, int minute, int second =
 
 inline CalendarKit::CalendarEvent release(std::string id, Base::Date time, std::string currency = "USD",
                                           TradingCore::NewsImpact impact = TradingCore::NewsImpact::high) {
-    return {std::move(id), "Release " + id, std::move(currency), impact, time, std::nullopt, "", ""};
+    std::string title = "Release " + id;
+    return {std::move(id), std::move(title), std::move(currency), impact, time, std::nullopt, "", ""};
 }
 
 // A timing view model on the manual clock, over a calendar that starts from a

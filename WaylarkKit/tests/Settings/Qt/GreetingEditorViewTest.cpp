@@ -1,0 +1,122 @@
+#include <memory>
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "SettingsKit/tests/ModelFixture.h"
+#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/Greeting/Qt/GreetingWordView.h"
+#include "WaylarkKit/Settings/Qt/EditorWidgets.h"
+#include "WaylarkKit/Settings/Qt/GreetingEditorView.h"
+#include "WaylarkKit/tests/support/WidgetTesting.h"
+
+using namespace WaylarkKit;
+
+namespace {
+
+class GreetingEditorViewTest : public SettingsKitTesting::ModelTest {
+protected:
+    void open() {
+        WaylarkKitTest::app();
+        view = std::make_unique<GreetingEditorView>(*model, scheduler, [this] { ++tries; }, [this] { ++dones; },
+                                                    nullptr, fixedReduceMotion(false));
+        view->resize(480, 380);  // the card of 520 x 420 less its margins
+        view->show();
+        view->activateWindow();
+        ASSERT_TRUE(WaylarkKitTest::processUntil([&] { return view->isActiveWindow(); }));
+        QCoreApplication::processEvents();
+        scheduler.runPending();
+    }
+    void click(QWidget* control, QPoint at = {-1, -1}) {
+        QTest::mouseClick(control, Qt::LeftButton, {}, at.x() < 0 ? control->rect().center() : at);
+    }
+    void type(EditableText* field, const QString& text) {
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, text, Qt::NoModifier);
+    }
+    void TearDown() override { view.reset(); }
+
+    int tries = 0;
+    int dones = 0;
+    std::unique_ptr<GreetingEditorView> view;
+};
+
+TEST_F(GreetingEditorViewTest, LooksAsItsReferenceOnAndOff) {
+    open();
+    EXPECT_TRUE(view->leadingField()->hasFocus());
+    EXPECT_FALSE(view->nameField()->hasFocus());
+    EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(*view), "settings-greeting"));
+
+    // Off, with a name too long for its half of the bar: one line, cut to fit.
+    model->setGreetingEnabled(false);
+    model->setGreetingName("WWWWWWWWWWWWWWWWWWWW");
+    QCoreApplication::processEvents();  // lays out the wider counter
+    EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(*view), "settings-greeting-off"));
+}
+
+TEST_F(GreetingEditorViewTest, TheWholeSwitchRowToggles) {
+    open();
+    click(view->switchRow(), {view->switchRow()->width() - 2, view->switchRow()->height() / 2});
+    EXPECT_FALSE(model->greeting().isEnabled);
+    EXPECT_DOUBLE_EQ(view->previewBar()->greeting().barOpacity(), 0.35);
+    click(view->switchRow(), {2, view->switchRow()->height() / 2});
+    EXPECT_TRUE(model->greeting().isEnabled);
+}
+
+// Characters are counted as the user sees them: an emoji with its skin tone
+// is one, and the twenty-first is dropped from the field at once.
+TEST_F(GreetingEditorViewTest, TypingStopsAtTwentyCharacters) {
+    open();
+    EditableText* field = view->nameField();
+    field->setFocus();
+    field->selectAll();
+    const QString thumb = QString::fromUtf8("\U0001F44D\U0001F3FD");
+    for (int i = 0; i < 19; ++i) type(field, thumb);
+    EXPECT_EQ(view->nameCounter()->text(), "19/20");
+    EXPECT_NEAR(view->nameCounter()->colour().alphaF(), 0.35, 0.01);
+    type(field, "e\u0301");
+    EXPECT_EQ(view->nameCounter()->text(), "20/20");
+    EXPECT_NEAR(view->nameCounter()->colour().alphaF(), 0.8, 0.01);
+    type(field, "!");
+    EXPECT_EQ(field->text(), thumb.repeated(19) + QString::fromUtf8("e\u0301"));
+    EXPECT_EQ(model->greeting().name, (thumb.repeated(19) + QString::fromUtf8("e\u0301")).toStdString());
+    EXPECT_EQ(view->nameCounter()->text(), "20/20");
+
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    EXPECT_EQ(model->greeting().name, "");
+    EXPECT_EQ(view->nameCounter()->text(), "0/20");
+    EXPECT_EQ(field->placeholderText(), "Name");
+}
+
+TEST_F(GreetingEditorViewTest, RestoreAndDone) {
+    model->setGreetingLeading("Hi");
+    model->setGreetingEnabled(false);
+    open();
+    click(view->restoreButton());
+    EXPECT_EQ(model->greeting(), SettingsKit::GreetingSettings{});
+    EXPECT_EQ(view->leadingField()->text(), "Welcome");
+    click(view->doneButton());
+    EXPECT_EQ(dones, 1);
+}
+
+// "Try it" plays the greeting in the island and its real words in the
+// preview, also while the greeting is switched off, for the greeting's length.
+TEST_F(GreetingEditorViewTest, TryItPlaysTheRealGreetingInThePreview) {
+    model->setGreetingEnabled(false);
+    model->setGreetingName("");
+    open();
+    click(view->tryButton());
+    EXPECT_EQ(tries, 1);
+    GreetingPreviewBar* bar = view->previewBar();
+    ASSERT_TRUE(bar->isPlaying());
+    ASSERT_NE(bar->word(true), nullptr);
+    EXPECT_EQ(bar->word(false), nullptr);  // an empty name plays nothing
+    EXPECT_TRUE(bar->word(true)->isAnimating());
+    scheduler.advance(1.5);
+    EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(*bar), "settings-greeting-playing"));
+    scheduler.advance(3.6);
+    EXPECT_FALSE(bar->isPlaying());
+    EXPECT_EQ(bar->word(true), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,303 @@
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Base/testing/NotificationCounter.h"
+#include "SettingsKit/tests/ModelFixture.h"
+#include "WaylarkKit/Settings/TimingEditorContent.h"
+#include "WaylarkKit/Settings/TimingEditorModel.h"
+
+using namespace WaylarkKit;
+using Section = TimingEditorModel::Section;
+using TradingCore::IntervalColor;
+using TradingCore::SessionWindow;
+using TradingCore::WallClockTime;
+using TradingCore::Weekday;
+
+namespace {
+
+const char* const windowHint = "Use HH:MM, like 09:30 (New York time).";
+const char* const customHint = "Use HH:MM, like 10:00 (New York time).";
+
+class TimingEditorModelTest : public SettingsKitTesting::ModelTest {
+protected:
+    std::vector<SessionWindow> windows(const std::string& profile = "NY") const {
+        for (const auto& p : settings().profiles) {
+            if (p.name == profile) return p.windows;
+        }
+        return {};
+    }
+    const TradingCore::CustomInterval& custom(std::size_t i) const { return settings().customIntervals.at(i); }
+
+    TimingEditorModel editor{scheduler};
+};
+
+// NY holds Pre-session 07:00-09:30 and Opening 09:30-11:00. Each case types
+// its keystrokes into one field; every keystroke commits the whole text.
+struct WindowTyping {
+    const char* what;
+    std::ptrdiff_t position;
+    bool start;
+    std::vector<std::string> keystrokes;
+    std::vector<SessionWindow> stored;    // NY's windows afterwards
+    std::optional<std::string> draft;     // after the last keystroke
+    std::optional<std::string> message;
+};
+
+TEST_F(TimingEditorModelTest, TypingAWindowTimeStoresItOrKeepsADraftWithTheReason) {
+    const std::vector<SessionWindow> defaults = windows();
+    const auto with = [&](std::size_t i, WallClockTime start, WallClockTime end) {
+        auto w = defaults;
+        w[i].start = start;
+        w[i].end = end;
+        return w;
+    };
+    const std::vector<WindowTyping> cases = {
+        {"an hour without its zero", 0, true, {"6:45"}, with(0, {6, 45}, {9, 30}), std::nullopt, std::nullopt},
+        {"key by key", 0, false, {"8", "8:", "8:1", "8:15"}, with(0, {7, 0}, {8, 15}), std::nullopt, std::nullopt},
+        {"not a time", 0, true, {"24:00"}, defaults, "24:00", windowHint},
+        {"emptied", 1, false, {""}, defaults, "", std::nullopt},
+        {"overlap", 0, false, {"10:00"}, defaults, "10:00",
+         "\u201CPre-session\u201D and \u201COpening\u201D would overlap. Touching is fine."},
+        {"zero length", 0, false, {"7:00"}, defaults, "7:00",
+         "\u201CPre-session\u201D can't start and end at the same time."},
+        {"a refusal after a keystroke that read", 1, true, {"9:4", "9:45", "9:2"}, with(1, {9, 45}, {11, 0}), "9:2",
+         windowHint},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        start();
+        editor.reset();
+        for (const auto& text : c.keystrokes) {
+            editor.commit(text, c.start, "NY", c.position, *model);
+            if (&text != &c.keystrokes.back() && !WallClockTime::fromText(text)) {
+                EXPECT_EQ(editor.draft(TimingEditorModel::windowDraftKey("NY", c.position, c.start)), text);
+                EXPECT_EQ(editor.message(), windowHint);
+            }
+        }
+        EXPECT_EQ(windows(), c.stored);
+        EXPECT_EQ(editor.draft(TimingEditorModel::windowDraftKey("NY", c.position, c.start)), c.draft);
+        EXPECT_EQ(editor.message(), c.message);
+    }
+}
+
+TEST_F(TimingEditorModelTest, AnUnknownProfileOrPositionChangesNothing) {
+    const std::size_t saves = savesAfterDelay();
+    editor.commit("xx", true, "NY", 5, *model);
+    editor.commit("xx", true, "NY", -1, *model);
+    editor.commit("xx", true, "Tokyo", 0, *model);
+    EXPECT_TRUE(editor.drafts().empty());
+    EXPECT_EQ(editor.message(), std::nullopt);
+    EXPECT_EQ(savesAfterDelay(), saves);
+}
+
+TEST_F(TimingEditorModelTest, WindowsUpToMidnightAreAddedEditedAndRemoved) {
+    SettingsKit::AppSettings stored;
+    stored.profiles = {{"Day", {{"Day", {0, 0}, {23, 0}}}, TradingCore::workDays()}};
+    stored.activeProfileName = "Day";
+    start(stored);
+
+    // The only free hour left is the last one of the day.
+    editor.commit("x", true, "Day", 0, *model);
+    editor.addWindow("Day", *model);
+    EXPECT_TRUE(editor.drafts().empty());
+    EXPECT_EQ(windows("Day"), (std::vector<SessionWindow>{{"Day", {0, 0}, {23, 0}}, {"New window", {23, 0}, {0, 0}}}));
+    EXPECT_EQ(editor.focusWindowKey(), "Day|1");
+
+    // Past midnight it would run into the morning of the first window.
+    editor.commit("0:30", false, "Day", 1, *model);
+    EXPECT_EQ(editor.message(), "\u201CDay\u201D and \u201CNew window\u201D would overlap. Touching is fine.");
+    editor.commit("1:00", true, "Day", 0, *model);
+    editor.commit("1:00", false, "Day", 1, *model);
+    EXPECT_EQ(windows("Day"), (std::vector<SessionWindow>{{"Day", {1, 0}, {23, 0}}, {"New window", {23, 0}, {1, 0}}}));
+    EXPECT_TRUE(editor.drafts().empty());
+    EXPECT_EQ(editor.message(), std::nullopt);
+
+    editor.commit("2", true, "Day", 1, *model);
+    editor.removeWindow("Day", 0, *model);
+    EXPECT_EQ(windows("Day"), (std::vector<SessionWindow>{{"New window", {23, 0}, {1, 0}}}));
+    EXPECT_TRUE(editor.drafts().empty());
+    EXPECT_EQ(editor.message(), std::nullopt);
+}
+
+TEST_F(TimingEditorModelTest, NoNinthWindowAndTheFocusRequestStays) {
+    for (int i = 0; i < 6; ++i) editor.addWindow("NY", *model);
+    ASSERT_EQ(windows().size(), 8u);
+    EXPECT_EQ(editor.focusWindowKey(), "NY|7");
+    editor.addWindow("NY", *model);
+    EXPECT_EQ(windows().size(), 8u);
+    EXPECT_EQ(editor.focusWindowKey(), "NY|7");
+    EXPECT_EQ(TimingEditorModel::describe(TradingCore::WindowRules::Issue::tooMany()),
+              "At most 8 windows per profile.");
+}
+
+struct CustomTyping {
+    const char* what;
+    bool start;
+    std::string text;
+    WallClockTime storedStart, storedEnd;
+    std::optional<std::string> draft;
+    std::optional<std::string> message;
+};
+
+TEST_F(TimingEditorModelTest, TypingACustomTimeStoresItOrKeepsADraftWithTheReason) {
+    const std::vector<CustomTyping> cases = {
+        {"accepted", true, "9:30", {9, 30}, {11, 0}, std::nullopt, std::nullopt},
+        {"half typed", true, "9:3", {10, 0}, {11, 0}, "9:3", customHint},
+        {"end equals start", false, "10:00", {10, 0}, {11, 0}, "10:00",
+         "\u201COpen\u201D can't start and end at the same time."},
+        {"emptied", false, "", {10, 0}, {11, 0}, "", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        start(SettingsKitTesting::withOneInterval());
+        editor.reset();
+        editor.commitCustom(c.text, c.start, SettingsKitTesting::knownID, *model);
+        EXPECT_EQ(custom(0).start, c.storedStart);
+        EXPECT_EQ(custom(0).end, c.storedEnd);
+        EXPECT_EQ(editor.draft(TimingEditorModel::customDraftKey(SettingsKitTesting::knownID, c.start)), c.draft);
+        EXPECT_EQ(editor.message(), c.message);
+    }
+    editor.commitCustom("xx", true, Base::Uuid::random(), *model);
+    EXPECT_EQ(editor.drafts().size(), 1u);
+    EXPECT_EQ(editor.message(), std::nullopt);
+}
+
+TEST_F(TimingEditorModelTest, CustomTimesTakeTheFirstFreeColourUpToFive) {
+    editor.addCustom(*model);
+    ASSERT_EQ(settings().customIntervals.size(), 1u);
+    EXPECT_EQ(custom(0).name, "Kill zone");
+    EXPECT_EQ(custom(0).start, WallClockTime(10, 0));
+    EXPECT_EQ(custom(0).end, WallClockTime(11, 0));
+    EXPECT_EQ(custom(0).weekdays, TradingCore::workDays());
+    EXPECT_EQ(custom(0).color, IntervalColor::cyan);
+    EXPECT_EQ(editor.section(), Section::customs);
+    EXPECT_EQ(editor.focusCustomID(), custom(0).id);
+
+    editor.addCustom(*model);
+    EXPECT_EQ(custom(1).color, IntervalColor::blue);
+    model->setCustomColor(custom(0).id, IntervalColor::blue);
+    editor.addCustom(*model);
+    EXPECT_EQ(custom(2).color, IntervalColor::cyan);
+    editor.addCustom(*model);
+    editor.addCustom(*model);
+    const auto fifth = custom(4).id;
+    editor.addCustom(*model);
+    EXPECT_EQ(settings().customIntervals.size(), 5u);
+    EXPECT_EQ(editor.focusCustomID(), fifth);
+
+    // Names are cut to 14 characters; the last weekday stays.
+    model->renameCustomInterval(fifth, "A name of twenty chr");
+    EXPECT_EQ(custom(4).name, "A name of twen");
+    editor.commitCustom("9", true, fifth, *model);
+    editor.setSection(Section::profile);
+    editor.removeCustom(custom(0).id, *model);
+    EXPECT_EQ(settings().customIntervals.size(), 4u);
+    EXPECT_TRUE(editor.drafts().empty());
+    EXPECT_EQ(editor.message(), std::nullopt);
+    EXPECT_EQ(editor.section(), Section::customs);
+}
+
+TEST_F(TimingEditorModelTest, RestoreTakesASecondClickWithinFourSeconds) {
+    model->removeWindow("NY", 0);
+    editor.commit("x", true, "NY", 0, *model);
+
+    editor.clickRestore("NY", *model);
+    EXPECT_TRUE(editor.armedRestore());
+    EXPECT_TRUE(editor.drafts().empty());
+    scheduler.advance(1);
+    editor.clickRestore("NY", *model);
+    EXPECT_FALSE(editor.armedRestore());
+    EXPECT_EQ(windows(), TradingCore::SessionProfile::newYork().windows);
+
+    model->removeWindow("NY", 0);
+    editor.clickRestore("NY", *model);
+    scheduler.advance(4.5);
+    EXPECT_FALSE(editor.armedRestore());
+    scheduler.advance(0.5);
+    editor.clickRestore("NY", *model);
+    EXPECT_TRUE(editor.armedRestore());
+    EXPECT_EQ(windows().size(), 1u);
+}
+
+TEST_F(TimingEditorModelTest, AResetCancelsTheLapseOfAnEarlierArming) {
+    editor.requestRestore();
+    scheduler.advance(1);
+    editor.reset();
+    scheduler.advance(2);
+    EXPECT_FALSE(editor.requestRestore());
+    scheduler.advance(1.5);  // the first arming's lapse would fall here
+    EXPECT_TRUE(editor.armedRestore());
+    scheduler.advance(2.6);
+    EXPECT_FALSE(editor.armedRestore());
+}
+
+TEST_F(TimingEditorModelTest, ObserversHearOnlyRealChanges) {
+    Base::Testing::NotificationCounter drafts([&](auto o) { return editor.observeDrafts(o); });
+    Base::Testing::NotificationCounter message([&](auto o) { return editor.observeMessage(o); });
+    Base::Testing::NotificationCounter section([&](auto o) { return editor.observeSection(o); });
+    editor.endEditing();
+    editor.showSection(Section::profile);
+    EXPECT_EQ(drafts.take() + message.take() + section.take(), 0u);
+    editor.commit("9:3", true, "NY", 0, *model);
+    editor.commit("9:3", true, "NY", 0, *model);
+    EXPECT_EQ(drafts.take(), 1u);
+    EXPECT_EQ(message.take(), 1u);
+    editor.showSection(Section::macros);
+    EXPECT_EQ(drafts.take(), 1u);
+    EXPECT_EQ(section.take(), 1u);
+}
+
+TEST(TimingFieldText, ADraftWinsAndAFocusedFieldThatReadsAsTheStoredTimeIsLeftAlone) {
+    struct Case {
+        std::optional<std::string> draft;
+        WallClockTime stored;
+        std::string field;
+        bool focused;
+        std::string shown;
+    };
+    const std::vector<Case> cases = {
+        {"9:3", {9, 30}, "9:3", true, "9:3"},
+        {"", {9, 30}, "", false, ""},
+        {std::nullopt, {9, 30}, "9:30", true, "9:30"},    // just accepted under the caret
+        {std::nullopt, {9, 30}, "9:30", false, "09:30"},  // editing over: the stored form
+        {std::nullopt, {10, 0}, "9:30", true, "10:00"},   // changed elsewhere: shown
+        {std::nullopt, {7, 5}, "", true, "07:05"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TimingEditorModel::timeFieldText(c.draft, c.stored, c.field, c.focused), c.shown) << c.field;
+    }
+}
+
+TEST_F(TimingEditorModelTest, TheSidebarFollowsTheSettingsAndThePageShown) {
+    TimingSidebar sidebar = TimingSidebar::of(*model, Section::customs);
+    ASSERT_EQ(sidebar.profiles.size(), 3u);
+    EXPECT_EQ(sidebar.profiles[0], (SidebarRow{"NY", "2", true, false}));
+    EXPECT_EQ(sidebar.profiles[1], (SidebarRow{"London", "1", false, false}));
+    EXPECT_EQ(sidebar.customs, (SidebarRow{"Custom times", "0", true, true}));
+    EXPECT_EQ(sidebar.footnote, "Custom times only inform: they never change the green, gray or red status.");
+
+    std::vector<std::string> counts;
+    for (auto [lunch, final] : {std::pair{false, false}, {true, false}, {true, true}}) {
+        model->setLunchMacroEnabled(lunch);
+        model->setFinalMacroEnabled(final);
+        counts.push_back(TimingSidebar::of(*model, Section::macros).macros.right);
+    }
+    EXPECT_EQ(counts, (std::vector<std::string>{"0/2", "1/2", "2/2"}));
+
+    editor.selectProfile("London", *model);
+    sidebar = TimingSidebar::of(*model, editor.section());
+    EXPECT_EQ(sidebar.profiles[1], (SidebarRow{"London", "1", true, true}));
+    EXPECT_EQ(sidebar.footnote, "The selected profile is the one the island follows.");
+}
+
+TEST(TimingEditorContentTest, MacroRowsComeFromTheNamedMacros) {
+    const auto rows = TimingEditorContent::macroRows(false, true);
+    EXPECT_EQ(rows[0], (MacroRowContent{"Hourly macros", "10 minutes either side of every full hour", "M", true, true}));
+    EXPECT_EQ(rows[1], (MacroRowContent{"Lunch Macro", "11:30\u201313:30", "LM", false, false}));
+    EXPECT_EQ(rows[2], (MacroRowContent{"Final Macro", "15:15\u201315:45", "FM", true, false}));
+}
+
+}  // namespace
