@@ -17,28 +17,18 @@ Date utc(int y, int mo, int d, int h, int mi) { return *Calendar(TimeZone::utc()
 }  // namespace
 
 TEST(TimeZoneTest, UnknownNamesGiveNoZone) {
-    EXPECT_FALSE(TimeZone::named("America/Nowhere").has_value());
-    EXPECT_FALSE(TimeZone::named("").has_value());
-    ASSERT_TRUE(TimeZone::named("America/New_York").has_value());
+    EXPECT_FALSE(TimeZone::named("America/Nowhere") || TimeZone::named(""));
     EXPECT_EQ(TimeZone::named("America/New_York")->identifier(), "America/New_York");
 }
 
-TEST(CalendarTest, SkippedWallTimeMovesToFirstInstantAfterTheGap) {
+TEST(CalendarTest, SkippedWallTimesMoveAfterTheGapRepeatedOnesTakeTheFirst) {
     const auto cal = newYork();
     // 2026-03-08 02:30 does not exist in New York: 03:00 EDT is 07:00 UTC.
-    const auto day = cal.date(2026, 3, 8);
-    ASSERT_TRUE(day);
-    EXPECT_EQ(*cal.settingTime(*day, 2, 30), utc(2026, 3, 8, 7, 0));
-    EXPECT_EQ(*cal.settingTime(*day, 2, 10), utc(2026, 3, 8, 7, 0));
-    EXPECT_EQ(*cal.settingTime(*day, 3, 0), utc(2026, 3, 8, 7, 0));
-}
-
-TEST(CalendarTest, RepeatedWallTimeTakesItsFirstOccurrence) {
-    const auto cal = newYork();
-    const auto day = cal.date(2026, 11, 1);
-    ASSERT_TRUE(day);
+    const Date spring = *cal.date(2026, 3, 8);
+    for (int minute : {10, 30}) EXPECT_EQ(*cal.settingTime(spring, 2, minute), utc(2026, 3, 8, 7, 0));
+    EXPECT_EQ(*cal.settingTime(spring, 3, 0), utc(2026, 3, 8, 7, 0));
     // 01:30 happens at 05:30 UTC (EDT) and again at 06:30 UTC (EST).
-    EXPECT_EQ(*cal.settingTime(*day, 1, 30), utc(2026, 11, 1, 5, 30));
+    EXPECT_EQ(*cal.settingTime(*cal.date(2026, 11, 1), 1, 30), utc(2026, 11, 1, 5, 30));
 }
 
 TEST(CalendarTest, DaysAreCalendarDaysNot24Hours) {

@@ -53,7 +53,7 @@ TEST(FileSystemTest, FoldersAreOwnerOnlyAndWritesAreAtomic) {
     writeBytes(folder / ".y.json.leftover.tmp", "another file's");
     ASSERT_TRUE(Base::FileSystem::writeAtomically(folder / "x.json", "first"));
     EXPECT_FALSE(fs::exists(folder / ".x.json.leftover.tmp"));
-    fs::remove(folder / ".y.json.leftover.tmp");
+    EXPECT_TRUE(fs::remove(folder / ".y.json.leftover.tmp")) << "another file's write may still be running";
     ASSERT_TRUE(Base::FileSystem::writeAtomically(folder / "x.json", "second"));
     EXPECT_EQ(readBytes(folder / "x.json"), "second");
     EXPECT_EQ(Base::FileSystem::permissions(folder / "x.json"), 0600);

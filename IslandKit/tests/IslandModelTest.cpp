@@ -32,33 +32,26 @@ struct IslandModelTest : testing::Test {
 
 }  // namespace
 
-TEST_F(IslandModelTest, StartsCompactWithoutCanvasCentreOrCallbacks) {
+// Value fields announce only a real change; views and callbacks every write.
+TEST_F(IslandModelTest, StartsCompactAndAnnouncesChanges) {
     EXPECT_EQ(model.state(), IslandState::compact);
     EXPECT_EQ(model.canvasFrame(), Rect{});
     EXPECT_FALSE(model.center() || model.keyboardEligibility() || model.onKeyboardReleased() ||
                  model.pointerMoved() || model.onStateChange());
-    EXPECT_EQ(model.layout(), IslandGeometry::layout(IslandState::compact, metrics, {100, 150}, IslandStyle{}));
-}
-
-TEST_F(IslandModelTest, ValueFieldsAnnounceOnlyRealChangesViewsAndCallbacksEveryWrite) {
-    const Field values[] = {Field::metrics, Field::slots, Field::style, Field::canvasFrame, Field::state};
-    model.setMetrics(metrics);
-    model.setSlots({100, 150});
-    model.setStyle(IslandStyle{});
-    model.setCanvasFrame(Rect{});
-    model.setState(IslandState::compact);
-    for (Field f : values) EXPECT_EQ(announced(f), 0);
-
     ScreenMetrics other = metrics;
     other.menuBarHeight = 24;
     IslandStyle style;
     style.virtualNotchLabel = "X";
-    model.setMetrics(other);
-    model.setSlots({100, 151});
-    model.setStyle(style);
-    model.setCanvasFrame({256, 562, 1000, 420});
-    model.setState(IslandState::expanded);
-    for (Field f : values) EXPECT_EQ(announced(f), 1);
+    for (bool change : {false, true}) {
+        model.setMetrics(change ? other : metrics);
+        model.setSlots({100, change ? 151.0 : 150.0});
+        model.setStyle(change ? style : IslandStyle{});
+        model.setCanvasFrame(change ? Rect{256, 562, 1000, 420} : Rect{});
+        model.setState(change ? IslandState::expanded : IslandState::compact);
+        for (Field f : {Field::metrics, Field::slots, Field::style, Field::canvasFrame, Field::state}) {
+            EXPECT_EQ(announced(f), change ? 1 : 0);
+        }
+    }
     EXPECT_EQ(model.layout(), IslandGeometry::layout(IslandState::expanded, other, {100, 151}, style));
 
     model.setLeading(model.leading());
@@ -83,28 +76,22 @@ TEST_F(IslandModelTest, StateMachine) {
         EXPECT_EQ(model.state(), s) << "the callback sees the new state";
         told.push_back(s);
     });
-    struct Step {
-        void (IslandModel::*operation)();
-        IslandState after;
-        bool tells;
+    const auto compact = IslandState::compact, expanded = IslandState::expanded;
+    const std::pair<void (IslandModel::*)(), IslandState> steps[] = {
+        {&IslandModel::collapse, compact}, {&IslandModel::expand, expanded}, {&IslandModel::expand, expanded},
+        {&IslandModel::collapse, compact}, {&IslandModel::toggle, expanded}, {&IslandModel::toggle, compact},
     };
-    const Step steps[] = {
-        {&IslandModel::collapse, IslandState::compact, false}, {&IslandModel::expand, IslandState::expanded, true},
-        {&IslandModel::expand, IslandState::expanded, false},  {&IslandModel::collapse, IslandState::compact, true},
-        {&IslandModel::toggle, IslandState::expanded, true},   {&IslandModel::toggle, IslandState::compact, true},
-    };
-    std::size_t calls = 0;
-    for (const auto& step : steps) {
-        (model.*step.operation)();
-        calls += step.tells;
-        EXPECT_EQ(model.state(), step.after);
-        EXPECT_EQ(announced(Field::state), 2 + static_cast<int>(calls));
-        ASSERT_EQ(told.size(), calls);
-        if (step.tells) {
-            EXPECT_EQ(told.back(), step.after);
-        }
+    std::vector<IslandState> changes;
+    IslandState before = model.state();
+    for (const auto& [operation, after] : steps) {
+        (model.*operation)();
+        EXPECT_EQ(model.state(), after);
+        if (after != before) changes.push_back(after);
+        before = after;
+        EXPECT_EQ(announced(Field::state), 2 + static_cast<int>(changes.size()));
+        EXPECT_EQ(told, changes);
     }
     // The setter itself never tells the callback.
     model.setState(IslandState::expanded);
-    EXPECT_EQ(told.size(), calls);
+    EXPECT_EQ(told, changes);
 }

@@ -13,12 +13,7 @@ TEST(IslandShapeTest, EffectiveRadii) {
         double top;
         double bottom;
     };
-    const Case cases[] = {
-        {{494, 32}, 6, 12},
-        {{20, 32}, 5, 5},
-        {{494, 8}, 4, 4},
-        {{0, 0}, 0, 0},
-    };
+    const Case cases[] = {{{494, 32}, 6, 12}, {{20, 32}, 5, 5}, {{494, 8}, 4, 4}, {{0, 0}, 0, 0}};
     const IslandShape shape{6, 12};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.size.width << "x" << c.size.height);
@@ -44,20 +39,11 @@ TEST(IslandShapeTest, OutlinePoints) {
     EXPECT_EQ(path, expected);
 
     // Offsets follow the rectangle's origin; a zero rectangle collapses to one point.
-    const auto moved = IslandShape{6, 12}.path({10, 5, 494, 32});
-    EXPECT_EQ(moved[2].to, (Point{16, 25}));
-    for (const auto& e : IslandShape{6, 12}.path({3, 4, 0, 0})) {
-        if (e.kind != K::close) {
-            EXPECT_EQ(e.to, (Point{3, 4}));
-        }
-    }
+    EXPECT_EQ((IslandShape{6, 12}.path({10, 5, 494, 32})[2].to), (Point{16, 25}));
+    for (const auto& e : IslandShape{6, 12}.path({3, 4, 0, 0})) EXPECT_TRUE(e.kind == K::close || (e.to == Point{3, 4}));
 }
 
 TEST(IslandShapeTest, RadiiAndRectanglesMoveTogetherOnOneSpring) {
-    IslandShape shape{6, 12};
-    shape.setAnimatableData({10, 20});
-    EXPECT_EQ(shape.animatableData(), std::make_pair(10.0, 20.0));
-
     IslandLayout from;
     from.rect = {0, 0, 100, 30};
     from.topCornerRadius = 6;

@@ -4,12 +4,9 @@
 #include "TradingCore/Evaluation/TimingEvaluator.h"
 
 using namespace TradingCore;
-using TestSupport::ny;
-using TestSupport::usdHigh;
+using namespace TradingCore::TestSupport;
 
 namespace {
-
-Base::Date wed(int hour, int minute = 0, int second = 0) { return ny(2026, 1, 14, hour, minute, second); }
 
 std::vector<Activity> activitiesAt(Base::Date now, const std::vector<NewsEvent>& events = {},
                                    const TimingConfiguration& configuration = TimingConfiguration::newYorkDefault()) {

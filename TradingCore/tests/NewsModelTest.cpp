@@ -1,42 +1,59 @@
 #include <gtest/gtest.h>
 
 #include "Base/Json.h"
+#include "TradingCore/Evaluation/ActivityKind.h"
+#include "TradingCore/Evaluation/StatusBase.h"
 #include "TradingCore/Model/DataConfidence.h"
+#include "TradingCore/Model/IntervalColor.h"
 #include "TradingCore/Model/MarketTimeZone.h"
 #include "TradingCore/Model/NewsEvent.h"
 #include "TradingCore/Model/NewsRule.h"
 
 using namespace TradingCore;
 
-TEST(NewsModel, RawValuesAndSeverity) {
-    EXPECT_EQ(MarketTimeZone::newYork().identifier(), "America/New_York");
-    struct Case {
-        const char* raw;
-        std::optional<NewsImpact> impact;
-        int severity;
-    };
-    for (const Case& c : {Case{"low", NewsImpact::low, 1}, Case{"medium", NewsImpact::medium, 2},
-                          Case{"high", NewsImpact::high, 3}, Case{"holiday", NewsImpact::holiday, 0},
-                          Case{"High", std::nullopt, 0}, Case{"", std::nullopt, 0}, Case{" low", std::nullopt, 0}}) {
-        SCOPED_TRACE(c.raw);
-        EXPECT_EQ(newsImpactFromRaw(c.raw), c.impact);
-        if (c.impact) {
-            EXPECT_EQ(rawValue(*c.impact), c.raw);
-            EXPECT_EQ(severity(*c.impact), c.severity);
-        }
+namespace {
+
+// The written names are what files and the interface store: each must read
+// back as its own value, and near misses as nothing.
+template <class E>
+void expectNames(const std::vector<std::pair<E, const char*>>& names, std::optional<E> (*fromRaw)(std::string_view)) {
+    for (const auto& [value, name] : names) {
+        EXPECT_EQ(rawValue(value), name);
+        EXPECT_EQ(fromRaw(name), value) << name;
+        EXPECT_EQ(fromRaw(std::string(" ") + name), std::nullopt);
     }
-    EXPECT_EQ(dataConfidenceFromRaw("degraded"), DataConfidence::degraded);
-    EXPECT_EQ(dataConfidenceFromRaw("Live"), std::nullopt);
-    EXPECT_EQ(rawValue(DataConfidence::unknown), "unknown");
+    EXPECT_EQ(fromRaw(""), std::nullopt);
 }
 
-TEST(NewsModel, DataConfidenceIsCodedAsItsRawString) {
-    for (DataConfidence confidence : {DataConfidence::live, DataConfidence::degraded, DataConfidence::unknown}) {
-        const Base::Json json = toJson(confidence);
-        EXPECT_EQ(json.dump().value(), "\"" + std::string(rawValue(confidence)) + "\"");
-        EXPECT_EQ(fromJson<DataConfidence>(json).value(), confidence);
-    }
-    for (const char* bad : {R"("Live")", R"("")", "1", "null", R"(["live"])"}) {
+}  // namespace
+
+TEST(ModelNames, EveryEnumerationReadsBackByItsName) {
+    using C = IntervalColor;
+    expectNames<C>({{C::cyan, "cyan"}, {C::blue, "blue"}, {C::pink, "pink"}, {C::yellow, "yellow"}, {C::teal, "teal"},
+                    {C::white, "white"}},
+                   intervalColorFromRaw);
+    using I = NewsImpact;
+    expectNames<I>({{I::low, "low"}, {I::medium, "medium"}, {I::high, "high"}, {I::holiday, "holiday"}},
+                   newsImpactFromRaw);
+    expectNames<DataConfidence>(
+        {{DataConfidence::live, "live"}, {DataConfidence::degraded, "degraded"}, {DataConfidence::unknown, "unknown"}},
+        dataConfidenceFromRaw);
+    using S = StatusBase;
+    expectNames<S>({{S::green, "green"}, {S::red, "red"}, {S::gray, "gray"}, {S::amber, "amber"}}, statusBaseFromRaw);
+    using P = ActivityPhase;
+    expectNames<P>({{P::upcoming, "upcoming"}, {P::restricted, "restricted"}, {P::active, "active"}, {P::ended, "ended"}},
+                   activityPhaseFromRaw);
+    using K = ActivityKind;
+    expectNames<K>({{K::news, "news"}, {K::macro, "macro"}, {K::custom, "custom"}}, activityKindFromRaw);
+    EXPECT_EQ(newsImpactFromRaw("High"), std::nullopt);
+    EXPECT_EQ(statusBaseFromRaw("Green"), std::nullopt);
+
+    EXPECT_EQ(MarketTimeZone::newYork().identifier(), "America/New_York");
+    EXPECT_EQ((std::vector{severity(I::holiday), severity(I::low), severity(I::medium), severity(I::high)}),
+              (std::vector{0, 1, 2, 3}));
+    EXPECT_EQ(toJson(DataConfidence::degraded).dump().value(), R"("degraded")");
+    EXPECT_EQ(fromJson<DataConfidence>(*Base::Json::parse(R"("degraded")")).value(), DataConfidence::degraded);
+    for (const char* bad : {R"("Live")", "1", "null", R"(["live"])"}) {
         EXPECT_FALSE(fromJson<DataConfidence>(*Base::Json::parse(bad)).ok()) << bad;
     }
 }
@@ -62,32 +79,22 @@ TEST(NewsModel, DisplayLabelAndActivityID) {
     EXPECT_NE(event("a", std::nullopt, 60), event("a", "Non-Farm Payrolls", 60));
 }
 
-TEST(NewsRule, EqualityAndJson) {
+TEST(NewsRule, Json) {
     const NewsRule rule{{"USD", "EUR"}, {NewsImpact::high, NewsImpact::holiday}, 300, 120.5, 900};
-    NewsRule other{{}, {}, 300, 120.5, 900};
-    for (const char* currency : {"EUR", "USD"}) other.currencies.insert(currency);
-    for (NewsImpact impact : {NewsImpact::holiday, NewsImpact::high}) other.impacts.insert(impact);
-    EXPECT_EQ(other, rule);
-    other.beforeSeconds = 300.000001;
-    EXPECT_NE(other, rule);
-
     EXPECT_EQ(*fromJson<NewsRule>(*Base::Json::parse(toJson(rule).dump().value())), rule);
     const std::string common = R"("currencies":["USD"],"afterSeconds":300,"leadSeconds":900,)";
     struct Case {
         std::string members;
         std::optional<NewsRule> rule;
     };
-    const NewsRule high{{"USD"}, {NewsImpact::high}, -5, 300, 900};
     for (const Case& c : {
-             Case{common + R"("impacts":["high","high"],"beforeSeconds":-5,"extra":1)", high},
+             Case{common + R"("impacts":["high","high"],"beforeSeconds":-5,"extra":1)",
+                  NewsRule{{"USD"}, {NewsImpact::high}, -5, 300, 900}},
              Case{common + R"("impacts":[],"beforeSeconds":1e3)", NewsRule{{"USD"}, {}, 1000, 300, 900}},
              Case{common + R"("impacts":["High"],"beforeSeconds":300)", std::nullopt},
-             Case{common + R"("impacts":[""],"beforeSeconds":300)", std::nullopt},
              Case{common + R"("impacts":[1],"beforeSeconds":300)", std::nullopt},
              Case{common + R"("impacts":"high","beforeSeconds":300)", std::nullopt},
              Case{common + R"("impacts":["high"],"beforeSeconds":"300")", std::nullopt},
-             Case{common + R"("impacts":["high"],"beforeSeconds":null)", std::nullopt},
-             Case{common + R"("impacts":["high"],"beforeSeconds":true)", std::nullopt},
              Case{R"("currencies":["USD"],"impacts":[],"beforeSeconds":1,"afterSeconds":1)", std::nullopt},
          }) {
         SCOPED_TRACE(c.members);

@@ -30,6 +30,9 @@ inline Base::Date ny(int year, int month, int day, int hour = 0, int minute = 0,
     return *calendar.date(year, month, day, hour, minute, second);
 }
 
+// 2026-01-14 is a Wednesday.
+inline Base::Date wed(int hour, int minute = 0, int second = 0) { return ny(2026, 1, 14, hour, minute, second); }
+
 inline Base::Date utc(int year, int month, int day, int hour = 0, int minute = 0) {
     static const Base::Calendar calendar(Base::TimeZone::utc());
     return *calendar.date(year, month, day, hour, minute, 0);

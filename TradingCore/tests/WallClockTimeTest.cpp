@@ -44,11 +44,8 @@ TEST(WallClockTime, OutOfRangeValuesAndJson) {
              Case{R"({"hour":25,"minute":-70})", WallClockTime(25, -70)},
              Case{R"({"hour":153722867280912930,"minute":0})", WallClockTime(153722867280912930, 0)},
              Case{R"({"hour":153722867280912931,"minute":0})", std::nullopt},  // beyond any minute count
-             Case{R"({"hour":99999999999999999999,"minute":0})", std::nullopt},
-             Case{R"({"hour":true,"minute":0})", std::nullopt},
              Case{R"({"hour":7.5,"minute":0})", std::nullopt},
              Case{R"({"hour":"7","minute":0})", std::nullopt},
-             Case{R"({"hour":null,"minute":0})", std::nullopt},
              Case{R"({"hour":7})", std::nullopt},
              Case{R"("07:05")", std::nullopt},
          }) {

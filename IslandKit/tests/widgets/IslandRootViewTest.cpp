@@ -78,17 +78,29 @@ TEST_F(IslandRootViewTest, MeasuresSlotViewsIntoTheModel) {
     // A natural width that changes is measured again through the layout request.
     leading->setNaturalWidth(75);
     ASSERT_TRUE(IslandKitTest::processUntil([&] { return model->slots().leading == 75; }));
+
+    // Writing a view rebuilds it and measures the new one.
+    QPointer<QWidget> first = view->trailingView();
+    Block* second = nullptr;
+    model->setTrailing(block(30, &second));
+    EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(view->trailingView(), second);
+    EXPECT_EQ(model->slots().trailing, 30);
+    // A widget with no preferred size wants no room, not a negative width.
+    model->setTrailing([](QWidget* parent) { return new QWidget(parent); });
+    EXPECT_EQ(model->slots().trailing, 0);
+    model->setTrailing({});
+    EXPECT_EQ(view->trailingView(), nullptr);
 }
 
-TEST_F(IslandRootViewTest, SlotWidthsRoundUpWithADeadBand) {
+TEST(IslandRootViewWidths, SlotWidthsRoundUpWithADeadBand) {
     struct Case {
         double measured;
         double current;
         std::optional<double> write;
     };
-    const Case cases[] = {{40.2, 41, std::nullopt}, {40.6, 41, std::nullopt}, {41.2, 41, 42}, {39.4, 41, 40},
-                          {0, 0, std::nullopt}};
-    for (const auto& c : cases) {
+    for (const Case& c : {Case{40.2, 41, std::nullopt}, {40.6, 41, std::nullopt}, {41.2, 41, 42}, {39.4, 41, 40},
+                          {0, 0, std::nullopt}}) {
         EXPECT_EQ(IslandRootView::slotWidthUpdate(c.measured, c.current), c.write) << c.measured;
     }
 }
@@ -101,6 +113,14 @@ TEST_F(IslandRootViewTest, VirtualNotchShowsCentreViewElseLabelAndNothingOnAReal
     ASSERT_NE(view->centerView(), nullptr);
     EXPECT_FALSE(view->centerView()->parentWidget()->isHidden());
     EXPECT_EQ(view->surface()->notchLabel(), "");
+    // Plain text inside the island is white.
+    model->setLeading(label("In session"));
+    model->setTrailing(label("NFP 12:04"));
+    for (QWidget* slot : {view->leadingView(), view->trailingView(), view->expandedView(), view->centerView()}) {
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+            EXPECT_EQ(slot->palette().color(role), QColor(Qt::white)) << role;
+        }
+    }
 
     model->setCenter({});
     IslandStyle style;
@@ -164,32 +184,4 @@ TEST_F(IslandRootViewTest, LayoutChangesMoveWithTheSpringAndFadeTheContent) {
     settle();
     EXPECT_EQ(view->expandedOpacity(), 0);
     EXPECT_EQ(view->displayedLayout().rect.height, 32);
-}
-
-TEST_F(IslandRootViewTest, WritingAViewRebuildsIt) {
-    auto view = makeView(notch);
-    QPointer<QWidget> first = view->trailingView();
-    Block* second = nullptr;
-    model->setTrailing(block(30, &second));
-    EXPECT_TRUE(first.isNull());
-    EXPECT_EQ(view->trailingView(), second);
-    EXPECT_EQ(model->slots().trailing, 30);
-    // A widget with no preferred size wants no room, not a negative width.
-    model->setTrailing([](QWidget* parent) { return new QWidget(parent); });
-    EXPECT_EQ(model->slots().trailing, 0);
-    model->setTrailing({});
-    EXPECT_EQ(view->trailingView(), nullptr);
-}
-
-TEST_F(IslandRootViewTest, PlainTextInsideTheIslandIsWhite) {
-    auto view = makeView(noNotch);
-    model->setLeading(label("In session"));
-    model->setTrailing(label("NFP 12:04"));
-    model->setCenter(label("08:30"));
-    for (QWidget* slot : {view->leadingView(), view->trailingView(), view->expandedView(), view->centerView()}) {
-        ASSERT_NE(slot, nullptr);
-        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-            EXPECT_EQ(slot->palette().color(role), QColor(Qt::white)) << role;
-        }
-    }
 }

@@ -19,18 +19,13 @@ using namespace IslandKit;
 namespace {
 
 // A pointer source the test drives by hand.
-class FakePointer final : public PointerTracking {
-public:
+struct FakePointer final : PointerTracking {
     void start(std::function<void(Point)> onMove, std::function<void()> onOutsideClick) override {
         ++starts;
         move = std::move(onMove);
         outsideClick = std::move(onOutsideClick);
     }
-    void stop() override {
-        ++stops;
-        move = nullptr;
-        outsideClick = nullptr;
-    }
+    void stop() override { ++stops; }
     int starts = 0;
     int stops = 0;
     std::function<void(Point)> move;
@@ -92,6 +87,14 @@ TEST_F(IslandWindowControllerTest, ShowPlacesTheCanvasAndStartsTracking) {
     EXPECT_FALSE(panel->isVisible());
     EXPECT_EQ(controller->panel(), panel);
     EXPECT_EQ(pointer.stops, 1);
+
+    // update() follows the display again; off X11 it has no number and no identity, and none is built in.
+    model->setCanvasFrame({});
+    controller->update(screen);
+    EXPECT_EQ(model->canvasFrame(), expected);
+    EXPECT_EQ(model->metrics(), (ScreenMetrics{QtDesktop::toDesktop(screen->geometry()), std::nullopt, 24, {}, {}}));
+    EXPECT_FALSE(ScreenMetricsReader::displayID(screen) || ScreenMetricsReader::stableID(screen) ||
+                 ScreenMetricsReader::isBuiltIn(screen) || ScreenMetricsReader::builtInScreen());
 }
 
 TEST_F(IslandWindowControllerTest, PointerReportsWhileNearAndOnceOnLeaving) {
@@ -100,14 +103,12 @@ TEST_F(IslandWindowControllerTest, PointerReportsWhileNearAndOnceOnLeaving) {
     controller->show(screen);
     const Rect rect = model->layout().rect;
 
-    pointer.move({rect.minX() - 20, rect.maxY() - 5});  // near: within 24 of the island
-    pointer.move({rect.midX(), rect.maxY() - 5});       // inside
-    pointer.move({rect.minX() - 30, rect.maxY() - 5});  // away
-    pointer.move({rect.minX() - 60, rect.maxY() - 5});  // still away: nothing more
-    ASSERT_EQ(reports.size(), 3u);
-    EXPECT_EQ(reports[0], (Point{rect.minX() - 20, rect.maxY() - 5}));
-    EXPECT_EQ(reports[1], (Point{rect.midX(), rect.maxY() - 5}));
-    EXPECT_EQ(reports[2], std::nullopt);
+    // Near (within 24 of the island), inside, away, and still away: nothing more.
+    const Point near{rect.minX() - 20, rect.maxY() - 5}, inside{rect.midX(), rect.maxY() - 5};
+    for (Point p : {near, inside, Point{rect.minX() - 30, rect.maxY() - 5}, Point{rect.minX() - 60, rect.maxY() - 5}}) {
+        pointer.move(p);
+    }
+    EXPECT_EQ(reports, (std::vector<std::optional<Point>>{near, inside, std::nullopt}));
 }
 
 TEST_F(IslandWindowControllerTest, OutsideClicksCollapseOnlyAnExpandedIslandThatAllowsIt) {
@@ -166,22 +167,4 @@ TEST_F(IslandWindowControllerTest, KeyboardOnlyWhileExpandedAndEligibleAndReleas
     QTest::keyClick(panel, Qt::Key_Escape);
     EXPECT_EQ(released, 1);
     EXPECT_TRUE(panel->isVisible());
-}
-
-TEST_F(IslandWindowControllerTest, FollowsTheDisplayThroughUpdate) {
-    controller->show(screen);
-    model->setCanvasFrame({});
-    controller->update(screen);
-    EXPECT_EQ(model->canvasFrame(), IslandWindowController::canvas(QtDesktop::toDesktop(screen->geometry())));
-    EXPECT_EQ(model->metrics().frame, QtDesktop::toDesktop(screen->geometry()));
-    EXPECT_FALSE(model->metrics().hasNotch());
-    EXPECT_EQ(model->metrics().menuBarHeight, 24);
-}
-
-// Off X11 a display has no number and no identity, and none is built in.
-TEST_F(IslandWindowControllerTest, DisplayWithoutAnOutput) {
-    EXPECT_EQ(ScreenMetricsReader::displayID(screen), std::nullopt);
-    EXPECT_EQ(ScreenMetricsReader::stableID(screen), std::nullopt);
-    EXPECT_FALSE(ScreenMetricsReader::isBuiltIn(screen));
-    EXPECT_EQ(ScreenMetricsReader::builtInScreen(), nullptr);
 }

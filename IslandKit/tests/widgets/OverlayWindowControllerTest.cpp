@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTest>
@@ -30,16 +29,20 @@ struct OverlayWindowControllerTest : testing::Test {
         scheduler.advance(1);
     }
 
+    OverlayWindowController& controller() { return *owner; }
+
     QScreen* screen = nullptr;
     Base::ManualScheduler scheduler;
     std::unique_ptr<OverlayWindowController> owner;
-    OverlayWindowController& controller() { return *owner; }
     std::vector<bool> reports;
 };
 
 }  // namespace
 
 TEST_F(OverlayWindowControllerTest, ReportsTrueAtOnceAndFalseAfterTheFadeOut) {
+    controller().dismiss();  // never presented: nothing to report
+    scheduler.advance(1);
+    EXPECT_TRUE(reports.empty());
     controller().present(screen);
     EXPECT_TRUE(controller().isPresented());
     EXPECT_EQ(reports, std::vector<bool>{true});
@@ -55,7 +58,9 @@ TEST_F(OverlayWindowControllerTest, ReportsTrueAtOnceAndFalseAfterTheFadeOut) {
     controller().present(screen);
     EXPECT_EQ(reports.size(), 1u);
 
-    controller().dismiss();
+    // Escape while the card's text field has the focus dismisses.
+    root->contentView()->setFocus();
+    QTest::keyClick(root->contentView(), Qt::Key_Escape);
     EXPECT_FALSE(controller().isPresented());
     scheduler.advance(0.14);
     EXPECT_EQ(reports.size(), 1u);
@@ -64,12 +69,6 @@ TEST_F(OverlayWindowControllerTest, ReportsTrueAtOnceAndFalseAfterTheFadeOut) {
     scheduler.advance(0.02);
     EXPECT_EQ(reports, (std::vector<bool>{true, false}));
     EXPECT_EQ(controller().panel(), nullptr);
-}
-
-TEST_F(OverlayWindowControllerTest, DismissWithoutPresentCallsNothing) {
-    controller().dismiss();
-    scheduler.advance(1);
-    EXPECT_TRUE(reports.empty());
 }
 
 // The core drops an editor's controller once the card has gone; the callback
@@ -84,51 +83,6 @@ TEST_F(OverlayWindowControllerTest, AVisibilityCallbackMayDropTheController) {
     scheduler.advance(1);
     EXPECT_EQ(owner, nullptr);
     EXPECT_EQ(reports, (std::vector<bool>{true, false}));
-}
-
-TEST_F(OverlayWindowControllerTest, PresentDuringAFadeOutKeepsTheNewCard) {
-    controller().present(screen);
-    scheduler.advance(0.2);
-    controller().dismiss();
-    scheduler.advance(0.05);
-    controller().present(screen);
-    OverlayPanel* fresh = controller().panel();
-    ASSERT_NE(fresh, nullptr);
-    // The old fade's completion must not clear the new card or report it hidden.
-    scheduler.advance(0.5);
-    EXPECT_EQ(controller().panel(), fresh);
-    EXPECT_TRUE(fresh->isVisible());
-    EXPECT_TRUE(controller().isPresented());
-    EXPECT_EQ(reports, (std::vector<bool>{true, true}));
-
-    // And the new card still dismisses normally.
-    controller().dismiss();
-    scheduler.advance(0.2);
-    EXPECT_EQ(reports, (std::vector<bool>{true, true, false}));
-    EXPECT_EQ(controller().panel(), nullptr);
-}
-
-TEST_F(OverlayWindowControllerTest, EscapeOrABackdropClickDismissesAMarginClickDoesNot) {
-    controller().present(screen);
-    scheduler.advance(0.2);
-    OverlayRootView* root = controller().rootView();
-    const QRect card = root->cardRect();
-
-    QTest::mouseClick(root->card(), Qt::LeftButton, {}, QPoint(5, 5));  // the 20-point margin
-    QTest::mouseClick(root, Qt::LeftButton, {}, card.center());
-    EXPECT_TRUE(controller().isPresented());
-
-    QTest::mouseClick(root, Qt::LeftButton, {}, card.topLeft() - QPoint(10, 10));
-    EXPECT_FALSE(controller().isPresented());
-    scheduler.advance(0.2);
-
-    controller().present(screen);
-    scheduler.advance(0.2);
-    // Escape while the card's text field has the focus.
-    QWidget* field = controller().rootView()->contentView();
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_Escape);
-    EXPECT_FALSE(controller().isPresented());
 }
 
 // A tap on the backdrop dismisses: the press and the release both on it. A

@@ -8,21 +8,11 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "IslandKit/Window/DesktopSpace.h"
 #include "IslandKit/Window/QtDesktop.h"
 #include "IslandKit/Window/XInputPointerTracker.h"
 #include "QtTestApp.h"
 
 using namespace IslandKit;
-
-TEST(DesktopSpaceTest, FlipsAroundThePrimaryDisplaysBottom) {
-    const DesktopSpace space{982};
-    EXPECT_EQ(space.toDesktop(Point{10, 0}), (Point{10, 982}));
-    EXPECT_EQ(space.toDesktop(Rect{256, 0, 1000, 420}), (Rect{256, 562, 1000, 420}));
-    EXPECT_EQ(space.toWindowSystem(space.toDesktop(Rect{1, 2, 3, 4})), (Rect{1, 2, 3, 4}));
-    // A display above the primary one has negative window-system y.
-    EXPECT_EQ(space.toDesktop(Rect{0, -900, 1440, 900}), (Rect{0, 982, 1440, 900}));
-}
 
 TEST(XInputPointerTrackerTest, MovesOverOwnWindowsComeThroughTheEventFilter) {
     IslandKitTest::app();
