@@ -182,6 +182,8 @@ public:
     std::optional<IslandKit::Rect> anchorFrame(L2Tab tab) const;
     // Expanding ends the greeting, drops the hover and brings the timeline up to date.
     void setExpanded(bool expanded);
+    // Adds 1 to pulseTrigger: the inactive strips blink, as after a change of tab.
+    void pulse() { assign(Field::pulseTrigger, pulseTrigger_, pulseTrigger_ + 1); }
 
     // Hover over the compact bar and the frames of its right-hand items.
     void setHoverZone(std::optional<IslandKit::IslandHoverZone> zone, const std::string& island,

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Base/Calendar.h"
+#include "CalendarKit/Feed/FeedEvent.h"
 #include "CalendarKit/Normalization/CalendarEvent.h"
 #include "TradingCore/Model/MarketTimeZone.h"
 
@@ -18,6 +19,11 @@ inline CalendarKit::CalendarEvent event(std::string id, Base::Date time,
                                         TradingCore::NewsImpact impact = TradingCore::NewsImpact::high,
                                         std::string forecast = "") {
     return {std::move(id), "Title", "USD", impact, time, std::nullopt, std::move(forecast), ""};
+}
+
+inline CalendarKit::FeedEvent feed(std::string title, Base::Date time, std::string currency = "USD",
+                                   std::string forecast = "1.0%") {
+    return {std::move(title), std::move(currency), time, TradingCore::NewsImpact::high, std::move(forecast), "0.9%"};
 }
 
 inline std::vector<std::string> ids(const std::vector<CalendarKit::CalendarEvent>& events) {

@@ -9,11 +9,13 @@
 
 #include "IslandKit/Window/QtScheduler.h"
 #include "WaylarkKit/App/InstanceLock.h"
-#include "WaylarkKit/AppDelegate.h"
+#include "WaylarkKit/App/Qt/AppDelegate.h"
+#include "WaylarkKit/App/Qt/SystemEnvironment.h"
 #include "WaylarkKit/OpenRequest.h"
 #include "WaylarkKit/Presence/LaunchOptions.h"
 #include "WaylarkKit/Qt/QuitOnSignal.h"
 #include "WaylarkKit/SecondLaunch.h"
+#include "WaylarkKit/Style/Qt/Fonts.h"
 
 namespace WaylarkKit::WaylarkBootstrap {
 
@@ -22,6 +24,7 @@ int run(int argc, char** argv) {
     const auto path = InstanceLock::defaultPath();
     auto outcome = InstanceLock::acquire(path);
     using Kind = InstanceLock::Outcome::Kind;
+    // The second process shows nothing at all: it never makes an application object.
     if (outcome.kind == Kind::heldElsewhere) return SecondLaunch::run(arguments, OpenRequest::socketPath());
     if (outcome.kind == Kind::failed) {
         // Not another instance: a lock that cannot be had at all says why.
@@ -30,13 +33,19 @@ int run(int argc, char** argv) {
         return 1;
     }
 
+    // The island's windows, input shapes and pointer tracking are X11's; a
+    // Wayland session runs it through XWayland.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName("com.orltrading.waylark");
     // No window closing may end the run: the island comes and goes.
     QApplication::setQuitOnLastWindowClosed(false);
+    loadFonts();
     IslandKit::QtScheduler scheduler;
     QuitOnSignal quitOnSignal;
-    AppDelegate delegate(LaunchOptions::fromArguments(arguments), std::move(*outcome.lock), scheduler,
-                         launchedByUser(arguments));
+    const LaunchOptions options = LaunchOptions::fromArguments(arguments);
+    AppDelegate delegate(options, std::move(*outcome.lock), scheduler,
+                         SystemEnvironment::make(scheduler, options, arguments));
     delegate.applicationDidFinishLaunching();
     QApplication::exec();
     delegate.applicationWillTerminate();

@@ -9,10 +9,7 @@ namespace CalendarKit::Testing {
 // A store in memory that can be told to fail its saves.
 class MemoryStore final : public CalendarStore {
 public:
-    std::optional<CalendarCache> load() const override {
-        ++loads;
-        return cache;
-    }
+    std::optional<CalendarCache> load() const override { return cache; }
     Base::Status save(const CalendarCache& value) override {
         ++saves;
         if (failSaves) return Base::makeError("disk full");
@@ -23,7 +20,6 @@ public:
     std::optional<CalendarCache> cache;
     bool failSaves = false;
     int saves = 0;
-    mutable int loads = 0;
 };
 
 }  // namespace CalendarKit::Testing

@@ -6,7 +6,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "Base/Scheduler.h"
 #include "CalendarKit/Feed/FeedFetching.h"
@@ -30,24 +29,22 @@ public:
         return Base::TaskHandle(cancelled);
     }
 
-    // Hands every held request its scripted answer.
-    void releaseAll() {
-        while (!held_.empty()) releaseOne();
-    }
+    // Hands the oldest held request (or every one) its scripted answer.
     void releaseOne() {
-        Request request = std::move(held_.front());
+        auto request = std::move(held_.front());
         held_.pop_front();
-        Base::Result<FeedResponse> answer = Base::makeError("nothing scripted");
-        if (auto& queue = answers_[request.week]; !queue.empty()) {
-            answer = std::move(queue.front());
-            queue.pop_front();
-        }
+        auto& queue = answers_[request.week];
+        Base::Result<FeedResponse> answer = queue.empty() ? Base::makeError("nothing scripted") : queue.front();
+        if (!queue.empty()) queue.pop_front();
         lastCompletion = request.completion;
         scheduler_
             .post([request = std::move(request), answer = std::move(answer)]() mutable {
                 if (!request.cancelled->load()) request.completion(std::move(answer));
             })
             .detach();
+    }
+    void releaseAll() {
+        while (!held_.empty()) releaseOne();
     }
     std::size_t inFlight() const { return held_.size(); }
 
@@ -70,16 +67,6 @@ inline Base::Result<FeedResponse> answer(int status, std::string body = {}, std:
     return FeedResponse{status, std::move(body), retryAfter};
 }
 
-// "2026-03-09T12:30:00Z"
-inline std::string internetTime(Base::Date date) {
-    const auto seconds = static_cast<std::time_t>(date.secondsSince1970);
-    std::tm parts{};
-    gmtime_r(&seconds, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
-    return text;
-}
-
 // A feed document of `count` distinct USD releases spread over Monday to
 // Friday from `firstMonday` on.
 inline std::string feedOf(int count, Base::Date firstMonday, const std::string& title = "Indicator",
@@ -87,9 +74,13 @@ inline std::string feedOf(int count, Base::Date firstMonday, const std::string& 
     std::string json = "[";
     for (int i = 0; i < count; ++i) {
         const Base::Date time = firstMonday + (i % 5) * 86'400.0 + (i / 5) * 60.0;
-        if (i) json += ",";
-        json += R"({"title":")" + title + " " + std::to_string(i) + R"(","country":"USD","date":")" +
-                internetTime(time) + R"(","impact":"High","forecast":")" + forecast + R"(","previous":"0.9%"})";
+        const auto seconds = static_cast<std::time_t>(time.secondsSince1970);
+        std::tm parts{};
+        char date[32];
+        std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%SZ", gmtime_r(&seconds, &parts));
+        json += std::string(i ? "," : "") + R"({"title":")" + title + " " + std::to_string(i) +
+                R"(","country":"USD","date":")" + date + R"(","impact":"High","forecast":")" + forecast +
+                R"(","previous":"0.9%"})";
     }
     return json + "]";
 }

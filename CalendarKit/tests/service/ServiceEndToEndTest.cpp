@@ -2,15 +2,12 @@
 // HTTPS server: what reaches the user's disk and screen.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
 
-#include "Base/FileSystem.h"
 #include "Base/ManualScheduler.h"
 #include "CalendarKit/Feed/FeedFetcher.h"
 #include "CalendarKit/Service/CalendarService.h"
 #include "CalendarKit/Storage/FileCalendarStore.h"
-#include "Base/testing/TemporaryFolder.h"
 #include "CalendarKit/tests/service/TestFeedServer.h"
 
 namespace CalendarKit {
@@ -18,150 +15,138 @@ namespace {
 
 using Status = CalendarService::Status;
 using Base::Testing::readBytes;
-using Base::Testing::TemporaryFolder;
 
 // Tuesday 2026-03-10 16:00 UTC, inside the sample feeds' first week.
 constexpr Base::Date start(1'773'158'400.0);
 
-class ServiceEndToEndTest : public Testing::FeedServerTest {
+class ServiceEndToEndTest : public ::testing::Test {
 protected:
+    // One server for the suite; without it the tests fail rather than crash.
+    static void SetUpTestSuite() { server = std::make_unique<Testing::TestFeedServer>(); }
+    static void TearDownTestSuite() { server.reset(); }
+    void SetUp() override { ASSERT_TRUE(server) << "the test server did not start"; }
+
+    std::unique_ptr<CalendarService> makeService(const std::string& scenario, double timeout = 30) {
+        auto options = server->options(scenario);
+        options.requestTimeout = timeout;
+        options.resourceTimeout = 3 * timeout;
+        return makeService(options);
+    }
     std::unique_ptr<CalendarService> makeService(const FeedFetcherOptions& options) {
-        auto fetcher = std::make_shared<FeedFetcher>(scheduler, options);
-        auto store = std::make_shared<FileCalendarStore>(cacheFile);
-        return std::make_unique<CalendarService>(fetcher, store, scheduler, CalendarService::Settings::application());
+        return std::make_unique<CalendarService>(std::make_shared<FeedFetcher>(scheduler, options),
+                                                 std::make_shared<FileCalendarStore>(cacheFile), scheduler,
+                                                 CalendarService::Settings::application());
     }
 
-    void refreshAndWait(CalendarService& service, bool force) {
+    // Waits in real time (never on the manual clock) for the answers to come back.
+    void refreshAndWait(CalendarService& service, bool force = true) {
         service.refresh(force);
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (service.isRefreshing() && std::chrono::steady_clock::now() < deadline) {
-            scheduler.waitForDue(1);
-            scheduler.runPending();
+        for (int second = 0; second < 30 && service.isRefreshing(); ++second) {
+            if (scheduler.waitForDue(1)) scheduler.runPending();
         }
         ASSERT_FALSE(service.isRefreshing()) << "no answer within 30 s";
     }
 
+    static inline std::unique_ptr<Testing::TestFeedServer> server;
     Base::ManualScheduler scheduler{start};
-    TemporaryFolder temp;
+    Base::Testing::TemporaryFolder temp;
     std::filesystem::path cacheFile = FileCalendarStore::defaultPath(temp.path() / "OrlTradingWaylark");
 };
 
-TEST_F(ServiceEndToEndTest, ARefreshFillsTheEventsAndTheCacheAndANewServiceRestoresThem) {
-    auto service = makeService(server->options("ok"));
-    EXPECT_TRUE(service->events().empty());
-    refreshAndWait(*service, false);
-    ASSERT_EQ(service->status(), Status::ok());
-    ASSERT_EQ(service->events().size(), 44u);
-    EXPECT_EQ(service->lastSuccess(), start);
-    // In time order across both files, with New York week keys across the clock change.
-    EXPECT_EQ(service->events().front().id, "2026-03-08:CNY:trade-balance:0");
-    EXPECT_EQ(service->events().back().id, "2026-03-15:CAD:retail-sales-m-m:0");
-    const auto coverage = service->coverage();
-    ASSERT_TRUE(coverage.has_value());
-    EXPECT_TRUE(coverage->contains(start));
-
-    EXPECT_EQ(Base::FileSystem::permissions(cacheFile), 0600);
-
-    scheduler.advance(60);
-    auto restored = makeService(server->options("status503"));
-    EXPECT_EQ(restored->events(), service->events());
-    EXPECT_EQ(restored->lastSuccess(), start);
-    EXPECT_EQ(restored->status(), Status::idle());
-    // Within ten minutes of the cached success nothing is fetched.
-    const auto before = server->requestsFor("status503").size();
-    refreshAndWait(*restored, false);
-    EXPECT_EQ(server->requestsFor("status503").size(), before);
-    EXPECT_EQ(restored->status(), Status::idle());
-}
-
-TEST_F(ServiceEndToEndTest, EveryBadAnswerLeavesTheEventsAndTheCacheFileAlone) {
-    {
-        auto service = makeService(server->options("ok"));
-        refreshAndWait(*service, false);
-        ASSERT_EQ(service->status(), Status::ok());
-    }
-    const std::string cached = readBytes(cacheFile);
-    const auto cachedEvents = makeService(server->options("ok"))->events();
+// Every scenario of the hostile server, as the user sees it: a good answer is
+// applied; any other leaves the events and the cache file exactly as they were.
+TEST_F(ServiceEndToEndTest, EveryAnswerOfTheServer) {
+    auto first = makeService("ok");
+    refreshAndWait(*first, false);
+    const auto cachedEvents = first->events();
     ASSERT_EQ(cachedEvents.size(), 44u);
+    // In time order across both files, with New York week keys across the clock change.
+    EXPECT_EQ(cachedEvents.front().id, "2026-03-08:CNY:trade-balance:0");
+    EXPECT_EQ(cachedEvents.back().id, "2026-03-15:CAD:retail-sales-m-m:0");
+    EXPECT_TRUE(first->coverage().value().contains(start));
+    // A new service restores them, and within ten minutes of the cached success fetches nothing.
+    scheduler.advance(60);
+    auto restored = makeService("status503");
+    EXPECT_EQ(restored->events(), cachedEvents);
+    refreshAndWait(*restored, false);
+    EXPECT_EQ(restored->status(), Status::idle());
+    EXPECT_TRUE(server->requests("status503").empty());
 
-    const struct {
-        const char* scenario;
-        std::string expected;  // the failure text, or "rateLimited +<seconds>"
-    } cases[] = {
-        {"object", "notAnArray"},
-        {"html", "notAnArray"},
-        {"ok+object", "notAnArray"},
-        {"empty", "citire respinsă: empty"},
-        {"size-2000000-length", "citire respinsă: empty"},  // at the cap it is read, and holds no events
-        {"size-2000001-length", "tooLarge"},
-        {"size-2000001-chunked", "tooLarge"},
-        {"ok+size-2000001-chunked", "tooLarge"},
-        {"redirect-other", "HTTP 302"},
-        {"redirect-sub", "HTTP 302"},
-        {"redirect-http", "HTTP 302"},
+    Base::Date lastSuccess = start;
+    const std::pair<const char*, std::string> cases[] = {  // "ok", "+<seconds>" of a pause, or the failure text
+        {"ok", "ok"}, {"cookie", "ok"}, {"redirect-same+status404", "ok"},  // the next week held is kept
+        {"object", "notAnArray"}, {"html", "notAnArray"}, {"ok+object", "notAnArray"},
+        {"empty", "citire respinsă: empty"}, {"status503", "HTTP 503"}, {"status404", "HTTP 404"},
+        {"retry-120", "+120"}, {"retry-7200", "+3600"}, {"retry-neg5", "+0"}, {"retry-spaces", "+30"},
+        {"retry-date", "+300"}, {"retry-word", "+300"}, {"retry-none", "+300"},
+        // Redirects are followed only to the same host over https, and not forever.
+        {"redirect-same", "ok"}, {"redirect-relative", "ok"}, {"redirect-cookie", "ok"},
+        {"redirect-http", "HTTP 302"}, {"redirect-sub", "HTTP 302"}, {"redirect-other", "HTTP 302"},
         {"redirect-loop", "HTTP 302"},
-        {"status404", "HTTP 404"},
-        {"status503", "HTTP 503"},
-        {"retry-120", "rateLimited +120"},
-        {"retry-date", "rateLimited +300"},
-        {"stall", "timed out"},
-        {"ok+stall", "timed out"},
+        // Bodies are capped by their announced length and by the running count;
+        // at the cap they are read (and hold no events).
+        {"size-2000000-length", "citire respinsă: empty"}, {"size-2000000-chunked", "citire respinsă: empty"},
+        {"size-2000001-length", "tooLarge"}, {"size-2000001-chunked", "tooLarge"},
+        {"ok+size-2000001-chunked", "tooLarge"},
+        {"stall", "the request timed out"}, {"ok+stall", "the request timed out"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.scenario);
-        auto options = server->options(c.scenario);
-        options.requestTimeout = 1;
-        options.resourceTimeout = 3;
+    const auto loopsBefore = server->requests("redirect-loop").size();
+    for (const auto& [scenario, expected] : cases) {
         scheduler.advance(3600);
-        auto service = makeService(options);
-        ASSERT_EQ(service->events(), cachedEvents);
+        const std::string cached = readBytes(cacheFile);
+        auto service = makeService(scenario, 1);  // a stalled answer ends within seconds
         const Base::Date now = scheduler.now();
-        refreshAndWait(*service, true);
-
-        const Status status = service->status();
-        if (c.expected.starts_with("rateLimited +")) {
-            EXPECT_EQ(status, Status::rateLimited(now + std::stod(c.expected.substr(13))));
-        } else if (c.expected == "timed out") {
-            EXPECT_EQ(status.kind, Status::Kind::failed);
-            EXPECT_NE(status.message.find("timed out"), std::string::npos) << status.message;
-        } else {
-            EXPECT_EQ(status, Status::failed(c.expected));
-        }
-        EXPECT_EQ(service->events(), cachedEvents);
-        EXPECT_EQ(service->lastSuccess(), start);
-        EXPECT_EQ(readBytes(cacheFile), cached);
-        EXPECT_EQ(Base::FileSystem::permissions(cacheFile), 0600);
+        refreshAndWait(*service);
+        const bool applied = expected == "ok";
+        EXPECT_EQ(service->status(), applied                  ? Status::ok()
+                                     : expected.starts_with("+") ? Status::rateLimited(now + std::stod(expected))
+                                                                 : Status::failed(expected))
+            << scenario;
+        EXPECT_EQ(service->events(), cachedEvents) << scenario;
+        EXPECT_EQ(service->lastSuccess(), applied ? now : lastSuccess) << scenario;
+        EXPECT_EQ(readBytes(cacheFile) == cached, !applied) << scenario;
+        if (applied) lastSuccess = now;
+    }
+    EXPECT_EQ(server->requests("redirect-loop").size(), loopsBefore + 1 + FeedFetcherOptions{}.maxRedirects);
+    for (const auto& request : server->requests()) {
+        EXPECT_EQ(request.userAgent, "OrlTradingWaylark/0.1");
+        EXPECT_EQ(request.host, "feed.test:" + std::to_string(server->port()));
+        EXPECT_FALSE(request.hadCookie) << request.path;
     }
 }
 
-TEST_F(ServiceEndToEndTest, AMissingNextWeekStillAppliesTheCurrentOne) {
+TEST_F(ServiceEndToEndTest, TheServerMustProveItsNameOverHttps) {
+    const std::string port = std::to_string(server->port());
+    auto untrusted = server->options("ok");  // without the test CA
+    untrusted.certificateAuthorityFile.clear();
+    auto wrongName = server->options("ok");  // a name the certificate does not list
+    wrongName.resolve.push_back("wrong.test:" + port + ":127.0.0.1");
+    wrongName.baseAddress = "https://wrong.test:" + port + "/s/ok";
+    auto plain = server->options("ok");
+    plain.baseAddress = "http://feed.test:" + port + "/s/ok";
+    for (const auto& [options, words] : {std::pair{untrusted, "certificate"}, std::pair{wrongName, "wrong.test"},
+                                         std::pair{plain, "not an https address"}}) {
+        auto service = makeService(options);
+        refreshAndWait(*service);
+        EXPECT_NE(service->status().message.find(words), std::string::npos) << service->status().message;
+    }
+}
+
+// Cancelled while its transfer runs, or gone after its answer was handed over
+// but before it ran: the answer must never reach its owner.
+TEST_F(ServiceEndToEndTest, AnAnswerNeverReachesAnOwnerThatLetGo) {
+    bool called = false;
     {
-        auto service = makeService(server->options("ok"));
-        refreshAndWait(*service, false);
-    }
-    scheduler.advance(3600);
-    auto service = makeService(server->options("redirect-same+status404"));
-    refreshAndWait(*service, true);
-    EXPECT_EQ(service->status(), Status::ok());
-    EXPECT_EQ(service->events().size(), 44u);  // next week kept from before
-    EXPECT_EQ(service->lastSuccess(), start + 3600);
-    auto restored = makeService(server->options("ok"));
-    EXPECT_EQ(restored->lastSuccess(), start + 3600);
-}
-
-// Gone while its transfer runs, or after its answer was handed over but before
-// it ran: the answer must never reach the destroyed service.
-TEST_F(ServiceEndToEndTest, AServiceGoneMidFetchIsNeverCalledBack) {
-    for (const char* scenario : {"stall", "ok"}) {
-        SCOPED_TRACE(scenario);
-        auto service = makeService(server->options(scenario));
-        service->refresh(true);
-        if (std::string(scenario) == "ok") {
-            ASSERT_TRUE(scheduler.waitForDue(30));  // the answer waits in the queue
-        }
-        service.reset();  // stops the transfer and waits for its thread
-        scheduler.runPending();
-    }
+        FeedFetcher fetcher(scheduler, server->options("stall"));
+        auto handle = fetcher.fetch(FeedWeek::thisWeek, [&](Base::Result<FeedResponse>) { called = true; });
+        handle.cancel();
+    }  // the fetcher's destructor stops the transfer and waits for its thread
+    auto service = makeService("ok");
+    service->refresh(true);
+    ASSERT_TRUE(scheduler.waitForDue(30));
+    service.reset();
+    scheduler.runPending();
+    EXPECT_FALSE(called);
 }
 
 }  // namespace

@@ -1,14 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-#include <chrono>
 
 #include "Base/FileSystem.h"
 #include "Base/ManualScheduler.h"
@@ -17,6 +10,7 @@
 #include "WaylarkKit/OpenRequest.h"
 #include "WaylarkKit/OpenRequestListener.h"
 #include "WaylarkKit/SecondLaunch.h"
+#include "WaylarkKit/tests/support/ProgramRun.h"
 
 using namespace WaylarkKit;
 namespace fs = std::filesystem;
@@ -24,55 +18,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // One run of the program, in this process's environment, with its standard error captured.
-class App {
-public:
-    explicit App(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), WAYLARK_APP_PATH);
-        std::vector<char*> argv;
-        for (auto& argument : arguments) argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        int err[2];
-        EXPECT_EQ(::pipe2(err, O_CLOEXEC), 0);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
-        started_ = std::chrono::steady_clock::now();
-        EXPECT_EQ(::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(err[1]);
-        stderr_ = err[0];
-        ended_ = static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0));
-    }
-    ~App() {
-        if (!waitForExit(0)) {
-            ::kill(pid_, SIGKILL);
-            waitForExit(30);
-        }
-        ::close(stderr_);
-        ::close(ended_);
-    }
-
-    void signal(int number) const { ::kill(pid_, number); }
-    // False when the process still runs after `seconds`.
-    bool waitForExit(double seconds) {
-        if (status_ >= 0) return true;
-        pollfd end{ended_, POLLIN, 0};
-        if (::poll(&end, 1, static_cast<int>(seconds * 1000)) != 1) return false;
-        seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
-        ::waitpid(pid_, &status_, 0);
-        char buffer[4096];
-        for (ssize_t n; (n = ::read(stderr_, buffer, sizeof buffer)) > 0;) errors.append(buffer, static_cast<std::size_t>(n));
-        return true;
-    }
-    int exitStatus() const { return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1; }
-    double seconds() const { return seconds_; }
-    std::string errors;
-
-private:
-    pid_t pid_ = -1;
-    int stderr_ = -1, ended_ = -1, status_ = -1;
-    std::chrono::steady_clock::time_point started_;
-    double seconds_ = 0;
+struct App : WaylarkKitTest::ProgramRun {
+    explicit App(std::vector<std::string> arguments) : ProgramRun(WAYLARK_APP_PATH, std::move(arguments)) {}
 };
 
 // Private data and runtime folders for this test and the programs it starts.

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+
+#include <QObject>
+
+#include "Base/Scheduler.h"
+#include "IslandKit/Model/IslandModel.h"
+#include "IslandKit/Window/IslandWindowController.h"
+#include "IslandKit/Window/XInputPointerTracker.h"
+#include "WaylarkKit/App/AppPlatform.h"
+
+namespace WaylarkKit {
+
+// One island's panel on a real display, with a pointer tracker of its own. A
+// right click on the island opens the status menu instead of toggling it, so
+// every action of the menu is at hand where the desktop shows no tray.
+class QtIslandWindow final : public QObject, public IslandWindow {
+public:
+    QtIslandWindow(IslandKit::IslandModel& model, Base::Scheduler& scheduler, std::function<void()> onMenuRequest);
+    ~QtIslandWindow() override;
+
+    void show(const std::string& displayID) override;
+    void update(const std::string& displayID) override;
+    void hide() override;
+    void releaseKeyboard() override;
+
+    IslandKit::IslandWindowController& controller() { return controller_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    IslandKit::XInputPointerTracker tracker_;
+    IslandKit::IslandWindowController controller_;
+    std::function<void()> onMenuRequest_;
+};
+
+}  // namespace WaylarkKit

@@ -1,0 +1,95 @@
+#include "WaylarkKit/App/Qt/SystemEnvironment.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "CalendarKit/Feed/FeedFetcher.h"
+#include "CalendarKit/Storage/FileCalendarStore.h"
+#include "ChecklistKit/FileChecklistStore.h"
+#include "ChecklistKit/InMemoryChecklistStore.h"
+#include "SettingsKit/FileSettingsStore.h"
+#include "SettingsKit/InMemorySettingsStore.h"
+#include "WaylarkKit/App/Qt/QtDisplayEnvironment.h"
+#include "WaylarkKit/App/Qt/QtIslandWindow.h"
+#include "WaylarkKit/App/Qt/QtOverlayCard.h"
+#include "WaylarkKit/App/Qt/SystemWakeMonitor.h"
+#include "WaylarkKit/Calculator/Qt/SystemClipboard.h"
+#include "WaylarkKit/OpenRequest.h"
+#include "WaylarkKit/OpenRequestListener.h"
+#include "WaylarkKit/Presence/PresenceAliases.h"
+#include "WaylarkKit/Presence/ProcessApplicationsWatcher.h"
+
+namespace WaylarkKit::SystemEnvironment {
+
+namespace {
+
+std::filesystem::path executablePath() {
+    std::error_code error;
+    const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path(QCoreApplication::applicationFilePath().toStdString()) : path;
+}
+
+void say(const std::string& line) {
+    const std::string text = line + "\n";
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, text.data(), text.size());
+}
+
+}  // namespace
+
+AppEnvironment make(Base::Scheduler& scheduler, const LaunchOptions& options,
+                    const std::vector<std::string>& arguments) {
+    AppEnvironment environment;
+    if (options.showreel) {
+        environment.settingsStore = std::make_shared<SettingsKit::InMemorySettingsStore>();
+        environment.checklistStore = std::make_shared<ChecklistKit::InMemoryChecklistStore>();
+    } else {
+        environment.settingsStore =
+            std::make_shared<SettingsKit::FileSettingsStore>(SettingsKit::FileSettingsStore::defaultPath());
+        environment.checklistStore =
+            std::make_shared<ChecklistKit::FileChecklistStore>(ChecklistKit::FileChecklistStore::defaultURL());
+    }
+    environment.feedFetcher = std::make_shared<CalendarKit::FeedFetcher>(scheduler);
+    environment.calendarStore =
+        std::make_shared<CalendarKit::FileCalendarStore>(CalendarKit::FileCalendarStore::defaultPath());
+
+    environment.displays = std::make_unique<QtDisplayEnvironment>();
+    environment.makeIslandWindow = [&scheduler](IslandKit::IslandModel& model, std::function<void()> onMenuRequest) {
+        return std::make_unique<QtIslandWindow>(model, scheduler, std::move(onMenuRequest));
+    };
+    environment.makeOverlayCard = [&scheduler](IslandKit::IslandView content, IslandKit::Size cardSize) {
+        return std::make_unique<QtOverlayCard>(std::move(content), cardSize, scheduler);
+    };
+    environment.makeApplicationsWatcher = [&scheduler](const std::set<std::string>& triggers) {
+        return std::make_unique<ProcessApplicationsWatcher>(scheduler, PresenceAliases::expanded(triggers));
+    };
+    environment.listenForOpenRequests = [&scheduler](std::function<void()> onRequest) {
+        auto listener = OpenRequestListener::start(scheduler, OpenRequest::socketPath(), std::move(onRequest));
+        if (!listener) {
+            // The island still follows the charting application; only a second launch cannot reach this one.
+            say("Orl Trading Waylark cannot hear open requests: " + listener.error().message);
+            return Base::Subscription();
+        }
+        std::shared_ptr<OpenRequestListener> held = std::move(listener).value();
+        return Base::Subscription([held]() mutable { held.reset(); });
+    };
+    environment.wake = std::make_unique<SystemWakeMonitor>(scheduler);
+
+    const auto installed = AutostartLoginItem::installedExecutable(executablePath());
+    environment.loginItem = std::make_unique<AutostartLoginItem>(
+        AutostartLoginItem::defaultEntryPath(), installed, [](const std::filesystem::path& folder) {
+            QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder.string())));
+        });
+    environment.copyText = [](const std::string& text) { copyToClipboard(text); };
+    environment.quit = [] { QCoreApplication::quit(); };
+    environment.views = AppViews::standard(scheduler);
+    environment.launchedByUser = launchedByUser(arguments);
+    environment.runsInstalled = installed.has_value();
+    return environment;
+}
+
+}  // namespace WaylarkKit::SystemEnvironment

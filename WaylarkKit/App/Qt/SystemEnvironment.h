@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Base/Scheduler.h"
+#include "WaylarkKit/App/Qt/AppEnvironment.h"
+#include "WaylarkKit/Presence/LaunchOptions.h"
+
+namespace WaylarkKit::SystemEnvironment {
+
+// The real machine: the files under the data folder (memory only for the
+// showreel), the calendar feed, the screens and windows, the process table,
+// the open-request socket, logind, the autostart folder and the clipboard.
+AppEnvironment make(Base::Scheduler& scheduler, const LaunchOptions& options,
+                    const std::vector<std::string>& arguments);
+
+}  // namespace WaylarkKit::SystemEnvironment

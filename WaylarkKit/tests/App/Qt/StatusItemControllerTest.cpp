@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+#include "WaylarkKit/App/Qt/StatusItemController.h"
+#include "WaylarkKit/tests/App/Qt/AppFakes.h"
+#include "WaylarkKit/tests/support/WidgetTesting.h"
+
+using namespace WaylarkKit;
+using namespace WaylarkKitTest;
+
+TEST(StatusItemControllerTest, TheMenuIsRebuiltFromTheFactsEachTimeItOpens) {
+    app();
+    auto login = std::make_unique<FakeLoginItem>();
+    FakeLoginItem& loginItem = *login;
+    std::string status = "Waiting for TradingView";
+    std::vector<std::string> calls;
+    StatusItemController controller(
+        std::move(login), [&] { return status; }, [&] { calls.push_back("quit"); },
+        [] {
+            return std::vector<StatusMenuModel::DisplayRow>{{"A", "MacBook display", true, false},
+                                                            {"B", "Tom & Jerry", false, true}};
+        },
+        [&](const std::string& id) { calls.push_back("toggle " + id); });
+    EXPECT_EQ(controller.trayIcon().toolTip(), "Orl Trading Waylark");
+    // Each row as the menu shows it: text (a lone "&" doubled), enabled, checkable, checked.
+    auto rows = [&] {
+        Q_EMIT controller.menu().aboutToShow();
+        std::map<QString, std::tuple<bool, bool, bool>> out;
+        for (const QAction* a : controller.menu().actions())
+            out[a->text()] = {a->isEnabled(), a->isCheckable(), a->isChecked()};
+        return out;
+    };
+    auto trigger = [&](const QString& text) {
+        for (QAction* a : controller.menu().actions()) {
+            if (a->text() == text) a->trigger();
+        }
+    };
+    auto shown = rows();
+    EXPECT_EQ(controller.menu().actions().size(), 10);
+    EXPECT_EQ(shown["Waiting for TradingView"], std::make_tuple(false, false, false));
+    EXPECT_EQ(shown["Start at login"], std::make_tuple(true, true, false));
+    EXPECT_EQ(shown["MacBook display"], std::make_tuple(false, true, true));
+    EXPECT_EQ(shown["Tom && Jerry"], std::make_tuple(true, true, false));
+    trigger("Tom && Jerry");
+    trigger("Quit");
+    EXPECT_EQ(calls, (std::vector<std::string>{"toggle B", "quit"}));
+
+    // A failed change shows at the next opening, beside the state read afresh.
+    loginItem.failWith = "no & way";
+    trigger("Start at login");
+    status = "Active: TradingView is running";
+    shown = rows();
+    EXPECT_TRUE(shown.contains("Active: TradingView is running"));
+    EXPECT_TRUE(shown.contains("Could not change: no && way"));
+    loginItem.failWith.reset();
+    trigger("Start at login");
+    shown = rows();
+    EXPECT_EQ(shown["Start at login"], std::make_tuple(true, true, true));
+    EXPECT_FALSE(shown.contains("Could not change: no && way"));
+}

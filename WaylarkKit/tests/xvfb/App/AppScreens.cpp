@@ -1,0 +1,193 @@
+// The application as the program composes it, in this process, on an X
+// server with a compositor and a tray: the island appears, a right click on
+// the tray icon opens the status menu (screenshot app-running.png), a
+// calendar cached two days ago is shown with degraded freshness while the
+// network is unreachable, and SIGTERM still writes a change that waits on its
+// debounce; split into two RandR monitors, the screen gets an island on each
+// (app-two-displays.png). Usage: AppScreens <screenshot folder>
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+
+#include <QAction>
+#include <QApplication>
+#include <QEventLoop>
+#include <QMenu>
+#include <QProcess>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include "Base/testing/TemporaryFolder.h"
+#include "CalendarKit/Feed/FeedFetcher.h"
+#include "CalendarKit/Storage/FileCalendarStore.h"
+#include "IslandKit/Screen/DisplayIdentity.h"
+#include "IslandKit/View/IslandRootView.h"
+#include "IslandKit/Window/QtScheduler.h"
+#include "SettingsKit/FileSettingsStore.h"
+#include "WaylarkKit/App/InstanceLock.h"
+#include "WaylarkKit/App/Qt/AppDelegate.h"
+#include "WaylarkKit/App/Qt/SystemEnvironment.h"
+#include "WaylarkKit/Qt/QuitOnSignal.h"
+#include "WaylarkKit/Style/Qt/Fonts.h"
+
+using namespace WaylarkKit;
+namespace fs = std::filesystem;
+
+namespace {
+
+int failures = 0;
+
+void check(bool ok, const std::string& what) {
+    std::printf("%s %s\n", ok ? "ok  " : "FAIL", what.c_str());
+    std::fflush(stdout);
+    if (!ok) ++failures;
+}
+
+void wait(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool waitFor(const std::function<bool()>& done, int ms = 5000) {
+    for (int waited = 0; waited < ms && !done(); waited += 20) wait(20);
+    return done();
+}
+
+bool menuHolds(const QMenu& menu, const QString& text) {
+    for (const QAction* action : menu.actions()) {
+        if (action->text() == text) return true;
+    }
+    return false;
+}
+
+// This week as the feed had it two days ago: releases from three days back to three days ahead.
+CalendarKit::CalendarCache cachedWeek(Base::Date now) {
+    std::vector<CalendarKit::CalendarEvent> events;
+    for (int day = -3; day <= 3; ++day) {
+        events.push_back({"cached-" + std::to_string(day + 3), "Cached release " + std::to_string(day + 3), "USD",
+                          TradingCore::NewsImpact::high, now + day * 86'400.0 + 3600, std::nullopt, "", ""});
+    }
+    return {now - 2 * 86'400.0, std::move(events), {}};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: AppScreens <screenshot folder>\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    fs::create_directories(argv[1]);
+    Base::Testing::TemporaryFolder home;
+    const fs::path runtime = home.path() / "run";
+    fs::create_directory(runtime);
+    ::setenv("XDG_DATA_HOME", (home.path() / "data").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (home.path() / "config").c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+
+    const Base::SystemClock clock;
+    const CalendarKit::CalendarCache cache = cachedWeek(clock.now());
+    check(CalendarKit::FileCalendarStore(CalendarKit::FileCalendarStore::defaultPath()).save(cache).ok(),
+          "a calendar cached two days ago is on disk");
+
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    loadFonts();
+    IslandKit::QtScheduler scheduler;
+    QuitOnSignal quitOnSignal;
+    auto lock = InstanceLock::acquire(InstanceLock::defaultPath());
+    const std::vector<std::string> arguments{"--always-on"};
+    const LaunchOptions options = LaunchOptions::fromArguments(arguments);
+    AppEnvironment environment = SystemEnvironment::make(scheduler, options, arguments);
+    // No network: nothing listens on the discard port.
+    CalendarKit::FeedFetcherOptions offline;
+    offline.baseAddress = "https://127.0.0.1:9";
+    environment.feedFetcher = std::make_shared<CalendarKit::FeedFetcher>(scheduler, offline);
+    AppDelegate delegate(options, std::move(*lock.lock), scheduler, std::move(environment));
+    delegate.applicationDidFinishLaunching();
+
+    // Every island shown has come to rest.
+    auto settled = [] {
+        int resting = 0;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* root = window->findChild<IslandKit::IslandRootView*>();
+            if (!root || !root->isVisible()) continue;
+            if (root->isAnimating()) return false;
+            ++resting;
+        }
+        return resting > 0;
+    };
+    check(waitFor(settled), "the island is on screen");
+
+    // The calendar keeps the cached week when the refresh cannot reach the feed.
+    check(waitFor([&] { return delegate.calendar().status().kind == CalendarKit::CalendarServiceStatus::Kind::failed; },
+                  15000),
+          "the refresh at activation fails without a network");
+    check(delegate.calendar().events() == cache.events, "the cached week is what the island shows");
+    check(delegate.timing().evaluation().confidence == TradingCore::DataConfidence::degraded,
+          "two days old, the news data reads degraded");
+
+    // The status menu from the tray, as a user opens it.
+    StatusItemController& tray = *delegate.statusItem();
+    check(waitFor([&] { return tray.trayIcon().geometry().isValid(); }), "the tray host shows the timer icon");
+    const QPoint icon = tray.trayIcon().geometry().center();
+    QProcess::execute("xdotool", {"mousemove", QString::number(icon.x()), QString::number(icon.y()), "click", "3"});
+    check(waitFor([&] { return tray.menu().isVisible(); }), "a right click on the icon opens the menu");
+    check(menuHolds(tray.menu(), QString::fromStdString("Orl Trading Waylark " + StatusMenuModel::currentVersion())),
+          "the menu names the version");
+    check(menuHolds(tray.menu(), "Always on (test mode)"), "the menu holds the status line");
+    check(menuHolds(tray.menu(), "Quit"), "the menu ends with Quit");
+    // Taken once the status word is in its short form and the island has settled to it.
+    check(waitFor([&] { return !delegate.timing().isStatusLabelFull() && settled(); }, 10000), "the island settles");
+    const QRect top(0, 0, QGuiApplication::primaryScreen()->geometry().width(), 260);
+    auto grab = [&] {
+        return QGuiApplication::primaryScreen()->grabWindow(0, top.x(), top.y(), top.width(), top.height()).toImage();
+    };
+    QImage shot = grab();
+    check(waitFor([&] { return std::exchange(shot, grab()) == shot; }), "the compositor has drawn it");
+    shot.save(folder + "/app-running.png");
+    tray.menu().close();
+
+    // The screen split into two RandR monitors, both chosen: an island on each.
+    std::map<std::string, bool> chosen;
+    for (const char* monitor : {"left", "right"})
+        chosen[*IslandKit::DisplayIdentity::stableID(std::nullopt, monitor)] = true;
+    delegate.settings().setDisplayChoices(chosen);
+    QProcess::execute("xrandr", {"--setmonitor", "left", "756/200x982/260+0+0", "screen"});
+    QProcess::execute("xrandr", {"--setmonitor", "right", "756/200x982/260+756+0", "none"});
+    check(waitFor([&] { return delegate.islandIDs().size() == 2 && settled(); }, 10000),
+          "two islands, one on each monitor");
+    const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+    QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, desktop.width(), 120).save(folder + "/app-two-displays.png");
+    QProcess::execute("xrandr", {"--delmonitor", "left"});
+    QProcess::execute("xrandr", {"--delmonitor", "right"});
+
+    // A change still waiting on its debounce when the session ends the process.
+    SettingsKit::FileSettingsStore settingsFile(SettingsKit::FileSettingsStore::defaultPath());
+    delegate.settings().zoomOut();
+    const int zoomed = delegate.settings().timelineHalfSpanMinutes();
+    const auto before = settingsFile.load();
+    check(!before || before->timelineHalfSpanMinutes != zoomed, "a change waits on its debounce");
+    ::kill(::getpid(), SIGTERM);
+    QTimer::singleShot(10000, [] {
+        check(false, "SIGTERM ends the run");
+        QCoreApplication::exit(1);
+    });
+    QApplication::exec();
+    delegate.applicationWillTerminate();
+    const auto saved = settingsFile.load();
+    check(saved && saved->timelineHalfSpanMinutes == zoomed, "SIGTERM still writes it");
+
+    std::printf("%d failure(s)\n", failures);
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,37 @@
+# The running application on a private X server with a compositor and a tray
+# host (trayer): the real program started as a user would (AppProcessChecks)
+# and the program's composition driven from inside (AppScreens), with the
+# screenshots app-running.png and app-two-displays.png. They own the X server
+# and its monitors while they run, so they run alone.
+if(NOT WAYLARK_COMPONENTS OR "WaylarkApp" IN_LIST WAYLARK_COMPONENTS)
+  set(_app_xvfb ${CMAKE_CURRENT_LIST_DIR}/run-app-under-xvfb.sh)
+  set(_app_screenshots ${CMAKE_CURRENT_BINARY_DIR}/screenshots)
+
+  add_executable(AppProcessChecks ${CMAKE_CURRENT_LIST_DIR}/AppProcessChecks.cpp)
+  target_link_libraries(AppProcessChecks PRIVATE WaylarkCore GTest::gtest GTest::gtest_main)
+  waylark_warnings(AppProcessChecks)
+  target_compile_definitions(AppProcessChecks PRIVATE WAYLARK_APP_PATH="$<TARGET_FILE:WaylarkApp>"
+                                                      WAYLARK_INSTALL_COMMAND="${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR}")
+  add_dependencies(AppProcessChecks WaylarkApp)
+  add_test(NAME WaylarkKit.Xvfb.AppProcess COMMAND ${_app_xvfb} $<TARGET_FILE:AppProcessChecks>)
+
+  add_executable(AppScreens ${CMAKE_CURRENT_LIST_DIR}/AppScreens.cpp
+    ${PROJECT_SOURCE_DIR}/IslandKit/tests/support/LeakSuppressions.cpp)
+  target_link_libraries(AppScreens PRIVATE WaylarkKit)
+  waylark_warnings(AppScreens)
+  add_test(NAME WaylarkKit.Xvfb.AppScreens COMMAND ${_app_xvfb} $<TARGET_FILE:AppScreens> ${_app_screenshots})
+
+  # The yardstick of measure-app-cost.sh, which is run by hand on a Release build.
+  add_executable(BareIslandWindow ${CMAKE_CURRENT_LIST_DIR}/BareIslandWindow.cpp)
+  target_link_libraries(BareIslandWindow PRIVATE Qt6::Widgets)
+  waylark_warnings(BareIslandWindow)
+
+  # libxkbcommon hands strndup a string without a terminator inside Qt's X11
+  # start-up, which strict string checks report; every other check stays on.
+  # The program itself carries no leak suppressions: the libraries' own
+  # lifelong caches are named in a file for the checker.
+  set_tests_properties(WaylarkKit.Xvfb.AppProcess WaylarkKit.Xvfb.AppScreens PROPERTIES
+    TIMEOUT 240
+    RUN_SERIAL TRUE
+    ENVIRONMENT "QT_QPA_PLATFORM=xcb;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=0;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/leak-suppressions.txt")
+endif()
