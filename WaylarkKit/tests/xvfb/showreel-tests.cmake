@@ -20,9 +20,11 @@ if(NOT WAYLARK_COMPONENTS OR "WaylarkApp" IN_LIST WAYLARK_COMPONENTS)
     COMMAND ${PROJECT_SOURCE_DIR}/IslandKit/tests/xvfb/run-under-xvfb.sh
             ${CMAKE_CURRENT_LIST_DIR}/showreel-real-run.py $<TARGET_FILE:WaylarkApp>
             ${CMAKE_CURRENT_BINARY_DIR}/screenshots)
+  # The program carries no leak suppressions of its own; the libraries'
+  # lifelong caches are named in the running application's file.
   set_tests_properties(WaylarkKit.Xvfb.ShowreelRealRun PROPERTIES
     LABELS long
     TIMEOUT 420
     RUN_SERIAL TRUE
-    ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=0")
+    ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=0;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/App/leak-suppressions.txt")
 endif()
