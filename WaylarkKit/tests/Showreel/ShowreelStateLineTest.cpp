@@ -70,8 +70,8 @@ TEST(ShowreelStateLine, DescribesStatusActivitiesFlagsAndPanel) {
          "Out · greeting · checklist celebration · L2: calculator"},
         {evaluation(StatusBase::gray), false, false, L2Tab::weekly, "Out · L2: weekly"},
         {evaluation(StatusBase::gray), false, false, L2Tab::checklist, "Out · L2: checklist"},
-        {evaluation(StatusBase::green, {}, {activity(K::custom, P::active, "K", IntervalColor::teal)}), false, false,
-         {}, "Session · custom \"K\" [teal]"},
+        {evaluation(StatusBase::green, {}, {activity(K::custom, P::active, "Kill", IntervalColor::teal)}), false,
+         false, {}, "Session · custom \"Kill\" [teal]"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ShowreelDirector::describe(c.evaluation, c.celebrating, c.greeting, c.panel), c.line);

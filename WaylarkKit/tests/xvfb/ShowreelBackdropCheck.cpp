@@ -1,10 +1,10 @@
-// Shows the showreel's backdrop over a window on an X server, clicks through
-// it with xdotool and checks that the window below received the click, that
-// the backdrop covers it and that the pointer was parked in the corner; saves
-// a screenshot of the screen.
+// Shows the showreel's backdrop over a window on an X server: checks its
+// panels, gradient and parked pointer, clicks through it with xdotool to the
+// window below, and saves a screenshot of the screen.
 // Usage: ShowreelBackdropCheck <screenshot path>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -68,15 +68,29 @@ int main(int argc, char** argv) {
           "the window below is shown");
     wait(300);
 
+    // Shown twice, it keeps both panels over the whole screen.
     WaylarkKit::ShowreelBackdrop backdrop;
     backdrop.show(screen);
+    backdrop.show(screen);
+    backdrop.show(nullptr);
     wait(500);
+    check(backdrop.panels().size() == 2, "each show on a screen adds a panel");
+    for (const auto& panel : backdrop.panels()) {
+        check(panel->isVisible() && panel->geometry() == frame, "a panel covers the whole screen");
+    }
     check(QCursor::pos() == QPoint(frame.right() - 1, frame.bottom() - 1), "the pointer is parked in the corner");
 
+    // Burnt orange at the top, plum halfway, deep violet at the bottom, over the window below.
     const QImage shot = screen->grabWindow(0).toImage();
-    const QColor centre = shot.pixelColor(target.geometry().center());
-    check(centre.green() < 200 || centre.red() > 60, "the backdrop covers the window below");
-    check(shot.pixelColor(frame.width() / 2, 1).red() > 190, "the top of the screen is burnt orange");
+    const auto near = [&](int y, QColor expected) {
+        const QColor c = shot.pixelColor(frame.width() / 2, y);
+        return std::abs(c.red() - expected.red()) <= 3 && std::abs(c.green() - expected.green()) <= 3 &&
+               std::abs(c.blue() - expected.blue()) <= 3;
+    };
+    check(near(0, QColor::fromRgbF(0.83f, 0.41f, 0.16f)), "the top is burnt orange");
+    check(near((frame.height() - 1) / 2, QColor::fromRgbF(0.55f, 0.24f, 0.42f)), "the middle is plum");
+    check(near(frame.height() - 1, QColor::fromRgbF(0.17f, 0.11f, 0.26f)), "the bottom is deep violet");
+    check(shot.pixelColor(target.geometry().center()) != QColor(Qt::green), "the backdrop covers the window below");
     check(shot.save(QString::fromLocal8Bit(argv[1])), "screenshot saved");
 
     const QPoint click = target.geometry().center();

@@ -26,5 +26,6 @@ if(NOT WAYLARK_COMPONENTS OR "WaylarkApp" IN_LIST WAYLARK_COMPONENTS)
     LABELS long
     TIMEOUT 420
     RUN_SERIAL TRUE
-    ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=0;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/App/leak-suppressions.txt")
+    ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=0;\
+LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/App/leak-suppressions.txt")
 endif()
