@@ -52,9 +52,7 @@ InstrumentEditorModel& AppDelegate::instrumentEditorModel() {
 
 void AppDelegate::applicationDidFinishLaunching() {
     if (options_.showreel) {
-        // The reel plays on stores in memory, in presentation mode, and never deactivates.
-        timing().setPresentation(true);
-        activate();
+        startShowreel();
         return;
     }
     statusItem_ = std::make_unique<StatusItemController>(
@@ -78,6 +76,32 @@ void AppDelegate::applicationDidFinishLaunching() {
     presence_->start();
     if (environment_.listenForOpenRequests) openRequests_ = environment_.listenForOpenRequests([this] { reopen(); });
     if (environment_.launchedByUser) openManually();
+}
+
+void AppDelegate::startShowreel() {
+    // The reel plays on stores in memory, in presentation mode, and never deactivates.
+    timing().setPresentation(true);
+    // Before any island exists, so that every island stacks above it.
+    if (environment_.showShowreelBackdrop) environment_.showShowreelBackdrop();
+    const ShowreelDirector::Seed seed = ShowreelDirector::seed(checklist_, settings_, options_.showreelName);
+    activate();
+    ShowreelStage::Actions actions{
+        [this](L2Tab tab) {
+            // The first island in the desktop's screen order.
+            for (const auto& display : connectedDisplays()) {
+                if (const auto found = hosts_.find(display.id); found != hosts_.end()) {
+                    timing().setActiveTab(tab);
+                    found->second->model->expand();
+                    return;
+                }
+            }
+        },
+        [this] { collapseAll(); },
+    };
+    showreel_ = std::make_unique<ShowreelDirector>(
+        ShowreelStage{timing(), checklist_, checklistUI_, calculator(), settings_, std::move(actions)}, seed,
+        scheduler_);
+    showreel_->start();
 }
 
 void AppDelegate::reopen() {

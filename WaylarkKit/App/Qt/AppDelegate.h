@@ -31,6 +31,7 @@
 #include "WaylarkKit/Presence/PresenceController.h"
 #include "WaylarkKit/Settings/NewsRulesEditorModel.h"
 #include "WaylarkKit/Settings/TimingEditorModel.h"
+#include "WaylarkKit/Showreel/ShowreelDirector.h"
 #include "WaylarkKit/TimingViewModel.h"
 
 namespace WaylarkKit {
@@ -117,6 +118,8 @@ private:
     using HostPointer = std::shared_ptr<IslandHost>;
 
     // Launch, activation and the displays.
+    // Backdrop, seed, activation, then the director's script.
+    void startShowreel();
     void openManually();
     void activate();
     void deactivate();
@@ -195,6 +198,8 @@ private:
     std::unique_ptr<OverlayCard> retiredDisplayChoice_;
     std::unique_ptr<StatusItemController> statusItem_;
     std::unique_ptr<PresenceController> presence_;
+    // Only with "--showreel"; it drives the models and islands above.
+    std::unique_ptr<ShowreelDirector> showreel_;
     Base::Subscription openRequests_;
     std::optional<Base::Subscription> screenObserver_;
     Base::TaskHandle displayChange_;

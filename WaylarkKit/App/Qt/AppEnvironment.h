@@ -47,6 +47,9 @@ struct AppEnvironment {
     CalculatorModel::CopyText copyText;
     // Ends the application's run; termination follows.
     std::function<void()> quit;
+    // Covers the screen the showreel records with its backdrop; unset, or
+    // with no screen, nothing is shown.
+    std::function<void()> showShowreelBackdrop;
     AppViews views;
 
     // The user started this process (not the session's autostart).

@@ -6,12 +6,15 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QUrl>
 
 #include "CalendarKit/Feed/FeedFetcher.h"
 #include "CalendarKit/Storage/FileCalendarStore.h"
 #include "ChecklistKit/FileChecklistStore.h"
 #include "ChecklistKit/InMemoryChecklistStore.h"
+#include "IslandKit/Screen/ScreenMetricsReader.h"
 #include "SettingsKit/FileSettingsStore.h"
 #include "SettingsKit/InMemorySettingsStore.h"
 #include "WaylarkKit/App/Qt/QtDisplayEnvironment.h"
@@ -23,6 +26,7 @@
 #include "WaylarkKit/OpenRequestListener.h"
 #include "WaylarkKit/Presence/PresenceAliases.h"
 #include "WaylarkKit/Presence/ProcessApplicationsWatcher.h"
+#include "WaylarkKit/Showreel/Qt/ShowreelBackdrop.h"
 
 namespace WaylarkKit::SystemEnvironment {
 
@@ -78,6 +82,11 @@ AppEnvironment make(Base::Scheduler& scheduler, const LaunchOptions& options,
         return Base::Subscription([held]() mutable { held.reset(); });
     };
     environment.wake = std::make_unique<SystemWakeMonitor>(scheduler);
+    // Made in every mode and kept for the whole run; only the showreel shows it.
+    environment.showShowreelBackdrop = [backdrop = std::make_shared<ShowreelBackdrop>()] {
+        QScreen* screen = IslandKit::ScreenMetricsReader::builtInScreen();
+        backdrop->show(screen ? screen : QGuiApplication::primaryScreen());
+    };
 
     const auto installed = AutostartLoginItem::installedExecutable(executablePath());
     environment.loginItem = std::make_unique<AutostartLoginItem>(

@@ -54,6 +54,7 @@ protected:
         env.wake.reset(wake = new FakeWake(journal));
         env.loginItem = std::make_unique<FakeLoginItem>();
         env.quit = [this] { journal.push_back("quit"); };
+        env.showShowreelBackdrop = [this] { journal.push_back("show backdrop"); };
         env.views.leading = [](TimingViewModel&, const std::string&, bool) { return IslandKit::IslandView(); };
         env.views.trailing = [](TimingViewModel&, ChecklistKit::ChecklistModel&, const std::string&) {
             return IslandKit::IslandView();
@@ -133,6 +134,22 @@ TEST_F(AppDelegateTest, HowItStartsDependsOnTheLaunch) {
         EXPECT_EQ(app.activationPolicy(), c.policy);
         EXPECT_EQ(app.statusText(), c.status);
     }
+}
+
+TEST_F(AppDelegateTest, TheShowreelSeedsAndPlaysOnTheIslandsAboveItsBackdrop) {
+    AppDelegate& app = make({"--showreel", "--name", "Alex"});
+    const Journal started = take();
+    const auto backdrop = std::ranges::find(started, "show backdrop");
+    EXPECT_LT(backdrop, std::ranges::find(started, "show A"));
+    EXPECT_EQ(app.settings().greeting().name, "Alex");
+    EXPECT_EQ(app.checklist().activeTemplate()->name, "Pre-trade");
+    // At 158.5 s the reel opens the panel on the timeline, at 211.4 s it closes it.
+    scheduler.advance(160);
+    EXPECT_EQ(app.activeIslandID(), "A");
+    EXPECT_EQ(app.timing().effectiveTab(), L2Tab::timeline);
+    scheduler.advance(52);
+    EXPECT_FALSE(app.activeIslandID());
+    EXPECT_TRUE(app.checklist().progress()->isComplete());
 }
 
 TEST_F(AppDelegateTest, ActivationAndDeactivationRunInTheirOrder) {
