@@ -10,7 +10,7 @@
 #include "IslandKit/Model/IslandView.h"
 #include "WaylarkKit/Calculator/CalculatorModel.h"
 #include "WaylarkKit/Checklist/ChecklistUIState.h"
-#include "WaylarkKit/L2/TabSwipeDirection.h"
+#include "WaylarkKit/L2/TabSwipe.h"
 #include "WaylarkKit/TimingViewModel.h"
 
 namespace WaylarkKit {
