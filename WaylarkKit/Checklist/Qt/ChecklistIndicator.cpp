@@ -26,6 +26,7 @@ ChecklistIndicator::ChecklistIndicator(ChecklistKit::ChecklistModel& checklist, 
       checklist_(checklist),
       mark_(scheduler, reduceMotion && reduceMotion(), [this] { update(); }) {
     mark_.set(exclamation, toQColor(Palette::red));
+    hint_ = measuredSize();
     refresh();
     subscription_ = checklist_.observeState([this] { refresh(); });
 }
@@ -36,7 +37,9 @@ void ChecklistIndicator::setMagnification(double scale) {
     update();
 }
 
-QSize ChecklistIndicator::sizeHint() const {
+QSize ChecklistIndicator::sizeHint() const { return hint_; }
+
+QSize ChecklistIndicator::measuredSize() const {
     double w = 0;
     switch (state_.kind) {
         case ChecklistIndicatorState::Kind::noChecklist: w = mark_.width(); break;
@@ -52,6 +55,8 @@ void ChecklistIndicator::refresh() {
     const ChecklistIndicatorState now = ChecklistIndicatorState::from(checklist_.progress());
     if (now == state_) return;
     state_ = now;
+    // Measured once per change: the compact row asks for it on every tick.
+    hint_ = measuredSize();
     updatePulse();
     updateGeometry();
     update();

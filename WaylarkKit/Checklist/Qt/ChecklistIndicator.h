@@ -38,11 +38,13 @@ protected:
 private:
     void refresh();
     void updatePulse();
+    QSize measuredSize() const;
 
     ChecklistKit::ChecklistModel& checklist_;
     ChecklistIndicatorState state_;
     PulsingLabel mark_;
     double magnification_ = 1;
+    QSize hint_;
     Base::Subscription subscription_;
 };
 

@@ -3,13 +3,18 @@
 #include "WaylarkKit/Mascot/MascotForStatus.h"
 #include "WaylarkKit/Mascot/Qt/MascotView.h"
 
+#include <QPaintEvent>
+#include <QPainter>
+
 namespace WaylarkKit {
 
 CenterMascotView::CenterMascotView(TimingViewModel& model, Base::Scheduler& scheduler, ReduceMotionFlag reduceMotion,
                                    double mascotSide, QWidget* parent)
     : QWidget(parent), model_(model), mascot_(new MascotView(mascotSide, scheduler, std::move(reduceMotion), this)) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
+    // It sits on the black island: painting that black itself spares the
+    // island beneath a repaint on every frame of the mascot.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     refresh();
     using F = TimingViewModel::Field;
     subscriptions_ = {
@@ -23,6 +28,11 @@ CenterMascotView::~CenterMascotView() = default;
 QSize CenterMascotView::sizeHint() const { return mascot_->contentRect().size(); }
 
 void CenterMascotView::refresh() { mascot_->show(mascot(model_.evaluation(), model_.isCelebratingChecklist())); }
+
+void CenterMascotView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), Qt::black);
+}
 
 void CenterMascotView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

@@ -13,28 +13,24 @@ namespace WaylarkKit {
 
 namespace {
 
-QFont textFont() { return interFont(LeftStatus::fontSize, FontWeight::semibold); }
-
 struct Widths {
     double word = 0;
     double countdown = 0;
     double line = 0;
 };
 
-Widths measure(const LeftStatus& status) {
-    const QFont font = textFont();
-    const QFontMetricsF metrics(font);
+Widths measure(const LeftStatus& status, LeftStatusFonts& fonts) {
     Widths w;
-    w.word = metrics.horizontalAdvance(QString::fromStdString(status.word));
-    w.countdown = status.countdown ? MonoDigits::width(font, QString::fromStdString(*status.countdown)) : 0;
-    w.line = metrics.ascent() + metrics.descent();
+    w.word = fonts.word.of(QString::fromStdString(status.word));
+    w.countdown = status.countdown ? fonts.countdown.of(QString::fromStdString(*status.countdown)) : 0;
+    w.line = fonts.word.lineHeight();
     return w;
 }
 
 }  // namespace
 
-QSizeF LeftStatusRow::size(const LeftStatus& status, double mascotSide) {
-    const Widths w = measure(status);
+QSizeF LeftStatusRow::size(const LeftStatus& status, double mascotSide, LeftStatusFonts& fonts) {
+    const Widths w = measure(status, fonts);
     const double side = status.mascot ? mascotSide : 0;
     double width = w.word;
     if (status.mascot) width += side + LeftStatus::spacing;
@@ -42,10 +38,11 @@ QSizeF LeftStatusRow::size(const LeftStatus& status, double mascotSide) {
     return {width, std::max(side, w.line)};
 }
 
-LeftStatusRow LeftStatusRow::layOut(const LeftStatus& status, double mascotSide, QPointF origin) {
-    const Widths w = measure(status);
+LeftStatusRow LeftStatusRow::layOut(const LeftStatus& status, double mascotSide, QPointF origin,
+                                    LeftStatusFonts& fonts) {
+    const Widths w = measure(status, fonts);
     LeftStatusRow r;
-    r.row = QRectF(origin, size(status, mascotSide));
+    r.row = QRectF(origin, size(status, mascotSide, fonts));
     double x = r.row.left();
     const double middle = r.row.center().y();
     if (status.mascot) {
@@ -58,21 +55,31 @@ LeftStatusRow LeftStatusRow::layOut(const LeftStatus& status, double mascotSide,
     return r;
 }
 
-void paintLeftStatusText(QPainter& painter, const LeftStatus& status, const LeftStatusRow& row, double scale) {
+void paintLeftStatusText(QPainter& painter, const LeftStatus& status, const LeftStatusRow& row, double scale,
+                         const LeftStatusFonts& fonts, const QRegion& exposed) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
+    QTransform grown;
     if (scale != 1) {
-        painter.translate(row.row.center());
-        painter.scale(scale, scale);
-        painter.translate(-row.row.center());
+        const QPointF c = row.row.center();
+        grown = QTransform::fromTranslate(-c.x(), -c.y()) * QTransform::fromScale(scale, scale) *
+                QTransform::fromTranslate(c.x(), c.y());
     }
-    const QFont font = textFont();
+    painter.setTransform(grown, true);
+    // Shaping is most of the cost of text: a part not exposed is not drawn.
+    const auto isExposed = [&](const QRectF& part) {
+        return exposed.intersects(grown.mapRect(part).toAlignedRect().adjusted(-1, -1, 1, 1));
+    };
+    const QFont& font = fonts.word.font();
     const QFontMetricsF metrics(font);
-    painter.setFont(font);
-    painter.setPen(toQColor(status.colour));
-    painter.drawText(QPointF(row.word.left(), row.word.top() + metrics.ascent()), QString::fromStdString(status.word));
-    if (status.countdown) {
+    if (isExposed(row.word)) {
+        painter.setFont(font);
+        painter.setPen(toQColor(status.colour));
+        painter.drawText(QPointF(row.word.left(), row.word.top() + metrics.ascent()),
+                         QString::fromStdString(status.word));
+    }
+    if (status.countdown && isExposed(row.countdown)) {
         painter.setPen(toQColor(Palette::white.withOpacity(LeftStatus::countdownOpacity)));
         MonoDigits::draw(painter, QPointF(row.countdown.left(), row.countdown.top() + metrics.ascent()), font,
                          QString::fromStdString(*status.countdown));

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "WaylarkKit/Views/Qt/CompactRoom.h"
@@ -22,7 +23,9 @@ LeftStatusView::LeftStatusView(TimingViewModel& model, std::string islandID, boo
           placeMascot();
           update();
       }) {
-    setAttribute(Qt::WA_NoSystemBackground);
+    // It sits on the black island: painting that black itself spares the
+    // island beneath a repaint on every tick and every frame of the mascot.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     if (showsMascot_) mascot_ = new MascotView(mascotSide, scheduler_, reduceMotion_, this);
     refresh();
 
@@ -100,10 +103,10 @@ void LeftStatusView::layOut() {
         return;
     }
     const double side = mascot_ ? mascot_->side() : 0;
-    const QSizeF row = LeftStatusRow::size(status_, side);
+    const QSizeF row = LeftStatusRow::size(status_, side, fonts_);
     const CompactRoom room = CompactRoom::around(row.width(), row.height());
     size_ = room.widgetSize;
-    row_ = LeftStatusRow::layOut(status_, side, room.content);
+    row_ = LeftStatusRow::layOut(status_, side, room.content, fonts_);
     placeMascot();
 }
 
@@ -124,10 +127,11 @@ QRectF LeftStatusView::countdownArea() const {
     return scaled.adjusted(-1, -1, 1, 1);
 }
 
-void LeftStatusView::paintEvent(QPaintEvent*) {
-    if (status_.greeting) return;
+void LeftStatusView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    paintLeftStatusText(painter, status_, row_, magnify_.scale());
+    painter.fillRect(event->rect(), Qt::black);
+    if (status_.greeting) return;
+    paintLeftStatusText(painter, status_, row_, magnify_.scale(), fonts_, event->region());
 }
 
 void LeftStatusView::mousePressEvent(QMouseEvent* event) {

@@ -65,6 +65,7 @@ private:
     QPointer<MascotView> mascot_;
     QPointer<GreetingWordView> greeting_;
     QSize size_;
+    LeftStatusFonts fonts_;
     LeftStatusRow row_;
     HoverMagnification magnify_;
     // Last, so they go first.

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <QFontMetricsF>
+
 #include "WaylarkKit/Style/Qt/Fonts.h"
 #include "WaylarkKit/Style/Qt/TextDrawing.h"
 #include "WaylarkKit/Views/PulsingText.h"
@@ -25,6 +27,7 @@ QFont PulsingLabel::font() { return interFont(PulsingText::fontSize, FontWeight:
 
 bool PulsingLabel::set(const QString& text, const QColor& colour) {
     if (text == text_ && colour == colour_) return false;
+    if (text != text_) width_ = -1;
     text_ = text;
     colour_ = colour;
     return true;
@@ -48,13 +51,25 @@ bool PulsingLabel::frame(double now) {
     return true;
 }
 
-double PulsingLabel::width() const { return MonoDigits::width(font(), text_); }
+double PulsingLabel::width() const {
+    if (width_ < 0) width_ = MonoDigits::width(font_, text_);
+    return width_;
+}
 
 void PulsingLabel::paint(QPainter& painter, const QRectF& box, Qt::Alignment alignment) const {
     painter.save();
     painter.setOpacity(painter.opacity() * opacity_);
     painter.setPen(colour_);
-    MonoDigits::drawIn(painter, box, alignment, font(), text_);
+    const QFont& shown = font_;
+    if (alignment & (Qt::AlignRight | Qt::AlignHCenter)) {
+        MonoDigits::drawIn(painter, box, alignment, shown, text_);
+    } else {
+        // Left-aligned needs no measuring: the baseline is enough.
+        const QFontMetricsF metrics(shown);
+        const double baseline =
+            box.top() + (box.height() - (metrics.ascent() + metrics.descent())) / 2 + metrics.ascent();
+        MonoDigits::draw(painter, QPointF(box.left(), baseline), shown, text_);
+    }
     painter.restore();
 }
 

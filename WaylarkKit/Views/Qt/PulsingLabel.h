@@ -47,9 +47,11 @@ private:
     bool reduceMotion_;
     std::function<void()> repaint_;
     KeyframeTrack pulse_;
+    QFont font_ = font();
     QString text_;
     QColor colour_;
     double opacity_ = 1;
+    mutable double width_ = -1;  // measured on first need
     Base::TaskHandle frames_;
 };
 

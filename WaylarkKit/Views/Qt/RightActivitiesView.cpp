@@ -27,18 +27,13 @@ namespace {
 using Kind = RightActivitiesView::Item::Kind;
 using HoverTarget = TimingViewModel::HoverTarget;
 
-QFont itemFont() { return interFont(ActivityView::fontSize, FontWeight::semibold); }
-
-double lineHeight() {
-    const QFontMetricsF metrics(itemFont());
-    return metrics.ascent() + metrics.descent();
-}
-
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
-// The label's room: the pulsing label is bold, the plain one semibold.
-double labelWidth(const RightActivitiesView::Item& item) {
-    return MonoDigits::width(item.pulses ? PulsingLabel::font() : itemFont(), qt(item.parts.label));
+// One line of `font` from the top of `box`, vertically centred in it.
+void drawLine(QPainter& painter, const QRectF& box, const QFont& font, const QString& text) {
+    const QFontMetricsF metrics(font);
+    const double baseline = box.top() + (box.height() - (metrics.ascent() + metrics.descent())) / 2 + metrics.ascent();
+    MonoDigits::draw(painter, QPointF(box.left(), baseline), font, text);
 }
 
 }  // namespace
@@ -59,7 +54,9 @@ RightActivitiesView::RightActivitiesView(TimingViewModel& model, ChecklistKit::C
       scheduler_(scheduler),
       reduceMotion_(std::move(reduceMotion)),
       indicator_(new ChecklistIndicator(checklist_, scheduler_, reduceMotion_, this)) {
-    setAttribute(Qt::WA_NoSystemBackground);
+    // It sits on the black island: painting that black itself spares the
+    // island beneath a repaint on every tick and every pulse.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     refresh();
 
     using F = TimingViewModel::Field;
@@ -118,9 +115,13 @@ std::vector<RightActivitiesView::Item> RightActivitiesView::makeItems() const {
     return items;
 }
 
+double RightActivitiesView::labelWidth(const Item& item) {
+    // The pulsing label is bold, the plain one semibold.
+    return (item.pulses ? pulsingWidths_ : widths_).of(qt(item.parts.label));
+}
+
 void RightActivitiesView::layOut(std::vector<Item>& items) {
-    const QFont font = itemFont();
-    const double line = lineHeight();
+    const double line = widths_.lineHeight();
     const QSize badge = indicator_->sizeHint();
     std::vector<QSizeF> sizes;
     for (const Item& item : items) {
@@ -130,7 +131,7 @@ void RightActivitiesView::layOut(std::vector<Item>& items) {
                 break;
             case Kind::activity: {
                 double w = labelWidth(item);
-                if (item.parts.countdown) w += ActivityView::spacing + MonoDigits::width(font, qt(*item.parts.countdown));
+                if (item.parts.countdown) w += ActivityView::spacing + widths_.of(qt(*item.parts.countdown));
                 sizes.emplace_back(w, line);
                 break;
             }
@@ -184,6 +185,7 @@ void RightActivitiesView::refresh() {
     const bool wasGreeting = greeting_ != nullptr;
     delete greeting_.data();
 
+    const QSize oldSize = size_;
     std::vector<Item> next = makeItems();
     layOut(next);
     const bool sameLayout = !wasGreeting && next.size() == items_.size() &&
@@ -193,10 +195,14 @@ void RightActivitiesView::refresh() {
     QRegion dirty;
     if (sameLayout) {
         for (std::size_t i = 0; i < next.size(); ++i) {
-            if (!next[i].sameLook(items_[i])) dirty += grownRect(items_[i]).toAlignedRect();
+            if (next[i].sameLook(items_[i])) continue;
+            // From one tick to the next usually only a countdown moves on.
+            Item withOldCountdown = next[i];
+            withOldCountdown.parts.countdown = items_[i].parts.countdown;
+            const bool onlyCountdown = next[i].parts.countdown && withOldCountdown.sameLook(items_[i]);
+            dirty += (onlyCountdown ? grown(items_[i], countdownBox(items_[i])) : grownRect(items_[i])).toAlignedRect();
         }
     }
-    const QSize oldSize = sizeHint();
     items_ = std::move(next);
     syncHelpers();
     if (sameLayout) {
@@ -279,12 +285,23 @@ const PulsingLabel* RightActivitiesView::pulsingLabel(const std::string& activit
     return found == pulses_.end() ? nullptr : found->second.get();
 }
 
-QRectF RightActivitiesView::grownRect(const Item& item) const {
+QRectF RightActivitiesView::labelBox(const Item& item) {
+    return QRectF(item.rect.left(), item.rect.top(), labelWidth(item), item.rect.height());
+}
+
+QRectF RightActivitiesView::countdownBox(const Item& item) {
+    const double left = labelBox(item).right() + ActivityView::spacing;
+    return QRectF(left, item.rect.top(), item.rect.right() - left, item.rect.height());
+}
+
+QRectF RightActivitiesView::grown(const Item& item, const QRectF& part) const {
     const double s = std::max(magnification(item.key), HoverMagnification::magnified);
     const QPointF c = item.rect.center();
-    return QRectF(c.x() - item.rect.width() * s / 2, c.y() - item.rect.height() * s / 2, item.rect.width() * s,
-                  item.rect.height() * s)
-        .adjusted(-1, -1, 1, 1);
+    return QRectF(c + (part.topLeft() - c) * s, part.size() * s).adjusted(-1, -1, 1, 1);
+}
+
+QRectF RightActivitiesView::grownRect(const Item& item) const {
+    return grown(item, item.rect);
 }
 
 const RightActivitiesView::Item* RightActivitiesView::itemAt(QPointF point) const {
@@ -381,8 +398,9 @@ void RightActivitiesView::hideEvent(QHideEvent* event) {
 }
 
 void RightActivitiesView::paintEvent(QPaintEvent* event) {
-    if (greeting_) return;
     QPainter painter(this);
+    painter.fillRect(event->rect(), Qt::black);
+    if (greeting_) return;
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     for (const Item& item : items_) {
@@ -399,27 +417,27 @@ void RightActivitiesView::paintEvent(QPaintEvent* event) {
             const QPointF origin(item.rect.left() + calculatorPadding, item.rect.top());
             paintCalculatorGlyph(painter, origin, item.glyphColour);
         } else {
-            paintActivity(painter, item);
+            paintActivity(painter, item, event->region());
         }
         painter.restore();
     }
 }
 
-void RightActivitiesView::paintActivity(QPainter& painter, const Item& item) const {
-    const QFont font = itemFont();
-    const double label = labelWidth(item);
-    const QRectF labelBox(item.rect.left(), item.rect.top(), label, item.rect.height());
-    if (item.pulses) {
-        if (const PulsingLabel* pulse = pulsingLabel(item.activity.id)) pulse->paint(painter, labelBox);
-    } else {
-        painter.setPen(item.tint);
-        MonoDigits::drawIn(painter, labelBox, Qt::AlignLeft, font, qt(item.parts.label));
+void RightActivitiesView::paintActivity(QPainter& painter, const Item& item, const QRegion& exposed) {
+    const QFont& font = widths_.font();
+    // Shaping is most of the cost of text: a part not exposed is not drawn.
+    const QRectF label = labelBox(item);
+    if (exposed.intersects(grown(item, label).toAlignedRect())) {
+        if (item.pulses) {
+            if (const PulsingLabel* pulse = pulsingLabel(item.activity.id)) pulse->paint(painter, label);
+        } else {
+            painter.setPen(item.tint);
+            drawLine(painter, label, font, qt(item.parts.label));
+        }
     }
     if (item.parts.countdown) {
-        const QRectF countdownBox(labelBox.right() + ActivityView::spacing, item.rect.top(),
-                                  item.rect.right() - labelBox.right() - ActivityView::spacing, item.rect.height());
         painter.setPen(item.tint);
-        MonoDigits::drawIn(painter, countdownBox, Qt::AlignLeft, font, qt(*item.parts.countdown));
+        drawLine(painter, countdownBox(item), font, qt(*item.parts.countdown));
     }
 }
 

@@ -21,7 +21,9 @@
 #include "WaylarkKit/TimingViewModel.h"
 #include "WaylarkKit/Views/ActivityView.h"
 #include "WaylarkKit/Views/HoverMagnification.h"
+#include "WaylarkKit/Style/Qt/Fonts.h"
 #include "WaylarkKit/Views/Qt/PulsingLabel.h"
+#include "WaylarkKit/Views/Qt/TextWidths.h"
 
 namespace WaylarkKit {
 
@@ -95,10 +97,15 @@ private:
     void placeIndicator();
     void reportFrames();
     void setPulsesShown();
+    // An item's area, or a part of it, as large as it can grow when hovered.
     QRectF grownRect(const Item& item) const;
+    QRectF grown(const Item& item, const QRectF& part) const;
+    QRectF labelBox(const Item& item);
+    QRectF countdownBox(const Item& item);
     const Item* itemAt(QPointF point) const;
     void activate(const Item& item);
-    void paintActivity(QPainter& painter, const Item& item) const;
+    void paintActivity(QPainter& painter, const Item& item, const QRegion& exposed);
+    double labelWidth(const Item& item);
 
     TimingViewModel& model_;
     ChecklistKit::ChecklistModel& checklist_;
@@ -110,6 +117,8 @@ private:
     int greetingRun_ = 0;
     std::vector<Item> items_;
     QSize size_;
+    TextWidths widths_{interFont(ActivityView::fontSize, FontWeight::semibold), true};
+    TextWidths pulsingWidths_{PulsingLabel::font(), true};
     std::map<std::string, std::unique_ptr<HoverMagnification>> magnifiers_;
     std::map<std::string, std::unique_ptr<PulsingLabel>> pulses_;
     // Last, so they go first.

@@ -34,6 +34,7 @@
 #include "CalendarKit/tests/service/ScriptedFetcher.h"
 #include "ChecklistKit/InMemoryChecklistStore.h"
 #include "IslandKit/Screen/ScreenMetricsReader.h"
+#include "IslandKit/View/IslandSurface.h"
 #include "IslandKit/Window/IslandWindowController.h"
 #include "IslandKit/Window/QtScheduler.h"
 #include "IslandKit/Window/XInputPointerTracker.h"
@@ -68,6 +69,23 @@ double cpuSeconds() {
     return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
+
+// Counts the paint events and the moves and resizes a widget receives.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(QObject* watched) {
+        if (watched) watched->installEventFilter(this);
+    }
+    int paints = 0;
+    int geometry = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        if (event->type() == QEvent::Move || event->type() == QEvent::Resize) ++geometry;
+        return false;
+    }
+};
 
 // A plain desktop under the island, so the screenshots show its outline.
 class Desktop final : public QWidget {
@@ -222,14 +240,30 @@ int measure(double seconds, bool reduceMotion, bool withChecklist) {
         if (id) models.checklist.addItem(*id, "Stop placed");
     }
     models.timing.start();
-    // 15 s into the scenario's first window, for a minute: green with the
-    // window's countdown and CPI's ticking, nothing pulsing.
-    models.play(15, 1);
+    // The demo scenario with its first release moved to 260 s, announced from
+    // the start, and the second left out: from 80 s on, for well over a
+    // minute, the island stays green in "Pre-session" with the window's
+    // countdown and the release's ticking, and nothing comes, goes or pulses.
+    DemoScenario scenario = DemoScenario::make(models.timing.now());
+    const Base::Date base = scenario.events.front().time - 180;
+    scenario.events.resize(1);
+    scenario.events.front().time = base + 260;
+    scenario.configuration.newsRule.leadSeconds = 600;
+    models.timing.playScenario(scenario, base + 80, 1, false);
     Island island(models, clock, reduceMotion);
-    wait(3000);  // start-up, the island's spring, the compositor
+    // Start-up, the compositor, and the full status word's 5 s with the
+    // island's spring to the short word's width.
+    wait(8000);
+    IslandKit::IslandRootView* root = island.controller.rootView();
+    PaintCounter surface(root->surface());
+    PaintCounter left(root->leadingView());
+    PaintCounter right(root->trailingView());
+    PaintCounter center(root->centerView());
     const double before = cpuSeconds();
     wait(static_cast<int>(seconds * 1000));
     const double cpu = cpuSeconds() - before;
+    std::printf("paints: surface %d, left %d, right %d, centre %d; geometry changes %d\n", surface.paints,
+                left.paints, right.paints, center.paints, surface.geometry + left.geometry + right.geometry);
     const std::string what = std::string("compact island, ") + (reduceMotion ? "Reduce Motion" : "mascot animating") +
                              (withChecklist ? "" : ", pulsing checklist badge");
     report(what.c_str(), seconds, cpu);

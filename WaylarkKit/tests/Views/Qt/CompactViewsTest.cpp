@@ -132,9 +132,13 @@ TEST_F(CompactViewsTest, ActivitiesReportTheirFramesAndForgetTheGoneOnes) {
     EXPECT_DOUBLE_EQ(timing->trailingFrames().at(cpi).x, shown.x());
     EXPECT_DOUBLE_EQ(timing->trailingFrames().at(cpi).width, shown.width());
     // After its blackout and the linger that follows, CPI leaves the list and its frame goes with it.
+    const int before = right().sizeHint().width();
     play(DemoMoment::ppiBlackout, 1);
     EXPECT_FALSE(timing->trailingFrames().count(cpi));
     for (const auto& [key, frame] : timing->trailingFrames()) EXPECT_TRUE(right().item(key)) << key;
+    // The island's slot follows the row's new width.
+    EXPECT_NE(right().sizeHint().width(), before);
+    ASSERT_TRUE(WaylarkKitTest::processUntil([&] { return islandModel->slots().trailing == right().sizeHint().width(); }));
 }
 
 TEST_F(CompactViewsTest, CalculatorGlyphIsBrightOnlyOnTheIslandShowingTheLotSizeTab) {

@@ -70,7 +70,8 @@ TEST_F(IslandGoldenTest, AmberStatusRow) {
     status.colour = LeftStatus::statusColor(amber);
     status.countdown = LeftStatus::countdownText(amber, timing->now());
     status.mascot = mascot(amber, false);
-    const LeftStatusRow row = LeftStatusRow::layOut(status, LeftStatus::mascotSide, QPointF(8, 2));
+    LeftStatusFonts fonts;
+    const LeftStatusRow row = LeftStatusRow::layOut(status, LeftStatus::mascotSide, QPointF(8, 2), fonts);
 
     QWidget canvas;
     canvas.resize(static_cast<int>(row.row.right()) + 8, 39);
@@ -79,7 +80,7 @@ TEST_F(IslandGoldenTest, AmberStatusRow) {
     figure->show(*status.mascot);
     QImage image = WaylarkKitTest::render(canvas);
     QPainter painter(&image);
-    paintLeftStatusText(painter, status, row, 1);
+    paintLeftStatusText(painter, status, row, 1, fonts, QRegion(image.rect()));
     painter.end();
     EXPECT_EQ(status.word, "Caution");
     EXPECT_TRUE(WaylarkKitTest::matchesGolden(image, "island-amber"));

@@ -2,20 +2,11 @@
 
 #include "Base/ManualScheduler.h"
 #include "WaylarkKit/Views/HoverMagnification.h"
-#include "WaylarkKit/Views/PulsingText.h"
 
 namespace WaylarkKit {
 namespace {
 
-TEST(MotionPiecesTest, PulseFadesToAlmostHalfAndBack) {
-    const KeyframeTrack pulse = PulsingText::pulse(5);
-    EXPECT_DOUBLE_EQ(*pulse.sample(5), 1);
-    EXPECT_NEAR(*pulse.sample(6.1), 0.45, 1e-9);
-    EXPECT_NEAR(*pulse.sample(7.2), 1, 1e-9);
-    EXPECT_NEAR(*pulse.sample(5 + 2.2 * 100 + 1.1), 0.45, 1e-9);  // without end
-}
-
-TEST(MotionPiecesTest, HoverGrowsAndShrinksThenAsksForNothing) {
+TEST(HoverMagnificationTest, HoverGrowsAndShrinksThenAsksForNothing) {
     Base::ManualScheduler scheduler;
     int changes = 0;
     HoverMagnification magnify(scheduler, [&] { ++changes; });
