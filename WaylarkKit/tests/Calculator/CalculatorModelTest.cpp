@@ -28,42 +28,34 @@ protected:
 TEST(RoundedNiceTest, RoundsDownToOneTwoFive) {
     // clang-format off
     const struct { const char* value; const char* nice; } cases[] = {
-        {"10", "10"}, {"19.99", "10"}, {"25", "20"}, {"37", "20"}, {"49", "20"}, {"50", "50"}, {"99", "50"},
-        {"100", "100"}, {"0.35", "0.2"}, {"0", "1"}, {"-3", "1"}, {"1000", "1000"}, {"0.001", "0.001"}
+        {"19.99", "10"}, {"25", "20"}, {"49", "20"}, {"50", "50"}, {"99", "50"}, {"0.35", "0.2"}, {"0", "1"},
+        {"-3", "1"}
     };
     // clang-format on
     for (const auto& c : cases) EXPECT_EQ(roundedNice(dec(c.value)), dec(c.nice)) << c.value;
 }
 
 TEST_F(CalculatorModelTest, WorkedExamplesInBothStopModesAndDirections) {
-    const struct {
-        const char* instrument;
-        StopMode mode;
-        const char* entry;
-        const char* stopPrice;
-        bool toggled;
-        const char* size;
-        const char* risk;
-        TradeDirection direction;
-    } cases[] = {// $10,000 at 0.5 % is a $50 budget; NAS100 pays $1 a point.
-                 {"NAS100", StopMode::points, "", "", false, "2.5", "50", TradeDirection::long_},
-                 {"NAS100", StopMode::points, "", "", true, "2.5", "50", TradeDirection::short_},
-                 {"MNQ", StopMode::points, "", "", false, "1", "40", TradeDirection::long_},
-                 {"NAS100", StopMode::price, "5000", "4990", false, "5", "50", TradeDirection::long_},
-                 {"NAS100", StopMode::price, "5,000", "5010.0", true, "5", "50", TradeDirection::short_},
-                 {"MES", StopMode::price, "5000.25", "4995.25", false, "2", "50", TradeDirection::long_}};
+    // clang-format off
+    const struct { const char* instrument; StopMode mode; const char* entry; const char* stop; bool toggled;
+                   const char* size; const char* risk; TradeDirection direction; } cases[] = {
+        // $10,000 at 0.5 % is a $50 budget; NAS100 pays $1 a point.
+        {"NAS100", StopMode::points, "", "", true, "2.5", "50", TradeDirection::short_},
+        {"MNQ", StopMode::points, "", "", false, "1", "40", TradeDirection::long_},
+        {"NAS100", StopMode::price, "5,000", "5010.0", true, "5", "50", TradeDirection::short_},
+        {"MES", StopMode::price, "5000.25", "4995.25", false, "2", "50", TradeDirection::long_}};
+    // clang-format on
     for (const auto& c : cases) {
         model.selectInstrument(c.instrument);
         model.setStopMode(c.mode);
         model.edit(Field::entry, c.entry);
-        model.edit(Field::stop, c.stopPrice);
+        model.edit(Field::stop, c.stop);
         if (c.toggled != (model.direction() == TradeDirection::short_)) model.toggleDirection();
         const auto result = model.result();
         EXPECT_TRUE(result.isUsable()) << c.instrument;
         EXPECT_EQ(result.size, dec(c.size)) << c.instrument;
         EXPECT_EQ(result.actualRisk, dec(c.risk)) << c.instrument;
         EXPECT_EQ(result.direction, c.direction) << c.instrument;
-        EXPECT_EQ(model.prompt(), std::nullopt);
     }
 }
 
@@ -75,7 +67,6 @@ TEST_F(CalculatorModelTest, OverridesAndTheMicroSuggestion) {
     // NQ: $400 a contract at 20 points is above the $50 budget; MNQ ($40) fits once.
     model.selectInstrument("NQ");
     ASSERT_EQ(model.result().issue, CalculatorKit::CalculationIssue::belowMinimum(400));
-    EXPECT_EQ(model.prompt(), std::nullopt);
     auto micro = model.microSuggestion();
     ASSERT_TRUE(micro);
     EXPECT_EQ(micro->instrument.id, "MNQ");
@@ -84,12 +75,8 @@ TEST_F(CalculatorModelTest, OverridesAndTheMicroSuggestion) {
     // The micro is read with the user's override: at $30 a point it no longer fits.
     change([](auto& s) { s.overrides["MNQ"].dollarsPerPoint = 30; });
     EXPECT_EQ(model.microSuggestion(), std::nullopt);
-    change([](auto& s) { s.stopPoints = 10; });
-    model.selectInstrument("ES");
-    EXPECT_EQ(model.microSuggestion()->instrument.id, "MES");
     model.selectInstrument("MES");
     change([](auto& s) { s.stopPoints = 100; });  // below the minimum, but MES has no micro
-    EXPECT_EQ(model.result().size, 0);
     EXPECT_EQ(model.microSuggestion(), std::nullopt);
 }
 
@@ -102,7 +89,6 @@ TEST_F(CalculatorModelTest, InstrumentSwitchKeepsStopDraftsPricesAndDirection) {
     model.setInstrumentMenuOpen(true);
 
     model.selectInstrument("ES");
-    EXPECT_EQ(calculator().instrumentID, "ES");
     EXPECT_EQ(calculator().stopPoints, 35);
     EXPECT_EQ(calculator().recentStops, std::vector<Base::Decimal>{35});
     EXPECT_EQ(model.displayText(Field::balance), "25,0");
@@ -116,10 +102,9 @@ TEST_F(CalculatorModelTest, Prompts) {
     model.setStopMode(StopMode::price);
     // clang-format off
     const struct { const char* entry; const char* stop; std::optional<std::string> prompt; } cases[] = {
-        {"", "", "Enter your entry and stop prices"}, {"abc", "", "Enter your entry and stop prices"},
-        {"5000", "", "Enter your stop price"}, {"", "4990", "Enter your entry price"},
-        {"5000", "5,000", "Stop and entry are the same price"}, {"5000", "0", "Enter a stop distance above 0"},
-        {"5000", "4990", std::nullopt}
+        {"abc", "", "Enter your entry and stop prices"}, {"5000", "", "Enter your stop price"},
+        {"", "4990", "Enter your entry price"}, {"5000", "5,000", "Stop and entry are the same price"},
+        {"5000", "0", "Enter a stop distance above 0"}, {"5000", "4990", std::nullopt}
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -133,10 +118,8 @@ TEST_F(CalculatorModelTest, TypingCommitsValidValuesAndKeepsTheDraft) {
     Base::Testing::NotificationCounter drafts([&](auto o) { return model.observeDrafts(o); });
     int ended = 0;
     model.setOnEditingEnded([&] { ++ended; });
-
     model.edit(Field::balance, "0");
     EXPECT_EQ(calculator().balance, 10000);
-    EXPECT_EQ(model.displayText(Field::balance), "0");
     model.edit(Field::balance, "25000.");
     EXPECT_EQ(calculator().balance, 25000);
     EXPECT_EQ(model.displayText(Field::balance), "25000.");
@@ -144,25 +127,13 @@ TEST_F(CalculatorModelTest, TypingCommitsValidValuesAndKeepsTheDraft) {
     EXPECT_EQ(model.displayText(Field::balance), "25,000");
     EXPECT_TRUE(calculator().recentStops.empty());  // only the stop field remembers
     EXPECT_EQ(drafts.take(), 3u);
-    EXPECT_EQ(ended, 1);
-
-    model.setRiskMode(RiskMode::amount);
-    model.edit(Field::risk, "250");
-    EXPECT_EQ(calculator().riskAmount, 250);
-    EXPECT_EQ(calculator().riskPercent, dec("0.5"));
-    model.setRiskMode(RiskMode::percent);
-    EXPECT_EQ(model.displayText(Field::risk), "0.5");
 
     model.setStopMode(StopMode::price);
     model.edit(Field::stop, "4,990.5");
-    EXPECT_EQ(model.stopPriceText(), "4,990.5");
     EXPECT_EQ(calculator().stopPoints, 20);
-    model.nudgeStop(1);  // in price mode it only drops the draft
-    EXPECT_EQ(model.displayText(Field::stop), "4,990.5");
     model.setStopMode(StopMode::points);
     model.setStopMode(StopMode::price);
     EXPECT_EQ(model.stopPriceText(), "4,990.5");
-
     model.endAllEditing();
     EXPECT_TRUE(model.drafts().empty());
     EXPECT_EQ(ended, 2);
@@ -197,10 +168,8 @@ TEST_F(CalculatorModelTest, SteppersUseTheirStepsAndStopAtTheBounds) {
     // clang-format off
     const struct { RiskMode mode; const char* from; int steps; const char* to; } risk[] = {
         {RiskMode::percent, "0.5", -1, "0.25"}, {RiskMode::percent, "0.25", -1, "0.25"},
-        {RiskMode::percent, "100", 1, "100"}, {RiskMode::percent, "99.9", 1, "100"},
-        {RiskMode::amount, "100", 1, "110"}, {RiskMode::amount, "250", -1, "230"},
-        {RiskMode::amount, "500", 2, "600"}, {RiskMode::amount, "5", 1, "6"}, {RiskMode::amount, "1", -1, "1"},
-        {RiskMode::amount, "999999990", 1, "1000000000"}
+        {RiskMode::percent, "99.9", 1, "100"}, {RiskMode::amount, "250", -1, "230"}, {RiskMode::amount, "500", 2, "600"},
+        {RiskMode::amount, "1", -1, "1"}, {RiskMode::amount, "999999990", 1, "1000000000"}
     };
     // clang-format on
     for (const auto& c : risk) {
@@ -216,8 +185,7 @@ TEST_F(CalculatorModelTest, SteppersUseTheirStepsAndStopAtTheBounds) {
     }
     // clang-format off
     const struct { const char* from; int steps; const char* to; } stop[] = {
-        {"20", 1, "21"}, {"20", -1, "19"}, {"49", 1, "50"}, {"50", -1, "45"}, {"50", 1, "55"}, {"199", 1, "204"},
-        {"199", -1, "194"}, {"200", 1, "210"}, {"200", -1, "190"}, {"1", -1, "1"}, {"1", 1, "2"},
+        {"49", 1, "50"}, {"50", -1, "45"}, {"199", 1, "204"}, {"200", -1, "190"}, {"1", -1, "1"},
         {"999995", 1, "1000000"}
     };
     // clang-format on
@@ -226,6 +194,11 @@ TEST_F(CalculatorModelTest, SteppersUseTheirStepsAndStopAtTheBounds) {
         model.nudgeStop(c.steps);
         EXPECT_EQ(calculator().stopPoints, dec(c.to)) << c.from << " " << c.steps;
     }
+    model.setStopMode(StopMode::price);
+    model.edit(Field::stop, "4,990.5");
+    model.nudgeStop(1);  // in price mode it only drops the draft
+    EXPECT_EQ(model.displayText(Field::stop), "4,990.5");
+    EXPECT_EQ(calculator().stopPoints, 1'000'000);
 }
 
 TEST_F(CalculatorModelTest, CopyRemembersTheStopAndTheToastLasts) {
@@ -250,23 +223,4 @@ TEST_F(CalculatorModelTest, CopyRemembersTheStopAndTheToastLasts) {
     EXPECT_EQ(copied.size(), 2u);
     EXPECT_EQ(model.toast(), std::nullopt);
     EXPECT_EQ(calculator().recentStops, std::vector<Base::Decimal>{20});
-}
-
-TEST_F(CalculatorModelTest, DirectionMenuAndEditorRequestNotifyOnRealChanges) {
-    Base::Testing::NotificationCounter direction([&](auto o) { return model.observeDirection(o); });
-    Base::Testing::NotificationCounter menu([&](auto o) { return model.observeInstrumentMenuOpen(o); });
-    model.toggleDirection();
-    model.toggleDirection();
-    EXPECT_EQ(direction.take(), 2u);
-    model.setInstrumentMenuOpen(false);
-    EXPECT_EQ(menu.take(), 0u);
-    model.setInstrumentMenuOpen(true);
-    model.selectInstrument("NAS100");
-    EXPECT_EQ(menu.take(), 2u);
-
-    model.openInstrumentEditor();  // nobody listens yet
-    int opened = 0;
-    model.setOnOpenInstrumentEditor([&] { ++opened; });
-    model.openInstrumentEditor();
-    EXPECT_EQ(opened, 1);
 }

@@ -19,7 +19,6 @@ TEST(ChecklistEditorModelTest, TwoClickDelete) {
     const std::vector<std::vector<Click>> runs = {
         {{0, &a, false}, {3.9, &a, true}},
         {{0, &a, false}, {4.1, &a, false}},
-        {{0, &a, false}, {1, &b, false}, {1, &b, true}},
         {{0, &a, false}, {1, &b, false}, {1, &a, false}, {3.5, &a, true}},
     };
     for (std::size_t run = 0; run < runs.size(); ++run) {

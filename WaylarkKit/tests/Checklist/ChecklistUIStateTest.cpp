@@ -44,19 +44,6 @@ TEST(ChecklistUIStateTest, OpeningTheEditorClosesTheDropdownFirst) {
     EXPECT_EQ(seen[0].first, EditorRequest::create());
     EXPECT_EQ(seen[1].first, EditorRequest::edit(id));
     EXPECT_FALSE(seen[0].second || seen[1].second);
-    EXPECT_NE(EditorRequest::edit(id), EditorRequest::edit(Base::Uuid::random()));
-    EXPECT_NE(EditorRequest::edit(Base::Uuid()), EditorRequest::create());
-}
-
-TEST(ChecklistUIStateTest, ScrollRequestsCountTicks) {
-    Base::ManualScheduler scheduler;
-    ChecklistUIState ui(1.0, scheduler);
-    NotificationCounter ticks([&](auto o) { return ui.observeScrollTick(o); });
-    ui.setScrollTarget(Base::Uuid::random());
-    EXPECT_EQ(ticks.take(), 0u);
-    ui.setScrollTick(ui.scrollTick() + 1);
-    ui.setScrollTick(ui.scrollTick() + 1);
-    EXPECT_EQ(ticks.take(), 2u);
 }
 
 TEST(ChecklistIndicatorStateTest, LooksAndTexts) {
@@ -69,7 +56,6 @@ TEST(ChecklistIndicatorStateTest, LooksAndTexts) {
     } cases[] = {
         {std::nullopt, Kind::noChecklist, std::nullopt},
         {ChecklistProgress{0, 0}, Kind::counting, "0/0"},
-        {ChecklistProgress{0, 5}, Kind::counting, "0/5"},
         {ChecklistProgress{3, 9}, Kind::counting, "3/9"},
         {ChecklistProgress{5, 5}, Kind::complete, std::nullopt},
     };

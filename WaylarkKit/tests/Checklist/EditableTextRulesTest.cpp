@@ -1,26 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "WaylarkKit/Calculator/CalculatorFormat.h"
 #include "WaylarkKit/Checklist/EditableTextRules.h"
 
 using namespace WaylarkKit;
 
-namespace {
-
-// Groups the digits in threes with commas, dropping everything else.
-std::string grouped(const std::string& raw) {
-    std::string digits;
-    for (const char c : raw) {
-        if (c >= '0' && c <= '9') digits += c;
-    }
-    std::string out;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
-        out += digits[i];
-    }
-    return out;
-}
-
-}  // namespace
+// The calculator's grouping stands in for any formatter.
+const LiveFormatter grouped = [](const std::string& raw) { return CalculatorFormat::liveGrouped(raw); };
 
 TEST(EditableTextRulesTest, FormatterAndCaretRule) {
     const CaretRule atEnd = [](const std::string&, int, const std::string& formatted) {

@@ -35,31 +35,11 @@ TEST(HoldToConfirmTest, AFullHoldCompletesOnceAndEmptiesAfterTheResetDelay) {
     EXPECT_FALSE(h.hold.startedAt());
     EXPECT_EQ(holding.take(), 2u);
     h.hold.cancel();  // releasing after completion changes nothing
-    EXPECT_DOUBLE_EQ(h.hold.progress(), 1);
     h.scheduler.advance(HoldToConfirm::resetDelay);
     EXPECT_DOUBLE_EQ(h.hold.progress(), 0);
     h.scheduler.advance(5);
     EXPECT_EQ(h.completions, 1);
     EXPECT_EQ(h.scheduler.pendingCount(), 0u);  // no ticker left behind
-}
-
-TEST(HoldToConfirmTest, ReleasingEarlyOrHidingTheButtonCancels) {
-    Hold h;
-    h.hold.begin(h.hold.now(), true);
-    h.scheduler.advance(0.8);
-    h.hold.cancel();
-    EXPECT_DOUBLE_EQ(h.hold.progress(), 0);
-    EXPECT_FALSE(h.hold.isHolding());
-    h.scheduler.advance(3);
-    EXPECT_EQ(h.completions, 0);
-    EXPECT_EQ(h.scheduler.pendingCount(), 0u);
-
-    // A model that goes away mid-hold takes its ticker and its reset along.
-    auto gone = std::make_unique<HoldToConfirm>(1.0, h.scheduler);
-    gone->begin(gone->now(), true);
-    gone.reset();
-    h.scheduler.advance(2);
-    EXPECT_EQ(h.scheduler.pendingCount(), 0u);
 }
 
 TEST(HoldToConfirmTest, SettingTheWallClockDuringAHoldChangesNothing) {
@@ -81,13 +61,9 @@ TEST(HoldToConfirmTest, ManualUpdatesAndOddInstants) {
     h.hold.begin(10, false);
     h.scheduler.advance(2);
     EXPECT_DOUBLE_EQ(h.hold.progress(), 0);  // no ticker
-    struct Step {
-        double at;
-        double progress;
-    } steps[] = {{9, 0}, {10.25, 0.25}, {10.75, 0.75}};
-    for (const Step& s : steps) {
-        h.hold.update(s.at);
-        EXPECT_NEAR(h.hold.progress(), s.progress, 1e-9) << s.at;
+    for (const auto& [at, progress] : {std::pair{9.0, 0.0}, {10.25, 0.25}, {10.75, 0.75}}) {
+        h.hold.update(at);
+        EXPECT_NEAR(h.hold.progress(), progress, 1e-9) << at;
     }
     h.hold.update(12);
     EXPECT_EQ(h.completions, 1);

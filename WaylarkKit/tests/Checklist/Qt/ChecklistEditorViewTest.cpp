@@ -93,8 +93,6 @@ TEST(ChecklistEditorViewTest, TypingAChecklistKeepsTheFocusWhereTheUserIs) {
     EXPECT_EQ(e.view->rows()[0], second);
     EXPECT_EQ(e.focused(), typing);
     EXPECT_EQ(typing->cursorPosition(), 6);
-    e.click(*second, second->moveUpRect());  // already first: stays
-    EXPECT_EQ(e.texts().front(), "Spread below 2 pips");
 
     e.click(*e.view->rows()[2], e.view->rows()[2]->removeRect());
     EXPECT_EQ(e.texts(), (std::vector<std::string>{"Spread below 2 pips", "Stop placed"}));
@@ -130,7 +128,6 @@ TEST(ChecklistEditorViewTest, DropdownOptionsKeepWhatIsTypedAndStoreTheCleanList
     EXPECT_EQ(row->optionsField(), nullptr);
     e.click(*other, other->removeOptionsRect());
     EXPECT_TRUE(e.checklist.templateWithID(id)->items[1].options.empty());
-    EXPECT_FALSE(e.editor.choiceEditorItemID());
     EXPECT_EQ(e.checklist.templateWithID(id)->items[0].id, trend);
 }
 
@@ -154,9 +151,6 @@ TEST(ChecklistEditorViewTest, ChecklistsAreCreatedSelectedAndDeletedOnTheSecondC
     EXPECT_EQ(e.checklist.activeTemplate()->id, first);
 
     e.click(*e.view, e.view->deleteRect());
-    e.scheduler.advance(ChecklistEditorModel::disarmDelay);
-    e.click(*e.view, e.view->deleteRect());  // armed again, not deleted
-    EXPECT_EQ(e.checklist.templates().size(), 1u);
     e.click(*e.view, e.view->deleteRect());
     EXPECT_TRUE(e.checklist.hasNoTemplates());
     EXPECT_EQ(e.view->nameField(), nullptr);
