@@ -11,7 +11,11 @@ using WaylarkKit::ChecklistEditorModel;
 TEST(ChecklistEditorModelTest, TwoClickDelete) {
     const Base::Uuid a = Base::Uuid::random();
     const Base::Uuid b = Base::Uuid::random();
-    struct Click { double after; const Base::Uuid* id; bool deletes; };  // after: seconds since the previous click
+    struct Click {
+        double after;  // seconds since the previous click
+        const Base::Uuid* id;
+        bool deletes;
+    };
     const std::vector<std::vector<Click>> runs = {
         {{0, &a, false}, {3.9, &a, true}},
         {{0, &a, false}, {4.1, &a, false}},

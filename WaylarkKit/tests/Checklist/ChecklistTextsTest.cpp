@@ -12,7 +12,11 @@ TEST(ChecklistTextsTest, LabelsShortenAtTheirLimitsByUserPerceivedCharacters) {
     const std::string family = "\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7";
     std::string combined;
     for (int i = 0; i < 12; ++i) combined += accented;
-    struct Case { std::string text; std::size_t limit; std::string shown; } cases[] = {
+    struct Case {
+        std::string text;
+        std::size_t limit;
+        std::string shown;
+    } cases[] = {
         {"Twelve chars", pillLimit, "Twelve chars"},
         {"Thirteen char", pillLimit, "Thirteen ch\u2026"},
         {"Fifteen chars!!", chipLimit, "Fifteen chars\u2026"},

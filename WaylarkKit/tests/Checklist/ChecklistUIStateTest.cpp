@@ -45,7 +45,11 @@ TEST(ChecklistUIStateTest, OpeningTheEditorClosesTheDropdownFirst) {
 TEST(ChecklistIndicatorStateTest, LooksAndTexts) {
     using ChecklistKit::ChecklistProgress;
     using Kind = ChecklistIndicatorState::Kind;
-    struct Case { std::optional<ChecklistProgress> progress; Kind kind; std::optional<std::string> text; } cases[] = {
+    struct Case {
+        std::optional<ChecklistProgress> progress;
+        Kind kind;
+        std::optional<std::string> text;
+    } cases[] = {
         {std::nullopt, Kind::noChecklist, std::nullopt},
         {ChecklistProgress{0, 0}, Kind::counting, "0/0"},
         {ChecklistProgress{3, 9}, Kind::counting, "3/9"},

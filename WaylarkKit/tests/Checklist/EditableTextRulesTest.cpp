@@ -42,6 +42,9 @@ TEST(EditableTextRulesTest, CaretsCountUtf16UnitsAndNeverSplitAPair) {
     const std::string text = "a\xF0\x9F\x98\x80" "b";  // a, an emoji outside the BMP, b
     EXPECT_EQ(utf16Length(text), 4);
     EXPECT_EQ(utf16Length("\xC3\xA9t\xC3\xA9"), 3);
-    struct Case { int caret; int bounded; } cases[] = {{-1, 0}, {0, 0}, {1, 1}, {2, 1}, {3, 3}, {4, 4}, {9, 4}};
+    struct Case {
+        int caret;
+        int bounded;
+    } cases[] = {{-1, 0}, {0, 0}, {1, 1}, {2, 1}, {3, 3}, {4, 4}, {9, 4}};
     for (const Case& c : cases) EXPECT_EQ(boundedCaret(c.caret, text), c.bounded) << c.caret;
 }

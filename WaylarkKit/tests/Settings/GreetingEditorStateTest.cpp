@@ -36,7 +36,12 @@ TEST_F(GreetingEditorStateTest, TheDefaultsReadAsTheCardShowsThem) {
 // Typed text goes to the store whole; the store cleans it and keeps the first
 // 20 characters as the user perceives them, and the counter counts the same way.
 TEST_F(GreetingEditorStateTest, LimitsCountGraphemeClusters) {
-    struct Case { const char* what; std::string typed; std::string stored; std::string counter; };
+    struct Case {
+        const char* what;
+        std::string typed;
+        std::string stored;
+        std::string counter;
+    };
     const std::string accented = "e\u0301";                              // e + combining acute
     const std::string thumb = "\U0001F44D\U0001F3FD";  // an emoji with its skin tone
     const std::string flag = "\U0001F1F7\U0001F1F4";

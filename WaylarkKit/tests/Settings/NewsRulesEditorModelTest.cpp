@@ -14,7 +14,10 @@ using TradingCore::NewsImpact;
 namespace {
 
 TEST(NewsRulesExampleTest, EveryExampleLine) {
-    struct Case { long long before, after; std::string line; };
+    struct Case {
+        long long before, after;
+        std::string line;
+    };
     const std::vector<Case> cases = {
         {0, 0, "A news at 08:30 \u2192 no restriction (0 + 0 minutes)."},
         {5, 5, "A news at 08:30 \u2192 restricted 08:25\u201308:35."},

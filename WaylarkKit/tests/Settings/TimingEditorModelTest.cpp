@@ -34,9 +34,13 @@ protected:
 // NY holds Pre-session 07:00-09:30 and Opening 09:30-11:00. Each case types
 // its keystrokes into one field; every keystroke commits the whole text.
 struct WindowTyping {
-    const char* what; std::ptrdiff_t position; bool start; std::vector<std::string> keystrokes;
-    std::vector<SessionWindow> stored;                 // NY's windows afterwards
-    std::optional<std::string> draft, message;         // after the last keystroke
+    const char* what;
+    std::ptrdiff_t position;
+    bool start;
+    std::vector<std::string> keystrokes;
+    std::vector<SessionWindow> stored;    // NY's windows afterwards
+    std::optional<std::string> draft;     // after the last keystroke
+    std::optional<std::string> message;
 };
 
 TEST_F(TimingEditorModelTest, TypingAWindowTimeStoresItOrKeepsADraftWithTheReason) {
@@ -124,8 +128,12 @@ TEST_F(TimingEditorModelTest, NoNinthWindowAndTheFocusRequestStays) {
 }
 
 struct CustomTyping {
-    const char* what; bool start; std::string text; WallClockTime storedStart, storedEnd;
-    std::optional<std::string> draft, message;
+    const char* what;
+    bool start;
+    std::string text;
+    WallClockTime storedStart, storedEnd;
+    std::optional<std::string> draft;
+    std::optional<std::string> message;
 };
 
 TEST_F(TimingEditorModelTest, TypingACustomTimeStoresItOrKeepsADraftWithTheReason) {
@@ -211,7 +219,11 @@ TEST_F(TimingEditorModelTest, ObserversHearOnlyRealChanges) {
 
 TEST(TimingFieldText, ADraftWinsAndAFocusedFieldThatReadsAsTheStoredTimeIsLeftAlone) {
     struct Case {
-        std::optional<std::string> draft; WallClockTime stored; std::string field; bool focused; std::string shown;
+        std::optional<std::string> draft;
+        WallClockTime stored;
+        std::string field;
+        bool focused;
+        std::string shown;
     };
     const std::vector<Case> cases = {
         {"9:3", {9, 30}, "9:3", true, "9:3"},
