@@ -132,7 +132,9 @@ TEST(ProcessApplicationsWatcherTest, SeesARealProcessStartAndEnd) {
         std::make_unique<ProcessApplicationsWatcher>(loop, WaylarkKit::PresenceAliases::expanded(triggers)),
         [&](bool now) { present = now; });
     controller.start();
-    ASSERT_EQ(present, false) << "a program named tradingview already runs";
+    ASSERT_TRUE(present.has_value());
+    // A real chart program (or another run of this test) already counts.
+    if (*present) GTEST_SKIP() << "a program named tradingview already runs";
 
     pid_t child = 0;
     char* argv[] = {program.data(), seconds.data(), nullptr};
