@@ -121,11 +121,6 @@ TEST(MascotArtworkTest, SessionStemAndAccentFollowVerifiedAndTint) {
     });
     for (const FigureNode* mark : named(unverified, tintMarkName)) EXPECT_EQ(mark->fill, pink);
     EXPECT_EQ(named(unverified, tintLensName).front()->fill, pink.withOpacity(0.2));
-
-    const FigureNode medium = make(MascotKind::restricted(true));
-    EXPECT_EQ(named(medium, tintStemName).front()->fill, Ink::orange);
-    EXPECT_EQ(medium.children[1].fill, Ink::orange);  // the alert marks
-    EXPECT_EQ(medium.children[0].children[0].gradient->colours.front(), Ink::orange.withOpacity(0.9));
 }
 
 TEST(MascotArtworkTest, GroupsMoveNothingOnScreenAndSlimAddsOneSqueezedLevel) {
