@@ -139,9 +139,9 @@ TEST(ProcessApplicationsWatcherTest, SeesARealProcessStartAndEnd) {
     pid_t child = 0;
     char* argv[] = {program.data(), seconds.data(), nullptr};
     ASSERT_EQ(::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv, environ), 0);
-    EXPECT_TRUE(loop.runUntil([&] { return present == true; }, 2.0));
+    EXPECT_TRUE(loop.runUntil([&] { return present == true; }, 20.0));
     // Killed and not yet reaped: a zombie, which does not run.
     ::kill(child, SIGKILL);
-    EXPECT_TRUE(loop.runUntil([&] { return present == false; }, 2.0));
+    EXPECT_TRUE(loop.runUntil([&] { return present == false; }, 20.0));
     ::waitpid(child, nullptr, 0);
 }

@@ -45,7 +45,7 @@ protected:
     }
 
     ShowreelStage stage(bool withIsland = true) {
-        ShowreelStage::Actions actions;
+        ShowreelStage::Actions actions{[](L2Tab) {}, [] {}};
         if (withIsland) {
             actions.openL2 = [this](L2Tab tab) {
                 timing->setActiveTab(tab);
@@ -56,9 +56,6 @@ protected:
                 timing->setExpandedIsland("");
                 timing->setExpanded(false);
             };
-        } else {
-            actions.openL2 = [](L2Tab) {};
-            actions.closeL2 = [] {};
         }
         return ShowreelStage{*timing, *checklist, *checklistUI, *calculator, *settings, std::move(actions)};
     }

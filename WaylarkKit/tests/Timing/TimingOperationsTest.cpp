@@ -98,7 +98,7 @@ TEST_F(TimingOperationsTest, HoverTargetsWithTheirSlacks) {
         {IslandHoverZone::trailing(225), HoverTarget::calculator()},
         {IslandHoverZone::trailing(226), std::nullopt},
         {IslandHoverZone::trailing(96), HoverTarget::activity(news().id)},  // 4 points left of it
-        {IslandHoverZone::trailing(90), std::nullopt},                      // 10 points left of it
+        {IslandHoverZone::trailing(95), std::nullopt},                      // 5 points left of it
         {IslandHoverZone::trailing(144), HoverTarget::activity(news().id)},
         {IslandHoverZone::trailing(290), HoverTarget::checklist()},  // 10 points left of the indicator
         {IslandHoverZone::trailing(333), std::nullopt},
@@ -185,12 +185,11 @@ TEST_F(TimingOperationsTest, OpenWeeklyFocusesThenAsksForTheTab) {
 
 TEST_F(TimingOperationsTest, ConfidenceCycleOfTheDemoControls) {
     auto& timing = makeWithNews();
-    const std::optional<DataConfidence> expected[] = {DataConfidence::degraded, DataConfidence::unknown,
-                                                      std::nullopt, DataConfidence::degraded};
-    for (const auto& confidence : expected) {
+    for (const auto confidence : {DataConfidence::degraded, DataConfidence::unknown, DataConfidence::live}) {
         timing.cycleSimulatedConfidence();
-        EXPECT_EQ(timing.evaluation().confidence, confidence.value_or(DataConfidence::live));
+        EXPECT_EQ(timing.evaluation().confidence, confidence);
     }
+    EXPECT_EQ(timing.simulatedConfidence(), std::nullopt);
     timing.setSimulatedConfidence(DataConfidence::live);
     timing.cycleSimulatedConfidence();
     EXPECT_EQ(timing.simulatedConfidence(), std::nullopt);

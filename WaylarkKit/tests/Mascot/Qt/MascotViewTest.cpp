@@ -127,23 +127,14 @@ TEST(MascotViewTest, ClicksReachTheViewBeneath) {
 
 // The figure is painted as vectors at the device's pixel ratio: at ratio 2
 // the face's straight left edge is one device pixel of anti-aliasing wide,
-// not the blur of a picture drawn at ratio 1 and scaled up. The picture also
-// shows design space the right way up: the stem on top, the face below it.
-TEST(MascotViewTest, PaintsSharpAtTheDeviceRatioAndTheRightWayUp) {
+// not the blur of a picture drawn at ratio 1 and scaled up.
+TEST(MascotViewTest, PaintsSharpAtTheDeviceRatio) {
     WaylarkKitTest::app();
     Base::ManualScheduler scheduler;
     MascotView view(35, scheduler, fixedReduceMotion(true));
     view.show(MascotKind::out());
     const QImage image = WaylarkKitTest::render(view, 2);
     const QTransform toDevice = view.figureToWidget() * QTransform::fromScale(2, 2);
-    const auto pixel = [&](double x, double y) { return image.pixelColor(toDevice.map(QPointF(x, y)).toPoint()); };
-
-    EXPECT_GT(pixel(50, 30).red(), 200);   // the top of the face plate, under the stem
-    EXPECT_LT(pixel(50, 8).red(), 180);    // the gray stem above it
-    EXPECT_GT(pixel(50, 8).red(), 100);
-    EXPECT_EQ(pixel(50, 125).red(), 0);    // nothing below the face
-    EXPECT_GT(pixel(50, 95).red(), 200);   // the face's lower part
-
     // Across the squeezed face's left edge at mid-height (x = 50 - 0.78 * 40).
     const int row = static_cast<int>(toDevice.map(QPointF(0, 40)).y());
     const int edge = static_cast<int>(toDevice.map(QPointF(50 - 0.78 * 40, 0)).x());

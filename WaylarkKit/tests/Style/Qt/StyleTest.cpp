@@ -1,4 +1,5 @@
 #include <QPainter>
+#include <QTextBoundaryFinder>
 #include <gtest/gtest.h>
 
 #include "WaylarkKit/Style/Qt/Fonts.h"
@@ -20,12 +21,17 @@ TEST(StyleTest, InterIsLoadedAndDigitsTakeEqualCells) {
 TEST(StyleTest, ElisionKeepsWholeGraphemeClusters) {
     WaylarkKitTest::app();
     const QFont font = interFont(12);
-    // "e" with a combining acute, repeated: a cut must never split the pair.
+    // An accented letter and a toned emoji, each one character of several
+    // UTF-16 units: wherever the cut falls, it never splits one.
     QString text;
-    for (int i = 0; i < 30; ++i) text += QStringLiteral("e\u0301");
-    const QString cut = elided(text, font, 60);
-    ASSERT_TRUE(cut.endsWith(QChar(0x2026)));
-    EXPECT_EQ((cut.size() - 1) % 2, 0);
+    for (int i = 0; i < 15; ++i) text += QString::fromUtf8("e\xCC\x81\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD");
+    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text);
+    for (double width = 20; width < 200; width += 3) {
+        const QString cut = elided(text, font, width);
+        ASSERT_TRUE(cut.endsWith(QChar(0x2026))) << width;
+        clusters.setPosition(cut.size() - 1);
+        EXPECT_TRUE(clusters.isAtBoundary()) << width;
+    }
     EXPECT_EQ(elided(QStringLiteral("Short"), font, 200), QStringLiteral("Short"));
 }
 

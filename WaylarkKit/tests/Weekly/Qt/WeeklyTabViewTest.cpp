@@ -161,27 +161,18 @@ TEST(WeeklyTabViewTest, TheFocusedReleaseGlidesToTheMiddleAndEveryRowOfItLightsU
     EXPECT_EQ(fillAt(rows[0] - 1), 0);
     EXPECT_EQ(fillAt(rows[1] + 1), 0);
 
-    // Clearing the focus leaves the list where it is.
+    // Clearing the focus, ticks, a wheel over the header and a focus that no
+    // row carries all leave the list where it is; a wheel over the list moves it.
     tab.model->clearWeeklyFocus();
-    tab.scheduler.advance(1);
-    EXPECT_EQ(tab.view->scrollOffset(), target);
-    EXPECT_TRUE(tab.view->focusedRows().empty());
-}
-
-TEST(WeeklyTabViewTest, TheListKeepsItsPlaceAcrossTicks) {
-    WeeklyTab tab;
-    tab.settings->setWeeklyIncludeMedium(true);
-    tab.wheel(100, 80, -1);
-    const double offset = tab.view->scrollOffset();
-    ASSERT_GT(offset, 0);
     tab.model->start();
     tab.scheduler.advance(3);
-    EXPECT_EQ(tab.view->scrollOffset(), offset);
-    // The header scrolls nothing; a focus that no row carries moves nothing.
     tab.wheel(100, 10, 1);
     tab.model->openWeekly("news:Nothing@0");
     tab.scheduler.advance(1);
-    EXPECT_EQ(tab.view->scrollOffset(), offset);
+    EXPECT_EQ(tab.view->scrollOffset(), target);
+    EXPECT_TRUE(tab.view->focusedRows().empty());
+    tab.wheel(100, 80, 1);
+    EXPECT_LT(tab.view->scrollOffset(), target);
     tab.model->stop();
 }
 
