@@ -89,38 +89,28 @@ TEST_F(CompactViewsTest, RepaintsOnlyWhatChanges) {
     reduceMotion = true;
     play(DemoMoment::killZone - 8, 1);  // "Pre-session", "KZ" and "Silver Bullet in 5m", counting down
     island();
-    settle(5);  // past the full status word's 5 s
-    letSettle();
-    PaintCounter leftPaints(&left());
-    PaintCounter rightPaints(&right());
-    PaintCounter mascotPaints(left().mascotView());
-    PaintCounter badgePaints(right().checklistIndicator());
-    leftPaints.take();
-    rightPaints.take();
-    mascotPaints.take();
-    badgePaints.take();
-    for (int i = 0; i < 10; ++i) tick();
-    EXPECT_EQ(leftPaints.take(), 10);
-    EXPECT_EQ(rightPaints.take(), 10);
-    EXPECT_EQ(mascotPaints.take(), 0);
-    EXPECT_EQ(badgePaints.take(), 0);
-
-    // Outside every window with nothing coming: ten ticks paint nothing.
-    play(DemoMoment::outside, 1);
-    settle(5);
-    letSettle();
-    leftPaints.take();
-    rightPaints.take();
-    for (int i = 0; i < 10; ++i) tick();
-    EXPECT_EQ(leftPaints.take(), 0);
-    EXPECT_EQ(rightPaints.take(), 0);
-
+    PaintCounter counters[] = {PaintCounter(&left()), PaintCounter(&right()), PaintCounter(left().mascotView()),
+                               PaintCounter(right().checklistIndicator())};
+    // Paints of the status, the activities, the mascot and the badge over ten
+    // ticks, once past the full status word's 5 s.
+    const auto tenTicks = [&] {
+        settle(5);
+        letSettle();
+        for (auto& counter : counters) counter.take();
+        for (int i = 0; i < 10; ++i) tick();
+        std::vector<int> paints;
+        for (auto& counter : counters) paints.push_back(counter.take());
+        return paints;
+    };
+    EXPECT_EQ(tenTicks(), (std::vector<int>{10, 10, 0, 0}));
+    play(DemoMoment::outside, 1);  // outside every window with nothing coming
+    EXPECT_EQ(tenTicks(), (std::vector<int>{0, 0, 0, 0}));
     // A change of status repaints.
     play(DemoMoment::cpiBlackout, 1);
     QApplication::processEvents();
     EXPECT_EQ(left().status().word, "Restricted");
-    EXPECT_GT(leftPaints.take(), 0);
-    EXPECT_GT(rightPaints.take(), 0);
+    EXPECT_GT(counters[0].take(), 0);
+    EXPECT_GT(counters[1].take(), 0);
 }
 
 TEST_F(CompactViewsTest, ActivitiesReportTheirFramesAndForgetTheGoneOnes) {
