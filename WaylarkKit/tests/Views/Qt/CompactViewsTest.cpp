@@ -19,19 +19,6 @@ protected:
     LeftStatusView& left() { return *dynamic_cast<LeftStatusView*>(root->leadingView()); }
     RightActivitiesView& right() { return *dynamic_cast<RightActivitiesView*>(root->trailingView()); }
 
-    // One second of the manual clock, then whatever it asked the window to paint.
-    void tick() {
-        scheduler.advance(1);
-        QApplication::processEvents();
-    }
-    // Lets a change of width reach the island and the island settle at it.
-    void letSettle() {
-        for (int i = 0; i < 2; ++i) {
-            QApplication::processEvents();
-            settle(1.5);
-        }
-        QApplication::processEvents();
-    }
     void click(QWidget& view, QPointF at) { QTest::mouseClick(&view, Qt::LeftButton, {}, at.toPoint()); }
     const Item& itemOf(const std::string& title) {
         for (const Item& item : right().items()) {
@@ -92,12 +79,17 @@ TEST_F(CompactViewsTest, RepaintsOnlyWhatChanges) {
     PaintCounter counters[] = {PaintCounter(&left()), PaintCounter(&right()), PaintCounter(left().mascotView()),
                                PaintCounter(right().checklistIndicator())};
     // Paints of the status, the activities, the mascot and the badge over ten
-    // ticks, once past the full status word's 5 s.
+    // ticks, once past the full status word's 5 s and the island settled at its width.
     const auto tenTicks = [&] {
-        settle(5);
-        letSettle();
+        for (int i = 0; i < 3; ++i) {
+            settle(i == 0 ? 5 : 1.5);
+            QApplication::processEvents();
+        }
         for (auto& counter : counters) counter.take();
-        for (int i = 0; i < 10; ++i) tick();
+        for (int i = 0; i < 10; ++i) {
+            scheduler.advance(1);
+            QApplication::processEvents();  // whatever the tick asked the window to paint
+        }
         std::vector<int> paints;
         for (auto& counter : counters) paints.push_back(counter.take());
         return paints;
