@@ -11,8 +11,6 @@ namespace {
 using namespace TimelineTesting;
 using Kind = BarPiece::Kind;
 
-const Base::Date t0 = ny(3, 10, 9, 0);
-Base::Date at(int minutes) { return t0 + minutes * 60.0; }
 TimelineSegment gray(int a, int b) { return segment(at(a), at(b), StatusBase::gray); }
 TimelineSegment red(int a, int b, std::optional<NewsImpact> impact) {
     return segment(at(a), at(b), StatusBase::red, {}, impact);

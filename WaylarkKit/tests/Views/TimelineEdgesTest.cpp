@@ -15,8 +15,6 @@ using Tone = SelectionEdges::Tone;
 using K = Tone::Kind;
 using TradingCore::IntervalColor;
 
-const Base::Date t0 = ny(3, 10, 9, 0);
-Base::Date at(int minutes) { return t0 + minutes * 60.0; }
 
 TEST(TimelineEdgesTest, ResolverTable) {
     const auto window = TimelineReason::window("Opening", at(30), at(120));

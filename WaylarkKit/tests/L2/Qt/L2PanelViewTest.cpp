@@ -16,8 +16,7 @@ class L2PanelViewTest : public IslandViewsTest {
 protected:
     // The scenario at `moment` on an island whose panel is open on the timeline.
     void open(double moment) {
-        play(moment, 0);
-        island();
+        islandAt(moment);
         expand(L2Tab::timeline);
     }
     void clickAt(QPointF at) {

@@ -33,8 +33,7 @@ protected:
 };
 
 TEST_F(CompactViewsTest, ClicksOpenTheirTabs) {
-    play(DemoMoment::cpiBlackout, 0);
-    island();
+    islandAt(DemoMoment::cpiBlackout);
     click(left(), left().rowRect().center());
     click(right(), right().items().front().rect.center());  // the lot-size button
     click(right(), itemOf("Kill zone").rect.center());
@@ -52,8 +51,7 @@ TEST_F(CompactViewsTest, ClicksOpenTheirTabs) {
 }
 
 TEST_F(CompactViewsTest, HoverGrowsTheItemUnderThePointer) {
-    play(DemoMoment::killZone, 0);
-    island();
+    islandAt(DemoMoment::killZone);
     timing->setHoverZone(IslandKit::IslandHoverZone::leading(), "A", true);
     settle(0.3);
     EXPECT_DOUBLE_EQ(left().magnification(), 1.1);
@@ -74,8 +72,7 @@ TEST_F(CompactViewsTest, HoverGrowsTheItemUnderThePointer) {
 
 TEST_F(CompactViewsTest, RepaintsOnlyWhatChanges) {
     reduceMotion = true;
-    play(DemoMoment::killZone - 8, 1);  // "Pre-session", "KZ" and "Silver Bullet in 5m", counting down
-    island();
+    islandAt(DemoMoment::killZone - 8, 1);  // "Pre-session", "KZ" and "Silver Bullet in 5m", counting down
     PaintCounter counters[] = {PaintCounter(&left()), PaintCounter(&right()), PaintCounter(left().mascotView()),
                                PaintCounter(right().checklistIndicator())};
     // Paints of the status, the activities, the mascot and the badge over ten
@@ -106,8 +103,7 @@ TEST_F(CompactViewsTest, RepaintsOnlyWhatChanges) {
 }
 
 TEST_F(CompactViewsTest, ActivitiesReportTheirFramesAndForgetTheGoneOnes) {
-    play(DemoMoment::cpiBlackout - 10, 1);
-    island();
+    islandAt(DemoMoment::cpiBlackout - 10, 1);
     const std::string cpi = "news:" + itemOf("CPI").activity.id;
     ASSERT_TRUE(timing->trailingFrames().count(cpi));
     const QRectF shown = itemOf("CPI").rect.translated(right().pos());
@@ -124,8 +120,7 @@ TEST_F(CompactViewsTest, ActivitiesReportTheirFramesAndForgetTheGoneOnes) {
 }
 
 TEST_F(CompactViewsTest, CalculatorGlyphIsBrightOnlyOnTheIslandShowingTheLotSizeTab) {
-    play(DemoMoment::killZone, 0);
-    island();
+    islandAt(DemoMoment::killZone);
     EXPECT_EQ(right().items().front().glyphColour.alpha(), 191);
     expand(L2Tab::calculator);
     EXPECT_EQ(right().items().front().glyphColour.alpha(), 255);
@@ -134,8 +129,7 @@ TEST_F(CompactViewsTest, CalculatorGlyphIsBrightOnlyOnTheIslandShowingTheLotSize
 }
 
 TEST_F(CompactViewsTest, PulsingLabelsRunOnlyWhileShownAndMoving) {
-    play(DemoMoment::cpiBlackout, 0);
-    island();
+    islandAt(DemoMoment::cpiBlackout);
     const std::string id = itemOf("CPI").activity.id;
     const PulsingLabel* label = right().pulsingLabel(id);
     ASSERT_NE(label, nullptr);
@@ -154,8 +148,7 @@ TEST_F(CompactViewsTest, PulsingLabelsRunOnlyWhileShownAndMoving) {
 
 TEST_F(CompactViewsTest, ReduceMotionHoldsThePulsesStill) {
     reduceMotion = true;
-    play(DemoMoment::cpiBlackout, 0);
-    island();
+    islandAt(DemoMoment::cpiBlackout);
     const PulsingLabel* label = right().pulsingLabel(itemOf("CPI").activity.id);
     ASSERT_NE(label, nullptr);
     EXPECT_FALSE(label->isAnimating());

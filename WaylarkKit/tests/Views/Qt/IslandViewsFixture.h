@@ -113,6 +113,11 @@ protected:
         return *root;
     }
 
+    IslandKit::IslandRootView& islandAt(double offset, double speed = 0) {
+        play(offset, speed);
+        return island();
+    }
+
     void settle(double seconds = 1.0) { scheduler.advance(seconds); }
 
     // Opens the island on `tab` as the application core does.
