@@ -8,15 +8,16 @@
 namespace WaylarkKit {
 namespace {
 
-using TradingCore::ActivityKind;
-using TradingCore::ActivityPhase;
+using enum TradingCore::ActivityKind;
+using enum TradingCore::ActivityPhase;
 using TradingCore::IntervalColor;
 using TradingCore::NewsImpact;
 
 const Base::Date now(1'773'000'000);
 
-TradingCore::Activity activity(ActivityKind kind, ActivityPhase phase, std::string title,
-                               std::optional<double> inSeconds, bool justStarted = false) {
+TradingCore::Activity activity(TradingCore::ActivityKind kind, TradingCore::ActivityPhase phase, std::string title,
+                               std::optional<double> inSeconds, bool justStarted = false,
+                               std::optional<NewsImpact> impact = {}, std::optional<IntervalColor> colour = {}) {
     TradingCore::Activity a;
     a.id = "x";
     a.kind = kind;
@@ -24,15 +25,7 @@ TradingCore::Activity activity(ActivityKind kind, ActivityPhase phase, std::stri
     a.title = std::move(title);
     if (inSeconds) a.target = now + *inSeconds;
     a.justStarted = justStarted;
-    return a;
-}
-
-TradingCore::Activity withImpact(TradingCore::Activity a, NewsImpact impact) {
     a.impact = impact;
-    return a;
-}
-
-TradingCore::Activity withColour(TradingCore::Activity a, IntervalColor colour) {
     a.color = colour;
     return a;
 }
@@ -41,8 +34,9 @@ TEST(ActivityViewTest, TextsColoursAndPulse) {
     const Rgba white = Palette::white;
     const Rgba dim = white.withOpacity(0.55);
     const Rgba pink = displayColor(IntervalColor::pink);
-    const auto pce = [](ActivityPhase phase, std::optional<double> in) {
-        return activity(ActivityKind::news, phase, "Core PCE Price Index m/m", in);
+    const char* pce = "Core PCE Price Index m/m";
+    const auto london = [](TradingCore::ActivityPhase phase, std::optional<double> in, bool justStarted = false) {
+        return activity(custom, phase, "London", in, justStarted, {}, IntervalColor::pink);
     };
     const struct {
         TradingCore::Activity activity;
@@ -51,33 +45,25 @@ TEST(ActivityViewTest, TextsColoursAndPulse) {
         bool pulses;
         Rgba tint;
     } rows[] = {
-        {pce(ActivityPhase::upcoming, 245), "Core PCE Pric\u2026", "4:05", false, white},
-        {pce(ActivityPhase::restricted, 30), "Core PCE Pric\u2026", "0:30", true, ImpactColor::high},
-        {withImpact(pce(ActivityPhase::restricted, 30), NewsImpact::medium), "Core PCE Pric\u2026", "0:30", true,
+        {activity(news, upcoming, pce, 245), "Core PCE Pric\u2026", "4:05", false, white},
+        {activity(news, restricted, pce, 30), "Core PCE Pric\u2026", "0:30", true, ImpactColor::high},
+        {activity(news, restricted, pce, 30, false, NewsImpact::medium), "Core PCE Pric\u2026", "0:30", true,
          ImpactColor::medium},
-        {pce(ActivityPhase::ended, std::nullopt), "Restriction ended", std::nullopt, false, dim},
-        {activity(ActivityKind::news, ActivityPhase::upcoming, "Fourteen chars", 5), "Fourteen chars", "0:05", false,
-         white},
-        {activity(ActivityKind::macro, ActivityPhase::upcoming, "Macro", 480), "Macro in 8m", std::nullopt, false, white},
-        {activity(ActivityKind::macro, ActivityPhase::active, "Macro", 590, true), "MACRO", std::nullopt, true, white},
-        {activity(ActivityKind::macro, ActivityPhase::active, "Macro", 65), "M", "1:05", true, white},
-        {activity(ActivityKind::macro, ActivityPhase::ended, "Macro", std::nullopt), "Macro ended", std::nullopt, false,
-         dim},
-        {activity(ActivityKind::macro, ActivityPhase::active, "Lunch Macro", 600), "LM", "10:00", true, white},
-        {activity(ActivityKind::macro, ActivityPhase::ended, "Lunch Macro", std::nullopt), "LM ended", std::nullopt,
-         false, dim},
-        {withColour(activity(ActivityKind::custom, ActivityPhase::upcoming, "London", 90), IntervalColor::pink),
-         "London in 2m", std::nullopt, false, pink},
-        {withColour(activity(ActivityKind::custom, ActivityPhase::active, "London", 100, true), IntervalColor::pink),
-         "London", std::nullopt, true, pink},
-        {withColour(activity(ActivityKind::custom, ActivityPhase::active, "London", 100), IntervalColor::pink), "Lond",
-         "1:40", true, pink},
-        {withColour(activity(ActivityKind::custom, ActivityPhase::ended, "London", std::nullopt), IntervalColor::pink),
-         "Lond ended", std::nullopt, false, pink.withOpacity(0.55)},
+        {activity(news, ended, pce, std::nullopt), "Restriction ended", std::nullopt, false, dim},
+        {activity(news, upcoming, "Fourteen chars", 5), "Fourteen chars", "0:05", false, white},
+        {activity(macro, upcoming, "Macro", 480), "Macro in 8m", std::nullopt, false, white},
+        {activity(macro, active, "Macro", 590, true), "MACRO", std::nullopt, true, white},
+        {activity(macro, active, "Macro", 65), "M", "1:05", true, white},
+        {activity(macro, ended, "Macro", std::nullopt), "Macro ended", std::nullopt, false, dim},
+        {activity(macro, active, "Lunch Macro", 600), "LM", "10:00", true, white},
+        {activity(macro, ended, "Lunch Macro", std::nullopt), "LM ended", std::nullopt, false, dim},
+        {london(upcoming, 90), "London in 2m", std::nullopt, false, pink},
+        {london(active, 100, true), "London", std::nullopt, true, pink},
+        {london(active, 100), "Lond", "1:40", true, pink},
+        {london(ended, std::nullopt), "Lond ended", std::nullopt, false, pink.withOpacity(0.55)},
         // No target: the countdown reads 0:00 and the minutes 1m.
-        {activity(ActivityKind::custom, ActivityPhase::active, "Asia", std::nullopt), "Asia", "0:00", true, white},
-        {activity(ActivityKind::custom, ActivityPhase::upcoming, "Asia", std::nullopt), "Asia in 1m", std::nullopt,
-         false, white},
+        {activity(custom, active, "Asia", std::nullopt), "Asia", "0:00", true, white},
+        {activity(custom, upcoming, "Asia", std::nullopt), "Asia in 1m", std::nullopt, false, white},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
@@ -90,13 +76,11 @@ TEST(ActivityViewTest, TextsColoursAndPulse) {
 
 TEST(ActivityViewTest, PulseColours) {
     const auto pulse = [](TradingCore::Activity a) { return ActivityView{std::move(a), now}.pulseColor(); };
-    const auto news = activity(ActivityKind::news, ActivityPhase::restricted, "CPI", 10);
-    EXPECT_EQ(pulse(news), ImpactColor::high);
-    EXPECT_EQ(pulse(withImpact(news, NewsImpact::medium)), ImpactColor::medium);
-    EXPECT_EQ(pulse(activity(ActivityKind::macro, ActivityPhase::active, "Macro", 10)), Palette::orange);
-    EXPECT_EQ(pulse(withColour(activity(ActivityKind::custom, ActivityPhase::active, "NY", 10), IntervalColor::teal)),
-              displayColor(IntervalColor::teal));
-    EXPECT_EQ(pulse(activity(ActivityKind::custom, ActivityPhase::active, "NY", 10)), Palette::white);
+    EXPECT_EQ(pulse(activity(news, restricted, "CPI", 10)), ImpactColor::high);
+    EXPECT_EQ(pulse(activity(news, restricted, "CPI", 10, false, NewsImpact::medium)), ImpactColor::medium);
+    EXPECT_EQ(pulse(activity(macro, active, "Macro", 10)), Palette::orange);
+    EXPECT_EQ(pulse(activity(custom, active, "NY", 10, false, {}, IntervalColor::teal)), displayColor(IntervalColor::teal));
+    EXPECT_EQ(pulse(activity(custom, active, "NY", 10)), Palette::white);
 }
 
 }  // namespace

@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
-#include "TradingCore/Evaluation/TimingEvaluator.h"
-#include "WaylarkKit/Views/Formatting.h"
 #include "WaylarkKit/Views/TimelineBar.h"
 #include "WaylarkKit/tests/Views/TimelineTesting.h"
 
@@ -14,8 +11,6 @@ namespace {
 using namespace TimelineTesting;
 using Kind = BarPiece::Kind;
 
-const Base::Date t0 = ny(3, 10, 9, 0);
-Base::Date at(int minutes) { return t0 + minutes * 60.0; }
 TimelineSegment gray(int a, int b) { return segment(at(a), at(b), StatusBase::gray); }
 TimelineSegment red(int a, int b, std::optional<NewsImpact> impact) {
     return segment(at(a), at(b), StatusBase::red, {}, impact);
@@ -60,41 +55,6 @@ TEST(TimelineBarTest, MacroPiecesAreClippedAndNamedByPosition) {
                                          {at(20), at(25), Kind::macro, TimelineSelection::macro("twin", 1)},
                                          {at(45), at(50), Kind::macro, TimelineSelection::macro("late")}};
     EXPECT_EQ(TimelineBarComposer::macroPieces(timeline), expected);
-}
-
-// The engine's own timelines for a window from 23:00 to 02:30: the pieces are
-// contiguous and end where the New York clock says, across both clock changes.
-std::vector<std::string> engineBar(Base::Date from, Base::Date to) {
-    auto configuration = TradingCore::TimingConfiguration::newYorkDefault();
-    configuration.profile = {"Night", {{"Night", {23, 0}, {2, 30}}},
-                             {TradingCore::allWeekdays.begin(), TradingCore::allWeekdays.end()}};
-    const std::vector<TradingCore::NewsEvent> news{{"n", "Late", "USD", NewsImpact::high, ny(11, 2, 0, 0), true, {}}};
-    std::vector<std::string> result;
-    Base::Date previousEnd = from;
-    for (const BarPiece& p : TimelineBarComposer::pieces(TradingCore::TimingEvaluator::timeline(configuration, news, from, to))) {
-        EXPECT_EQ(p.start, previousEnd);
-        previousEnd = p.end;
-        const char* kinds[] = {"outside", "window", "macro", "restricted", "restrictedMedium"};
-        result.push_back(Formatting::etFormatter().string(p.start) + "-" + Formatting::etFormatter().string(p.end) + " " +
-                         kinds[static_cast<int>(p.kind)]);
-    }
-    EXPECT_EQ(previousEnd, to);
-    return result;
-}
-
-TEST(TimelineBarTest, EngineTimelinesAcrossClockChangesAndMidnight) {
-    using V = std::vector<std::string>;
-    // 8 March skips 02:00 to 03:00, so the 02:30 end becomes 03:00; five hours from 22:00 to 04:00.
-    EXPECT_EQ(engineBar(ny(3, 7, 22, 0), ny(3, 8, 4, 0)),
-              (V{"22:00-23:00 outside", "23:00-03:00 window", "03:00-04:00 outside"}));
-    EXPECT_EQ(ny(3, 8, 4, 0) - ny(3, 7, 22, 0), 5 * 3600.0);
-    // 1 November has 01:00 to 02:00 twice; the window is an hour longer in real time.
-    EXPECT_EQ(engineBar(ny(10, 31, 22, 0), ny(11, 1, 4, 0)),
-              (V{"22:00-23:00 outside", "23:00-02:30 window", "02:30-04:00 outside"}));
-    // A release at midnight blacks out 23:55 to 00:05 across the date line.
-    EXPECT_EQ(engineBar(ny(11, 1, 22, 0), ny(11, 2, 3, 0)),
-              (V{"22:00-23:00 outside", "23:00-23:55 window", "23:55-00:05 restricted", "00:05-02:30 window",
-                 "02:30-03:00 outside"}));
 }
 
 }  // namespace

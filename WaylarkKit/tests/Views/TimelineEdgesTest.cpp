@@ -15,8 +15,6 @@ using Tone = SelectionEdges::Tone;
 using K = Tone::Kind;
 using TradingCore::IntervalColor;
 
-const Base::Date t0 = ny(3, 10, 9, 0);
-Base::Date at(int minutes) { return t0 + minutes * 60.0; }
 
 TEST(TimelineEdgesTest, ResolverTable) {
     const auto window = TimelineReason::window("Opening", at(30), at(120));
@@ -26,7 +24,7 @@ TEST(TimelineEdgesTest, ResolverTable) {
         segment(at(30), at(40), StatusBase::green, {TimelineReason::blackout("PPI", at(0), at(5), at(2)), window}),
         segment(at(40), at(50), StatusBase::red, {TimelineReason::blackout("CPI", at(40), at(50), at(45)), window},
                 NewsImpact::medium),
-        segment(at(50), at(60), StatusBase::red, {TimelineReason::blackout("NFP", at(45), at(60), at(55))}, NewsImpact::high),
+        segment(at(50), at(60), StatusBase::red, {TimelineReason::blackout("NFP", at(45), at(60), at(55))}),
         segment(at(60), at(70), StatusBase::red, {window}),
         segment(at(70), at(80), StatusBase::amber, {TimelineReason::window("Caution", at(70), at(80))}),
         segment(at(80), at(90), StatusBase::green),
@@ -47,7 +45,7 @@ TEST(TimelineEdgesTest, ResolverTable) {
         {S::segment(at(0)), E{at(-60), at(30), Tone::of(K::outside)}},   // the gap between windows
         {S::segment(at(30)), E{at(30), at(120), Tone::of(K::window)}},   // the whole window, not the old blackout
         {S::segment(at(40)), E{at(40), at(50), Tone::of(K::restrictedMedium)}},
-        {S::segment(at(50)), E{at(45), at(60), Tone::of(K::restricted)}},
+        {S::segment(at(50)), E{at(45), at(60), Tone::of(K::restricted)}},  // no impact: as a high one
         {S::segment(at(60)), std::nullopt},                              // red without a blackout
         {S::segment(at(70)), E{at(70), at(80), Tone::of(K::window)}},    // amber reads as a window
         {S::segment(at(80)), std::nullopt},                              // green without a window

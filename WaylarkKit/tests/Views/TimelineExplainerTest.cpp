@@ -11,8 +11,6 @@ namespace {
 
 using namespace TimelineTesting;
 
-const Base::Date t0 = ny(3, 10, 9, 0);
-Base::Date at(int minutes) { return t0 + minutes * 60.0; }
 
 TEST(TimelineExplainerTest, SegmentMarkerAndBandSentences) {
     const auto window = TimelineReason::window("Opening", at(0), at(9));

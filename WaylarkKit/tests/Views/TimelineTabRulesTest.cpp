@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "WaylarkKit/Style/Palette.h"
-#include "WaylarkKit/Views/ImpactColor.h"
 #include "WaylarkKit/Views/TimelineRails.h"
 #include "WaylarkKit/Views/TimelineTabLook.h"
 #include "WaylarkKit/tests/Views/TimelineTesting.h"
@@ -51,7 +50,7 @@ TEST(TimelineTabRulesTest, SpanLabelsToneColoursAndMarkerLabels) {
         {Tone::custom(IntervalColor::pink), rgb(0xFF73BF)},   {Tone::custom(IntervalColor::yellow), rgb(0xFFDB4D)},
         {Tone::custom(IntervalColor::teal), rgb(0x4DE0BF)},   {Tone::custom(IntervalColor::white), Palette::white},
         {Tone::of(K::window), rgb(0x40EB73)},                 {Tone::of(K::macro), Palette::orange},
-        {Tone::of(K::restricted), ImpactColor::high},         {Tone::of(K::restrictedMedium), ImpactColor::medium},
+        {Tone::of(K::restricted), Palette::red},              {Tone::of(K::restrictedMedium), Palette::orange},
         {Tone::of(K::outside), Palette::white.withOpacity(0.7)}, {Tone::of(K::marker), Palette::white.withOpacity(0.9)},
     };
     for (const auto& [tone, colour] : tones) EXPECT_EQ(toneColor(tone), colour) << static_cast<int>(tone.kind);
@@ -60,7 +59,8 @@ TEST(TimelineTabRulesTest, SpanLabelsToneColoursAndMarkerLabels) {
 
     EXPECT_EQ(markerLabel("12345678"), "12345678");
     EXPECT_EQ(markerLabel("123456789"), "1234567\u2026");
-    EXPECT_EQ(markerLabel("ÉÉÉÉÉÉÉ👍🏽👍🏽"), "ÉÉÉÉÉÉÉ\u2026");  // characters, not bytes
+    EXPECT_EQ(markerLabel("ÉÉÉÉÉÉ👍🏽👍🏽"), "ÉÉÉÉÉÉ👍🏽👍🏽");  // characters, not bytes
+    EXPECT_EQ(markerLabel("ÉÉÉÉÉÉÉ👍🏽👍🏽"), "ÉÉÉÉÉÉÉ\u2026");
 }
 
 }  // namespace

@@ -24,6 +24,9 @@ inline Base::Date ny(int month, int day, int hour, int minute, int second = 0) {
     return *calendar.date(2026, month, day, hour, minute, second);
 }
 
+// Minutes after 09:00 on Tuesday 10 March 2026.
+inline Base::Date at(int minutes) { return ny(3, 10, 9, 0) + minutes * 60.0; }
+
 // A segment whose origin is its start.
 inline TimelineSegment segment(Base::Date start, Base::Date end, StatusBase base, std::vector<TimelineReason> reasons = {},
                                std::optional<NewsImpact> impact = std::nullopt) {

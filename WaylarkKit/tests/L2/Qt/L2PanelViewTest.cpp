@@ -14,6 +14,11 @@ using Action = PanelFooter::Button::Action;
 
 class L2PanelViewTest : public IslandViewsTest {
 protected:
+    // The scenario at `moment` on an island whose panel is open on the timeline.
+    void open(double moment) {
+        islandAt(moment);
+        expand(L2Tab::timeline);
+    }
     void clickAt(QPointF at) {
         QWidget* target = panel().childAt(at.toPoint());
         if (target == nullptr) target = &panel();
@@ -27,40 +32,32 @@ protected:
         }
         return nullptr;
     }
-    void enter(QWidget* tracker) {
-        QEnterEvent event(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-        QApplication::sendEvent(tracker, &event);
+    void hover(QWidget* tracker, bool inside) {
+        QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(tracker, inside ? static_cast<QEvent*>(&enter) : &leave);
     }
-    void leave(QWidget* tracker) {
-        QEvent event(QEvent::Leave);
-        QApplication::sendEvent(tracker, &event);
-    }
-    std::vector<L2Tab> tabs() const {
+    std::vector<L2Tab> tabs() {
         std::vector<L2Tab> result;
-        for (const L2Region& r : const_cast<L2PanelViewTest*>(this)->panel().regions()) result.push_back(r.tab);
+        for (const L2Region& r : panel().regions()) result.push_back(r.tab);
         return result;
     }
 };
 
 TEST_F(L2PanelViewTest, StripsOpenTheirTabsAndTheMainRegionShowsTheTabView) {
-    play(DemoMoment::cpiBlackout, 0);
-    island();
-    expand(L2Tab::timeline);
+    open(DemoMoment::cpiBlackout);
     EXPECT_EQ(tabs(), (std::vector<L2Tab>{L2Tab::timeline, L2Tab::weekly, L2Tab::checklist}));
     clickAt(panel().regionRect(L2Tab::checklist).center());
     EXPECT_EQ(timing->activeTab(), L2Tab::checklist);
     settle();
-
     ASSERT_NE(panel().tabView(L2Tab::checklist), nullptr);
     EXPECT_TRUE(panel().tabView(L2Tab::checklist)->isVisible());
     EXPECT_EQ(QRectF(panel().tabView(L2Tab::checklist)->geometry()), panel().regionRect(L2Tab::checklist));
     EXPECT_FALSE(panel().tabView(L2Tab::timeline)->isVisible());
-
     // The lot-size strip shows only while its tab is open.
     clickAt(panel().regionRect(L2Tab::weekly).center());
     timing->setActiveTab(L2Tab::calculator);
     EXPECT_EQ(tabs(), (std::vector<L2Tab>{L2Tab::timeline, L2Tab::weekly, L2Tab::calculator, L2Tab::checklist}));
-
     // Collapsed: nothing shows.
     islandModel->collapse();
     EXPECT_FALSE(panel().tabView(L2Tab::calculator)->isVisible());
@@ -68,9 +65,7 @@ TEST_F(L2PanelViewTest, StripsOpenTheirTabsAndTheMainRegionShowsTheTabView) {
 }
 
 TEST_F(L2PanelViewTest, RegionsSpringToTheNewTab) {
-    play(DemoMoment::killZone, 0);
-    island();
-    expand(L2Tab::timeline);
+    open(DemoMoment::killZone);
     const auto before = panel().regions();
     timing->setActiveTab(L2Tab::checklist);
     settle(0.1);
@@ -83,17 +78,15 @@ TEST_F(L2PanelViewTest, RegionsSpringToTheNewTab) {
 }
 
 TEST_F(L2PanelViewTest, StripHoverFollowsTheTrackers) {
-    play(DemoMoment::killZone, 0);
-    island();
-    expand(L2Tab::timeline);
+    open(DemoMoment::killZone);
     QWidget* weekly = trackerOver(L2Tab::weekly);
     QWidget* checklistStrip = trackerOver(L2Tab::checklist);
     ASSERT_TRUE(weekly && checklistStrip);
-    enter(weekly);
-    enter(checklistStrip);
-    leave(weekly);  // out of order: the checklist strip stays hovered
+    hover(weekly, true);
+    hover(checklistStrip, true);
+    hover(weekly, false);  // out of order: the checklist strip stays hovered
     EXPECT_EQ(panel().stripHover().tab(), L2Tab::checklist);
-    leave(checklistStrip);
+    hover(checklistStrip, false);
     EXPECT_EQ(panel().stripHover().tab(), std::nullopt);
     // A click on a strip passes through its tracker.
     QTest::mouseClick(weekly, Qt::LeftButton, {}, QPoint(5, 5));
@@ -101,9 +94,7 @@ TEST_F(L2PanelViewTest, StripHoverFollowsTheTrackers) {
 }
 
 TEST_F(L2PanelViewTest, BlinkBreatheAndShake) {
-    play(DemoMoment::cpiBlackout, 0);  // a high-impact blackout: the weekly strip is red and breathes
-    island();
-    expand(L2Tab::timeline);
+    open(DemoMoment::cpiBlackout);  // a high-impact blackout: the weekly strip is red and breathes
     EXPECT_DOUBLE_EQ(panel().labelOpacity(L2Tab::checklist), 0.85);
     timing->setActiveTab(L2Tab::weekly);
     timing->setActiveTab(L2Tab::timeline);
@@ -113,7 +104,6 @@ TEST_F(L2PanelViewTest, BlinkBreatheAndShake) {
     settle(3.1);
     EXPECT_DOUBLE_EQ(panel().labelOpacity(L2Tab::checklist), 0.85);
     EXPECT_TRUE(panel().isAnimating());  // still breathing
-
     timing->swipeTab(TabSwipeDirection::previous);  // nothing before the timeline
     settle(0.09);
     EXPECT_NEAR(panel().shakeOffset(), 10, 0.5);
@@ -123,9 +113,7 @@ TEST_F(L2PanelViewTest, BlinkBreatheAndShake) {
 
 TEST_F(L2PanelViewTest, ReduceMotionLeavesOutBlinkBreathAndShake) {
     reduceMotion = true;
-    play(DemoMoment::cpiBlackout, 0);
-    island();
-    expand(L2Tab::timeline);
+    open(DemoMoment::cpiBlackout);
     timing->setActiveTab(L2Tab::weekly);
     timing->swipeTab(TabSwipeDirection::next);
     settle(0.2);
@@ -139,9 +127,7 @@ TEST_F(L2PanelViewTest, ReduceMotionLeavesOutBlinkBreathAndShake) {
 TEST_F(L2PanelViewTest, FooterButtonsAndStatusLine) {
     int greetingEditors = 0;
     timing->setOnOpenGreetingEditor([&] { ++greetingEditors; });
-    play(DemoMoment::killZone, 0);
-    island();
-    expand(L2Tab::timeline);
+    open(DemoMoment::killZone);
     EXPECT_EQ(panel().statusLine(), "Demo · scenariu de test, nu date reale");
     clickAt(panel().buttonRect(Action::cycleConfidence).center());
     EXPECT_EQ(timing->simulatedConfidence(), TradingCore::DataConfidence::degraded);

@@ -19,19 +19,6 @@ protected:
     LeftStatusView& left() { return *dynamic_cast<LeftStatusView*>(root->leadingView()); }
     RightActivitiesView& right() { return *dynamic_cast<RightActivitiesView*>(root->trailingView()); }
 
-    // One second of the manual clock, then whatever it asked the window to paint.
-    void tick() {
-        scheduler.advance(1);
-        QApplication::processEvents();
-    }
-    // Lets a change of width reach the island and the island settle at it.
-    void letSettle() {
-        for (int i = 0; i < 2; ++i) {
-            QApplication::processEvents();
-            settle(1.5);
-        }
-        QApplication::processEvents();
-    }
     void click(QWidget& view, QPointF at) { QTest::mouseClick(&view, Qt::LeftButton, {}, at.toPoint()); }
     const Item& itemOf(const std::string& title) {
         for (const Item& item : right().items()) {
@@ -46,8 +33,7 @@ protected:
 };
 
 TEST_F(CompactViewsTest, ClicksOpenTheirTabs) {
-    play(DemoMoment::cpiBlackout, 0);
-    island();
+    islandAt(DemoMoment::cpiBlackout);
     click(left(), left().rowRect().center());
     click(right(), right().items().front().rect.center());  // the lot-size button
     click(right(), itemOf("Kill zone").rect.center());
@@ -65,8 +51,7 @@ TEST_F(CompactViewsTest, ClicksOpenTheirTabs) {
 }
 
 TEST_F(CompactViewsTest, HoverGrowsTheItemUnderThePointer) {
-    play(DemoMoment::killZone, 0);
-    island();
+    islandAt(DemoMoment::killZone);
     timing->setHoverZone(IslandKit::IslandHoverZone::leading(), "A", true);
     settle(0.3);
     EXPECT_DOUBLE_EQ(left().magnification(), 1.1);
@@ -87,45 +72,38 @@ TEST_F(CompactViewsTest, HoverGrowsTheItemUnderThePointer) {
 
 TEST_F(CompactViewsTest, RepaintsOnlyWhatChanges) {
     reduceMotion = true;
-    play(DemoMoment::killZone - 8, 1);  // "Pre-session", "KZ" and "Silver Bullet in 5m", counting down
-    island();
-    settle(5);  // past the full status word's 5 s
-    letSettle();
-    PaintCounter leftPaints(&left());
-    PaintCounter rightPaints(&right());
-    PaintCounter mascotPaints(left().mascotView());
-    PaintCounter badgePaints(right().checklistIndicator());
-    leftPaints.take();
-    rightPaints.take();
-    mascotPaints.take();
-    badgePaints.take();
-    for (int i = 0; i < 10; ++i) tick();
-    EXPECT_EQ(leftPaints.take(), 10);
-    EXPECT_EQ(rightPaints.take(), 10);
-    EXPECT_EQ(mascotPaints.take(), 0);
-    EXPECT_EQ(badgePaints.take(), 0);
-
-    // Outside every window with nothing coming: ten ticks paint nothing.
-    play(DemoMoment::outside, 1);
-    settle(5);
-    letSettle();
-    leftPaints.take();
-    rightPaints.take();
-    for (int i = 0; i < 10; ++i) tick();
-    EXPECT_EQ(leftPaints.take(), 0);
-    EXPECT_EQ(rightPaints.take(), 0);
-
+    islandAt(DemoMoment::killZone - 8, 1);  // "Pre-session", "KZ" and "Silver Bullet in 5m", counting down
+    PaintCounter counters[] = {PaintCounter(&left()), PaintCounter(&right()), PaintCounter(left().mascotView()),
+                               PaintCounter(right().checklistIndicator())};
+    // Paints of the status, the activities, the mascot and the badge over ten
+    // ticks, once past the full status word's 5 s and the island settled at its width.
+    const auto tenTicks = [&] {
+        for (int i = 0; i < 3; ++i) {
+            settle(i == 0 ? 5 : 1.5);
+            QApplication::processEvents();
+        }
+        for (auto& counter : counters) counter.take();
+        for (int i = 0; i < 10; ++i) {
+            scheduler.advance(1);
+            QApplication::processEvents();  // whatever the tick asked the window to paint
+        }
+        std::vector<int> paints;
+        for (auto& counter : counters) paints.push_back(counter.take());
+        return paints;
+    };
+    EXPECT_EQ(tenTicks(), (std::vector<int>{10, 10, 0, 0}));
+    play(DemoMoment::outside, 1);  // outside every window with nothing coming
+    EXPECT_EQ(tenTicks(), (std::vector<int>{0, 0, 0, 0}));
     // A change of status repaints.
     play(DemoMoment::cpiBlackout, 1);
     QApplication::processEvents();
     EXPECT_EQ(left().status().word, "Restricted");
-    EXPECT_GT(leftPaints.take(), 0);
-    EXPECT_GT(rightPaints.take(), 0);
+    EXPECT_GT(counters[0].take(), 0);
+    EXPECT_GT(counters[1].take(), 0);
 }
 
 TEST_F(CompactViewsTest, ActivitiesReportTheirFramesAndForgetTheGoneOnes) {
-    play(DemoMoment::cpiBlackout - 10, 1);
-    island();
+    islandAt(DemoMoment::cpiBlackout - 10, 1);
     const std::string cpi = "news:" + itemOf("CPI").activity.id;
     ASSERT_TRUE(timing->trailingFrames().count(cpi));
     const QRectF shown = itemOf("CPI").rect.translated(right().pos());
@@ -142,8 +120,7 @@ TEST_F(CompactViewsTest, ActivitiesReportTheirFramesAndForgetTheGoneOnes) {
 }
 
 TEST_F(CompactViewsTest, CalculatorGlyphIsBrightOnlyOnTheIslandShowingTheLotSizeTab) {
-    play(DemoMoment::killZone, 0);
-    island();
+    islandAt(DemoMoment::killZone);
     EXPECT_EQ(right().items().front().glyphColour.alpha(), 191);
     expand(L2Tab::calculator);
     EXPECT_EQ(right().items().front().glyphColour.alpha(), 255);
@@ -152,8 +129,7 @@ TEST_F(CompactViewsTest, CalculatorGlyphIsBrightOnlyOnTheIslandShowingTheLotSize
 }
 
 TEST_F(CompactViewsTest, PulsingLabelsRunOnlyWhileShownAndMoving) {
-    play(DemoMoment::cpiBlackout, 0);
-    island();
+    islandAt(DemoMoment::cpiBlackout);
     const std::string id = itemOf("CPI").activity.id;
     const PulsingLabel* label = right().pulsingLabel(id);
     ASSERT_NE(label, nullptr);
@@ -172,8 +148,7 @@ TEST_F(CompactViewsTest, PulsingLabelsRunOnlyWhileShownAndMoving) {
 
 TEST_F(CompactViewsTest, ReduceMotionHoldsThePulsesStill) {
     reduceMotion = true;
-    play(DemoMoment::cpiBlackout, 0);
-    island();
+    islandAt(DemoMoment::cpiBlackout);
     const PulsingLabel* label = right().pulsingLabel(itemOf("CPI").activity.id);
     ASSERT_NE(label, nullptr);
     EXPECT_FALSE(label->isAnimating());

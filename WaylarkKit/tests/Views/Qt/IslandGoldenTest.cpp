@@ -32,8 +32,7 @@ TEST_F(IslandGoldenTest, CompactIslandInEachStatus) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.golden);
-        play(c.moment, 0);
-        auto& view = island();
+        auto& view = islandAt(c.moment);
         EXPECT_TRUE(WaylarkKitTest::matchesGolden(WaylarkKitTest::render(*view.surface()), c.golden));
     }
 }
@@ -41,8 +40,7 @@ TEST_F(IslandGoldenTest, CompactIslandInEachStatus) {
 // The panel alone: drawn through the island's fade, an image at twice the
 // pixel ratio would have the content offset twice over.
 TEST_F(IslandGoldenTest, ExpandedPanelOnEachTab) {
-    play(DemoMoment::cpiBlackout, 0);
-    island();
+    islandAt(DemoMoment::cpiBlackout);
     const struct {
         L2Tab tab;
         const char* golden;

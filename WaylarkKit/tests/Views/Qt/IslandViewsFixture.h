@@ -66,11 +66,9 @@ inline IslandKit::IslandStyle islandStyle() {
 // 240–360, PPI (medium) at 420 with its blackout 360–480, the "Demo" macro
 // 480–540, "Silver Bullet" (cyan) 540–600; outside every window from 600.
 namespace DemoMoment {
-inline constexpr double cpiAhead = 60;
 inline constexpr double cpiBlackout = 200;
 inline constexpr double killZone = 270;
 inline constexpr double ppiBlackout = 400;
-inline constexpr double demoMacro = 500;
 inline constexpr double outside = 700;
 }  // namespace DemoMoment
 
@@ -113,6 +111,11 @@ protected:
         root->show();
         settle();
         return *root;
+    }
+
+    IslandKit::IslandRootView& islandAt(double offset, double speed = 0) {
+        play(offset, speed);
+        return island();
     }
 
     void settle(double seconds = 1.0) { scheduler.advance(seconds); }

@@ -47,7 +47,6 @@ protected:
         view->resize(440, TimelineTabView::tabHeight);
         view->show();
     }
-    void TearDown() override { view.reset(); }
 
     QPoint centre(const IslandKit::Rect& r) const {
         return QPointF(r.x + r.width / 2, r.y + r.height / 2 + TimelineTabView::canvasTop).toPoint();
