@@ -2,32 +2,26 @@
 // compact island's size at the top of the screen that repaints once a second,
 // as the island's countdown does, and nothing else.
 
-#include <QApplication>
-#include <QPainter>
-#include <QPainterPath>
 #include <QScreen>
 #include <QTime>
 #include <QTimer>
-#include <QWidget>
+
+#include "WaylarkKit/tests/xvfb/support/XvfbDriving.h"
 
 namespace {
 
-class Bare final : public QWidget {
+class Bare final : public WaylarkKit::Xvfb::Slab {
 public:
-    Bare() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint) {
-        setAttribute(Qt::WA_TranslucentBackground);
+    Bare() : Slab(12, true) {
         resize(300, 32);
         connect(&timer_, &QTimer::timeout, this, [this] { update(); });
         timer_.start(1000);
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
+        Slab::paintEvent(event);
         QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()).adjusted(0, -12, 0, 0), 12, 12);
-        painter.fillPath(shape, Qt::black);
         painter.setPen(Qt::white);
         painter.drawText(rect(), Qt::AlignCenter, QTime::currentTime().toString("HH:mm:ss"));
     }
