@@ -166,17 +166,14 @@ GreetingEditorView::GreetingEditorView(SettingsKit::SettingsModel& settings, Bas
 
     root->addStretch(1);
 
-    auto* bottom = new QHBoxLayout();
-    restore_ = new CapsuleButton(this);
-    restore_->setLook(EditorButtons::restoreLook(false));
-    restore_->setOnClick([this] { settings_.restoreGreeting(); });
-    done_ = EditorButtons::done(this, [this] {
-        if (onDone_) onDone_();
-    });
-    bottom->addWidget(restore_);
-    bottom->addStretch(1);
-    bottom->addWidget(done_);
-    root->addLayout(bottom);
+    const auto footer = EditorButtons::footer(
+        this, [this] { settings_.restoreGreeting(); },
+        [this] {
+            if (onDone_) onDone_();
+        });
+    restore_ = footer.restore;
+    done_ = footer.done;
+    root->addLayout(footer.layout);
 
     refresh();
     subscription_ = settings_.observeSettings([this] { refresh(); });
