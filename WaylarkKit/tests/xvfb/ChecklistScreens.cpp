@@ -51,7 +51,7 @@ void checkTab(const QString& folder, ChecklistKit::ChecklistModel& checklist, Ch
               Base::Scheduler& scheduler, const Items& items) {
     // The black panel of the expanded island that the tab sits in.
     constexpr int inset = 16;
-    Slab panel(20, true, {});
+    Painted panel(slab(20, true), Qt::WindowStaysOnTopHint, true);
     const QSize size(ChecklistTabView::standardWidth + 2 * inset, ChecklistTabView::standardHeight + 2 * inset);
     panel.setGeometry(QGuiApplication::primaryScreen()->geometry().center().x() - size.width() / 2, 0, size.width(),
                       size.height());

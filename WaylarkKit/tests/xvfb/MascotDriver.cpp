@@ -99,20 +99,18 @@ int poses(const QString& path) {
 
 int measure(double seconds, bool reduceMotion) {
     CountingScheduler scheduler;
-    Slab slab(14, false);
-    slab.resize(180, 60);
-    auto* view = new MascotView(35, scheduler, fixedReduceMotion(reduceMotion), &slab);
+    Painted window(slab(14, false), floating, true);
+    window.resize(180, 60);
+    auto* view = new MascotView(35, scheduler, fixedReduceMotion(reduceMotion), &window);
     view->move(12, 0);
     PaintCounter counter(view);
     view->show(MascotKind::session(true));
-    slab.move((slab.screen()->geometry().width() - slab.width()) / 2, 0);
-    slab.show();
+    window.move((window.screen()->geometry().width() - window.width()) / 2, 0);
+    window.show();
     wait(2000);  // settle: start-up, first frames, compositor
     const int queuedBefore = scheduler.queued;
     const int paintsBefore = counter.paints;
-    const double cpuBefore = cpuSeconds();
-    wait(static_cast<int>(seconds * 1000));
-    const double cpu = cpuSeconds() - cpuBefore;
+    const double cpu = cpuOver(seconds);
     std::printf("session pose, %s, %.0f s: CPU %.3f s = %.3f %% of one core; %d frames painted (%.1f/s), "
                 "%d frame ticks queued (%.1f/s)\n",
                 reduceMotion ? "Reduce Motion" : "animating", seconds, cpu, 100 * cpu / seconds,

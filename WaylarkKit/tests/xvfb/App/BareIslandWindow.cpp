@@ -10,31 +10,21 @@
 
 namespace {
 
-class Bare final : public WaylarkKit::Xvfb::Slab {
-public:
-    Bare() : Slab(12, true) {
-        resize(300, 32);
-        connect(&timer_, &QTimer::timeout, this, [this] { update(); });
-        timer_.start(1000);
-    }
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        Slab::paintEvent(event);
-        QPainter painter(this);
-        painter.setPen(Qt::white);
-        painter.drawText(rect(), Qt::AlignCenter, QTime::currentTime().toString("HH:mm:ss"));
-    }
-
-private:
-    QTimer timer_;
-};
+void paintBare(QPainter& painter, const QRect& area) {
+    WaylarkKit::Xvfb::slab(12, true)(painter, area);
+    painter.setPen(Qt::white);
+    painter.drawText(area, Qt::AlignCenter, QTime::currentTime().toString("HH:mm:ss"));
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    Bare bare;
+    WaylarkKit::Xvfb::Painted bare(paintBare, WaylarkKit::Xvfb::floating, true);
+    bare.resize(300, 32);
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, &bare, [&bare] { bare.update(); });
+    tick.start(1000);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     bare.move(screen.center().x() - bare.width() / 2, 0);
     bare.show();

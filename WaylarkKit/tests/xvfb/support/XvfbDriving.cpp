@@ -86,11 +86,16 @@ bool near(const QColor& a, const QColor& b, int fuzz) {
            std::abs(a.blue() - b.blue()) <= fuzz;
 }
 
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+double cpuOver(double seconds) {
+    const auto cpu = [] {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+               static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    };
+    const double before = cpu();
+    wait(static_cast<int>(seconds * 1000));
+    return cpu() - before;
 }
 
 Driver::Driver(int& argc, char** argv)
@@ -100,8 +105,10 @@ Driver::Driver(int& argc, char** argv)
     QDir().mkpath(folder);
 }
 
-Painted::Painted(Paint paint, Qt::WindowFlags flags)
-    : QWidget(nullptr, Qt::FramelessWindowHint | flags), paint_(std::move(paint)) {}
+Painted::Painted(Paint paint, Qt::WindowFlags flags, bool translucent)
+    : QWidget(nullptr, Qt::FramelessWindowHint | flags), paint_(std::move(paint)) {
+    setAttribute(Qt::WA_TranslucentBackground, translucent);
+}
 
 void Painted::cover() {
     setGeometry(QGuiApplication::primaryScreen()->geometry());
@@ -113,19 +120,13 @@ void Painted::paintEvent(QPaintEvent*) {
     paint_(painter, rect());
 }
 
-Slab::Slab(int radius, bool squareTop, Qt::WindowFlags flags)
-    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | flags),
-      radius_(radius),
-      squareTop_(squareTop) {
-    setAttribute(Qt::WA_TranslucentBackground);
-}
-
-void Slab::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()).adjusted(0, squareTop_ ? -radius_ : 0, 0, 0), radius_, radius_);
-    painter.fillPath(shape, Qt::black);
+Painted::Paint slab(int radius, bool squareTop) {
+    return [radius, squareTop](QPainter& painter, const QRect& area) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath shape;
+        shape.addRoundedRect(QRectF(area).adjusted(0, squareTop ? -radius : 0, 0, 0), radius, radius);
+        painter.fillPath(shape, Qt::black);
+    };
 }
 
 PaintCounter::PaintCounter(QObject* watched) {

@@ -46,8 +46,9 @@ QImage grab(const QWidget& window);
 QImage screenshot(const QString& path, int settleMs = 300);
 bool near(const QColor& a, const QColor& b, int fuzz);
 
-// The process's CPU time, user and system, in seconds.
-double cpuSeconds();
+// The process's CPU time, user and system, in seconds, spent while the
+// event loop runs for `seconds`.
+double cpuOver(double seconds);
 
 // The real windows use the X server whatever the test run asks of Qt; sets up
 // the fonts and returns the folder named by the first argument, created.
@@ -58,10 +59,10 @@ struct Driver {
 };
 
 // A frameless window painted by a function, e.g. a desktop under the windows.
-class Painted : public QWidget {
+class Painted final : public QWidget {
 public:
     using Paint = std::function<void(QPainter&, const QRect&)>;
-    explicit Painted(Paint paint, Qt::WindowFlags flags = {});
+    explicit Painted(Paint paint, Qt::WindowFlags flags = {}, bool translucent = false);
     // Covers the primary screen, shown.
     void cover();
 
@@ -72,19 +73,10 @@ private:
     Paint paint_;
 };
 
-// The island's black rounded slab on a translucent window; with `squareTop`
-// its top corners run off the screen's edge.
-class Slab : public QWidget {
-public:
-    Slab(int radius, bool squareTop, Qt::WindowFlags flags = Qt::Tool);
-
-protected:
-    void paintEvent(QPaintEvent*) override;
-
-private:
-    int radius_;
-    bool squareTop_;
-};
+// The island's black rounded slab, for a translucent window; with
+// `squareTop` its top corners run off the screen's edge.
+Painted::Paint slab(int radius, bool squareTop);
+inline constexpr Qt::WindowFlags floating = Qt::WindowStaysOnTopHint | Qt::Tool;
 
 // Counts the paint events and the moves and resizes a widget receives.
 class PaintCounter final : public QObject {
