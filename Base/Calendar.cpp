@@ -126,12 +126,4 @@ std::optional<Date> Calendar::startOfHour(Date instant) const {
 
 int Calendar::weekday(Date instant) const { return components(instant).weekday; }
 
-std::optional<Date> Calendar::settingTime(Date day, int hour, int minute) const {
-    if (hour < 0 || hour > 23 || minute < 0 || minute > 59) return std::nullopt;
-    if (!representable(day)) return std::nullopt;
-    std::lock_guard lock(impl_->mutex);
-    const DateComponents c = componentsOn(*impl_->calendar, day);
-    return dateOn(*impl_->calendar, c.year, c.month, c.day, hour, minute, 0);
-}
-
 }  // namespace Base

@@ -51,9 +51,6 @@ public:
     int weekday(Date instant) const;
     // All zero for an instant too far out (or not finite) to date.
     DateComponents components(Date instant) const;
-    // The instant at which the day holding `day` shows hour:minute:00.
-    // Hours outside 0..23 or minutes outside 0..59 give no instant.
-    std::optional<Date> settingTime(Date day, int hour, int minute) const;
     // The instant of a wall-clock date and time, under the rules above.
     std::optional<Date> date(int year, int month, int day, int hour = 0, int minute = 0,
                              int second = 0) const;

@@ -62,17 +62,6 @@ Result<std::int64_t> integer(const Json& value, std::string_view context) {
     return static_cast<std::int64_t>(*parsed);
 }
 
-Result<std::int64_t> integerIn(const Json& value, std::int64_t min, std::int64_t max,
-                               std::string_view context) {
-    auto result = integer(value, context);
-    if (!result) return result;
-    if (*result < min || *result > max) {
-        return makeError(std::string(context) + ": " + std::to_string(*result) + " is outside " +
-                         std::to_string(min) + "..." + std::to_string(max));
-    }
-    return result;
-}
-
 Result<const Json::Array*> array(const Json& value, std::string_view context) {
     if (!value.isArray()) return typeError(context, "array", value);
     return &value.asArray();
@@ -138,14 +127,7 @@ BASE_READ_REQUIRED(object, JsonObjectReader, [](const Json& v, std::string p) { 
 
 BASE_READ_OPTIONAL(optionalString, std::string, JsonValue::string)
 BASE_READ_OPTIONAL(optionalBoolean, bool, JsonValue::boolean)
-BASE_READ_OPTIONAL(optionalNumber, double, JsonValue::number)
 BASE_READ_OPTIONAL(optionalInteger, std::int64_t, JsonValue::integer)
 #undef BASE_READ_OPTIONAL
-
-Result<const Json::Array*> JsonObjectReader::optionalArray(std::string_view key) const {
-    const Json* value = present(key);
-    if (!value) return static_cast<const Json::Array*>(nullptr);
-    return JsonValue::array(*value, path(key));
-}
 
 }  // namespace Base

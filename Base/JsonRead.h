@@ -22,9 +22,6 @@ Result<bool> boolean(const Json& value, std::string_view context);
 Result<double> number(const Json& value, std::string_view context);
 // Whole numbers only (7 or 7.0), within the 64-bit range.
 Result<std::int64_t> integer(const Json& value, std::string_view context);
-// Whole numbers within [min, max].
-Result<std::int64_t> integerIn(const Json& value, std::int64_t min, std::int64_t max,
-                               std::string_view context);
 Result<const Json::Array*> array(const Json& value, std::string_view context);
 Result<const Json::Object*> object(const Json& value, std::string_view context);
 
@@ -89,9 +86,7 @@ public:
 
     Result<std::optional<std::string>> optionalString(std::string_view key) const;
     Result<std::optional<bool>> optionalBoolean(std::string_view key) const;
-    Result<std::optional<double>> optionalNumber(std::string_view key) const;
     Result<std::optional<std::int64_t>> optionalInteger(std::string_view key) const;
-    Result<const Json::Array*> optionalArray(std::string_view key) const;  // nullptr when absent
 
     // A required array member, each element read as JsonValue::arrayOf does.
     template <class Read>

@@ -28,13 +28,6 @@ struct IslandShape {
     std::pair<double, double> effectiveRadii(Size size) const;
     std::vector<PathElement> path(const Rect& rect) const;
 
-    // The pair that animations interpolate, top radius first.
-    std::pair<double, double> animatableData() const { return {topCornerRadius, bottomCornerRadius}; }
-    void setAnimatableData(std::pair<double, double> data) {
-        topCornerRadius = data.first;
-        bottomCornerRadius = data.second;
-    }
-
     bool operator==(const IslandShape&) const = default;
 };
 

@@ -71,7 +71,6 @@ public:
 
     // Starts the script on the scheduler, once; later calls do nothing.
     void start();
-    bool hasStarted() const { return started_; }
     // After the closing line.
     bool hasFinished() const { return finished_; }
 

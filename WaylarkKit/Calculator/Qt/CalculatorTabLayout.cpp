@@ -6,7 +6,6 @@
 
 #include "WaylarkKit/Calculator/CalculatorTabText.h"
 #include "WaylarkKit/Calculator/Qt/CalculatorPainting.h"
-#include "WaylarkKit/Calculator/Qt/CalculatorSymbols.h"
 #include "WaylarkKit/Style/Palette.h"
 #include "WaylarkKit/Style/Qt/Symbols.h"
 #include "WaylarkKit/Style/Qt/TextDrawing.h"
@@ -206,9 +205,8 @@ void paintHeader(QPainter& painter, const CalculatorTabState& state, const Calcu
     P::drawLine(painter, name, chipFont(), chipInk, q(state.instrument.name));
     double x = name.right() + 4;
     if (!state.instrument.isVerified) {
-        CalculatorSymbols::paint(painter,
-                                 CalculatorSymbols::exclamationCircleFill(QRectF(x, g.chip.center().y() - 4.5, 9, 9)),
-                                 P::colour(Palette::yellow));
+        paintSymbol(painter, Symbol::exclamationCircleFill, QRectF(x, g.chip.center().y() - 4.5, 9, 9),
+                    P::colour(Palette::yellow), 0);
         x += 9 + 4;
     }
     const QRectF chevron(x, g.chip.center().y() - 4, 8, 8);
@@ -243,7 +241,7 @@ void paintCard(QPainter& painter, const CalculatorTabGeometry::Card& card) {
     P::drawLine(painter, card.caption, captionFont(), P::white(0.45), q(card.card.caption));
     if (card.modeSwitch) {
         const QRectF box(card.modeSwitch->center().x() - 4.5, card.modeSwitch->center().y() - 4.5, 9, 9);
-        CalculatorSymbols::paint(painter, CalculatorSymbols::arrowLeftRight(box, symbolStroke(8, 1)), P::white(0.55));
+        paintSymbol(painter, Symbol::arrowLeftRight, box, P::white(0.55), symbolStroke(8, 1));
     }
     if (card.prefix) P::drawLine(painter, *card.prefix, prefixFont(), P::white(0.5), q(card.card.prefix));
     for (const auto& [button, symbol] : {std::pair{card.minus, Symbol::minus}, std::pair{card.plus, Symbol::plus}}) {

@@ -10,7 +10,6 @@
 #include "WaylarkKit/Calculator/CalculatorFormat.h"
 #include "WaylarkKit/Calculator/InstrumentEditorText.h"
 #include "WaylarkKit/Calculator/Qt/CalculatorPainting.h"
-#include "WaylarkKit/Calculator/Qt/CalculatorSymbols.h"
 #include "WaylarkKit/Checklist/Qt/EditableText.h"
 #include "WaylarkKit/Style/Palette.h"
 #include "WaylarkKit/Style/Qt/Symbols.h"
@@ -92,8 +91,7 @@ protected:
             P::drawLine(painter, QRectF(row.left() + 8, row.top(), nameWidth, rowHeight), nameFont, ink, name);
             if (!instrument.isVerified) {
                 const QRectF mark(row.left() + 8 + nameWidth + 6, row.center().y() - 4.5, 9, 9);
-                CalculatorSymbols::paint(painter, CalculatorSymbols::exclamationCircleFill(mark),
-                                         P::colour(Palette::yellow));
+                paintSymbol(painter, Symbol::exclamationCircleFill, mark, P::colour(Palette::yellow), 0);
             }
             painter.setPen(P::white(0.4));
             MonoDigits::drawIn(painter, row.adjusted(0, 0, -8, 0), Qt::AlignRight, priceFont, price);

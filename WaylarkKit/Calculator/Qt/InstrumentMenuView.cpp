@@ -8,7 +8,6 @@
 #include <QWheelEvent>
 
 #include "WaylarkKit/Calculator/Qt/CalculatorPainting.h"
-#include "WaylarkKit/Calculator/Qt/CalculatorSymbols.h"
 #include "WaylarkKit/Style/Palette.h"
 #include "WaylarkKit/Style/Qt/Symbols.h"
 #include "WaylarkKit/Style/Qt/TextDrawing.h"
@@ -85,9 +84,8 @@ void InstrumentMenuView::paintEvent(QPaintEvent*) {
         P::drawLine(painter, QRectF(x, row.rect.top(), nameWidth, rowHeight), nameFont, ink, name);
         x += nameWidth + 6;
         if (!row.instrument.isVerified) {
-            CalculatorSymbols::paint(
-                painter, CalculatorSymbols::exclamationCircleFill(QRectF(x, row.rect.center().y() - 4.5, 9, 9)),
-                P::colour(Palette::yellow));
+            paintSymbol(painter, Symbol::exclamationCircleFill, QRectF(x, row.rect.center().y() - 4.5, 9, 9),
+                        P::colour(Palette::yellow), 0);
         }
         painter.setPen(P::white(0.4));
         MonoDigits::drawIn(painter, row.rect.adjusted(0, 0, -horizontalPadding, 0), Qt::AlignRight,

@@ -91,13 +91,10 @@ void drawLines(QPainter& painter, const QRectF& box, const QFont& font, const QC
 double symbolWidth(double pointSize) { return pointSize * 1.15; }
 
 void drawSymbol(QPainter& painter, Symbol symbol, const QPointF& centre, double pointSize, double boldness,
-                const QColor& colour, double turn) {
+                const QColor& colour) {
     const double side = symbolWidth(pointSize);
-    painter.save();
-    painter.translate(centre);
-    painter.rotate(turn);
-    paintSymbol(painter, symbol, QRectF(-side / 2, -side / 2, side, side), colour, symbolStroke(side, boldness));
-    painter.restore();
+    paintSymbol(painter, symbol, QRectF(centre.x() - side / 2, centre.y() - side / 2, side, side), colour,
+                symbolStroke(side, boldness));
 }
 
 void drawCheckBox(QPainter& painter, const QPointF& topLeft, bool isChecked) {

@@ -37,9 +37,9 @@ double lineHeight(const QFont& font);
 void drawLines(QPainter& painter, const QRectF& box, const QFont& font, const QColor& colour, const QStringList& lines);
 
 // A symbol at a text size: `pointSize` gives the box, `boldness` the stroke
-// (0 regular … 1 bold), `turn` the rotation in degrees about its centre.
+// (0 regular … 1 bold).
 void drawSymbol(QPainter& painter, Symbol symbol, const QPointF& centre, double pointSize, double boldness,
-                const QColor& colour, double turn = 0);
+                const QColor& colour);
 double symbolWidth(double pointSize);
 
 // The check box of the checklist's rows: a 15 × 15 rounded square, green

@@ -28,8 +28,8 @@ const QString removeTitle = QStringLiteral("Remove");
 QFont choiceFont() { return interFont(10, FontWeight::semibold); }
 QFont captionFont() { return interFont(11); }
 
-void drawMini(QPainter& painter, Symbol symbol, const QRectF& box, double turn = 0) {
-    drawSymbol(painter, symbol, box.center(), 8, 1, white(0.6), turn);
+void drawMini(QPainter& painter, Symbol symbol, const QRectF& box) {
+    drawSymbol(painter, symbol, box.center(), 8, 1, white(0.6));
 }
 
 }  // namespace
@@ -170,7 +170,7 @@ bool ChecklistEditorRow::event(QEvent* event) {
 void ChecklistEditorRow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, true);
-    drawMini(painter, Symbol::chevronDown, moveUpRect(), 180);
+    drawMini(painter, Symbol::chevronUp, moveUpRect());
     drawMini(painter, Symbol::chevronDown, moveDownRect());
     const QRectF field(miniWidth + gap, 0, text_->width() + 2 * fieldPadding, lineHeight);
     fill(painter, roundedRect(field, 6), white(0.07));

@@ -151,9 +151,9 @@ void ChecklistItemsView::paintRow(QPainter& painter, const Row& row, const Laid&
     const double labelW = textWidth(pillFont(), laid.pillLabel);
     drawLine(painter, QRectF(pill.left() + pillPadding, pill.top(), labelW, pill.height()), Qt::AlignLeft, pillFont(),
              pillColour, laid.pillLabel);
-    drawSymbol(painter, Symbol::chevronDown,
+    drawSymbol(painter, row.isOpen ? Symbol::chevronUp : Symbol::chevronDown,
                QPointF(pill.right() - pillPadding - symbolWidth(chevronSize) / 2, pill.center().y()), chevronSize, 1,
-               pillColour, row.isOpen ? 180 : 0);
+               pillColour);
 
     for (std::size_t i = 0; i < laid.parts.chips.size(); ++i) {
         const QRectF& chip = laid.parts.chips[i];

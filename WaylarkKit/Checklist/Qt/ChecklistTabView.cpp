@@ -225,9 +225,9 @@ void ChecklistTabView::paintEvent(QPaintEvent*) {
     if (!name.isEmpty()) {
         drawLine(painter, pill.adjusted(pillPadding, 0, 0, 0), Qt::AlignLeft, pillFont(), white(0.9), name);
     }
-    drawSymbol(painter, Symbol::chevronDown,
+    drawSymbol(painter, painted_.isDropdownOpen ? Symbol::chevronUp : Symbol::chevronDown,
                QPointF(pill.right() - pillPadding - symbolWidth(chevronSize) / 2, pill.center().y()), chevronSize, 1,
-               white(0.9), painted_.isDropdownOpen ? 180 : 0);
+               white(0.9));
     const QRectF pencil = pencilRect();
     fill(painter, capsule(pencil), white(0.1));
     drawSymbol(painter, Symbol::pencil, pencil.center(), 11, 0.7, white(0.85));

@@ -23,7 +23,6 @@ public:
     bool press(const QPointF& point);
     // Runs the pressed shape's action when the release lands on it too.
     void release(const QPointF& point);
-    bool hasTargetAt(const QPointF& point) const { return find(point).has_value(); }
 
 private:
     std::optional<std::size_t> find(const QPointF& point) const;

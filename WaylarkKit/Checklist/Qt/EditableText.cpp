@@ -62,11 +62,6 @@ void EditableText::setLiveFormatter(LiveFormatter formatter, CaretRule caretAfte
     caretRule_ = std::move(caretAfterFormatting);
 }
 
-void EditableText::setBinding(TextBinding text) {
-    binding_ = std::move(text);
-    refresh();
-}
-
 void EditableText::refresh() {
     if (!binding_.get) return;
     const QString bound = QString::fromStdString(binding_.get());

@@ -41,8 +41,6 @@ public:
     void setOnEnd(std::function<void()> onEnd) { onEnd_ = std::move(onEnd); }
     void setLiveFormatter(LiveFormatter formatter, CaretRule caretAfterFormatting = {});
 
-    // A new binding, read at once.
-    void setBinding(TextBinding text);
     // Shows the bound value, unless the field shows it already: then the
     // caret and the selection stay where the user left them.
     void refresh();

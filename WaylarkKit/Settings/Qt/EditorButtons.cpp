@@ -17,6 +17,20 @@ CapsuleButton* done(QWidget* parent, std::function<void()> onDone) {
     return button;
 }
 
+Footer footer(QWidget* parent, std::function<void()> onRestore, std::function<void()> onDone) {
+    Footer footer{new QHBoxLayout(), nullptr, nullptr};
+    if (onRestore) {
+        footer.restore = new CapsuleButton(parent);
+        footer.restore->setLook(restoreLook(false));
+        footer.restore->setOnClick(std::move(onRestore));
+        footer.layout->addWidget(footer.restore);
+    }
+    footer.layout->addStretch(1);
+    footer.done = done(parent, std::move(onDone));
+    footer.layout->addWidget(footer.done);
+    return footer;
+}
+
 CapsuleButton::Look restoreLook(bool armed) {
     return {QString::fromStdString(RestoreArming::label(armed)),
             EditorLook::font(11, FontWeight::semibold),

@@ -9,7 +9,7 @@
 #include "WaylarkKit/Style/Qt/Fonts.h"
 
 // The drawing pieces the settings editors share: capsules, rounded fields, the
-// check box and play symbols, and one-line text.
+// check box at a text size, and one-line text.
 namespace WaylarkKit::EditorLook {
 
 QColor white(double opacity);
@@ -25,8 +25,6 @@ void fillRounded(QPainter& painter, const QRectF& box, double radius, const QCol
 // square with a check cut out when on, an empty square when off. It is drawn
 // in a square of `size` centred in `box`.
 void paintCheckBox(QPainter& painter, const QRectF& box, double size, bool on, const QColor& colour);
-// A filled, right-pointing triangle ("play") of `size` points, centred in `box`.
-void paintPlay(QPainter& painter, const QRectF& box, double size, const QColor& colour);
 
 // One line of `text` in `box`, vertically centred on the font's ascent and
 // descent, aligned left, right or centred.

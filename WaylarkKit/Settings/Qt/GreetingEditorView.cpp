@@ -16,6 +16,7 @@
 #include "WaylarkKit/Settings/Qt/EditorWidgets.h"
 #include "WaylarkKit/Style/Palette.h"
 #include "WaylarkKit/Style/Qt/QtColor.h"
+#include "WaylarkKit/Style/Qt/Symbols.h"
 #include "WaylarkKit/Style/Qt/TextDrawing.h"
 
 namespace WaylarkKit {
@@ -145,7 +146,12 @@ GreetingEditorView::GreetingEditorView(SettingsKit::SettingsModel& settings, Bas
     header->addStretch(1);
     try_ = new CapsuleButton(preview);
     try_->setLook({"Try it", EditorLook::font(11, FontWeight::semibold), Qt::black, Qt::white, 11, 22,
-                   [](QPainter& painter, const QRectF& box) { EditorLook::paintPlay(painter, box, 8, Qt::black); }, 8,
+                   [](QPainter& painter, const QRectF& box) {
+                       // "play", 8 points tall; its stroke rounds the corners.
+                       paintSymbol(painter, Symbol::play, QRectF(box.center() - QPointF(4, 4), QSizeF(8, 8)), Qt::black,
+                                   8 * 0.15);
+                   },
+                   8,
                    5, 0, "play"});
     try_->setToolTip(QStringLiteral("Play the greeting in the island, at the top of the screen"));
     try_->setOnClick([this] {
@@ -160,17 +166,14 @@ GreetingEditorView::GreetingEditorView(SettingsKit::SettingsModel& settings, Bas
 
     root->addStretch(1);
 
-    auto* bottom = new QHBoxLayout();
-    restore_ = new CapsuleButton(this);
-    restore_->setLook(EditorButtons::restoreLook(false));
-    restore_->setOnClick([this] { settings_.restoreGreeting(); });
-    done_ = EditorButtons::done(this, [this] {
-        if (onDone_) onDone_();
-    });
-    bottom->addWidget(restore_);
-    bottom->addStretch(1);
-    bottom->addWidget(done_);
-    root->addLayout(bottom);
+    const auto footer = EditorButtons::footer(
+        this, [this] { settings_.restoreGreeting(); },
+        [this] {
+            if (onDone_) onDone_();
+        });
+    restore_ = footer.restore;
+    done_ = footer.done;
+    root->addLayout(footer.layout);
 
     refresh();
     subscription_ = settings_.observeSettings([this] { refresh(); });

@@ -70,19 +70,17 @@ NewsRulesEditorView::NewsRulesEditorView(SettingsKit::SettingsModel& settings, N
 
     root->addStretch(1);
 
-    auto* bottom = new QHBoxLayout();
-    bottom->setContentsMargins(0, 0, 0, 0);
-    restore_ = new CapsuleButton(this);
-    restore_->setOnClick([this] {
-        if (editor_.requestRestore()) settings_.restoreNewsRule();
-    });
-    done_ = EditorButtons::done(this, [this] {
-        if (onDone_) onDone_();
-    });
-    bottom->addWidget(restore_);
-    bottom->addStretch(1);
-    bottom->addWidget(done_);
-    root->addLayout(bottom);
+    const auto footer = EditorButtons::footer(
+        this,
+        [this] {
+            if (editor_.requestRestore()) settings_.restoreNewsRule();
+        },
+        [this] {
+            if (onDone_) onDone_();
+        });
+    restore_ = footer.restore;
+    done_ = footer.done;
+    root->addLayout(footer.layout);
 
     refresh();
     settingsSubscription_ = settings_.observeSettings([this] { refresh(); });

@@ -168,16 +168,10 @@ TimingCustomsPage::TimingCustomsPage(QWidget* parent, TimingEditorContext& conte
 
     QScrollArea* scroll = scrollColumn(this, 10, column_);
     QWidget* content = scroll->widget();
-    auto* empty = new QLabel(
-        QStringLiteral("None yet. Add a time you trade, like a kill zone: the island will tell you when it starts."),
-        content);
-    empty->setTextFormat(Qt::PlainText);
-    empty->setWordWrap(true);
-    empty->setFont(EditorLook::font(11));
-    QPalette palette = empty->palette();
-    palette.setColor(QPalette::WindowText, white(0.45));
-    empty->setPalette(palette);
-    empty_ = empty;
+    empty_ = note(
+        content,
+        QStringLiteral("None yet. Add a time you trade, like a kill zone: the island will tell you when it starts."), 11,
+        0.45);
     column_->insertWidget(0, empty_);
     add_ = new AddButton(content, "Add custom time", [this] {
         context_.act([this] { context_.editor.addCustom(context_.settings); });
@@ -187,12 +181,9 @@ TimingCustomsPage::TimingCustomsPage(QWidget* parent, TimingEditorContext& conte
 
     message_ = messageLine(this);
     page->addWidget(message_);
-    auto* bottom = new QHBoxLayout();
-    bottom->addStretch(1);
-    bottom->addWidget(EditorButtons::done(this, [this] {
-        if (context_.onDone) context_.onDone();
-    }));
-    page->addLayout(bottom);
+    page->addLayout(EditorButtons::footer(this, {}, [this] {
+                        if (context_.onDone) context_.onDone();
+                    }).layout);
 }
 
 std::vector<CustomRow*> TimingCustomsPage::rows() const {

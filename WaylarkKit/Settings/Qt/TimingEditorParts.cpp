@@ -90,6 +90,17 @@ void AddButton::setRoom(bool hasRoom) {
     }, hasRoom ? "room" : "full");
 }
 
+QLabel* note(QWidget* parent, const QString& text, double size, double opacity) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setFont(EditorLook::font(size));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, white(opacity));
+    label->setPalette(palette);
+    return label;
+}
+
 TextLine* messageLine(QWidget* parent) {
     auto* line = new TextLine(parent, EditorLook::font(11), toQColor(Palette::red.withOpacity(0.9)), " ");
     line->setElided(true);

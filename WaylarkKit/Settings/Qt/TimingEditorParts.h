@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include <QLabel>
 #include <QWidget>
 
 #include "Base/Scheduler.h"
@@ -68,6 +69,9 @@ private:
 // The red message line under a page's list; a blank line keeps its height.
 TextLine* messageLine(QWidget* parent);
 void showMessage(TextLine* line, const std::optional<std::string>& message);
+
+// A wrapping line of plain, quiet text at `size` points.
+QLabel* note(QWidget* parent, const QString& text, double size, double opacity);
 
 // A vertical scroll area without indicators whose content stacks `spacing`
 // apart from the top.

@@ -88,13 +88,7 @@ TimingEditorView::TimingEditorView(SettingsKit::SettingsModel& settings, TimingE
     side->addWidget(customsRow_);
     side->addWidget(macrosRow_);
     side->addStretch(1);
-    footnote_ = new QLabel(sidebar_);
-    footnote_->setTextFormat(Qt::PlainText);
-    footnote_->setWordWrap(true);
-    footnote_->setFont(EditorLook::font(10));
-    QPalette palette = footnote_->palette();
-    palette.setColor(QPalette::WindowText, white(0.4));
-    footnote_->setPalette(palette);
+    footnote_ = note(sidebar_, {}, 10, 0.4);
     side->addWidget(footnote_);
     row->addWidget(sidebar_);
 

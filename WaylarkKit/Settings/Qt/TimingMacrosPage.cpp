@@ -84,24 +84,15 @@ TimingMacrosPage::TimingMacrosPage(QWidget* parent, TimingEditorContext& context
     }
     rows_[0]->setEnabled(false);  // the hourly macros cannot be switched off
 
-    auto* footnote = new QLabel(QStringLiteral("Lunch Macro and Final Macro replace the hourly macro they overlap. "
-                                               "Turn one off and the hourly macros there come back."),
-                                this);
-    footnote->setTextFormat(Qt::PlainText);
-    footnote->setWordWrap(true);
-    footnote->setFont(EditorLook::font(11));
-    QPalette palette = footnote->palette();
-    palette.setColor(QPalette::WindowText, white(0.45));
-    footnote->setPalette(palette);
-    page->addWidget(footnote);
+    page->addWidget(note(this,
+                                        QStringLiteral("Lunch Macro and Final Macro replace the hourly macro they "
+                                                       "overlap. Turn one off and the hourly macros there come back."),
+                                        11, 0.45));
     page->addStretch(1);
 
-    auto* bottom = new QHBoxLayout();
-    bottom->addStretch(1);
-    bottom->addWidget(EditorButtons::done(this, [this] {
-        if (context_.onDone) context_.onDone();
-    }));
-    page->addLayout(bottom);
+    page->addLayout(EditorButtons::footer(this, {}, [this] {
+                        if (context_.onDone) context_.onDone();
+                    }).layout);
     refresh();
 }
 

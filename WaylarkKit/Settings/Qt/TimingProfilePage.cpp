@@ -115,20 +115,19 @@ TimingProfilePage::TimingProfilePage(QWidget* parent, TimingEditorContext& conte
     message_ = messageLine(this);
     page->addWidget(message_);
 
-    auto* bottom = new QHBoxLayout();
-    restore_ = new CapsuleButton(this);
-    restore_->setOnClick([this] {
-        context_.act([this] {
-            context_.editor.clickRestore(context_.settings.activeProfile().name, context_.settings);
+    const auto footer = EditorButtons::footer(
+        this,
+        [this] {
+            context_.act([this] {
+                context_.editor.clickRestore(context_.settings.activeProfile().name, context_.settings);
+            });
+        },
+        [this] {
+            if (context_.onDone) context_.onDone();
         });
-    });
-    bottom->addWidget(restore_);
-    bottom->addStretch(1);
-    done_ = EditorButtons::done(this, [this] {
-        if (context_.onDone) context_.onDone();
-    });
-    bottom->addWidget(done_);
-    page->addLayout(bottom);
+    restore_ = footer.restore;
+    done_ = footer.done;
+    page->addLayout(footer.layout);
 }
 
 void TimingProfilePage::refresh() {

@@ -92,8 +92,8 @@ void TimelineHeader::paint(QPainter& painter) const {
     painter.setFont(profileFont());
     painter.setPen(white(0.9));
     painter.drawText(profileText, Qt::AlignLeft | Qt::AlignVCenter, profileLabel);
-    paintTimelineSymbol(painter, Symbol::chevronDown, chevron.center(), chevronSide, white(0.9), symbolStroke(8, 1),
-                        input.isMenuOpen ? 180 : 0);
+    paintTimelineSymbol(painter, input.isMenuOpen ? Symbol::chevronUp : Symbol::chevronDown, chevron.center(),
+                        chevronSide, white(0.9), symbolStroke(8, 1));
 
     fillCapsule(painter, pencil, white(0.1));
     paintTimelineSymbol(painter, Symbol::pencil, pencil.center(), 11, white(0.85), symbolStroke(11, 0.8));

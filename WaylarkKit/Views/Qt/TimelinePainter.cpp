@@ -57,16 +57,6 @@ double lineHeight(const QFont& font) {
     return metrics.ascent() + metrics.descent();
 }
 
-// A filled triangle pointing down at the bar, as the news markers carry.
-void paintDownTriangle(QPainter& painter, const QRectF& box, const QColor& colour) {
-    QPainterPath path;
-    path.moveTo(box.left(), box.top());
-    path.lineTo(box.right(), box.top());
-    path.lineTo(box.center().x(), box.bottom());
-    path.closeSubpath();
-    painter.fillPath(path, colour);
-}
-
 // The hatching as one repeating tile of the fill and its stripes: the stripes
 // rise at 45°, so a square as wide as their spacing repeats them exactly, and
 // filling with it costs a fraction of stroking every stripe of a long macro.
@@ -145,8 +135,8 @@ void paintEdges(QPainter& painter, const TimelineCanvas& canvas) {
     for (const TimelineCanvas::Edge& edge : canvas.edges) {
         const double x = edge.label.x;
         if (edge.label.isBeyond) {
-            // The shared chevron turned to point right, past the bar's end.
-            paintTimelineSymbol(painter, Symbol::chevronDown, QPointF(x - 4.5, 79), 7, colour, symbolStroke(7, 1), -90);
+            // A chevron pointing right, past the bar's end.
+            paintTimelineSymbol(painter, Symbol::chevronRight, QPointF(x - 4.5, 79), 7, colour, symbolStroke(7, 1));
         } else {
             painter.fillRect(QRectF(x - 0.75, 76, 1.5, 6), colour);
         }
@@ -175,7 +165,7 @@ void paintMarkers(QPainter& painter, const TimelineCanvas& canvas) {
             paintTimelineSymbol(painter, Symbol::calendar, QPointF(marker.x, symbolTop + 3), 7, colour,
                                 symbolStroke(7, 0.5));
         } else {
-            paintDownTriangle(painter, QRectF(marker.x - 3.5, symbolTop, 7, symbolHeight), colour);
+            paintTimelineSymbol(painter, Symbol::triangleDownFill, QPointF(marker.x, symbolTop + 3), 7, colour, 0);
         }
     }
 }

@@ -8,7 +8,7 @@
 namespace WaylarkKit {
 
 void paintTimelineSymbol(QPainter& painter, Symbol symbol, QPointF centre, double side, const QColor& colour,
-                         double strokeWidth, double degrees) {
+                         double strokeWidth) {
     // Main thread only, as all painting is.
     static std::map<std::tuple<Symbol, double, double>, QPainterPath> outlines;
     const auto key = std::make_tuple(symbol, side, strokeWidth);
@@ -19,7 +19,6 @@ void paintTimelineSymbol(QPainter& painter, Symbol symbol, QPointF centre, doubl
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.translate(centre);
-    if (degrees != 0) painter.rotate(degrees);
     painter.fillPath(found->second, colour);
     painter.restore();
 }

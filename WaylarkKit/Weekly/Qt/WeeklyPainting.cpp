@@ -1,6 +1,5 @@
 #include "WaylarkKit/Weekly/Qt/WeeklyPainting.h"
 
-#include <numbers>
 #include <optional>
 
 #include <QFontMetricsF>
@@ -98,17 +97,10 @@ void paintCapsule(QPainter& painter, const QRectF& box, const Rgba& fill) {
     painter.drawRoundedRect(box, radius, radius);
 }
 
-// The chevron after a filter button's text, half a turn about its own centre
-// while the button's menu shows.
+// The chevron after a filter button's text, pointing up while the button's menu shows.
 QPainterPath chevron(const Rect& frame, double textWidth, bool open) {
-    const QRectF box = centredSquare(frame.x + 8 + textWidth + 4, frame.midY(), chevronSize);
-    const QPainterPath path = symbolPath(Symbol::chevronDown, box, symbolStroke(chevronSize, 1));
-    if (!open) return path;
-    QTransform turn;
-    turn.translate(box.center().x(), box.center().y());
-    turn.rotateRadians(std::numbers::pi);
-    turn.translate(-box.center().x(), -box.center().y());
-    return turn.map(path);
+    return symbolPath(open ? Symbol::chevronUp : Symbol::chevronDown,
+                      centredSquare(frame.x + 8 + textWidth + 4, frame.midY(), chevronSize), symbolStroke(chevronSize, 1));
 }
 
 void paintFilterButton(QPainter& painter, const Rect& frame, const QString& label, const QPainterPath& chevronPath) {
@@ -129,23 +121,10 @@ void paintMenuPanel(QPainter& painter, const QRectF& box) {
 
 // The ticked and empty boxes of the impact menu.
 void paintCheckBox(QPainter& painter, const QRectF& box, bool on, const Rgba& colour) {
-    const QRectF square = box.adjusted(box.width() * 0.08, box.height() * 0.08, -box.width() * 0.08,
-                                       -box.height() * 0.08);
-    const double radius = square.width() * 0.22;
-    if (on) {
-        QPainterPath filled;
-        filled.addRoundedRect(square, radius, radius);
-        const QRectF inner = square.adjusted(square.width() * 0.18, square.height() * 0.18, -square.width() * 0.18,
-                                             -square.height() * 0.18);
-        filled = filled.subtracted(symbolPath(Symbol::checkmark, inner, symbolStroke(box.width(), 0.8)));
-        painter.fillPath(filled, toQColor(colour));
-        return;
-    }
-    const double stroke = symbolStroke(box.width(), 0);
-    painter.setPen(QPen(toQColor(colour), stroke));
-    painter.setBrush(Qt::NoBrush);
-    const double half = stroke / 2;
-    painter.drawRoundedRect(square.adjusted(half, half, -half, -half), radius, radius);
+    const double inset = box.width() * 0.08;
+    painter.fillPath(symbolPath(on ? Symbol::checkmarkSquareFill : Symbol::square,
+                                box.adjusted(inset, inset, -inset, -inset), symbolStroke(box.width(), on ? 0.8 : 0)),
+                     toQColor(colour));
 }
 
 }  // namespace

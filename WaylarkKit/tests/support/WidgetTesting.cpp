@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include <QElapsedTimer>
 #include <QPainter>
 
+#include "IslandKit/tests/widgets/QtTestApp.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
 
 namespace WaylarkKitTest {
@@ -24,13 +24,7 @@ QApplication& app() {
 }
 
 bool processUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs) return false;
-        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
-    }
-    return true;
+    return IslandKitTest::processUntil(done, timeoutMs);
 }
 
 QImage render(QWidget& widget, double ratio) {

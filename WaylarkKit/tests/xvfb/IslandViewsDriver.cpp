@@ -11,20 +11,9 @@
 //       the same measurement for a bare translucent window of that size
 //       that repaints once a second
 
-#include <sys/resource.h>
-
-#include <cmath>
-#include <cstdio>
-#include <functional>
 #include <memory>
-#include <string>
 
-#include <QApplication>
 #include <QDir>
-#include <QEventLoop>
-#include <QImage>
-#include <QPainter>
-#include <QProcess>
 #include <QScreen>
 #include <QTimer>
 
@@ -45,56 +34,12 @@
 #include "WaylarkKit/Style/Qt/Fonts.h"
 #include "WaylarkKit/Views/Qt/IslandViews.h"
 #include "WaylarkKit/Views/StatusLabel.h"
+#include "WaylarkKit/tests/xvfb/support/XvfbDriving.h"
 
 using namespace WaylarkKit;
+using namespace WaylarkKit::Xvfb;
 
 namespace {
-
-int failures = 0;
-
-void check(bool ok, const std::string& what) {
-    std::printf("%s %s\n", ok ? "ok  " : "FAIL", what.c_str());
-    if (!ok) ++failures;
-}
-
-void wait(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// Counts the paint events and the moves and resizes a widget receives.
-class PaintCounter final : public QObject {
-public:
-    explicit PaintCounter(QObject* watched) {
-        if (watched) watched->installEventFilter(this);
-    }
-    int paints = 0;
-    int geometry = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        if (event->type() == QEvent::Move || event->type() == QEvent::Resize) ++geometry;
-        return false;
-    }
-};
-
-// A plain desktop under the island, so the screenshots show its outline.
-class Desktop final : public QWidget {
-public:
-    Desktop() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColor(40, 110, 150)); }
-};
 
 // Everything the island's views read, on one scheduler: a manual one for
 // the screenshots, the real one for the measurement.
@@ -168,21 +113,13 @@ struct Island {
     IslandKit::IslandWindowController controller;
 };
 
-QImage screenshot(const QString& path) {
-    wait(1200);  // the island's spring and the mascot's first moves
-    QProcess::execute("import", {"-window", "root", path});
-    return QImage(path).convertToFormat(QImage::Format_RGB32);
-}
-
 // Whether any pixel of `area` is close to `colour`.
 bool shows(const QImage& image, const QRect& area, const QColor& colour) {
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
             const QColor c = image.pixelColor(x, y);
             if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
-                    std::abs(c.blue() - colour.blue()) < 30) {
-                return true;
-            }
+                    std::abs(c.blue() - colour.blue()) < 30) return true;
         }
     }
     return false;
@@ -190,9 +127,10 @@ bool shows(const QImage& image, const QRect& area, const QColor& colour) {
 
 int screenshots(const QString& folder) {
     QDir().mkpath(folder);
-    Desktop desktop;
-    desktop.setGeometry(QGuiApplication::primaryScreen()->geometry());
-    desktop.show();
+    // A plain desktop under the island, so the screenshots show its outline.
+    Painted desktop([](QPainter& painter, const QRect& area) { painter.fillRect(area, QColor(40, 110, 150)); },
+                    Qt::WindowStaysOnBottomHint);
+    desktop.cover();
     const Base::Calendar calendar(TradingCore::MarketTimeZone::newYork());
     Base::ManualScheduler clock(*calendar.date(2026, 3, 10, 10, 20, 0));
     IslandKit::QtScheduler frames;
@@ -200,6 +138,7 @@ int screenshots(const QString& folder) {
     models.settings.setGreetingEnabled(false);
     models.play(0, 0);
     Island island(models, frames, false);
+    constexpr int settle = 1200;  // the island's spring and the mascot's first moves
 
     const struct {
         const char* name;
@@ -212,18 +151,17 @@ int screenshots(const QString& folder) {
     };
     for (const auto& shot : compact) {
         models.play(shot.offset, 0);
-        const QImage image = screenshot(folder + "/" + shot.name);
+        const QImage image = screenshot(folder + "/" + shot.name, settle);
         check(!image.isNull(), std::string(shot.name) + " taken");
         check(shows(image, island.rect(), shot.word), std::string(shot.name) + " shows its status colour");
     }
 
     models.play(270, 0);
     island.model.expand();
-    const QImage expanded = screenshot(folder + "/panel-expanded.png");
+    const QImage expanded = screenshot(folder + "/panel-expanded.png", settle);
     check(models.timing.isExpanded(), "the island expanded");
     check(shows(expanded, island.rect(), QColor(0xFF, 0x9F, 0x0A)), "the panel shows the timeline's orange macros");
-    std::printf("%s\n", failures == 0 ? "all checks passed" : "some checks failed");
-    return failures == 0 ? 0 : 1;
+    return finish();
 }
 
 void report(const char* what, double seconds, double cpu) {
@@ -259,9 +197,7 @@ int measure(double seconds, bool reduceMotion, bool withChecklist) {
     PaintCounter left(root->leadingView());
     PaintCounter right(root->trailingView());
     PaintCounter center(root->centerView());
-    const double before = cpuSeconds();
-    wait(static_cast<int>(seconds * 1000));
-    const double cpu = cpuSeconds() - before;
+    const double cpu = cpuOver(seconds);
     std::printf("paints: surface %d, left %d, right %d, centre %d; geometry changes %d\n", surface.paints,
                 left.paints, right.paints, center.paints, surface.geometry + left.geometry + right.geometry);
     const std::string what = std::string("compact island, ") + (reduceMotion ? "Reduce Motion" : "mascot animating") +
@@ -273,27 +209,9 @@ int measure(double seconds, bool reduceMotion, bool withChecklist) {
     return 0;
 }
 
-// A translucent frameless window of the island's size, repainting its black
-// rounded shape once a second.
-class Bare final : public QWidget {
-public:
-    Bare() {
-        setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
-        setAttribute(Qt::WA_TranslucentBackground);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Qt::black);
-        painter.drawRoundedRect(rect(), 12, 12);
-    }
-};
-
 int measureBare(double seconds, int width, int height) {
-    Bare bare;
+    // A translucent window of the island's size, repainting its black shape once a second.
+    Painted bare(slab(12, false), floating, true);
     bare.resize(width, height);
     bare.move((QGuiApplication::primaryScreen()->geometry().width() - bare.width()) / 2, 0);
     bare.show();
@@ -301,9 +219,7 @@ int measureBare(double seconds, int width, int height) {
     QObject::connect(&tick, &QTimer::timeout, &bare, [&bare] { bare.update(); });
     tick.start(1000);
     wait(3000);
-    const double before = cpuSeconds();
-    wait(static_cast<int>(seconds * 1000));
-    report("bare window of the island's size, one repaint a second", seconds, cpuSeconds() - before);
+    report("bare window of the island's size, one repaint a second", seconds, cpuOver(seconds));
     return 0;
 }
 

@@ -1,7 +1,6 @@
 # The calculator's real windows on an X server: typing, clicks and screenshots.
-add_executable(CalculatorScreenshots ${CMAKE_CURRENT_LIST_DIR}/CalculatorScreenshots.cpp
-  ${PROJECT_SOURCE_DIR}/IslandKit/tests/support/LeakSuppressions.cpp)
-target_link_libraries(CalculatorScreenshots PRIVATE WaylarkKit)
+add_executable(CalculatorScreenshots ${CMAKE_CURRENT_LIST_DIR}/CalculatorScreenshots.cpp)
+target_link_libraries(CalculatorScreenshots PRIVATE XvfbDriving)
 waylark_warnings(CalculatorScreenshots)
 add_test(NAME WaylarkKit.Xvfb.CalculatorScreenshots
   COMMAND ${PROJECT_SOURCE_DIR}/IslandKit/tests/xvfb/run-under-xvfb.sh $<TARGET_FILE:CalculatorScreenshots>

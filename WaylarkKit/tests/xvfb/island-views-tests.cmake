@@ -2,9 +2,8 @@
 # screenshots of the compact island and the expanded panel (a test), and the
 # CPU measurement of the compact island, which measure-island-cpu.sh runs by
 # hand (a minute per figure, and the figures depend on the machine).
-add_executable(IslandViewsDriver ${CMAKE_CURRENT_LIST_DIR}/IslandViewsDriver.cpp
-  ${PROJECT_SOURCE_DIR}/IslandKit/tests/support/LeakSuppressions.cpp)
-target_link_libraries(IslandViewsDriver PRIVATE WaylarkKit)
+add_executable(IslandViewsDriver ${CMAKE_CURRENT_LIST_DIR}/IslandViewsDriver.cpp)
+target_link_libraries(IslandViewsDriver PRIVATE XvfbDriving)
 waylark_warnings(IslandViewsDriver)
 add_test(NAME WaylarkKit.Xvfb.IslandViews
   COMMAND ${PROJECT_SOURCE_DIR}/IslandKit/tests/xvfb/run-under-xvfb.sh $<TARGET_FILE:IslandViewsDriver>

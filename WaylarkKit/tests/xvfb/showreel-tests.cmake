@@ -1,8 +1,7 @@
 # The showreel's backdrop in real windows on an X server: covering, parking the
 # pointer and letting a real click through to the window below.
-add_executable(ShowreelBackdropCheck ${CMAKE_CURRENT_LIST_DIR}/ShowreelBackdropCheck.cpp
-  ${PROJECT_SOURCE_DIR}/IslandKit/tests/support/LeakSuppressions.cpp)
-target_link_libraries(ShowreelBackdropCheck PRIVATE WaylarkKit)
+add_executable(ShowreelBackdropCheck ${CMAKE_CURRENT_LIST_DIR}/ShowreelBackdropCheck.cpp)
+target_link_libraries(ShowreelBackdropCheck PRIVATE XvfbDriving)
 waylark_warnings(ShowreelBackdropCheck)
 add_test(NAME WaylarkKit.Xvfb.ShowreelBackdrop
   COMMAND ${PROJECT_SOURCE_DIR}/IslandKit/tests/xvfb/run-under-xvfb.sh $<TARGET_FILE:ShowreelBackdropCheck>

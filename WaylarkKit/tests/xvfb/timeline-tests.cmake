@@ -1,8 +1,7 @@
 # The timeline tab in a real window on an X server: its screenshot and the
 # profile menu's handling of a click outside it.
-add_executable(TimelineTabScreenChecks ${CMAKE_CURRENT_LIST_DIR}/TimelineTabScreenChecks.cpp
-  ${PROJECT_SOURCE_DIR}/IslandKit/tests/support/LeakSuppressions.cpp)
-target_link_libraries(TimelineTabScreenChecks PRIVATE WaylarkKit)
+add_executable(TimelineTabScreenChecks ${CMAKE_CURRENT_LIST_DIR}/TimelineTabScreenChecks.cpp)
+target_link_libraries(TimelineTabScreenChecks PRIVATE XvfbDriving)
 waylark_warnings(TimelineTabScreenChecks)
 add_test(NAME WaylarkKit.Xvfb.TimelineTab
   COMMAND ${PROJECT_SOURCE_DIR}/IslandKit/tests/xvfb/run-under-xvfb.sh $<TARGET_FILE:TimelineTabScreenChecks>

@@ -37,13 +37,17 @@ TEST(StyleTest, ElisionKeepsWholeGraphemeClusters) {
 
 TEST(StyleTest, SymbolsMatchTheirReference) {
     WaylarkKitTest::app();
-    const Symbol all[] = {Symbol::timer, Symbol::pencil, Symbol::chevronDown, Symbol::checkmark, Symbol::plus,
-                          Symbol::plusCircleFill, Symbol::xmark, Symbol::minus, Symbol::listBullet, Symbol::calendar};
-    QImage image(QSize(10 * 24, 24) * 2, QImage::Format_ARGB32_Premultiplied);
+    const Symbol all[] = {Symbol::timer,     Symbol::pencil,         Symbol::chevronDown,           Symbol::checkmark,
+                          Symbol::plus,      Symbol::plusCircleFill, Symbol::xmark,                 Symbol::minus,
+                          Symbol::listBullet, Symbol::calendar,      Symbol::chevronUp,             Symbol::chevronRight,
+                          Symbol::triangleDownFill, Symbol::play,    Symbol::exclamationCircleFill, Symbol::arrowLeftRight,
+                          Symbol::square,    Symbol::checkmarkSquareFill};
+    constexpr int count = std::size(all);
+    QImage image(QSize(count * 24, 24) * 2, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(2);
     image.fill(Qt::black);
     QPainter painter(&image);
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < count; ++i) {
         paintSymbol(painter, all[i], QRectF(i * 24 + 4, 4, 16, 16), Qt::white, symbolStroke(16));
     }
     painter.end();

@@ -37,30 +37,13 @@
 #include "WaylarkKit/App/Qt/SystemEnvironment.h"
 #include "WaylarkKit/Qt/QuitOnSignal.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
+#include "WaylarkKit/tests/xvfb/support/XvfbDriving.h"
 
 using namespace WaylarkKit;
+using namespace WaylarkKit::Xvfb;
 namespace fs = std::filesystem;
 
 namespace {
-
-int failures = 0;
-
-void check(bool ok, const std::string& what) {
-    std::printf("%s %s\n", ok ? "ok  " : "FAIL", what.c_str());
-    std::fflush(stdout);
-    if (!ok) ++failures;
-}
-
-void wait(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-bool waitFor(const std::function<bool()>& done, int ms = 5000) {
-    for (int waited = 0; waited < ms && !done(); waited += 20) wait(20);
-    return done();
-}
 
 bool menuHolds(const QMenu& menu, const QString& text) {
     for (const QAction* action : menu.actions()) {
@@ -188,6 +171,5 @@ int main(int argc, char** argv) {
     const auto saved = settingsFile.load();
     check(saved && saved->timelineHalfSpanMinutes == zoomed, "SIGTERM still writes it");
 
-    std::printf("%d failure(s)\n", failures);
-    return failures == 0 ? 0 : 1;
+    return finish();
 }

@@ -2,45 +2,29 @@
 // compact island's size at the top of the screen that repaints once a second,
 // as the island's countdown does, and nothing else.
 
-#include <QApplication>
-#include <QPainter>
-#include <QPainterPath>
 #include <QScreen>
 #include <QTime>
 #include <QTimer>
-#include <QWidget>
+
+#include "WaylarkKit/tests/xvfb/support/XvfbDriving.h"
 
 namespace {
 
-class Bare final : public QWidget {
-public:
-    Bare() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint) {
-        setAttribute(Qt::WA_TranslucentBackground);
-        resize(300, 32);
-        connect(&timer_, &QTimer::timeout, this, [this] { update(); });
-        timer_.start(1000);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()).adjusted(0, -12, 0, 0), 12, 12);
-        painter.fillPath(shape, Qt::black);
-        painter.setPen(Qt::white);
-        painter.drawText(rect(), Qt::AlignCenter, QTime::currentTime().toString("HH:mm:ss"));
-    }
-
-private:
-    QTimer timer_;
-};
+void paintBare(QPainter& painter, const QRect& area) {
+    WaylarkKit::Xvfb::slab(12, true)(painter, area);
+    painter.setPen(Qt::white);
+    painter.drawText(area, Qt::AlignCenter, QTime::currentTime().toString("HH:mm:ss"));
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    Bare bare;
+    WaylarkKit::Xvfb::Painted bare(paintBare, WaylarkKit::Xvfb::floating, true);
+    bare.resize(300, 32);
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, &bare, [&bare] { bare.update(); });
+    tick.start(1000);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     bare.move(screen.center().x() - bare.width() / 2, 0);
     bare.show();

@@ -15,15 +15,14 @@ if(NOT WAYLARK_COMPONENTS OR "WaylarkApp" IN_LIST WAYLARK_COMPONENTS)
   add_dependencies(AppProcessChecks WaylarkApp)
   add_test(NAME WaylarkKit.Xvfb.AppProcess COMMAND ${_app_xvfb} $<TARGET_FILE:AppProcessChecks>)
 
-  add_executable(AppScreens ${CMAKE_CURRENT_LIST_DIR}/AppScreens.cpp
-    ${PROJECT_SOURCE_DIR}/IslandKit/tests/support/LeakSuppressions.cpp)
-  target_link_libraries(AppScreens PRIVATE WaylarkKit)
+  add_executable(AppScreens ${CMAKE_CURRENT_LIST_DIR}/AppScreens.cpp)
+  target_link_libraries(AppScreens PRIVATE XvfbDriving)
   waylark_warnings(AppScreens)
   add_test(NAME WaylarkKit.Xvfb.AppScreens COMMAND ${_app_xvfb} $<TARGET_FILE:AppScreens> ${_app_screenshots})
 
   # The yardstick of measure-app-cost.sh, which is run by hand on a Release build.
   add_executable(BareIslandWindow ${CMAKE_CURRENT_LIST_DIR}/BareIslandWindow.cpp)
-  target_link_libraries(BareIslandWindow PRIVATE Qt6::Widgets)
+  target_link_libraries(BareIslandWindow PRIVATE XvfbDriving)
   waylark_warnings(BareIslandWindow)
 
   # libxkbcommon hands strndup a string without a terminator inside Qt's X11

@@ -1,8 +1,7 @@
 # The settings editors in real overlay cards on an X server with a compositor:
 # real clicks and typing, and the screenshots of docs/screenshots.
-add_executable(SettingsEditorScreens ${CMAKE_CURRENT_LIST_DIR}/SettingsEditorScreens.cpp
-  ${PROJECT_SOURCE_DIR}/IslandKit/tests/support/LeakSuppressions.cpp)
-target_link_libraries(SettingsEditorScreens PRIVATE WaylarkKit)
+add_executable(SettingsEditorScreens ${CMAKE_CURRENT_LIST_DIR}/SettingsEditorScreens.cpp)
+target_link_libraries(SettingsEditorScreens PRIVATE XvfbDriving)
 waylark_warnings(SettingsEditorScreens)
 add_test(NAME WaylarkKit.Xvfb.SettingsEditorScreens
   COMMAND ${PROJECT_SOURCE_DIR}/IslandKit/tests/xvfb/run-under-xvfb.sh $<TARGET_FILE:SettingsEditorScreens>
