@@ -8,6 +8,10 @@
 #include "CalendarKit/tests/service/ScriptedFetcher.h"
 #include "WaylarkKit/App/Qt/AppDelegate.h"
 #include "WaylarkKit/App/Qt/DisplayChoiceView.h"
+#include "WaylarkKit/L2/Qt/L2PanelView.h"
+#include "WaylarkKit/Views/Qt/CenterMascotView.h"
+#include "WaylarkKit/Views/Qt/LeftStatusView.h"
+#include "WaylarkKit/Views/Qt/RightActivitiesView.h"
 #include "WaylarkKit/tests/App/Qt/AppFakes.h"
 #include "WaylarkKit/tests/Timing/TimingFixture.h"
 #include "WaylarkKit/tests/support/WidgetTesting.h"
@@ -27,7 +31,7 @@ const std::vector<std::string> autostart{"--from-autostart"}, alwaysOn{"--always
 class AppDelegateTest : public ::testing::Test {
 protected:
     AppDelegate& make(const std::vector<std::string>& arguments, std::vector<DisplayInfo> connected = {builtIn},
-                      bool byUser = false, bool installed = false) {
+                      bool byUser = false, bool installed = false, bool realViews = false) {
         app();
         delegate.reset();
         AppEnvironment env;
@@ -55,14 +59,15 @@ protected:
         env.loginItem = std::make_unique<FakeLoginItem>();
         env.quit = [this] { journal.push_back("quit"); };
         env.showShowreelBackdrop = [this] { journal.push_back("show backdrop"); };
-        env.views.leading = [](TimingViewModel&, const std::string&, bool) { return IslandKit::IslandView(); };
-        env.views.trailing = [](TimingViewModel&, ChecklistKit::ChecklistModel&, const std::string&) {
+        env.views.leading = [](const IslandParts&, bool) { return IslandKit::IslandView(); };
+        env.views.trailing = [](const IslandParts&) { return IslandKit::IslandView(); };
+        env.views.expanded = [](const IslandParts&, IslandKit::IslandModel&, std::function<void()>) {
             return IslandKit::IslandView();
         };
-        env.views.expanded = [](const PanelParts&) { return IslandKit::IslandView(); };
         env.views.tabSwipe = [this](std::function<bool()>, std::function<void(TabSwipeDirection)>) {
             return std::make_unique<FakeSwipe>(journal, [this] { return delegate->timing().isRunning(); });
         };
+        if (realViews) env.views = AppViews::standard(scheduler, fixedReduceMotion(true));
         env.launchedByUser = byUser;
         env.runsInstalled = installed;
         auto lock = InstanceLock::acquire(folder.path() / "instance.lock");
@@ -134,6 +139,24 @@ TEST_F(AppDelegateTest, HowItStartsDependsOnTheLaunch) {
         EXPECT_EQ(app.activationPolicy(), c.policy);
         EXPECT_EQ(app.statusText(), c.status);
     }
+}
+
+TEST_F(AppDelegateTest, TheIslandShowsTheRealViews) {
+    AppDelegate& app = make(alwaysOn, {builtIn}, false, false, true);
+    scheduler.advance(6);  // past the greeting
+    IslandKit::IslandModel& island = *app.island("A");
+    // No notch here: the mascot sits in the virtual one, not beside the status word.
+    std::unique_ptr<QWidget> leading(island.leading()(nullptr));
+    auto* status = dynamic_cast<LeftStatusView*>(leading.get());
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->status().word, "Open?");
+    EXPECT_FALSE(status->mascotView());
+    std::unique_ptr<QWidget> center(island.center()(nullptr));
+    EXPECT_TRUE(dynamic_cast<CenterMascotView*>(center.get()));
+    std::unique_ptr<QWidget> trailing(island.trailing()(nullptr));
+    EXPECT_TRUE(dynamic_cast<RightActivitiesView*>(trailing.get()));
+    std::unique_ptr<QWidget> expanded(island.expanded()(nullptr));
+    EXPECT_TRUE(dynamic_cast<L2PanelView*>(expanded.get()));
 }
 
 TEST_F(AppDelegateTest, TheShowreelSeedsAndPlaysOnTheIslandsAboveItsBackdrop) {
