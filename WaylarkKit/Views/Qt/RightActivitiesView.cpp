@@ -421,7 +421,7 @@ void RightActivitiesView::paintActivity(QPainter& painter, const Item& item, con
             drawLine(painter, label, font, qt(item.parts.label));
         }
     }
-    if (item.parts.countdown) {
+    if (item.parts.countdown && exposed.intersects(grown(item, countdownBox(item)).toAlignedRect())) {
         painter.setPen(item.tint);
         drawLine(painter, countdownBox(item), font, qt(*item.parts.countdown));
     }
