@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "Base/FileSystem.h"
@@ -142,6 +143,20 @@ ReduceMotionFlag systemReduceMotion() {
 
 ReduceMotionFlag fixedReduceMotion(bool reduce) {
     return [reduce] { return reduce; };
+}
+
+ReduceMotionFlag cachedReduceMotion(ReduceMotionFlag read, Base::Scheduler& scheduler, double recheckSeconds) {
+    struct State {
+        bool reduce = false;
+        Base::TaskHandle recheck;
+    };
+    auto state = std::make_shared<State>();
+    state->reduce = read && read();
+    std::weak_ptr<State> weak = state;
+    state->recheck = scheduler.repeat(recheckSeconds, [weak, read = std::move(read)] {
+        if (const auto held = weak.lock()) held->reduce = read && read();
+    });
+    return [state] { return state->reduce; };
 }
 
 }  // namespace WaylarkKit

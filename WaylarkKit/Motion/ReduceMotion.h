@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "Base/Scheduler.h"
+
 namespace WaylarkKit {
 
 // Whether the user asked the desktop for less motion. Views call it each time
@@ -16,6 +18,11 @@ using ReduceMotionFlag = std::function<bool()>;
 // either one asking for no animation means reduce.
 ReduceMotionFlag systemReduceMotion();
 ReduceMotionFlag fixedReduceMotion(bool reduce);
+// Asks `read` once now and again every `recheckSeconds` on the scheduler, and
+// answers from what it last read: reading the desktop's setting spawns a
+// process, too dear for every animation that starts. The re-reading stops
+// with the last copy of the flag.
+ReduceMotionFlag cachedReduceMotion(ReduceMotionFlag read, Base::Scheduler& scheduler, double recheckSeconds);
 
 namespace DesktopMotion {
 

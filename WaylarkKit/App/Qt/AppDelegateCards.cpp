@@ -179,7 +179,8 @@ void AppDelegate::openGreetingEditor() {
                 [this](std::function<void()> onDone) -> IslandKit::IslandView {
                     return [this, onDone](QWidget* parent) {
                         return new GreetingEditorView(
-                            settings_, scheduler_, [this] { timing().previewGreeting(); }, onDone, parent);
+                            settings_, scheduler_, [this] { timing().previewGreeting(); }, onDone, parent,
+                            environment_.views.reduceMotion);
                     };
                 },
                 greetingEditorCard,

@@ -64,14 +64,15 @@ std::unique_ptr<IslandKit::IslandModel> AppDelegate::makeIslandModel(const std::
     const IslandKit::ScreenMetrics metrics = environment_.displays->metrics(id);
     const bool hasNotch = metrics.notchSize.has_value();
     const AppViews& views = environment_.views;
-    auto model = std::make_unique<IslandKit::IslandModel>(
-        metrics, IslandKit::IslandSlots{0, 0}, islandStyle, views.leading(timing(), id, hasNotch),
-        views.trailing(timing(), checklist_, id), IslandKit::IslandView());
+    const IslandParts parts{timing(), checklist_, checklistUI_, calculator(), id, metrics};
+    auto model = std::make_unique<IslandKit::IslandModel>(metrics, IslandKit::IslandSlots{0, 0}, islandStyle,
+                                                          views.leading(parts, hasNotch), views.trailing(parts),
+                                                          IslandKit::IslandView());
     // Without a notch the mascot sits in the virtual one.
-    if (!hasNotch && views.center) model->setCenter(views.center(timing()));
-    model->setExpanded(views.expanded(PanelParts{timing(), *model, checklist_, checklistUI_, calculator(), [this] {
-                                                     if (environment_.quit) environment_.quit();
-                                                 }}));
+    if (!hasNotch && views.center) model->setCenter(views.center(parts));
+    model->setExpanded(views.expanded(parts, *model, [this] {
+        if (environment_.quit) environment_.quit();
+    }));
     // The model belongs to a host of this delegate, so its callbacks cannot outlive it.
     model->setOnStateChange([this, id](IslandState state) { islandStateChanged(id, state); });
     model->setPointerMoved([this, id](std::optional<IslandKit::Point> point) { pointerMoved(id, point); });

@@ -1,20 +1,45 @@
 #include "WaylarkKit/App/Qt/AppViews.h"
 
-#include "WaylarkKit/App/Qt/StandInViews.h"
+#include "WaylarkKit/L2/Qt/TabSwipeMonitor.h"
+#include "WaylarkKit/Views/Qt/IslandViews.h"
 
 namespace WaylarkKit {
 
-// The status views, the panel and the tab swipe are stand-ins until their real views are in the tree; each real view
-// replaces its line here and nothing else changes.
-AppViews AppViews::standard(Base::Scheduler& scheduler) {
-    AppViews views;
-    views.leading = [](TimingViewModel& timing, const std::string&, bool) { return StandIn::statusWord(timing); };
-    views.trailing = [](TimingViewModel& timing, ChecklistKit::ChecklistModel&, const std::string&) {
-        return StandIn::nextActivity(timing);
+namespace {
+
+class WheelSwipe final : public TabSwipeMonitoring {
+public:
+    WheelSwipe(std::function<bool()> isEnabled, std::function<void(TabSwipeDirection)> onSwipe)
+        : monitor_(std::move(isEnabled), std::move(onSwipe)) {}
+    void start() override { monitor_.start(); }
+    void stop() override { monitor_.stop(); }
+
+private:
+    TabSwipeMonitor monitor_;
+};
+
+}  // namespace
+
+AppViews AppViews::standard(Base::Scheduler& scheduler, ReduceMotionFlag reduceMotion) {
+    auto shared = [&scheduler, reduceMotion](const IslandParts& parts) {
+        return IslandViews::Shared{parts.timing, parts.checklist, parts.checklistUI, parts.calculator, scheduler,
+                                   reduceMotion};
     };
-    views.center = [&scheduler](TimingViewModel& timing) { return StandIn::mascot(timing, scheduler); };
-    views.expanded = [](const PanelParts& parts) { return StandIn::panel(parts.timing); };
-    views.tabSwipe = [](std::function<bool()>, std::function<void(TabSwipeDirection)>) { return StandIn::tabSwipe(); };
+    AppViews views;
+    views.leading = [shared](const IslandParts& parts, bool showsMascot) {
+        return IslandViews::leading(shared(parts), parts.islandID, showsMascot, IslandViews::mascotSide(parts.metrics));
+    };
+    views.trailing = [shared](const IslandParts& parts) { return IslandViews::trailing(shared(parts), parts.islandID); };
+    views.center = [shared](const IslandParts& parts) {
+        return IslandViews::center(shared(parts), IslandViews::mascotSide(parts.metrics));
+    };
+    views.expanded = [shared](const IslandParts& parts, IslandKit::IslandModel& island, std::function<void()> onQuit) {
+        return IslandViews::expanded(shared(parts), island, std::move(onQuit));
+    };
+    views.tabSwipe = [](std::function<bool()> isEnabled, std::function<void(TabSwipeDirection)> onSwipe) {
+        return std::make_unique<WheelSwipe>(std::move(isEnabled), std::move(onSwipe));
+    };
+    views.reduceMotion = std::move(reduceMotion);
     return views;
 }
 

@@ -8,9 +8,11 @@
 #include "ChecklistKit/ChecklistModel.h"
 #include "IslandKit/Model/IslandModel.h"
 #include "IslandKit/Model/IslandView.h"
+#include "IslandKit/Screen/ScreenMetrics.h"
 #include "WaylarkKit/Calculator/CalculatorModel.h"
 #include "WaylarkKit/Checklist/ChecklistUIState.h"
 #include "WaylarkKit/L2/TabSwipe.h"
+#include "WaylarkKit/Motion/ReduceMotion.h"
 #include "WaylarkKit/TimingViewModel.h"
 
 namespace WaylarkKit {
@@ -23,32 +25,33 @@ public:
     virtual void stop() = 0;
 };
 
-// What the expanded panel of one island is made of.
-struct PanelParts {
+// What the views of one island are made of.
+struct IslandParts {
     TimingViewModel& timing;
-    IslandKit::IslandModel& island;
     ChecklistKit::ChecklistModel& checklist;
     ChecklistUIState& checklistUI;
     CalculatorModel& calculator;
-    std::function<void()> onQuit;
+    std::string islandID;
+    IslandKit::ScreenMetrics metrics;
 };
 
 // The views the application delegate puts into the islands and cards without
 // building them itself: the status and activity views beside the notch, the
-// mascot in a virtual notch, the expanded panel and the tab swipe.
-// `standard()` gives the ones the program shows.
+// mascot in a virtual notch, the expanded panel and the tab swipe, and the
+// Reduce Motion flag they all share. `standard()` gives the ones the program shows.
 struct AppViews {
-    std::function<IslandKit::IslandView(TimingViewModel&, const std::string& islandID, bool showsMascot)> leading;
-    std::function<IslandKit::IslandView(TimingViewModel&, ChecklistKit::ChecklistModel&, const std::string& islandID)>
-        trailing;
+    std::function<IslandKit::IslandView(const IslandParts&, bool showsMascot)> leading;
+    std::function<IslandKit::IslandView(const IslandParts&)> trailing;
     // Empty for no view: the island then draws its virtual notch's label.
-    std::function<IslandKit::IslandView(TimingViewModel&)> center;
-    std::function<IslandKit::IslandView(const PanelParts&)> expanded;
+    std::function<IslandKit::IslandView(const IslandParts&)> center;
+    std::function<IslandKit::IslandView(const IslandParts&, IslandKit::IslandModel&, std::function<void()> onQuit)>
+        expanded;
     std::function<std::unique_ptr<TabSwipeMonitoring>(std::function<bool()> isEnabled,
                                                       std::function<void(TabSwipeDirection)> onSwipe)>
         tabSwipe;
+    ReduceMotionFlag reduceMotion = fixedReduceMotion(false);
 
-    static AppViews standard(Base::Scheduler& scheduler);
+    static AppViews standard(Base::Scheduler& scheduler, ReduceMotionFlag reduceMotion);
 };
 
 }  // namespace WaylarkKit

@@ -95,7 +95,10 @@ AppEnvironment make(Base::Scheduler& scheduler, const LaunchOptions& options,
         });
     environment.copyText = [](const std::string& text) { copyToClipboard(text); };
     environment.quit = [] { QCoreApplication::quit(); };
-    environment.views = AppViews::standard(scheduler);
+    // The desktop's setting is read once here and again every minute; every view asks this one flag. The
+    // showreel is a recording of the motion, whatever the desktop says.
+    environment.views = AppViews::standard(
+        scheduler, options.showreel ? fixedReduceMotion(false) : cachedReduceMotion(systemReduceMotion(), scheduler, 60));
     environment.launchedByUser = launchedByUser(arguments);
     environment.runsInstalled = installed.has_value();
     return environment;

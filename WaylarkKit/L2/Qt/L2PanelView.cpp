@@ -197,6 +197,8 @@ void L2PanelView::refreshRegions() {
 }
 
 void L2PanelView::refreshFooter() {
+    // The compact island shows no footer: its line is made afresh as the panel opens, not on every tick.
+    if (!isExpanded()) return;
     std::string line = localZone_ ? PanelFooter::statusLine(PanelFooter::statusInputs(model_), *localZone_)
                                   : PanelFooter::statusLine(PanelFooter::statusInputs(model_), Base::TimeZone::utc());
     auto buttons = PanelFooter::buttons(model_.mode() == TimingViewModel::Mode::demo, model_.simulatedConfidence());

@@ -20,8 +20,8 @@
 namespace WaylarkKit::IslandViews {
 
 // What every island's views share. The Reduce Motion flag is asked when an
-// animation starts (a pose, a pulse, a blink), never per frame; a flag that
-// reads the desktop's setting each time it is asked is fine here.
+// animation starts (a pose, a pulse, a blink), never per frame; the program
+// hands every view one flag that answers from its last reading.
 struct Shared {
     TimingViewModel& timing;
     ChecklistKit::ChecklistModel& checklist;

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "WaylarkKit/Views/Qt/CompactRoom.h"
+#include "WaylarkKit/Views/Qt/IslandViewsObserving.h"
 
 namespace WaylarkKit {
 
@@ -30,22 +31,8 @@ LeftStatusView::LeftStatusView(TimingViewModel& model, std::string islandID, boo
     refresh();
 
     using F = TimingViewModel::Field;
-    auto on = [this](F field) { return model_.observe(field, [this] { refresh(); }); };
-    subscriptions_ = {
-        on(F::now),
-        on(F::evaluation),
-        on(F::statusChangedAt),
-        on(F::isCelebratingChecklist),
-        on(F::greetingStartedAt),
-        on(F::greetingPreviewStartedAt),
-        on(F::greetingRun),
-        on(F::isEditorOpen),
-        on(F::isExpanded),
-        on(F::hoveredTarget),
-        on(F::hoverIsland),
-        on(F::mode),
-        model_.settings().observeSettings([this] { refresh(); }),
-    };
+    subscriptions_ =
+        IslandViews::observeCompact(model_, {F::statusChangedAt, F::isCelebratingChecklist}, [this] { refresh(); });
 }
 
 LeftStatusView::~LeftStatusView() = default;

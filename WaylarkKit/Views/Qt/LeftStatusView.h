@@ -1,6 +1,6 @@
 #pragma once
 
-#include <array>
+#include <vector>
 #include <string>
 
 #include <QPointer>
@@ -69,7 +69,7 @@ private:
     LeftStatusRow row_;
     HoverMagnification magnify_;
     // Last, so they go first.
-    std::array<Base::Subscription, 13> subscriptions_;
+    std::vector<Base::Subscription> subscriptions_;
 };
 
 }  // namespace WaylarkKit

@@ -19,6 +19,7 @@
 #include "WaylarkKit/Style/Qt/QtColor.h"
 #include "WaylarkKit/Style/Qt/TextDrawing.h"
 #include "WaylarkKit/Views/Qt/CompactRoom.h"
+#include "WaylarkKit/Views/Qt/IslandViewsObserving.h"
 
 namespace WaylarkKit {
 
@@ -60,24 +61,9 @@ RightActivitiesView::RightActivitiesView(TimingViewModel& model, ChecklistKit::C
     refresh();
 
     using F = TimingViewModel::Field;
-    auto on = [this](F field) { return model_.observe(field, [this] { refresh(); }); };
-    subscriptions_ = {
-        on(F::now),
-        on(F::evaluation),
-        on(F::greetingStartedAt),
-        on(F::greetingPreviewStartedAt),
-        on(F::greetingRun),
-        on(F::isEditorOpen),
-        on(F::isExpanded),
-        on(F::mode),
-        on(F::activeTab),
-        on(F::expandedIsland),
-        on(F::hoveredTarget),
-        on(F::hoverIsland),
-        model_.settings().observeSettings([this] { refresh(); }),
-        // The badge's width follows the checklist.
-        checklist_.observeState([this] { refresh(); }),
-    };
+    subscriptions_ = IslandViews::observeCompact(model_, {F::activeTab, F::expandedIsland}, [this] { refresh(); });
+    // The badge's width follows the checklist.
+    subscriptions_.push_back(checklist_.observeState([this] { refresh(); }));
 }
 
 RightActivitiesView::~RightActivitiesView() = default;
@@ -435,7 +421,7 @@ void RightActivitiesView::paintActivity(QPainter& painter, const Item& item, con
             drawLine(painter, label, font, qt(item.parts.label));
         }
     }
-    if (item.parts.countdown) {
+    if (item.parts.countdown && exposed.intersects(grown(item, countdownBox(item)).toAlignedRect())) {
         painter.setPen(item.tint);
         drawLine(painter, countdownBox(item), font, qt(*item.parts.countdown));
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <map>
 #include <memory>
 #include <optional>
@@ -122,7 +121,7 @@ private:
     std::map<std::string, std::unique_ptr<HoverMagnification>> magnifiers_;
     std::map<std::string, std::unique_ptr<PulsingLabel>> pulses_;
     // Last, so they go first.
-    std::array<Base::Subscription, 16> subscriptions_;
+    std::vector<Base::Subscription> subscriptions_;
 };
 
 }  // namespace WaylarkKit

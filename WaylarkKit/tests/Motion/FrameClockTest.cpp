@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "Base/ManualScheduler.h"
 #include "WaylarkKit/Motion/FrameClock.h"
 
@@ -39,4 +41,19 @@ TEST(FrameClockTest, FramesSeeTheSteadyClockNotTheWallClock) {
     ASSERT_EQ(times.size(), 3u);
     EXPECT_DOUBLE_EQ(times[1] - times[0], 0.25);
     EXPECT_DOUBLE_EQ(times[2] - times[1], 0.25);
+}
+
+TEST(FrameClockTest, SlowAnimationsShareFramesAndKeepTheirCadence) {
+    Base::ManualScheduler scheduler;
+    FrameClock pulse(scheduler), breathing(scheduler);
+    std::set<double> painted;
+    int pulses = 0, breaths = 0;
+    auto a = pulse.run([&](double t) { return painted.insert(t), ++pulses; }, 10);
+    scheduler.advance(0.03);
+    auto b = breathing.run([&](double t) { return painted.insert(t), ++breaths; }, 4);
+    scheduler.advance(2);
+    EXPECT_EQ(pulses, 21);
+    EXPECT_EQ(breaths, 9);
+    // Only the breathing's first frame, at its start, is drawn apart.
+    EXPECT_EQ(painted.size(), 22u);
 }

@@ -20,12 +20,9 @@ TEST(DisplayChoiceViewTest, EachButtonGivesItsAnswer) {
     }
     EXPECT_EQ(answers, std::vector<DisplayAnswer>(DisplayChoiceView::order.begin(), DisplayChoiceView::order.end()));
 
-    // The buttons share the row left to right, above the footnote; between them nothing answers.
+    // Between the buttons nothing answers (the golden image holds their places).
     const QRectF left = view.buttonRect(DisplayAnswer::notHere);
     const QRectF right = view.buttonRect(DisplayAnswer::alsoHere);
-    EXPECT_DOUBLE_EQ(left.left(), 0);
-    EXPECT_DOUBLE_EQ(right.right(), 480);
-    EXPECT_DOUBLE_EQ(left.height(), 30);
     QTest::mouseClick(&view, Qt::LeftButton, {},
                       QPoint(static_cast<int>(left.right()) + 5, static_cast<int>(left.center().y())));
     // A press that leaves its button before the release answers nothing.
