@@ -76,7 +76,6 @@ TEST(NewsModel, DisplayLabelAndActivityID) {
         EXPECT_EQ(c.event.activityID(), c.activityID);
     }
     EXPECT_EQ(event("a", "L", 60).activityID(), event("b", "L", 60).activityID());
-    EXPECT_NE(event("a", std::nullopt, 60), event("a", "Non-Farm Payrolls", 60));
 }
 
 TEST(NewsRule, Json) {

@@ -101,15 +101,3 @@ TEST(ModelJson, CustomIntervalReading) {
         }
     }
 }
-
-// The defaults' times are pinned by the evaluation tests; here only what
-// they never reach.
-TEST(ModelPresets, MacroChoicesAndIntervalTimes) {
-    EXPECT_EQ(MacroSchedule::newYork(false, false), (MacroSchedule{10, {}, workDays()}));
-    EXPECT_EQ(MacroSchedule::newYork(false, true), (MacroSchedule{10, {NamedMacro::finalHour()}, workDays()}));
-    EXPECT_EQ(MacroSchedule::newYork(true, true), MacroSchedule::newYorkDefault());
-    CustomInterval interval = killZone();
-    EXPECT_TRUE(interval.hasValidTimes());
-    interval.end = interval.start;
-    EXPECT_FALSE(interval.hasValidTimes());
-}

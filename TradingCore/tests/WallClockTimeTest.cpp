@@ -15,7 +15,6 @@ TEST(WallClockTime, Parsing) {
         ASSERT_TRUE(time);
         EXPECT_EQ(time->text(), written);
     }
-    EXPECT_EQ(WallClockTime::fromText("7:05"), WallClockTime(7, 5));
     for (const char* text : {"24:00", "7:5", "7:60", "123:00", "07:05:00", "0705", "7.05", "+7:05", "-1:00", ":05",
                              "7:", " 7:05", "7:05 ", "", ":", "7::05", "7:0\xCC\x81", "\xEF\xBC\x97:05", "\xD9\xA7:05",
                              "7:05\r\n", "a7:05"}) {
