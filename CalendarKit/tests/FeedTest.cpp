@@ -159,8 +159,6 @@ TEST(FeedValidatorTest, TestsRunInOrderAndTheFirstIssueWins) {
     }
     EXPECT_EQ(CalendarKit::FeedValidator::validate({}, 100, Base::Date(kFriday), {-1, 0, 0, 1, 0})->description(),
               "empty");
-    EXPECT_EQ(CalendarKit::description(FeedError::tooLarge), "tooLarge");
-    EXPECT_EQ(CalendarKit::description(FeedError::notAnArray), "notAnArray");
 }
 
 TEST(FeedFetcherTest, RetryAfterTextRules) {

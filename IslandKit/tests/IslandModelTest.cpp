@@ -35,9 +35,6 @@ struct IslandModelTest : testing::Test {
 // Value fields announce only a real change; views and callbacks every write.
 TEST_F(IslandModelTest, StartsCompactAndAnnouncesChanges) {
     EXPECT_EQ(model.state(), IslandState::compact);
-    EXPECT_EQ(model.canvasFrame(), Rect{});
-    EXPECT_FALSE(model.center() || model.keyboardEligibility() || model.onKeyboardReleased() ||
-                 model.pointerMoved() || model.onStateChange());
     ScreenMetrics other = metrics;
     other.menuBarHeight = 24;
     IslandStyle style;

@@ -54,6 +54,10 @@ TEST(Evaluate, DefaultProfileThroughAWorkDay) {
 
 TEST(Evaluate, BlackoutsInsideAndOutsideWindows) {
     const std::vector<NewsEvent> cpi = {usdHigh("CPI", wed(8, 30))};
+    // Only confirmed releases of a watched currency (exactly as written) and a chosen impact black out.
+    NewsEvent unconfirmed = usdHigh("A", wed(8, 30)), lowerCase = usdHigh("B", wed(8, 30));
+    unconfirmed.isTimeConfirmed = false;
+    lowerCase.currency = "usd";
     struct Case {
         const char* label;
         std::vector<NewsEvent> events;
@@ -65,6 +69,8 @@ TEST(Evaluate, BlackoutsInsideAndOutsideWindows) {
         {"red at the blackout start", cpi, wed(8, 25), StatusBase::red, wed(8, 35)},
         {"green again at its end", cpi, wed(8, 35), StatusBase::green, wed(9, 30)},
         {"green before it, changing at its start", cpi, wed(8), StatusBase::green, wed(8, 25)},
+        {"no blackout of others", {unconfirmed, lowerCase, usdHigh("Med", wed(8, 30), NewsImpact::medium)}, wed(8, 25),
+         StatusBase::green, wed(9, 30)},
         {"a second blackout starting at the first's end is no change",
          {usdHigh("CPI", wed(8, 30)), usdHigh("PPI", wed(8, 40))}, wed(8, 26), StatusBase::red, wed(8, 45)},
         {"a blackout past its window ends with the window", {usdHigh("Late", wed(10, 58))}, wed(10, 55), StatusBase::red,

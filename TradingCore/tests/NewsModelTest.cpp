@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Base/Json.h"
+#include "TestSupport.h"
 #include "TradingCore/Evaluation/ActivityKind.h"
 #include "TradingCore/Evaluation/StatusBase.h"
 #include "TradingCore/Model/DataConfidence.h"
@@ -52,10 +53,8 @@ TEST(ModelNames, EveryEnumerationReadsBackByItsName) {
     EXPECT_EQ((std::vector{severity(I::holiday), severity(I::low), severity(I::medium), severity(I::high)}),
               (std::vector{0, 1, 2, 3}));
     EXPECT_EQ(toJson(DataConfidence::degraded).dump().value(), R"("degraded")");
-    EXPECT_EQ(fromJson<DataConfidence>(*Base::Json::parse(R"("degraded")")).value(), DataConfidence::degraded);
-    for (const char* bad : {R"("Live")", "1", "null", R"(["live"])"}) {
-        EXPECT_FALSE(fromJson<DataConfidence>(*Base::Json::parse(bad)).ok()) << bad;
-    }
+    TestSupport::expectReads<DataConfidence>({{R"("degraded")", DataConfidence::degraded}, {R"("Live")", std::nullopt},
+                                              {"1", std::nullopt}, {"null", std::nullopt}, {R"(["live"])", std::nullopt}});
 }
 
 TEST(NewsModel, DisplayLabelAndActivityID) {
@@ -76,33 +75,23 @@ TEST(NewsModel, DisplayLabelAndActivityID) {
         EXPECT_EQ(c.event.activityID(), c.activityID);
     }
     EXPECT_EQ(event("a", "L", 60).activityID(), event("b", "L", 60).activityID());
-    EXPECT_NE(event("a", std::nullopt, 60), event("a", "Non-Farm Payrolls", 60));
 }
 
 TEST(NewsRule, Json) {
     const NewsRule rule{{"USD", "EUR"}, {NewsImpact::high, NewsImpact::holiday}, 300, 120.5, 900};
     EXPECT_EQ(*fromJson<NewsRule>(*Base::Json::parse(toJson(rule).dump().value())), rule);
-    const std::string common = R"("currencies":["USD"],"afterSeconds":300,"leadSeconds":900,)";
-    struct Case {
-        std::string members;
-        std::optional<NewsRule> rule;
+    auto members = [](const std::string& rest) {
+        return R"({"currencies":["USD"],"afterSeconds":300,"leadSeconds":900,)" + rest + "}";
     };
-    for (const Case& c : {
-             Case{common + R"("impacts":["high","high"],"beforeSeconds":-5,"extra":1)",
-                  NewsRule{{"USD"}, {NewsImpact::high}, -5, 300, 900}},
-             Case{common + R"("impacts":[],"beforeSeconds":1e3)", NewsRule{{"USD"}, {}, 1000, 300, 900}},
-             Case{common + R"("impacts":["High"],"beforeSeconds":300)", std::nullopt},
-             Case{common + R"("impacts":[1],"beforeSeconds":300)", std::nullopt},
-             Case{common + R"("impacts":"high","beforeSeconds":300)", std::nullopt},
-             Case{common + R"("impacts":["high"],"beforeSeconds":"300")", std::nullopt},
-             Case{R"("currencies":["USD"],"impacts":[],"beforeSeconds":1,"afterSeconds":1)", std::nullopt},
-         }) {
-        SCOPED_TRACE(c.members);
-        const auto read = fromJson<NewsRule>(*Base::Json::parse("{" + c.members + "}"));
-        ASSERT_EQ(read.ok(), c.rule.has_value());
-        if (c.rule) {
-            EXPECT_EQ(*read, *c.rule);
-        }
-    }
-    EXPECT_FALSE(fromJson<NewsRule>(*Base::Json::parse("[]")).ok());
+    TestSupport::expectReads<NewsRule>({
+        {members(R"("impacts":["high","high"],"beforeSeconds":-5,"extra":1)"),
+         NewsRule{{"USD"}, {NewsImpact::high}, -5, 300, 900}},
+        {members(R"("impacts":[],"beforeSeconds":1e3)"), NewsRule{{"USD"}, {}, 1000, 300, 900}},
+        {members(R"("impacts":["High"],"beforeSeconds":300)"), std::nullopt},
+        {members(R"("impacts":[1],"beforeSeconds":300)"), std::nullopt},
+        {members(R"("impacts":"high","beforeSeconds":300)"), std::nullopt},
+        {members(R"("impacts":["high"],"beforeSeconds":"300")"), std::nullopt},
+        {R"({"currencies":["USD"],"impacts":[],"beforeSeconds":1,"afterSeconds":1})", std::nullopt},
+        {"[]", std::nullopt},
+    });
 }

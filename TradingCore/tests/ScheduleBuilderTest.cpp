@@ -133,22 +133,6 @@ TEST(ScheduleBuilder, MacroOccurrencesDropHourliesUnderNamedMacros) {
                     {"Macro", wed(13)}}));
 }
 
-// Only confirmed releases of a watched currency (exactly as written) and a
-// chosen impact black out.
-TEST(TimingEvaluator, Blackouts) {
-    NewsEvent unconfirmed = usdHigh("A", wed(8, 30)), lower = usdHigh("B", wed(8, 30));
-    unconfirmed.isTimeConfirmed = false;
-    lower.currency = "usd";
-    const std::vector<NewsEvent> events = {usdHigh("CPI", wed(8, 30)), usdHigh("Med", wed(8, 30), NewsImpact::medium),
-                                           unconfirmed, lower, usdHigh("NFP", wed(8, 30))};
-    const auto blackouts = TimingEvaluator::blackouts(TimingConfiguration::newYorkDefault(), events);
-    ASSERT_EQ(blackouts.size(), 2u);
-    EXPECT_EQ(blackouts[0].event.title, "CPI");
-    EXPECT_EQ(blackouts[1].event.title, "NFP");
-    EXPECT_EQ(blackouts[0].span, (Span{wed(8, 25), wed(8, 35)}));
-    EXPECT_EQ(blackouts[1].span, blackouts[0].span);
-}
-
 // Builders remember day walks and wall-clock instants between calls, and each
 // thread keeps one: a builder that has answered other stretches, in any order
 // and after another zone, must answer exactly as a new one.

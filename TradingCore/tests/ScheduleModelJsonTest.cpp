@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Base/Json.h"
+#include "TestSupport.h"
 #include "TradingCore/Model/CustomInterval.h"
 #include "TradingCore/Model/MacroSchedule.h"
 #include "TradingCore/Model/SessionProfile.h"
@@ -75,41 +76,19 @@ TEST(ModelJson, CustomIntervalReading) {
                rest + "}";
     };
     const std::string days = R"(,"weekdays":[2,3,4,5,6])";
-    struct Case {
-        std::string json;
-        std::optional<IntervalColor> color;  // none: the record fails
-    };
-    for (const Case& c : {
-             Case{interval(kId, days + R"(,"color":"teal")"), IntervalColor::teal},
-             Case{interval("e621e1f8-c36c-495a-93fc-0c247a3e6e5f", days + R"(,"color":"teal")"), IntervalColor::teal},
-             Case{interval(kId, days + R"(,"color":"purple")"), IntervalColor::cyan},
-             Case{interval(kId, days + R"(,"color":"Teal")"), IntervalColor::cyan},
-             Case{interval(kId, days + R"(,"color":null)"), IntervalColor::cyan},
-             Case{interval(kId, days + R"(,"color":3)"), IntervalColor::cyan},
-             Case{interval(kId, days), IntervalColor::cyan},
-             Case{interval(kId, R"(,"weekdays":[2,3,4,5,8])"), std::nullopt},
-             Case{interval(kId, R"(,"weekdays":[0])"), std::nullopt},
-             Case{interval(kId, R"(,"color":"teal")"), std::nullopt},
-             Case{interval("not-a-uuid", days), std::nullopt},
-             Case{R"({"name":"x","start":{"hour":1,"minute":0},"end":{"hour":2,"minute":0},"weekdays":[]})", std::nullopt},
-         }) {
-        SCOPED_TRACE(c.json);
-        const auto result = read<CustomInterval>(c.json);
-        ASSERT_EQ(result.ok(), c.color.has_value());
-        if (c.color) {
-            EXPECT_EQ(*result, killZone(*c.color));
-        }
-    }
-}
-
-// The defaults' times are pinned by the evaluation tests; here only what
-// they never reach.
-TEST(ModelPresets, MacroChoicesAndIntervalTimes) {
-    EXPECT_EQ(MacroSchedule::newYork(false, false), (MacroSchedule{10, {}, workDays()}));
-    EXPECT_EQ(MacroSchedule::newYork(false, true), (MacroSchedule{10, {NamedMacro::finalHour()}, workDays()}));
-    EXPECT_EQ(MacroSchedule::newYork(true, true), MacroSchedule::newYorkDefault());
-    CustomInterval interval = killZone();
-    EXPECT_TRUE(interval.hasValidTimes());
-    interval.end = interval.start;
-    EXPECT_FALSE(interval.hasValidTimes());
+    const auto teal = killZone(IntervalColor::teal), cyan = killZone(IntervalColor::cyan);
+    TestSupport::expectReads<CustomInterval>({
+        {interval(kId, days + R"(,"color":"teal")"), teal},
+        {interval("e621e1f8-c36c-495a-93fc-0c247a3e6e5f", days + R"(,"color":"teal")"), teal},
+        {interval(kId, days + R"(,"color":"purple")"), cyan},
+        {interval(kId, days + R"(,"color":"Teal")"), cyan},
+        {interval(kId, days + R"(,"color":null)"), cyan},
+        {interval(kId, days + R"(,"color":3)"), cyan},
+        {interval(kId, days), cyan},
+        {interval(kId, R"(,"weekdays":[2,3,4,5,8])"), std::nullopt},
+        {interval(kId, R"(,"weekdays":[0])"), std::nullopt},
+        {interval(kId, R"(,"color":"teal")"), std::nullopt},
+        {interval("not-a-uuid", days), std::nullopt},
+        {R"({"name":"x","start":{"hour":1,"minute":0},"end":{"hour":2,"minute":0},"weekdays":[]})", std::nullopt},
+    });
 }

@@ -1,13 +1,19 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Base/Calendar.h"
 #include "Base/Date.h"
 #include "Base/EpochText.h"
+#include "Base/Json.h"
 #include "TradingCore/Evaluation/Span.h"
+#include "TradingCore/Model/JsonCoding.h"
 #include "TradingCore/Model/MarketTimeZone.h"
 #include "TradingCore/Model/NewsEvent.h"
 
@@ -41,6 +47,20 @@ inline Base::Date utc(int year, int month, int day, int hour = 0, int minute = 0
 inline NewsEvent usdHigh(std::string title, Base::Date time, NewsImpact impact = NewsImpact::high,
                          std::optional<std::string> label = std::nullopt) {
     return NewsEvent{"id-" + title, std::move(title), "USD", impact, time, true, std::move(label)};
+}
+
+// Reads each text as a T: the value given, or a failure where none is.
+template <class T>
+void expectReads(const std::vector<std::pair<std::string, std::optional<T>>>& cases) {
+    for (const auto& [text, expected] : cases) {
+        SCOPED_TRACE(text);
+        const auto json = Base::Json::parse(text);
+        const Base::Result<T> read = json.ok() ? fromJson<T>(*json) : Base::Result<T>(json.error());
+        ASSERT_EQ(read.ok(), expected.has_value());
+        if (expected) {
+            EXPECT_EQ(*read, *expected);
+        }
+    }
 }
 
 }  // namespace TradingCore::TestSupport

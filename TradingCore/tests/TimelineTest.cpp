@@ -71,22 +71,17 @@ TEST(Timeline, SegmentsOfAMorning) {
 
 TEST(Timeline, Markers) {
     TimingConfiguration configuration = TimingConfiguration::newYorkDefault();
-    NewsEvent euro = usdHigh("ECB", wed(9));
-    euro.currency = "EUR";
-    NewsEvent holiday = usdHigh("Bank Holiday", wed(0), NewsImpact::holiday);
-    NewsEvent unconfirmed = usdHigh("Unconfirmed", wed(11));
-    unconfirmed.isTimeConfirmed = false;
     const std::vector<NewsEvent> events = {
-        usdHigh("Late", wed(12)),                                // at range end: kept
-        usdHigh("After", wed(12) + 0.001),                       // just outside
-        usdHigh("Early", wed(0)),                                // at range start: kept
-        usdHigh("Medium", wed(9), NewsImpact::medium),           // impact not selected
-        euro,                                                    // currency not watched
-        holiday,                                                 // holidays always marked
-        usdHigh("CPI m/m", wed(10), NewsImpact::high, "CPI"),    // label wins over title
-        usdHigh("CPI y/y", wed(10), NewsImpact::high, "CPI"),    // same label and time: dropped
-        usdHigh("CPI m/m", wed(10), NewsImpact::high, "Core"),   // another label: kept
-        unconfirmed,                                             // markers ignore confirmation
+        usdHigh("Late", wed(12)),                                                    // at range end: kept
+        usdHigh("After", wed(12) + 0.001),                                           // just outside
+        usdHigh("Early", wed(0)),                                                    // at range start: kept
+        usdHigh("Medium", wed(9), NewsImpact::medium),                               // impact not selected
+        NewsEvent{"ecb", "ECB", "EUR", NewsImpact::high, wed(9), true, {}},          // currency not watched
+        usdHigh("Bank Holiday", wed(0), NewsImpact::holiday),                        // holidays always marked
+        usdHigh("CPI m/m", wed(10), NewsImpact::high, "CPI"),                        // label wins over title
+        usdHigh("CPI y/y", wed(10), NewsImpact::high, "CPI"),                        // same label and time: dropped
+        usdHigh("CPI m/m", wed(10), NewsImpact::high, "Core"),                       // another label: kept
+        NewsEvent{"u", "Unconfirmed", "USD", NewsImpact::high, wed(11), false, {}},  // markers ignore confirmation
     };
     const Timeline timeline = timelineOf(wed(0), wed(12), events, configuration);
     std::vector<std::string> ids;
