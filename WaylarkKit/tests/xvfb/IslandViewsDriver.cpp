@@ -73,9 +73,7 @@ struct Island {
 bool shows(const QImage& image, const QRect& area, const QColor& colour) {
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
-                    std::abs(c.blue() - colour.blue()) < 30) return true;
+            if (near(image.pixelColor(x, y), colour, 9)) return true;
         }
     }
     return false;
