@@ -18,22 +18,16 @@
 #include <QTimer>
 
 #include "Base/ManualScheduler.h"
-#include "CalendarKit/Service/CalendarService.h"
-#include "CalendarKit/tests/service/MemoryStore.h"
-#include "CalendarKit/tests/service/ScriptedFetcher.h"
-#include "ChecklistKit/InMemoryChecklistStore.h"
 #include "IslandKit/Screen/ScreenMetricsReader.h"
 #include "IslandKit/View/IslandSurface.h"
 #include "IslandKit/Window/IslandWindowController.h"
 #include "IslandKit/Window/QtScheduler.h"
 #include "IslandKit/Window/XInputPointerTracker.h"
-#include "SettingsKit/InMemorySettingsStore.h"
-#include "SettingsKit/SettingsModel.h"
 #include "TradingCore/Model/MarketTimeZone.h"
 #include "WaylarkKit/DemoScenario.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
-#include "WaylarkKit/Views/Qt/IslandViews.h"
 #include "WaylarkKit/Views/StatusLabel.h"
+#include "WaylarkKit/tests/Views/Qt/IslandModels.h"
 #include "WaylarkKit/tests/xvfb/support/XvfbDriving.h"
 
 using namespace WaylarkKit;
@@ -41,49 +35,19 @@ using namespace WaylarkKit::Xvfb;
 
 namespace {
 
-// Everything the island's views read, on one scheduler: a manual one for
-// the screenshots, the real one for the measurement.
-struct Models {
-    explicit Models(Base::Scheduler& clock)
-        : fetcher(std::make_shared<CalendarKit::Testing::ScriptedFetcher>(clock)),
-          calendar(fetcher, std::make_shared<CalendarKit::Testing::MemoryStore>(), clock,
-                   CalendarKit::CalendarService::Settings::application()),
-          settings(std::make_shared<SettingsKit::InMemorySettingsStore>(), clock, 0.4),
-          checklist(std::make_shared<ChecklistKit::InMemoryChecklistStore>(), clock, 0.4),
-          checklistUI(1.0, clock),
-          calculator(settings, clock, [](const std::string&) {}),
-          timing(calendar, settings, TimingViewModel::Mode::demo, 5.0, clock) {}
-
-    // The demo scenario from `offset` seconds after its base, at `speed`.
-    void play(double offset, double speed) {
-        const DemoScenario scenario = DemoScenario::make(timing.now());
-        timing.playScenario(scenario, scenario.events.front().time - 180 + offset, speed, false);
-    }
-
-    std::shared_ptr<CalendarKit::Testing::ScriptedFetcher> fetcher;
-    CalendarKit::CalendarService calendar;
-    SettingsKit::SettingsModel settings;
-    ChecklistKit::ChecklistModel checklist;
-    ChecklistUIState checklistUI;
-    CalculatorModel calculator;
-    TimingViewModel timing;
-};
+using Testing::IslandModels;
 
 // One island on the primary screen, wired as the island host wires it.
 struct Island {
-    Island(Models& models, Base::Scheduler& frames, bool reduceMotion)
+    Island(IslandModels& models, Base::Scheduler& frames, bool reduceMotion)
         : screen(QGuiApplication::primaryScreen()),
           metrics(IslandKit::ScreenMetricsReader::metrics(screen)),
           shared{models.timing, models.checklist, models.checklistUI, models.calculator, frames,
                  fixedReduceMotion(reduceMotion)},
-          model(metrics, IslandKit::IslandSlots{}, style(),
-                IslandViews::leading(shared, "main", metrics.hasNotch(), IslandViews::mascotSide(metrics)),
-                IslandViews::trailing(shared, "main"), IslandKit::IslandView{}),
-          controller(model, pointer, frames) {
-        model.setExpanded(IslandViews::expanded(shared, model, [] { QApplication::quit(); }));
-        if (!metrics.hasNotch()) model.setCenter(IslandViews::center(shared, IslandViews::mascotSide(metrics)));
+          model(Testing::islandWithViews(shared, metrics, "main", [] { QApplication::quit(); })),
+          controller(*model, pointer, frames) {
         TimingViewModel& timing = models.timing;
-        model.setOnStateChange([&timing](IslandKit::IslandState state) {
+        model->setOnStateChange([&timing](IslandKit::IslandState state) {
             const bool expanded = state == IslandKit::IslandState::expanded;
             timing.setExpandedIsland(expanded ? "main" : "");
             timing.setExpanded(expanded);
@@ -91,16 +55,8 @@ struct Island {
         controller.show(screen);
     }
 
-    static IslandKit::IslandStyle style() {
-        IslandKit::IslandStyle s;
-        s.expandedContentSize = {300, 205};
-        s.maxLeadingWidth = 200;
-        s.maxTrailingWidth = 420;
-        s.expandedLeadingRegionMinWidth = 410;
-        return s;
-    }
     QRect rect() const {
-        const IslandKit::IslandLayout l = model.layout();
+        const IslandKit::IslandLayout l = model->layout();
         return QRect(static_cast<int>(l.rect.minX()), 0, static_cast<int>(l.rect.width),
                      static_cast<int>(l.rect.height));
     }
@@ -109,7 +65,7 @@ struct Island {
     IslandKit::ScreenMetrics metrics;
     IslandViews::Shared shared;
     IslandKit::XInputPointerTracker pointer;
-    IslandKit::IslandModel model;
+    std::unique_ptr<IslandKit::IslandModel> model;
     IslandKit::IslandWindowController controller;
 };
 
@@ -117,9 +73,7 @@ struct Island {
 bool shows(const QImage& image, const QRect& area, const QColor& colour) {
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
-                    std::abs(c.blue() - colour.blue()) < 30) return true;
+            if (near(image.pixelColor(x, y), colour, 9)) return true;
         }
     }
     return false;
@@ -134,8 +88,7 @@ int screenshots(const QString& folder) {
     const Base::Calendar calendar(TradingCore::MarketTimeZone::newYork());
     Base::ManualScheduler clock(*calendar.date(2026, 3, 10, 10, 20, 0));
     IslandKit::QtScheduler frames;
-    Models models(clock);
-    models.settings.setGreetingEnabled(false);
+    IslandModels models(clock);
     models.play(0, 0);
     Island island(models, frames, false);
     constexpr int settle = 1200;  // the island's spring and the mascot's first moves
@@ -157,7 +110,7 @@ int screenshots(const QString& folder) {
     }
 
     models.play(270, 0);
-    island.model.expand();
+    island.model->expand();
     const QImage expanded = screenshot(folder + "/panel-expanded.png", settle);
     check(models.timing.isExpanded(), "the island expanded");
     check(shows(expanded, island.rect(), QColor(0xFF, 0x9F, 0x0A)), "the panel shows the timeline's orange macros");
@@ -170,8 +123,7 @@ void report(const char* what, double seconds, double cpu) {
 
 int measure(double seconds, bool reduceMotion, bool withChecklist) {
     IslandKit::QtScheduler clock;
-    Models models(clock);
-    models.settings.setGreetingEnabled(false);
+    IslandModels models(clock);
     // A checklist with its count, or the badge's pulsing "!" without one.
     if (withChecklist) {
         const auto id = models.checklist.createTemplate("Pre-trade");

@@ -8,14 +8,9 @@
 #include <QWindow>
 
 #include "Base/ManualScheduler.h"
-#include "CalendarKit/Service/CalendarService.h"
-#include "CalendarKit/tests/service/MemoryStore.h"
-#include "CalendarKit/tests/service/ScriptedFetcher.h"
-#include "SettingsKit/InMemorySettingsStore.h"
-#include "SettingsKit/SettingsModel.h"
 #include "TradingCore/Model/MarketTimeZone.h"
-#include "WaylarkKit/TimingViewModel.h"
 #include "WaylarkKit/Views/Qt/TimelineTabView.h"
+#include "WaylarkKit/tests/Views/Qt/IslandModels.h"
 #include "WaylarkKit/tests/xvfb/support/XvfbDriving.h"
 
 using namespace WaylarkKit;
@@ -29,11 +24,8 @@ int main(int argc, char** argv) {
     // Tuesday 10 March 2026, 10:20 New York; the scenario plays five times faster.
     const Base::Calendar calendar(TradingCore::MarketTimeZone::newYork());
     Base::ManualScheduler scheduler(*calendar.date(2026, 3, 10, 10, 20, 0));
-    CalendarKit::CalendarService service(std::make_shared<CalendarKit::Testing::ScriptedFetcher>(scheduler),
-                                         std::make_shared<CalendarKit::Testing::MemoryStore>(), scheduler,
-                                         CalendarKit::CalendarService::Settings::application());
-    SettingsKit::SettingsModel settings(std::make_shared<SettingsKit::InMemorySettingsStore>(), scheduler, 0.4);
-    TimingViewModel timing(service, settings, TimingViewModel::Mode::demo, 5.0, scheduler);
+    Testing::IslandModels models(scheduler);
+    TimingViewModel& timing = models.timing;
     timing.setExpanded(true);
     timing.start();
     // 52 s on the clock are 4 min 20 s of the scenario: inside its first window, in the

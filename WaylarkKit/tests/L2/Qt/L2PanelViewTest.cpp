@@ -48,7 +48,7 @@ TEST_F(L2PanelViewTest, StripsOpenTheirTabsAndTheMainRegionShowsTheTabView) {
     open(DemoMoment::cpiBlackout);
     EXPECT_EQ(tabs(), (std::vector<L2Tab>{L2Tab::timeline, L2Tab::weekly, L2Tab::checklist}));
     clickAt(panel().regionRect(L2Tab::checklist).center());
-    EXPECT_EQ(timing->activeTab(), L2Tab::checklist);
+    EXPECT_EQ(timing.activeTab(), L2Tab::checklist);
     settle();
     ASSERT_NE(panel().tabView(L2Tab::checklist), nullptr);
     EXPECT_TRUE(panel().tabView(L2Tab::checklist)->isVisible());
@@ -56,7 +56,7 @@ TEST_F(L2PanelViewTest, StripsOpenTheirTabsAndTheMainRegionShowsTheTabView) {
     EXPECT_FALSE(panel().tabView(L2Tab::timeline)->isVisible());
     // The lot-size strip shows only while its tab is open.
     clickAt(panel().regionRect(L2Tab::weekly).center());
-    timing->setActiveTab(L2Tab::calculator);
+    timing.setActiveTab(L2Tab::calculator);
     EXPECT_EQ(tabs(), (std::vector<L2Tab>{L2Tab::timeline, L2Tab::weekly, L2Tab::calculator, L2Tab::checklist}));
     // Collapsed: nothing shows.
     islandModel->collapse();
@@ -67,7 +67,7 @@ TEST_F(L2PanelViewTest, StripsOpenTheirTabsAndTheMainRegionShowsTheTabView) {
 TEST_F(L2PanelViewTest, RegionsSpringToTheNewTab) {
     open(DemoMoment::killZone);
     const auto before = panel().regions();
-    timing->setActiveTab(L2Tab::checklist);
+    timing.setActiveTab(L2Tab::checklist);
     settle(0.1);
     EXPECT_NE(panel().shownRegions(), panel().regions());
     EXPECT_NE(panel().shownRegions(), before);
@@ -90,21 +90,21 @@ TEST_F(L2PanelViewTest, StripHoverFollowsTheTrackers) {
     EXPECT_EQ(panel().stripHover().tab(), std::nullopt);
     // A click on a strip passes through its tracker.
     QTest::mouseClick(weekly, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(timing->activeTab(), L2Tab::weekly);
+    EXPECT_EQ(timing.activeTab(), L2Tab::weekly);
 }
 
 TEST_F(L2PanelViewTest, BlinkBreatheAndShake) {
     open(DemoMoment::cpiBlackout);  // a high-impact blackout: the weekly strip is red and breathes
     EXPECT_DOUBLE_EQ(panel().labelOpacity(L2Tab::checklist), 0.85);
-    timing->setActiveTab(L2Tab::weekly);
-    timing->setActiveTab(L2Tab::timeline);
+    timing.setActiveTab(L2Tab::weekly);
+    timing.setActiveTab(L2Tab::timeline);
     settle(0.6);
     EXPECT_NEAR(panel().labelOpacity(L2Tab::checklist), 0.3, 0.01);
     EXPECT_LT(panel().labelOpacity(L2Tab::weekly), 1.0);
     settle(3.1);
     EXPECT_DOUBLE_EQ(panel().labelOpacity(L2Tab::checklist), 0.85);
     EXPECT_TRUE(panel().isAnimating());  // still breathing
-    timing->swipeTab(TabSwipeDirection::previous);  // nothing before the timeline
+    timing.swipeTab(TabSwipeDirection::previous);  // nothing before the timeline
     settle(0.09);
     EXPECT_NEAR(panel().shakeOffset(), 10, 0.5);
     settle(0.5);
@@ -114,8 +114,8 @@ TEST_F(L2PanelViewTest, BlinkBreatheAndShake) {
 TEST_F(L2PanelViewTest, ReduceMotionLeavesOutBlinkBreathAndShake) {
     reduceMotion = true;
     open(DemoMoment::cpiBlackout);
-    timing->setActiveTab(L2Tab::weekly);
-    timing->swipeTab(TabSwipeDirection::next);
+    timing.setActiveTab(L2Tab::weekly);
+    timing.swipeTab(TabSwipeDirection::next);
     settle(0.2);
     EXPECT_EQ(panel().labelOpacity(L2Tab::timeline), 1.0);
     EXPECT_EQ(panel().labelOpacity(L2Tab::checklist), 1.0);
@@ -126,18 +126,18 @@ TEST_F(L2PanelViewTest, ReduceMotionLeavesOutBlinkBreathAndShake) {
 
 TEST_F(L2PanelViewTest, FooterButtonsAndStatusLine) {
     int greetingEditors = 0;
-    timing->setOnOpenGreetingEditor([&] { ++greetingEditors; });
+    timing.setOnOpenGreetingEditor([&] { ++greetingEditors; });
     open(DemoMoment::killZone);
     EXPECT_EQ(panel().statusLine(), "Demo · scenariu de test, nu date reale");
     clickAt(panel().buttonRect(Action::cycleConfidence).center());
-    EXPECT_EQ(timing->simulatedConfidence(), TradingCore::DataConfidence::degraded);
+    EXPECT_EQ(timing.simulatedConfidence(), TradingCore::DataConfidence::degraded);
     EXPECT_EQ(panel().buttons()[2].title, "Date: cam vechi (simulat)");
     clickAt(panel().buttonRect(Action::greeting).center());
     clickAt(panel().buttonRect(Action::quit).center());
     EXPECT_EQ(greetingEditors, 1);
     EXPECT_EQ(quits, 1);
     clickAt(panel().buttonRect(Action::toggleMode).center());
-    EXPECT_EQ(timing->mode(), TimingViewModel::Mode::live);
+    EXPECT_EQ(timing.mode(), TimingViewModel::Mode::live);
     EXPECT_EQ(panel().buttons()[1].title, "Reîmprospătează");
     EXPECT_EQ(panel().statusLine(), "Data degraded · never read · no red USD ahead");
     // The refresh button asks the calendar at once.
@@ -145,7 +145,7 @@ TEST_F(L2PanelViewTest, FooterButtonsAndStatusLine) {
     EXPECT_EQ(calendar.status(), CalendarKit::CalendarServiceStatus::syncing());
     EXPECT_EQ(panel().statusLine(), "Data degraded · reading… · never read · no red USD ahead");
     // In presentation the footer is gone.
-    timing->setPresentation(true);
+    timing.setPresentation(true);
     clickAt(panel().buttonRect(Action::quit).center());
     EXPECT_EQ(quits, 1);
 }

@@ -28,7 +28,7 @@ protected:
     }
     // Hovers the right-hand item as the island host would: x from the trailing slot's left edge.
     void hover(const Item& item) {
-        timing->setHoverZone(IslandKit::IslandHoverZone::trailing(item.rect.center().x() + right().x()), "A", true);
+        timing.setHoverZone(IslandKit::IslandHoverZone::trailing(item.rect.center().x() + right().x()), "A", true);
     }
 };
 
@@ -41,18 +41,18 @@ TEST_F(CompactViewsTest, ClicksOpenTheirTabs) {
     EXPECT_EQ(opened, (std::vector<L2Tab>{L2Tab::timeline, L2Tab::calculator, L2Tab::timeline, L2Tab::checklist}));
     // A news item focuses its release in the weekly tab.
     click(right(), itemOf("CPI").rect.center());
-    EXPECT_EQ(timing->weeklyFocusID(), itemOf("CPI").activity.id);
+    EXPECT_EQ(timing.weeklyFocusID(), itemOf("CPI").activity.id);
     EXPECT_EQ(opened.back(), L2Tab::weekly);
     // Without the callback a click does nothing.
     opened.clear();
-    timing->setOnOpenTab({});
+    timing.setOnOpenTab({});
     click(left(), left().rowRect().center());
     EXPECT_TRUE(opened.empty());
 }
 
 TEST_F(CompactViewsTest, HoverGrowsTheItemUnderThePointer) {
     islandAt(DemoMoment::killZone);
-    timing->setHoverZone(IslandKit::IslandHoverZone::leading(), "A", true);
+    timing.setHoverZone(IslandKit::IslandHoverZone::leading(), "A", true);
     settle(0.3);
     EXPECT_DOUBLE_EQ(left().magnification(), 1.1);
     EXPECT_DOUBLE_EQ(left().mascotView()->magnification(), 1.1);
@@ -64,7 +64,7 @@ TEST_F(CompactViewsTest, HoverGrowsTheItemUnderThePointer) {
     settle(0.3);
     EXPECT_DOUBLE_EQ(right().magnification("checklist"), 1.1);
     // Another island's hover leaves this one alone.
-    timing->setHoverZone(IslandKit::IslandHoverZone::leading(), "B", true);
+    timing.setHoverZone(IslandKit::IslandHoverZone::leading(), "B", true);
     settle(0.3);
     EXPECT_DOUBLE_EQ(right().magnification("checklist"), 1.0);
     EXPECT_DOUBLE_EQ(left().magnification(), 1.0);
@@ -105,15 +105,15 @@ TEST_F(CompactViewsTest, RepaintsOnlyWhatChanges) {
 TEST_F(CompactViewsTest, ActivitiesReportTheirFramesAndForgetTheGoneOnes) {
     islandAt(DemoMoment::cpiBlackout - 10, 1);
     const std::string cpi = "news:" + itemOf("CPI").activity.id;
-    ASSERT_TRUE(timing->trailingFrames().count(cpi));
+    ASSERT_TRUE(timing.trailingFrames().count(cpi));
     const QRectF shown = itemOf("CPI").rect.translated(right().pos());
-    EXPECT_DOUBLE_EQ(timing->trailingFrames().at(cpi).x, shown.x());
-    EXPECT_DOUBLE_EQ(timing->trailingFrames().at(cpi).width, shown.width());
+    EXPECT_DOUBLE_EQ(timing.trailingFrames().at(cpi).x, shown.x());
+    EXPECT_DOUBLE_EQ(timing.trailingFrames().at(cpi).width, shown.width());
     // After its blackout and the linger that follows, CPI leaves the list and its frame goes with it.
     const int before = right().sizeHint().width();
     play(DemoMoment::ppiBlackout, 1);
-    EXPECT_FALSE(timing->trailingFrames().count(cpi));
-    for (const auto& [key, frame] : timing->trailingFrames()) EXPECT_TRUE(right().item(key)) << key;
+    EXPECT_FALSE(timing.trailingFrames().count(cpi));
+    for (const auto& [key, frame] : timing.trailingFrames()) EXPECT_TRUE(right().item(key)) << key;
     // The island's slot follows the row's new width.
     EXPECT_NE(right().sizeHint().width(), before);
     ASSERT_TRUE(WaylarkKitTest::processUntil([&] { return islandModel->slots().trailing == right().sizeHint().width(); }));
@@ -124,7 +124,7 @@ TEST_F(CompactViewsTest, CalculatorGlyphIsBrightOnlyOnTheIslandShowingTheLotSize
     EXPECT_EQ(right().items().front().glyphColour.alpha(), 191);
     expand(L2Tab::calculator);
     EXPECT_EQ(right().items().front().glyphColour.alpha(), 255);
-    timing->setExpandedIsland("B");
+    timing.setExpandedIsland("B");
     EXPECT_EQ(right().items().front().glyphColour.alpha(), 191);
 }
 
@@ -159,7 +159,7 @@ TEST_F(CompactViewsTest, ReduceMotionHoldsThePulsesStill) {
 TEST_F(CompactViewsTest, GreetingShowsTheTwoWordsAndStillOpensTheTimeline) {
     settings.setGreetingEnabled(true);
     play(DemoMoment::killZone, 1);
-    timing->previewGreeting();
+    timing.previewGreeting();
     island();
     ASSERT_NE(left().greetingView(), nullptr);
     ASSERT_NE(right().greetingView(), nullptr);
@@ -170,7 +170,7 @@ TEST_F(CompactViewsTest, GreetingShowsTheTwoWordsAndStillOpensTheTimeline) {
     EXPECT_EQ(opened, std::vector<L2Tab>{L2Tab::timeline});
     // A new run is a new word view: the old one is gone (its address may be reused).
     const QPointer<const GreetingWordView> first(right().greetingView());
-    timing->previewGreeting();
+    timing.previewGreeting();
     EXPECT_TRUE(first.isNull());
     EXPECT_NE(right().greetingView(), nullptr);
     settle(6);

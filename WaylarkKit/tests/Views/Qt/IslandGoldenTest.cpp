@@ -62,11 +62,11 @@ TEST_F(IslandGoldenTest, AmberStatusRow) {
     TradingCore::Evaluation amber;
     amber.base = TradingCore::StatusBase::amber;
     amber.countdownVisible = true;
-    amber.nextChange = timing->now() + 65;
+    amber.nextChange = timing.now() + 65;
     LeftStatus status;
     status.word = StatusLabel::word(amber, false);
     status.colour = LeftStatus::statusColor(amber);
-    status.countdown = LeftStatus::countdownText(amber, timing->now());
+    status.countdown = LeftStatus::countdownText(amber, timing.now());
     status.mascot = mascot(amber, false);
     LeftStatusFonts fonts;
     const LeftStatusRow row = LeftStatusRow::layOut(status, LeftStatus::mascotSide, QPointF(8, 2), fonts);
