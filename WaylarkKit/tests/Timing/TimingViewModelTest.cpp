@@ -68,7 +68,11 @@ TEST_F(TimingViewModelTest, DemoClockRunsFiveTimesFasterOnTheScenario) {
     scheduler.setNow(newYork(3, 10, 10, 0, 30));  // the scenario's first window opens at 10:01
     auto& timing = make(Mode::demo);
     timing.start();
-    scheduler.advance(10);
+    scheduler.advance(4);
+    EXPECT_TRUE(timing.isGreeting());  // 20 demo seconds in: the greeting lasts the same real time
+    scheduler.advance(1);
+    EXPECT_FALSE(timing.isGreeting());
+    scheduler.advance(5);
     EXPECT_EQ(timing.now(), newYork(3, 10, 10, 1, 20));
     EXPECT_EQ(timing.evaluation().windowName, "Pre-session");  // not the settings' profile
 
@@ -115,7 +119,7 @@ TEST_F(TimingViewModelTest, TheTimelineFollowsTicksOnlyWhileExpanded) {
     scheduler.advance(30);
     EXPECT_EQ(timing.timeline(), atCreation);
 
-    NotificationCounter timeline([&](auto o) { return timing.observe(Field::timeline, o); });
+    auto timeline = counter(Field::timeline);
     timing.setExpanded(true);
     EXPECT_EQ(timing.timeline().range.start, quietMorning() + 30 - settings->timelineHalfSpanMinutes() * 60.0);
     scheduler.advance(2);
