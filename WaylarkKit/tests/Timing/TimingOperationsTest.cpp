@@ -136,7 +136,7 @@ TEST_F(TimingOperationsTest, GreetingRunsAndPreviews) {
     EXPECT_FALSE(timing.isGreeting());  // nothing to say
 }
 
-TEST_F(TimingOperationsTest, SelectionToggles) {
+TEST_F(TimingOperationsTest, SelectionTogglesAndOpenWeeklyFocusesThenAsksForTheTab) {
     auto& timing = make();
     auto selection = counter(Field::selection);
     timing.toggleSelection(TimelineSelection::marker("CPI@1"));
@@ -144,10 +144,7 @@ TEST_F(TimingOperationsTest, SelectionToggles) {
     timing.toggleSelection(TimelineSelection::macro("CPI@1"));
     EXPECT_EQ(timing.selection(), std::nullopt);
     EXPECT_EQ(selection.take(), 3u);
-}
 
-TEST_F(TimingOperationsTest, OpenWeeklyFocusesThenAsksForTheTab) {
-    auto& timing = make();
     int opened = 0;
     timing.setOnOpenTab([&](L2Tab tab) { opened += tab == L2Tab::weekly; });
     timing.openWeekly("news:CPI@1");  // collapsed

@@ -1,5 +1,3 @@
-#include <functional>
-
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -8,22 +6,12 @@
 #include "WaylarkKit/Mascot/Ink.h"
 #include "WaylarkKit/Mascot/MascotTintLayer.h"
 #include "WaylarkKit/Mascot/Qt/MascotView.h"
+#include "WaylarkKit/tests/Mascot/FigureSearch.h"
 #include "WaylarkKit/tests/support/WidgetTesting.h"
 
 using namespace WaylarkKit;
 using TradingCore::IntervalColor;
-
-namespace {
-
-const FigureNode* find(const FigureNode& node, const std::string& name) {
-    if (node.name == name) return &node;
-    for (const FigureNode& child : node.children) {
-        if (const FigureNode* found = find(child, name)) return found;
-    }
-    return nullptr;
-}
-
-}  // namespace
+using Testing::named;
 
 TEST(MascotViewTest, ShowBuildsOnceRetintsInPlaceAndRebuildsOnAnyOtherChange) {
     WaylarkKitTest::app();
@@ -35,15 +23,15 @@ TEST(MascotViewTest, ShowBuildsOnceRetintsInPlaceAndRebuildsOnAnyOtherChange) {
 
     view.show(MascotKind::session(true));
     EXPECT_EQ(view.buildCount(), 2);
-    const FigureNode* stem = find(view.figure(), tintStemName);
-    const FigureNode* lens = find(view.figure(), tintLensName);
-    const FigureNode* mark = find(view.figure(), tintMarkName);
+    const FigureNode* stem = named(view.figure(), tintStemName).front();
+    const FigureNode* lens = named(view.figure(), tintLensName).front();
+    const FigureNode* mark = named(view.figure(), tintMarkName).front();
     scheduler.advance(1);
 
     const Rgba pink = mascotColor(IntervalColor::pink);
     view.show(MascotKind::session(true, IntervalColor::pink));
     EXPECT_EQ(view.buildCount(), 2);
-    EXPECT_EQ(find(view.figure(), tintStemName), stem);  // the same nodes, motion still in phase
+    EXPECT_EQ(named(view.figure(), tintStemName).front(), stem);  // the same nodes, motion still in phase
     EXPECT_DOUBLE_EQ(view.figure().children[0].tracks.front().begin, 0);
     const double now = scheduler.steadyNow();
     EXPECT_EQ(shownFill(*stem, now), Ink::green);
@@ -57,8 +45,8 @@ TEST(MascotViewTest, ShowBuildsOnceRetintsInPlaceAndRebuildsOnAnyOtherChange) {
     view.show(MascotKind::session(true, IntervalColor::pink));
     view.show(MascotKind::session(false, IntervalColor::pink));
     EXPECT_EQ(view.buildCount(), 3);
-    EXPECT_FALSE(find(view.figure(), tintStemName)->fill.has_value());
-    EXPECT_EQ(find(view.figure(), tintStemName)->stroke, pink);
+    EXPECT_FALSE(named(view.figure(), tintStemName).front()->fill.has_value());
+    EXPECT_EQ(named(view.figure(), tintStemName).front()->stroke, pink);
 
     view.show(MascotKind::restricted(false));
     view.show(MascotKind::restricted(true));

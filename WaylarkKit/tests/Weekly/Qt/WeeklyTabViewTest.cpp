@@ -53,7 +53,7 @@ using Counts = std::vector<std::size_t>;
 
 }  // namespace
 
-TEST(WeeklyTabViewTest, TheFilterMenusChangeTheRows) {
+TEST(WeeklyTabViewTest, TheFilterMenusChangeTheRowsAndTakeTheNextClick) {
     WeeklyTab tab;
     EXPECT_EQ(tab.rowsPerDay(), (Counts{1, 1, 2, 1, 4}));
 
@@ -82,10 +82,8 @@ TEST(WeeklyTabViewTest, TheFilterMenusChangeTheRows) {
     EXPECT_FALSE(tab.model->isWeeklyMenuOpen());
     EXPECT_EQ(tab.rowsPerDay(), (Counts{1, 0, 0, 0, 0}));
     EXPECT_TRUE(tab.view->days()[0].items[0].isHoliday);
-}
 
-TEST(WeeklyTabViewTest, AnOpenMenuTakesTheNextClickAndHidingClosesIt) {
-    WeeklyTab tab;
+    // An open menu takes the next click, and hiding closes it.
     int editorRequests = 0;
     tab.model->setOnOpenNewsEditor([&] { ++editorRequests; });
     const L::HeaderGeometry header = tab.view->headerGeometry();
