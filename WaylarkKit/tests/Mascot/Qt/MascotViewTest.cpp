@@ -112,24 +112,3 @@ TEST(MascotViewTest, ClicksReachTheViewBeneath) {
     QTest::mouseClick(beneath.windowHandle(), Qt::LeftButton, {}, view->geometry().center());
     EXPECT_EQ(beneath.presses, 1);
 }
-
-// The figure is painted as vectors at the device's pixel ratio: at ratio 2
-// the face's straight left edge is one device pixel of anti-aliasing wide,
-// not the blur of a picture drawn at ratio 1 and scaled up.
-TEST(MascotViewTest, PaintsSharpAtTheDeviceRatio) {
-    WaylarkKitTest::app();
-    Base::ManualScheduler scheduler;
-    MascotView view(35, scheduler, fixedReduceMotion(true));
-    view.show(MascotKind::out());
-    const QImage image = WaylarkKitTest::render(view, 2);
-    const QTransform toDevice = view.figureToWidget() * QTransform::fromScale(2, 2);
-    // Across the squeezed face's left edge at mid-height (x = 50 - 0.78 * 40).
-    const int row = static_cast<int>(toDevice.map(QPointF(0, 40)).y());
-    const int edge = static_cast<int>(toDevice.map(QPointF(50 - 0.78 * 40, 0)).x());
-    int blended = 0;
-    for (int x = edge - 4; x <= edge + 4; ++x) {
-        const int red = image.pixelColor(x, row).red();
-        if (red > 20 && red < 220) ++blended;
-    }
-    EXPECT_LE(blended, 1);
-}
