@@ -163,7 +163,7 @@ TEST_F(TimingOperationsTest, SelectionTogglesAndOpenWeeklyFocusesThenAsksForTheT
     EXPECT_FALSE(timing.isAnyMenuOpen());
 }
 
-TEST_F(TimingOperationsTest, ConfidenceCycleOfTheDemoControls) {
+TEST_F(TimingOperationsTest, TheDemoControlsCycleTheConfidenceAndStartTheDemoClockAfresh) {
     auto& timing = makeWithNews();
     for (const auto confidence : {DataConfidence::degraded, DataConfidence::unknown, DataConfidence::live}) {
         timing.cycleSimulatedConfidence();
@@ -173,10 +173,8 @@ TEST_F(TimingOperationsTest, ConfidenceCycleOfTheDemoControls) {
     timing.setSimulatedConfidence(DataConfidence::live);
     timing.cycleSimulatedConfidence();
     EXPECT_EQ(timing.simulatedConfidence(), std::nullopt);
-}
 
-TEST_F(TimingOperationsTest, ToggleModeAndRestartStartTheDemoClockAfresh) {
-    auto& timing = make();
+    // Toggling the mode and restarting start the demo clock afresh.
     scheduler.advance(100);
     timing.toggleMode();
     EXPECT_EQ(timing.now(), quietMorning() + 100);
