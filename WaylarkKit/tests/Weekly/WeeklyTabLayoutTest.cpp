@@ -60,18 +60,6 @@ TEST(WeeklyTabLayoutTest, StacksServeFixedThenNarrowTextsAndLeaveTheRestToTheSpa
     for (const Case& c : cases) EXPECT_EQ(L::hstack(0, c.width, 8, c.items), c.spans);
 }
 
-// Where the rows, header and panels sit shows in the tab's reference images;
-// what is left is which menu entry a point falls on as the menu scrolls.
-TEST(WeeklyTabLayoutTest, MenuEntriesFollowTheScroll) {
-    EXPECT_EQ(L::currencyMenuOverflow(7), 52);
-    EXPECT_EQ(L::currencyMenuOverflow(3), 0);
-    const L::Rect panel = L::currencyPanel(310, 7);
-    EXPECT_EQ(L::menuEntryAt(panel, 0, 7, {200, 29}), 0u);
-    EXPECT_EQ(L::menuEntryAt(panel, 52, 7, {200, 29}), 2u);
-    EXPECT_EQ(L::menuEntryAt(panel, 52, 7, {200, 157}), 6u);
-    EXPECT_EQ(L::menuEntryAt(panel, 0, 7, {100, 29}), std::nullopt);
-}
-
 TEST(WeeklyTabLayoutTest, TheGlideEasesInAndOut) {
     const ScrollGlide glide{100, 300, 10};
     EXPECT_EQ(glide.value(10), 100);
