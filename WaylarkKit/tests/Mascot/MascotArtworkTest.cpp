@@ -1,5 +1,4 @@
 #include <cmath>
-#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -8,9 +7,12 @@
 #include "WaylarkKit/Mascot/MascotBuilder.h"
 #include "WaylarkKit/Mascot/MascotTintLayer.h"
 #include "WaylarkKit/Motion/FigureLook.h"
+#include "WaylarkKit/tests/Mascot/FigureSearch.h"
 
 using namespace WaylarkKit;
 using TradingCore::IntervalColor;
+using Testing::named;
+using Testing::walk;
 
 namespace {
 
@@ -32,19 +34,6 @@ const BoxGlyphs glyphs;
 
 FigureNode make(const MascotKind& kind, bool animated = true, MascotShape shape = {}) {
     return MascotArtwork::make(kind, animated, shape, 100, glyphs);
-}
-
-void walk(const FigureNode& node, const std::function<void(const FigureNode&)>& visit) {
-    visit(node);
-    for (const FigureNode& child : node.children) walk(child, visit);
-}
-
-std::vector<const FigureNode*> named(const FigureNode& root, const std::string& name) {
-    std::vector<const FigureNode*> found;
-    walk(root, [&](const FigureNode& node) {
-        if (node.name == name) found.push_back(&node);
-    });
-    return found;
 }
 
 // Everything but the tracks.

@@ -15,42 +15,33 @@ LaunchOptions options(std::set<std::string> triggers, bool alwaysOn, bool demo, 
 
 }  // namespace
 
+// Only the autostart entry is not the user's own launch.
 TEST(LaunchOptionsTest, ParsesTheCommandLine) {
     const struct {
         std::vector<std::string> arguments;
         LaunchOptions expected;
+        bool byUser;
     } cases[] = {
-        {{}, options(defaults, false, false, false)},
-        {{"--showreel"}, options(defaults, true, true, true)},
-        {{"--demo"}, options(defaults, true, true, false)},
-        {{"--always-on"}, options(defaults, true, false, false)},
-        {{"--name"}, options(defaults, false, false, false)},
-        {{"--name", "--demo"}, options(defaults, false, false, false, "--demo")},
-        {{"--name", "a", "--name", "b"}, options(defaults, false, false, false, "b")},
-        {{"--trigger", "--demo"}, options(defaults, true, true, false)},
-        {{"--trigger", "a.b", "--trigger", "c-9.D"}, options({"a.b", "c-9.D"}, false, false, false)},
-        {{"--trigger", "a_b.c"}, options(defaults, false, false, false)},
-        {{"--trigger"}, options(defaults, false, false, false)},
-        {{"--demo=1", "--DEMO", "--Always-On", "-demo"}, options(defaults, false, false, false)},
-        {{"--from-launcher", "--from-autostart", "--always-on"}, options(defaults, true, false, false)},
+        {{}, options(defaults, false, false, false), true},
+        {{"--showreel"}, options(defaults, true, true, true), true},
+        {{"--demo"}, options(defaults, true, true, false), true},
+        {{"--always-on"}, options(defaults, true, false, false), true},
+        {{"--name"}, options(defaults, false, false, false), true},
+        {{"--name", "--demo"}, options(defaults, false, false, false, "--demo"), true},
+        {{"--name", "a", "--name", "b"}, options(defaults, false, false, false, "b"), true},
+        {{"--trigger", "--demo"}, options(defaults, true, true, false), true},
+        {{"--trigger", "a.b", "--trigger", "c-9.D"}, options({"a.b", "c-9.D"}, false, false, false), true},
+        {{"--trigger", "a_b.c"}, options(defaults, false, false, false), true},
+        {{"--trigger"}, options(defaults, false, false, false), true},
+        {{"--demo=1", "--DEMO", "--Always-On", "-demo"}, options(defaults, false, false, false), true},
+        {{"--from-launcher"}, options(defaults, false, false, false), true},
+        {{"--from-autostart", "--always-on"}, options(defaults, true, false, false), false},
+        {{"--demo", "--from-autostart"}, options(defaults, true, true, false), false},
+        // There the word is the showreel's name.
+        {{"--name", "--from-autostart"}, options(defaults, false, false, false, "--from-autostart"), true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(LaunchOptions::fromArguments(c.arguments), c.expected) << testing::PrintToString(c.arguments);
-    }
-}
-
-TEST(LaunchOptionsTest, OnlyTheAutostartEntryIsNotTheUsersLaunch) {
-    const struct {
-        std::vector<std::string> arguments;
-        bool byUser;
-    } cases[] = {
-        {{}, true},
-        {{"--from-launcher"}, true},
-        {{"--from-autostart"}, false},
-        {{"--demo", "--from-autostart"}, false},
-        {{"--name", "--from-autostart"}, true},  // the word is the showreel's name there
-    };
-    for (const auto& c : cases) {
         EXPECT_EQ(WaylarkKit::launchedByUser(c.arguments), c.byUser) << testing::PrintToString(c.arguments);
     }
 }

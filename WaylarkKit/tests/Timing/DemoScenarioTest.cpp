@@ -49,15 +49,5 @@ TEST(DemoScenarioTest, IntervalsPastMidnightEndEarlierThanTheyStart) {
     EXPECT_EQ(c.customs[0].start, (WallClockTime{0, 0}));
 }
 
-TEST(DemoScenarioTest, TwoScenariosDifferOnlyInTheCustomIdentifiers) {
-    auto a = DemoScenario::make(newYork(3, 10, 12, 0, 30));
-    auto b = DemoScenario::make(newYork(3, 10, 12, 0, 30));
-    for (std::size_t i = 0; i < 2; ++i) {
-        EXPECT_NE(a.configuration.customs[i].id, b.configuration.customs[i].id);
-        b.configuration.customs[i].id = a.configuration.customs[i].id;
-    }
-    EXPECT_EQ(a, b);
-}
-
 }  // namespace
 }  // namespace WaylarkKit::Testing

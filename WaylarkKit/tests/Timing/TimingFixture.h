@@ -8,6 +8,7 @@
 
 #include "Base/Calendar.h"
 #include "Base/ManualScheduler.h"
+#include "Base/testing/NotificationCounter.h"
 #include "CalendarKit/Service/CalendarService.h"
 #include "CalendarKit/tests/service/MemoryStore.h"
 #include "CalendarKit/tests/service/ScriptedFetcher.h"
@@ -30,8 +31,7 @@ inline CalendarKit::CalendarEvent release(std::string id, Base::Date time, std::
 
 // A timing view model on the manual clock, over a calendar that starts from a
 // cached list and a settings model in memory with the defaults.
-class TimingTest : public ::testing::Test {
-protected:
+struct TimingStage {
     using Mode = TimingViewModel::Mode;
     using Field = TimingViewModel::Field;
 
@@ -48,6 +48,10 @@ protected:
             std::make_shared<SettingsKit::InMemorySettingsStore>(), scheduler, 0.4);
         model = std::make_unique<TimingViewModel>(*calendar, *settings, mode, 5.0, scheduler);
         return *model;
+    }
+
+    Base::Testing::NotificationCounter counter(Field field) {
+        return Base::Testing::NotificationCounter([this, field](auto o) { return model->observe(field, o); });
     }
 
     // The calendar fetches `count` releases per week, unlike any cached list.
@@ -69,5 +73,7 @@ protected:
     // Last, so it goes first.
     std::unique_ptr<TimingViewModel> model;
 };
+
+class TimingTest : public ::testing::Test, public TimingStage {};
 
 }  // namespace WaylarkKit::Testing

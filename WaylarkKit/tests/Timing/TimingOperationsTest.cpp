@@ -3,13 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "Base/testing/NotificationCounter.h"
 #include "WaylarkKit/tests/Timing/TimingFixture.h"
 
 namespace WaylarkKit::Testing {
 namespace {
 
-using Base::Testing::NotificationCounter;
 using IslandKit::IslandHoverZone;
 using IslandKit::Rect;
 using TradingCore::DataConfidence;
@@ -17,9 +15,6 @@ using HoverTarget = TimingViewModel::HoverTarget;
 
 class TimingOperationsTest : public TimingTest {
 protected:
-    NotificationCounter counter(Field field) {
-        return NotificationCounter([this, field](auto o) { return model->observe(field, o); });
-    }
     // A model whose evaluation lists one coming release, ten minutes ahead.
     TimingViewModel& makeWithNews() { return make(Mode::live, {release("cpi", quietMorning() + 600)}); }
     const TradingCore::Activity& news() const { return model->evaluation().activities.at(0); }
@@ -59,7 +54,7 @@ TEST_F(TimingOperationsTest, SwipesFollowTheOrderAndShakePastTheEnds) {
     EXPECT_EQ(timing.availableTabs(), (std::vector<L2Tab>{weekly, calculator, checklist}));
 }
 
-TEST_F(TimingOperationsTest, AnchorsUnderTheCompactItems) {
+TEST_F(TimingOperationsTest, AnchorsUnderTheCompactItemsWhoseFramesIgnoreMovesBelowHalfAPoint) {
     auto& timing = makeWithNews();
     EXPECT_EQ(timing.anchorFrame(L2Tab::weekly), std::nullopt);
     EXPECT_EQ(timing.anchorFrame(L2Tab::calculator), std::nullopt);
@@ -71,10 +66,7 @@ TEST_F(TimingOperationsTest, AnchorsUnderTheCompactItems) {
     timing.setTrailingFrame({500, 0, 10, 10}, "act:" + news().id);  // not a news key
     timing.setTrailingFrame({100, 6, 40, 20}, TimingViewModel::frameKey(news()));
     EXPECT_EQ(timing.anchorFrame(L2Tab::weekly), (Rect{100, 6, 40, 20}));
-}
 
-TEST_F(TimingOperationsTest, FramesIgnoreMovesBelowHalfAPoint) {
-    auto& timing = make();
     auto frames = counter(Field::trailingFrames);
     timing.setTrailingFrame({100, 0, 40, 20}, "checklist");
     timing.setTrailingFrame({100.4, 3, 40.3, 26}, "checklist");
@@ -144,16 +136,7 @@ TEST_F(TimingOperationsTest, GreetingRunsAndPreviews) {
     EXPECT_FALSE(timing.isGreeting());  // nothing to say
 }
 
-TEST_F(TimingOperationsTest, DemoGreetingLastsTheSameRealTime) {
-    auto& timing = make(Mode::demo);
-    timing.start();
-    scheduler.advance(4);
-    EXPECT_TRUE(timing.isGreeting());  // 20 demo seconds in
-    scheduler.advance(1);
-    EXPECT_FALSE(timing.isGreeting());
-}
-
-TEST_F(TimingOperationsTest, SelectionToggles) {
+TEST_F(TimingOperationsTest, SelectionTogglesAndOpenWeeklyFocusesThenAsksForTheTab) {
     auto& timing = make();
     auto selection = counter(Field::selection);
     timing.toggleSelection(TimelineSelection::marker("CPI@1"));
@@ -161,10 +144,7 @@ TEST_F(TimingOperationsTest, SelectionToggles) {
     timing.toggleSelection(TimelineSelection::macro("CPI@1"));
     EXPECT_EQ(timing.selection(), std::nullopt);
     EXPECT_EQ(selection.take(), 3u);
-}
 
-TEST_F(TimingOperationsTest, OpenWeeklyFocusesThenAsksForTheTab) {
-    auto& timing = make();
     int opened = 0;
     timing.setOnOpenTab([&](L2Tab tab) { opened += tab == L2Tab::weekly; });
     timing.openWeekly("news:CPI@1");  // collapsed
@@ -183,7 +163,7 @@ TEST_F(TimingOperationsTest, OpenWeeklyFocusesThenAsksForTheTab) {
     EXPECT_FALSE(timing.isAnyMenuOpen());
 }
 
-TEST_F(TimingOperationsTest, ConfidenceCycleOfTheDemoControls) {
+TEST_F(TimingOperationsTest, TheDemoControlsCycleTheConfidenceAndStartTheDemoClockAfresh) {
     auto& timing = makeWithNews();
     for (const auto confidence : {DataConfidence::degraded, DataConfidence::unknown, DataConfidence::live}) {
         timing.cycleSimulatedConfidence();
@@ -193,10 +173,8 @@ TEST_F(TimingOperationsTest, ConfidenceCycleOfTheDemoControls) {
     timing.setSimulatedConfidence(DataConfidence::live);
     timing.cycleSimulatedConfidence();
     EXPECT_EQ(timing.simulatedConfidence(), std::nullopt);
-}
 
-TEST_F(TimingOperationsTest, ToggleModeAndRestartStartTheDemoClockAfresh) {
-    auto& timing = make();
+    // Toggling the mode and restarting start the demo clock afresh.
     scheduler.advance(100);
     timing.toggleMode();
     EXPECT_EQ(timing.now(), quietMorning() + 100);

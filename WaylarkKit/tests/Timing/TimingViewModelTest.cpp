@@ -60,7 +60,6 @@ TEST_F(TimingViewModelTest, ASettingsChangeReevaluatesBeforeTheNextTick) {
     scheduler.advance(0.5);
     settings->setBlackoutMinutes(1, std::nullopt);
     EXPECT_EQ(timing.evaluation().base, StatusBase::green);
-    EXPECT_EQ(timing.liveSource().configuration().newsRule.beforeSeconds, 60);
     EXPECT_EQ(timing.statusChangedAt(), quietMorning() + 0.5);
 }
 
@@ -68,7 +67,11 @@ TEST_F(TimingViewModelTest, DemoClockRunsFiveTimesFasterOnTheScenario) {
     scheduler.setNow(newYork(3, 10, 10, 0, 30));  // the scenario's first window opens at 10:01
     auto& timing = make(Mode::demo);
     timing.start();
-    scheduler.advance(10);
+    scheduler.advance(4);
+    EXPECT_TRUE(timing.isGreeting());  // 20 demo seconds in: the greeting lasts the same real time
+    scheduler.advance(1);
+    EXPECT_FALSE(timing.isGreeting());
+    scheduler.advance(5);
     EXPECT_EQ(timing.now(), newYork(3, 10, 10, 1, 20));
     EXPECT_EQ(timing.evaluation().windowName, "Pre-session");  // not the settings' profile
 
@@ -78,9 +81,11 @@ TEST_F(TimingViewModelTest, DemoClockRunsFiveTimesFasterOnTheScenario) {
     EXPECT_EQ(timing.evaluation().confidence, DataConfidence::unknown);
 }
 
-TEST_F(TimingViewModelTest, AnUnchangedSecondNotifiesOnlyNow) {
+// Collapsed, the timeline stays as it was made; expanded, it follows the ticks.
+TEST_F(TimingViewModelTest, AnUnchangedSecondNotifiesOnlyNowAndTheTimelineFollowsOnlyWhileExpanded) {
     auto& timing = make();
     timing.start();
+    const TradingCore::Timeline atCreation = timing.timeline();
     scheduler.advance(1);
     std::vector<std::unique_ptr<NotificationCounter>> counters;
     for (std::size_t field = 0; field < TimingViewModel::fieldCount; ++field) {
@@ -91,6 +96,16 @@ TEST_F(TimingViewModelTest, AnUnchangedSecondNotifiesOnlyNow) {
     for (std::size_t field = 0; field < TimingViewModel::fieldCount; ++field) {
         EXPECT_EQ(counters[field]->take(), field == static_cast<std::size_t>(Field::now) ? 1u : 0u) << field;
     }
+    EXPECT_EQ(timing.timeline(), atCreation);
+
+    auto timeline = counter(Field::timeline);
+    timing.setExpanded(true);
+    EXPECT_EQ(timing.timeline().range.start, quietMorning() + 2 - settings->timelineHalfSpanMinutes() * 60.0);
+    scheduler.advance(2);
+    EXPECT_EQ(timeline.take(), 3u);
+    timing.setExpanded(false);
+    scheduler.advance(5);
+    EXPECT_EQ(timeline.take(), 0u);
 }
 
 TEST_F(TimingViewModelTest, TheFullStatusWordHoldsFiveSecondsAfterItChanged) {
@@ -106,23 +121,6 @@ TEST_F(TimingViewModelTest, TheFullStatusWordHoldsFiveSecondsAfterItChanged) {
     EXPECT_FALSE(timing.isStatusLabelFull());
     timing.setEditorOpen(true);
     EXPECT_TRUE(timing.isStatusLabelFull());
-}
-
-TEST_F(TimingViewModelTest, TheTimelineFollowsTicksOnlyWhileExpanded) {
-    auto& timing = make();
-    timing.start();
-    const TradingCore::Timeline atCreation = timing.timeline();
-    scheduler.advance(30);
-    EXPECT_EQ(timing.timeline(), atCreation);
-
-    NotificationCounter timeline([&](auto o) { return timing.observe(Field::timeline, o); });
-    timing.setExpanded(true);
-    EXPECT_EQ(timing.timeline().range.start, quietMorning() + 30 - settings->timelineHalfSpanMinutes() * 60.0);
-    scheduler.advance(2);
-    EXPECT_EQ(timeline.take(), 3u);
-    timing.setExpanded(false);
-    scheduler.advance(5);
-    EXPECT_EQ(timeline.take(), 0u);
 }
 
 TEST_F(TimingViewModelTest, AModelThatIsGoneIsNeverCalledBack) {

@@ -68,31 +68,24 @@ TEST(WeeklyOverviewTest, TheWeekIsMondayToFridayOfNewYorkAcrossClockChanges) {
     EXPECT_TRUE(WeeklyOverview::weekdays(Base::Date(std::nan("")), ny()).empty());
 }
 
-TEST(WeeklyOverviewTest, EventsFallOnTheirDayInTheZoneGiven) {
-    // Monday 23:30 in New York is already Tuesday in UTC.
+TEST(WeeklyOverviewTest, EventsFallOnTheirDayInTheZoneGivenInTimeOrder) {
+    // Monday 23:30 in New York is already Tuesday in UTC; equal times keep their order.
+    const Base::Date t = newYorkTime(2025, 11, 7, 8, 30);
     const std::vector<CalendarEvent> events = {
         event("mon-late", newYorkTime(2025, 11, 3, 23, 30)),
         event("tue-early", newYorkTime(2025, 11, 4, 0, 30)),
         event("sat", newYorkTime(2025, 11, 8, 10, 0)),
         event("last-friday", newYorkTime(2025, 10, 31, 10, 0)),
         event("next-monday", newYorkTime(2025, 11, 10, 10, 0)),
+        event("late", t + 3600), event("b", t), event("a", t), event("early", t - 60),
+        event("no-time", Base::Date(std::nan(""))),
     };
     const Base::Date now = newYorkTime(2025, 11, 5, 12, 0);
     using Days = std::vector<std::vector<std::string>>;
     EXPECT_EQ(ids(WeeklyOverview::days(events, "USD", false, now, ny())),
-              (Days{{"mon-late"}, {"tue-early"}, {}, {}, {}}));
+              (Days{{"mon-late"}, {"tue-early"}, {}, {}, {"early", "b", "a", "late"}}));
     EXPECT_EQ(ids(WeeklyOverview::days(events, "USD", false, now, Base::TimeZone::utc())),
-              (Days{{}, {"mon-late", "tue-early"}, {}, {}, {}}));
-}
-
-TEST(WeeklyOverviewTest, RowsAreInTimeOrderAndEqualTimesKeepTheirOrder) {
-    const Base::Date t = newYorkTime(2025, 11, 7, 8, 30);
-    const std::vector<CalendarEvent> events = {
-        event("late", t + 3600), event("b", t), event("a", t), event("early", t - 60),
-        event("no-time", Base::Date(std::nan(""))),
-    };
-    const auto days = WeeklyOverview::days(events, "USD", false, newYorkTime(2025, 11, 5, 12, 0), ny());
-    EXPECT_EQ(ids(days)[4], (std::vector<std::string>{"early", "b", "a", "late"}));
+              (Days{{}, {"mon-late", "tue-early"}, {}, {}, {"early", "b", "a", "late"}}));
 }
 
 TEST(WeeklyOverviewTest, TheFiltersChooseTheRows) {

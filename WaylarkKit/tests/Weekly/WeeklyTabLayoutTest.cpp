@@ -16,31 +16,26 @@ WeeklyItem row(std::string activityID) {
 
 }  // namespace
 
-TEST(WeeklyTabLayoutTest, DaysStackTheirHeadingsAndRows) {
-    const std::vector<WeeklyDay> days = {{Base::Date(0), {row("a"), row("b")}, false},
+TEST(WeeklyTabLayoutTest, DaysStackTheirHeadingsAndRowsAndTheFirstFocusedRowIsCentred) {
+    const std::vector<WeeklyDay> days = {{Base::Date(0), {row("a"), row("x"), row("b")}, false},
                                          {Base::Date(1), {}, true},
-                                         {Base::Date(2), {row("c")}, false}};
+                                         {Base::Date(2), {row("c"), row("x"), row("d"), row("e")}, false}};
     const L::ListLayout layout = L::list(days);
     const std::vector<L::ListEntry> expected = {
-        {0, std::nullopt, 0, 12}, {0, 0, 14, 22}, {0, 1, 38, 22}, {1, std::nullopt, 68, 12},
-        {2, std::nullopt, 88, 12}, {2, 0, 102, 22}};
+        {0, std::nullopt, 0, 12}, {0, 0, 14, 22},  {0, 1, 38, 22},  {0, 2, 62, 22},  {1, std::nullopt, 92, 12},
+        {2, std::nullopt, 112, 12}, {2, 0, 126, 22}, {2, 1, 150, 22}, {2, 2, 174, 22}, {2, 3, 198, 22}};
     EXPECT_EQ(layout.entries, expected);
-    EXPECT_EQ(layout.contentHeight, 128);
-    EXPECT_EQ(layout.visible(30, 90), (std::pair<std::size_t, std::size_t>{1, 5}));
-    EXPECT_EQ(layout.visible(200, 300), (std::pair<std::size_t, std::size_t>{6, 6}));
-}
+    EXPECT_EQ(layout.contentHeight, 224);
+    EXPECT_EQ(layout.visible(36, 93), (std::pair<std::size_t, std::size_t>{2, 5}));
+    EXPECT_EQ(layout.visible(300, 400), (std::pair<std::size_t, std::size_t>{10, 10}));
 
-TEST(WeeklyTabLayoutTest, EveryRowOfTheFocusedIdIsFoundAndTheFirstIsCentred) {
-    const std::vector<WeeklyDay> days = {{Base::Date(0), {row("a"), row("x"), row("b")}, false},
-                                         {Base::Date(1), {row("c"), row("x"), row("d"), row("e")}, false}};
-    const L::ListLayout layout = L::list(days);
     const auto rows = L::focusedRows(layout, days, std::string("x"));
-    ASSERT_EQ(rows, (std::vector<std::size_t>{2, 6}));
+    ASSERT_EQ(rows, (std::vector<std::size_t>{2, 7}));
     EXPECT_TRUE(L::focusedRows(layout, days, std::nullopt).empty());
     EXPECT_TRUE(L::focusedRows(layout, days, std::string("news:none")).empty());
-    // Content 204 high in a viewport of 102: offsets run from 0 to 102.
-    EXPECT_EQ(L::centredOffset(layout.entries[6], layout.contentHeight, 102), 90);
-    EXPECT_EQ(L::centredOffset(layout.entries[8], layout.contentHeight, 102), 102);
+    // Content 224 high in a viewport of 102: offsets run from 0 to 122.
+    EXPECT_EQ(L::centredOffset(layout.entries[7], layout.contentHeight, 102), 110);
+    EXPECT_EQ(L::centredOffset(layout.entries[9], layout.contentHeight, 102), 122);
     EXPECT_EQ(L::centredOffset(layout.entries[2], layout.contentHeight, 40), 29);
     EXPECT_EQ(L::centredOffset(layout.entries[1], layout.contentHeight, 102), 0);
     EXPECT_EQ(L::clampedOffset(50, 80, 102), 0);
@@ -63,18 +58,6 @@ TEST(WeeklyTabLayoutTest, StacksServeFixedThenNarrowTextsAndLeaveTheRestToTheSpa
         {60, {{K::text, 100}, {K::text, 90}}, {{0, 26}, {34, 26}}},
     };
     for (const Case& c : cases) EXPECT_EQ(L::hstack(0, c.width, 8, c.items), c.spans);
-}
-
-// Where the rows, header and panels sit shows in the tab's reference images;
-// what is left is which menu entry a point falls on as the menu scrolls.
-TEST(WeeklyTabLayoutTest, MenuEntriesFollowTheScroll) {
-    EXPECT_EQ(L::currencyMenuOverflow(7), 52);
-    EXPECT_EQ(L::currencyMenuOverflow(3), 0);
-    const L::Rect panel = L::currencyPanel(310, 7);
-    EXPECT_EQ(L::menuEntryAt(panel, 0, 7, {200, 29}), 0u);
-    EXPECT_EQ(L::menuEntryAt(panel, 52, 7, {200, 29}), 2u);
-    EXPECT_EQ(L::menuEntryAt(panel, 52, 7, {200, 157}), 6u);
-    EXPECT_EQ(L::menuEntryAt(panel, 0, 7, {100, 29}), std::nullopt);
 }
 
 TEST(WeeklyTabLayoutTest, TheGlideEasesInAndOut) {

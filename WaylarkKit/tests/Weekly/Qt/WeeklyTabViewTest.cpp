@@ -6,15 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "Base/ManualScheduler.h"
-#include "CalendarKit/Service/CalendarService.h"
-#include "CalendarKit/tests/service/MemoryStore.h"
-#include "CalendarKit/tests/service/ScriptedFetcher.h"
-#include "SettingsKit/InMemorySettingsStore.h"
-#include "SettingsKit/SettingsModel.h"
-#include "WaylarkKit/TimingViewModel.h"
 #include "WaylarkKit/Weekly/Qt/WeeklyTabView.h"
 #include "WaylarkKit/Weekly/WeeklyTabLayout.h"
+#include "WaylarkKit/tests/Timing/TimingFixture.h"
 #include "WaylarkKit/tests/Weekly/RealisticWeek.h"
 #include "WaylarkKit/tests/support/WidgetTesting.h"
 
@@ -26,24 +20,13 @@ namespace {
 
 // The weekly tab on the realistic week, Wednesday 5 November 2025 at 10:20 in
 // New York, shown at its usual size.
-struct WeeklyTab {
+struct WeeklyTab : Testing::TimingStage {
     bool appReady = (WaylarkKitTest::app(), true);
-    Base::ManualScheduler scheduler{newYorkTime(2025, 11, 5, 10, 20)};
-    std::shared_ptr<CalendarKit::Testing::ScriptedFetcher> fetcher =
-        std::make_shared<CalendarKit::Testing::ScriptedFetcher>(scheduler);
-    std::shared_ptr<CalendarKit::Testing::MemoryStore> store = std::make_shared<CalendarKit::Testing::MemoryStore>();
-    std::unique_ptr<CalendarKit::CalendarService> calendar;
-    std::unique_ptr<SettingsKit::SettingsModel> settings;
-    std::unique_ptr<TimingViewModel> model;
-    std::unique_ptr<WeeklyTabView> view;  // last, so it goes first
+    std::unique_ptr<WeeklyTabView> view;  // goes before the model it shows
 
     WeeklyTab() {
-        store->cache = CalendarKit::CalendarCache(scheduler.now() - 600, Testing::realisticWeek(), {});
-        calendar = std::make_unique<CalendarKit::CalendarService>(
-            fetcher, store, scheduler, CalendarKit::CalendarService::Settings::application());
-        settings = std::make_unique<SettingsKit::SettingsModel>(
-            std::make_shared<SettingsKit::InMemorySettingsStore>(), scheduler, 0.4);
-        model = std::make_unique<TimingViewModel>(*calendar, *settings, TimingViewModel::Mode::live, 5.0, scheduler);
+        scheduler.setNow(newYorkTime(2025, 11, 5, 10, 20));
+        make(Mode::live, Testing::realisticWeek());
         view = std::make_unique<WeeklyTabView>(*model, scheduler);
         view->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(view.get()));
@@ -70,7 +53,7 @@ using Counts = std::vector<std::size_t>;
 
 }  // namespace
 
-TEST(WeeklyTabViewTest, TheFilterMenusChangeTheRows) {
+TEST(WeeklyTabViewTest, TheFilterMenusChangeTheRowsAndTakeTheNextClick) {
     WeeklyTab tab;
     EXPECT_EQ(tab.rowsPerDay(), (Counts{1, 1, 2, 1, 4}));
 
@@ -99,10 +82,8 @@ TEST(WeeklyTabViewTest, TheFilterMenusChangeTheRows) {
     EXPECT_FALSE(tab.model->isWeeklyMenuOpen());
     EXPECT_EQ(tab.rowsPerDay(), (Counts{1, 0, 0, 0, 0}));
     EXPECT_TRUE(tab.view->days()[0].items[0].isHoliday);
-}
 
-TEST(WeeklyTabViewTest, AnOpenMenuTakesTheNextClickAndHidingClosesIt) {
-    WeeklyTab tab;
+    // An open menu takes the next click, and hiding closes it.
     int editorRequests = 0;
     tab.model->setOnOpenNewsEditor([&] { ++editorRequests; });
     const L::HeaderGeometry header = tab.view->headerGeometry();
