@@ -21,14 +21,6 @@ using TradingCore::SessionWindow;
 using TradingCore::Weekday;
 using TradingCore::WindowRules::Issue;
 
-TEST_F(ModelTest, StartsFromTheStoredRecordOrTheDefaultsAndWritesNothing) {
-    EXPECT_EQ(settings(), AppSettings{});
-    AppSettings stored;
-    stored.weeklyCurrency = "usd";  // taken as the store gives it, unrepaired
-    start(stored);
-    EXPECT_EQ(settings(), stored);
-}
-
 // Each operation, on the defaults with one custom interval (edited first by
 // `stored` where given): the record it leaves, everything else unchanged, told
 // to onChange once and saved once; or, without `expected`, nothing changed,
@@ -149,10 +141,14 @@ TEST_F(ModelTest, EveryOperationChangesItsPartOnlyAndSavesOnceOrDoesNothing) {
     }
 }
 
-TEST_F(ModelTest, SavesAtOnceWithoutADelayAndFlagsAFailingSaveUntilOneSucceeds) {
+TEST_F(ModelTest, SavesAtOnceWithoutADelayAfterOnChangeAndFlagsAFailingSaveUntilOneSucceeds) {
     start(std::nullopt, 0);
-    model->setWeeklyCurrency("EUR");
-    EXPECT_EQ(store->saves.size(), 1u);
+    std::vector<std::size_t> savesSeen;
+    model->onChange = [&] { savesSeen.push_back(store->saves.size()); };
+    model->setFinalMacroEnabled(false);
+    model->renameWindow("NY", 0, "Pre-session");
+    EXPECT_EQ(savesSeen, (std::vector<std::size_t>{0, 1}));
+    EXPECT_EQ(store->saves.size(), 2u);
 
     start();
     int flagChanges = 0;
@@ -175,16 +171,8 @@ TEST_F(ModelTest, SavesAtOnceWithoutADelayAndFlagsAFailingSaveUntilOneSucceeds) 
     EXPECT_EQ(savesAfterDelay(), 2u) << "a model gone before its save saves nothing";
 }
 
-TEST_F(ModelTest, OnChangeRunsBeforeTheSave) {
-    start(std::nullopt, 0);
-    std::vector<std::size_t> savesSeen;
-    model->onChange = [&] { savesSeen.push_back(store->saves.size()); };
-    model->setFinalMacroEnabled(false);
-    model->renameWindow("NY", 0, "Pre-session");
-    EXPECT_EQ(savesSeen, (std::vector<std::size_t>{0, 1}));
-}
-
-TEST_F(ModelTest, DerivedValuesFollowTheRecord) {
+TEST_F(ModelTest, StartsFromTheRecordAsStoredAndDerivedValuesFollowIt) {
+    EXPECT_EQ(settings(), AppSettings{});
     // A half span that is no step counts as the first one.
     AppSettings offStep;
     offStep.timelineHalfSpanMinutes = 45;
@@ -199,7 +187,9 @@ TEST_F(ModelTest, DerivedValuesFollowTheRecord) {
     stored.activeProfileName = "Tokyo";
     stored.profiles[0].windows.clear();
     stored.displays.choices = {{"A", true}};
+    stored.weeklyCurrency = "usd";  // taken as the store gives it, unrepaired
     start(stored);
+    EXPECT_EQ(settings(), stored);
     EXPECT_EQ(model->macroSchedule(), TradingCore::MacroSchedule::newYork(false, true));
     EXPECT_EQ(model->activeProfile(), TradingCore::SessionProfile::newYork());  // the preset, not the stored one
     model->setActiveProfile("NY");
