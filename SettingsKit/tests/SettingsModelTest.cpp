@@ -14,6 +14,7 @@ using SettingsKit::SettingsModel;
 using SettingsKit::WindowTimesResult;
 using SettingsKitTesting::ModelTest;
 using SettingsKitTesting::knownID;
+using SettingsKitTesting::window;
 using SettingsKitTesting::withOneInterval;
 using TradingCore::IntervalColor;
 using TradingCore::NewsImpact;
@@ -216,14 +217,6 @@ TEST_F(ModelTest, NormalizeTidiesNamesOrderAndCustomTimes) {
     EXPECT_EQ(savesAfterDelay(), 1u);
 }
 
-namespace {
-
-SessionWindow hours(std::string name, int start, int end) {
-    return {std::move(name), TradingCore::WallClockTime(start, 0), TradingCore::WallClockTime(end % 24, 0)};
-}
-
-}  // namespace
-
 TEST_F(ModelTest, NewCustomIntervalsTakeTheFirstUnusedColour) {
     const auto first = model->addCustomInterval();
     ASSERT_TRUE(first.has_value());
@@ -265,15 +258,15 @@ TEST_F(ModelTest, RefusedTimesChangeNothingAndSayWhy) {
 
 TEST_F(ModelTest, AddWindowTakesTheFirstFreeHourOrNone) {
     AppSettings stored;
-    stored.profiles[1].windows = {hours("Day", 0, 23)};
+    stored.profiles[1].windows = {window("Day", 0, 23)};
     start(stored);
     EXPECT_EQ(model->addWindow("London"), 1u);
-    EXPECT_EQ(settings().profiles[1].windows.back(), hours("New window", 23, 0));
+    EXPECT_EQ(settings().profiles[1].windows.back(), window("New window", 23, 0));
 
     std::vector<SessionWindow> eight;
-    for (int h = 0; h < 8; ++h) eight.push_back(hours("W", h, h + 1));
+    for (int h = 0; h < 8; ++h) eight.push_back(window("W", h, h + 1));
     // A window list with an issue already, a whole day, and eight windows.
-    for (const auto& full : {std::vector{hours("All", 5, 5)}, std::vector{hours("Night", 12, 0), hours("Day", 0, 12)},
+    for (const auto& full : {std::vector{window("All", 5, 5)}, std::vector{window("Night", 12, 0), window("Day", 0, 12)},
                              eight}) {
         stored.profiles[1].windows = full;
         start(stored);
