@@ -47,11 +47,7 @@ TEST(CalendarTest, WeekdaysAndWeeksStartOnSunday) {
     const Date saturdayEvening = utc(2026, 3, 8, 2, 0);
     EXPECT_EQ(cal.weekday(saturdayEvening), 7);
     EXPECT_EQ(*cal.startOfWeek(saturdayEvening), *cal.date(2026, 3, 1));
-    const auto parts = cal.components(saturdayEvening);
-    EXPECT_EQ(parts.year, 2026);
-    EXPECT_EQ(parts.month, 3);
-    EXPECT_EQ(parts.day, 7);
-    EXPECT_EQ(parts.hour, 21);
+    EXPECT_EQ(cal.components(saturdayEvening), (Base::DateComponents{2026, 3, 7, 21, 0, 0, 7}));
 }
 
 TEST(CalendarTest, SkippedWallTimesMoveAfterTheGapRepeatedOnesTakeTheFirst) {

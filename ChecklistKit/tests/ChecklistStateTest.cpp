@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <sstream>
 
 #include "Base/Text.h"
+#include "Base/testing/TemporaryFolder.h"
 #include "ChecklistKit/ChecklistJson.h"
 #include "ChecklistKit/ChecklistText.h"
 #include "ChecklistKit/tests/ChecklistTestSupport.h"
@@ -16,18 +18,14 @@ using Testing::uuid;
 
 Base::Json parsed(std::string_view text) { return Base::Json::parse(text).value(); }
 
+std::string fixture(const std::string& name) {
+    return Base::Testing::readBytes(WAYLARK_SOURCE_DIR "/ChecklistKit/tests/data/" + name);
+}
+
 TEST(ChecklistJsonTest, WritesTheDocumentAndReadsItBack) {
     const ChecklistState state({{uuid(1), "Before entry", {{uuid(10), "Trend up?", {}}, {uuid(11), "Model", {"FVG", "OB"}}}}},
                                uuid(1), {{key(1), {key(10), key(11)}}}, {{key(1), {{key(11), "OB"}}}});
-    EXPECT_EQ(toJson(state), parsed(R"({
-        "activeTemplateID": "00000000-0000-4000-8000-000000000001",
-        "checked": {"00000000-0000-4000-8000-000000000001": ["00000000-0000-4000-8000-00000000000A",
-                                                             "00000000-0000-4000-8000-00000000000B"]},
-        "choices": {"00000000-0000-4000-8000-000000000001": {"00000000-0000-4000-8000-00000000000B": "OB"}},
-        "templates": [{"id": "00000000-0000-4000-8000-000000000001", "name": "Before entry", "items": [
-            {"id": "00000000-0000-4000-8000-00000000000A", "options": [], "text": "Trend up?"},
-            {"id": "00000000-0000-4000-8000-00000000000B", "options": ["FVG", "OB"], "text": "Model"}]}],
-        "version": 1})"));
+    EXPECT_EQ(toJson(state), parsed(fixture("written.json")));
     EXPECT_EQ(fromJson<ChecklistState>(parsed(toJson(state).dump(true).value())).value(), state);
 
     // Without an active template the key is left out, and reads back as none.
@@ -37,32 +35,18 @@ TEST(ChecklistJsonTest, WritesTheDocumentAndReadsItBack) {
 }
 
 TEST(ChecklistJsonTest, OptionalMembersFallBackAndLowerCaseIdsRead) {
-    const ChecklistState read = fromJson<ChecklistState>(parsed(R"({
-        "version": 1, "checked": {}, "choices": null, "activeTemplateID": null, "unknown": [1],
-        "templates": [{"id": "00000000-0000-4000-8000-00000000000a", "name": "n",
-                       "items": [{"id": "00000000-0000-4000-8000-00000000000b", "text": "t"},
-                                 {"id": "00000000-0000-4000-8000-00000000000c", "text": "u", "options": null}]}]})"))
-                                    .value();
-    EXPECT_EQ(read, ChecklistState({{uuid(10), "n", {{uuid(11), "t", {}}, {uuid(12), "u", {}}}}}, std::nullopt, {}, {}));
+    EXPECT_EQ(fromJson<ChecklistState>(parsed(fixture("lenient.json"))).value(),
+              ChecklistState({{uuid(10), "n", {{uuid(11), "t", {}}, {uuid(12), "u", {}}}}}, std::nullopt, {}, {}));
 }
 
+// A missing or null required member, a wrong type, an unreadable id, at every level.
 TEST(ChecklistJsonTest, RefusesTheWholeDocumentOnAnyBadMember) {
-    // A missing or null required member, a wrong type, an unreadable id, at every level.
-    const std::string item = R"({"version": 1, "checked": {}, "templates": [{"id": ")" + key(10) +
-                             R"(", "name": "n", "items": [{"id": ")" + key(11) + R"(", )";
-    const std::string bad[] = {
-        "[]",                                                   R"({"checked": {}, "templates": []})",
-        R"({"version": 1, "checked": {}})",                     R"({"version": 1, "templates": []})",
-        R"({"version": null, "checked": {}, "templates": []})", R"({"version": 1.5, "checked": {}, "templates": []})",
-        R"({"version": 1, "checked": [], "templates": []})",
-        R"({"version": 1, "checked": {"K": null}, "templates": []})",
-        R"({"version": 1, "checked": {}, "choices": {"K": {"I": 3}}, "templates": []})",
-        R"({"version": 1, "checked": {}, "templates": [], "activeTemplateID": "nope"})",
-        R"({"version": 1, "checked": {}, "templates": [{"id": "bad", "name": "n", "items": []}]})",
-        R"({"version": 1, "checked": {}, "templates": [{"id": "00000000-0000-4000-8000-00000000000A", "items": []}]})",
-        item + R"("text": "t", "options": [null]}]}]})",         item + R"("text": null}]}]})",
-    };
-    for (const std::string& text : bad) EXPECT_FALSE(fromJson<ChecklistState>(parsed(text))) << text;
+    std::istringstream lines(fixture("refused.jsonl"));
+    int count = 0;
+    for (std::string text; std::getline(lines, text); ++count) {
+        EXPECT_FALSE(fromJson<ChecklistState>(parsed(text))) << text;
+    }
+    EXPECT_EQ(count, 14);
 }
 
 TEST(ChecklistTextTest, CleansOptionsAndBlankItems) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Base/testing/KilledSaves.h"
 #include "Base/testing/TemporaryFolder.h"
 #include "ChecklistKit/ChecklistJson.h"
 #include "ChecklistKit/tests/ChecklistTestSupport.h"
@@ -12,11 +13,10 @@ namespace {
 namespace fs = std::filesystem;
 using Base::Testing::readBytes;
 using Base::Testing::writeBytes;
-using Testing::key;
 using Testing::uuid;
 
 // The file handling itself is Base's DocumentFile; these are the store's own parts.
-TEST(FileChecklistStoreTest, SavesLoadsRepairingInMemoryOnlyAndMovesBadFilesAside) {
+TEST(FileChecklistStoreTest, RepairsInMemoryOnlyAndMovesBadFilesAside) {
     Base::Testing::TemporaryFolder folder;
     FileChecklistStore store(FileChecklistStore::defaultURL(folder.path()));
     const fs::path file = folder.path() / "Checklists/checklists.json";
@@ -24,10 +24,6 @@ TEST(FileChecklistStoreTest, SavesLoadsRepairingInMemoryOnlyAndMovesBadFilesAsid
     EXPECT_EQ(store.url(), file);
     EXPECT_EQ(store.quarantineURL(), quarantined);
     EXPECT_FALSE(store.load());
-    const ChecklistState sample({{uuid(1), "Open", {{uuid(10), "Bias set", {}}, {uuid(11), "Model", {"A", "B"}}}}},
-                                uuid(1), {{key(1), {key(10), key(11)}}}, {{key(1), {{key(11), "B"}}}});
-    ASSERT_TRUE(store.save(sample));
-    EXPECT_EQ(store.load(), sample);
 
     ChecklistState stored;
     for (unsigned i = 0; i < 31; ++i) stored.templates.push_back({uuid(i + 1), " T ", {}});
@@ -47,6 +43,37 @@ TEST(FileChecklistStoreTest, SavesLoadsRepairingInMemoryOnlyAndMovesBadFilesAsid
     writeBytes(file, "{not json");
     EXPECT_FALSE(store.load());
     EXPECT_EQ(readBytes(quarantined), "{not json");
+}
+
+// A document of a few kilobytes, distinct throughout for each letter.
+ChecklistState document(char letter) {
+    ChecklistTemplate checklist{uuid(letter), std::string(50, letter), {}};
+    for (unsigned i = 0; i < 24; ++i) {
+        checklist.items.push_back({uuid(letter * 100u + i), std::string(120, letter), {"Yes", "No"}});
+    }
+    return ChecklistState({checklist}, checklist.id, {}, {});
+}
+
+// A child saves two documents in turn until it is killed at a random moment;
+// whenever that is, the file must read as one of them.
+TEST(FileChecklistStoreCrashTest, AKilledSaveLeavesTheOldOrTheNewDocument) {
+    Base::Testing::TemporaryFolder folder;
+    FileChecklistStore store(FileChecklistStore::defaultURL(folder.path()));
+    const ChecklistState first = document('a');
+    const ChecklistState second = document('b');
+    ASSERT_TRUE(store.save(first));
+
+    int landedBetween = 0;
+    Base::Testing::killSavesAtRandomMoments(
+        200, 3000, [&](unsigned n) { return store.save(n % 2 ? first : second).ok(); },
+        [&](int round) {
+            const std::optional<ChecklistState> loaded = store.load();
+            ASSERT_TRUE(loaded) << "round " << round << ": the file was not a whole document";
+            ASSERT_TRUE(*loaded == first || *loaded == second) << "round " << round;
+            if (*loaded == first) ++landedBetween;
+            ASSERT_FALSE(std::filesystem::exists(store.quarantineURL()));
+        });
+    EXPECT_GT(landedBetween, 0) << "the kills landed at different moments";
 }
 
 }  // namespace

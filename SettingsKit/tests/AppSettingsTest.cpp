@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "SettingsKit/AppSettings.h"
+#include "SettingsKit/tests/ModelFixture.h"
 
 using Base::Json;
 using SettingsKit::AppSettings;
 using SettingsKit::appSettingsFromJson;
+using SettingsKitTesting::window;
 using TradingCore::CustomInterval;
 using TradingCore::NewsImpact;
 using TradingCore::SessionProfile;
@@ -17,10 +19,6 @@ using TradingCore::SessionWindow;
 using TradingCore::WallClockTime;
 
 namespace {
-
-SessionWindow window(std::string name, int startHour, int endHour) {
-    return {std::move(name), WallClockTime(startHour, 0), WallClockTime(endHour % 24, 0)};
-}
 
 CustomInterval interval(std::string name, WallClockTime start = {10, 0}, WallClockTime end = {11, 0}) {
     return {Base::Uuid::random(), std::move(name), start, end, TradingCore::workDays(), TradingCore::IntervalColor::cyan};

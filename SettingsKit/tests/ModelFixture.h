@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "Base/ManualScheduler.h"
@@ -26,6 +27,11 @@ struct RecordingStore final : SettingsKit::SettingsStore {
 };
 
 inline const Base::Uuid knownID = Base::Uuid::random();
+
+// A window on whole hours; an end of 24 is midnight.
+inline TradingCore::SessionWindow window(std::string name, int startHour, int endHour) {
+    return {std::move(name), TradingCore::WallClockTime(startHour, 0), TradingCore::WallClockTime(endHour % 24, 0)};
+}
 
 // The defaults plus one Monday-only interval under `knownID`.
 inline SettingsKit::AppSettings withOneInterval() {

@@ -14,20 +14,13 @@ using SettingsKit::SettingsModel;
 using SettingsKit::WindowTimesResult;
 using SettingsKitTesting::ModelTest;
 using SettingsKitTesting::knownID;
+using SettingsKitTesting::window;
 using SettingsKitTesting::withOneInterval;
 using TradingCore::IntervalColor;
 using TradingCore::NewsImpact;
 using TradingCore::SessionWindow;
 using TradingCore::Weekday;
 using TradingCore::WindowRules::Issue;
-
-TEST_F(ModelTest, StartsFromTheStoredRecordOrTheDefaultsAndWritesNothing) {
-    EXPECT_EQ(settings(), AppSettings{});
-    AppSettings stored;
-    stored.weeklyCurrency = "usd";  // taken as the store gives it, unrepaired
-    start(stored);
-    EXPECT_EQ(settings(), stored);
-}
 
 // Each operation, on the defaults with one custom interval (edited first by
 // `stored` where given): the record it leaves, everything else unchanged, told
@@ -149,10 +142,14 @@ TEST_F(ModelTest, EveryOperationChangesItsPartOnlyAndSavesOnceOrDoesNothing) {
     }
 }
 
-TEST_F(ModelTest, SavesAtOnceWithoutADelayAndFlagsAFailingSaveUntilOneSucceeds) {
+TEST_F(ModelTest, SavesAtOnceWithoutADelayAfterOnChangeAndFlagsAFailingSaveUntilOneSucceeds) {
     start(std::nullopt, 0);
-    model->setWeeklyCurrency("EUR");
-    EXPECT_EQ(store->saves.size(), 1u);
+    std::vector<std::size_t> savesSeen;
+    model->onChange = [&] { savesSeen.push_back(store->saves.size()); };
+    model->setFinalMacroEnabled(false);
+    model->renameWindow("NY", 0, "Pre-session");
+    EXPECT_EQ(savesSeen, (std::vector<std::size_t>{0, 1}));
+    EXPECT_EQ(store->saves.size(), 2u);
 
     start();
     int flagChanges = 0;
@@ -175,16 +172,8 @@ TEST_F(ModelTest, SavesAtOnceWithoutADelayAndFlagsAFailingSaveUntilOneSucceeds) 
     EXPECT_EQ(savesAfterDelay(), 2u) << "a model gone before its save saves nothing";
 }
 
-TEST_F(ModelTest, OnChangeRunsBeforeTheSave) {
-    start(std::nullopt, 0);
-    std::vector<std::size_t> savesSeen;
-    model->onChange = [&] { savesSeen.push_back(store->saves.size()); };
-    model->setFinalMacroEnabled(false);
-    model->renameWindow("NY", 0, "Pre-session");
-    EXPECT_EQ(savesSeen, (std::vector<std::size_t>{0, 1}));
-}
-
-TEST_F(ModelTest, DerivedValuesFollowTheRecord) {
+TEST_F(ModelTest, StartsFromTheRecordAsStoredAndDerivedValuesFollowIt) {
+    EXPECT_EQ(settings(), AppSettings{});
     // A half span that is no step counts as the first one.
     AppSettings offStep;
     offStep.timelineHalfSpanMinutes = 45;
@@ -199,7 +188,9 @@ TEST_F(ModelTest, DerivedValuesFollowTheRecord) {
     stored.activeProfileName = "Tokyo";
     stored.profiles[0].windows.clear();
     stored.displays.choices = {{"A", true}};
+    stored.weeklyCurrency = "usd";  // taken as the store gives it, unrepaired
     start(stored);
+    EXPECT_EQ(settings(), stored);
     EXPECT_EQ(model->macroSchedule(), TradingCore::MacroSchedule::newYork(false, true));
     EXPECT_EQ(model->activeProfile(), TradingCore::SessionProfile::newYork());  // the preset, not the stored one
     model->setActiveProfile("NY");
@@ -225,14 +216,6 @@ TEST_F(ModelTest, NormalizeTidiesNamesOrderAndCustomTimes) {
     model->normalize();  // already tidy
     EXPECT_EQ(savesAfterDelay(), 1u);
 }
-
-namespace {
-
-SessionWindow hours(std::string name, int start, int end) {
-    return {std::move(name), TradingCore::WallClockTime(start, 0), TradingCore::WallClockTime(end % 24, 0)};
-}
-
-}  // namespace
 
 TEST_F(ModelTest, NewCustomIntervalsTakeTheFirstUnusedColour) {
     const auto first = model->addCustomInterval();
@@ -275,15 +258,15 @@ TEST_F(ModelTest, RefusedTimesChangeNothingAndSayWhy) {
 
 TEST_F(ModelTest, AddWindowTakesTheFirstFreeHourOrNone) {
     AppSettings stored;
-    stored.profiles[1].windows = {hours("Day", 0, 23)};
+    stored.profiles[1].windows = {window("Day", 0, 23)};
     start(stored);
     EXPECT_EQ(model->addWindow("London"), 1u);
-    EXPECT_EQ(settings().profiles[1].windows.back(), hours("New window", 23, 0));
+    EXPECT_EQ(settings().profiles[1].windows.back(), window("New window", 23, 0));
 
     std::vector<SessionWindow> eight;
-    for (int h = 0; h < 8; ++h) eight.push_back(hours("W", h, h + 1));
+    for (int h = 0; h < 8; ++h) eight.push_back(window("W", h, h + 1));
     // A window list with an issue already, a whole day, and eight windows.
-    for (const auto& full : {std::vector{hours("All", 5, 5)}, std::vector{hours("Night", 12, 0), hours("Day", 0, 12)},
+    for (const auto& full : {std::vector{window("All", 5, 5)}, std::vector{window("Night", 12, 0), window("Day", 0, 12)},
                              eight}) {
         stored.profiles[1].windows = full;
         start(stored);

@@ -36,10 +36,8 @@ TEST(ChecklistUIStateTest, OpeningTheEditorClosesTheDropdownFirst) {
         ui.setDropdownOpen(true);
         ui.openEditor(request);
     }
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0].first, EditorRequest::create());
-    EXPECT_EQ(seen[1].first, EditorRequest::edit(id));
-    EXPECT_FALSE(seen[0].second || seen[1].second);
+    EXPECT_EQ(seen, (std::vector<std::pair<EditorRequest, bool>>{{EditorRequest::create(), false},
+                                                                 {EditorRequest::edit(id), false}}));
 }
 
 TEST(ChecklistIndicatorStateTest, LooksAndTexts) {

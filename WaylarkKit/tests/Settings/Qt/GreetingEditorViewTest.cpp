@@ -1,43 +1,26 @@
-#include <memory>
-
-#include <QTest>
 #include <gtest/gtest.h>
 
-#include "SettingsKit/tests/ModelFixture.h"
 #include "WaylarkKit/Checklist/Qt/EditableText.h"
 #include "WaylarkKit/Greeting/Qt/GreetingWordView.h"
 #include "WaylarkKit/Settings/Qt/EditorWidgets.h"
 #include "WaylarkKit/Settings/Qt/GreetingEditorView.h"
-#include "WaylarkKit/tests/support/WidgetTesting.h"
+#include "WaylarkKit/tests/Settings/Qt/EditorViewFixture.h"
 
 using namespace WaylarkKit;
 
 namespace {
 
-class GreetingEditorViewTest : public SettingsKitTesting::ModelTest {
+class GreetingEditorViewTest : public SettingsKitTesting::EditorViewFixture<GreetingEditorView> {
 protected:
+    // The card of 520 x 420 less its margins.
     void open() {
-        WaylarkKitTest::app();
-        view = std::make_unique<GreetingEditorView>(*model, scheduler, [this] { ++tries; }, [this] { ++dones; },
-                                                    nullptr, fixedReduceMotion(false));
-        view->resize(480, 380);  // the card of 520 x 420 less its margins
-        view->show();
-        view->activateWindow();
-        ASSERT_TRUE(WaylarkKitTest::processUntil([&] { return view->isActiveWindow(); }));
-        QCoreApplication::processEvents();
-        scheduler.runPending();
-    }
-    void click(QWidget* control, QPoint at = {-1, -1}) {
-        QTest::mouseClick(control, Qt::LeftButton, {}, at.x() < 0 ? control->rect().center() : at);
+        show(480, 380, *model, scheduler, [this] { ++tries; }, [this] { ++dones; }, nullptr, fixedReduceMotion(false));
     }
     void type(EditableText* field, const QString& text) {
         QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, text, Qt::NoModifier);
     }
-    void TearDown() override { view.reset(); }
 
     int tries = 0;
-    int dones = 0;
-    std::unique_ptr<GreetingEditorView> view;
 };
 
 TEST_F(GreetingEditorViewTest, LooksAsItsReferenceOnAndOff) {

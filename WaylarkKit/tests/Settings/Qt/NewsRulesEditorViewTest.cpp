@@ -1,34 +1,18 @@
-#include <memory>
-
-#include <QTest>
 #include <gtest/gtest.h>
 
-#include "SettingsKit/tests/ModelFixture.h"
 #include "WaylarkKit/Settings/Qt/EditorWidgets.h"
 #include "WaylarkKit/Settings/Qt/NewsRulesEditorView.h"
-#include "WaylarkKit/tests/support/WidgetTesting.h"
+#include "WaylarkKit/tests/Settings/Qt/EditorViewFixture.h"
 
 using namespace WaylarkKit;
 
 namespace {
 
-class NewsRulesEditorViewTest : public SettingsKitTesting::ModelTest {
+class NewsRulesEditorViewTest : public SettingsKitTesting::EditorViewFixture<NewsRulesEditorView> {
 protected:
-    void open() {
-        WaylarkKitTest::app();
-        view = std::make_unique<NewsRulesEditorView>(*model, editor, [this] { ++dones; });
-        view->resize(600, 360);  // the card of 640 x 400 less its margins
-        view->show();
-    }
-    void click(QWidget* control) {
-        ASSERT_NE(control, nullptr);
-        QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
-    }
-    void TearDown() override { view.reset(); }
+    void open() { show(600, 360, *model, editor, [this] { ++dones; }); }  // the card of 640 x 400 less its margins
 
     NewsRulesEditorModel editor{scheduler};
-    int dones = 0;
-    std::unique_ptr<NewsRulesEditorView> view;
 };
 
 TEST_F(NewsRulesEditorViewTest, TheStandardRuleLooksAsItsReference) {

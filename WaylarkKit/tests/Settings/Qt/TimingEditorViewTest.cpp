@@ -1,14 +1,10 @@
-#include <memory>
-
-#include <QTest>
 #include <gtest/gtest.h>
 
-#include "SettingsKit/tests/ModelFixture.h"
 #include "WaylarkKit/Settings/Qt/TimingCustomsPage.h"
 #include "WaylarkKit/Settings/Qt/TimingEditorView.h"
 #include "WaylarkKit/Settings/Qt/TimingMacrosPage.h"
 #include "WaylarkKit/Settings/Qt/TimingProfilePage.h"
-#include "WaylarkKit/tests/support/WidgetTesting.h"
+#include "WaylarkKit/tests/Settings/Qt/EditorViewFixture.h"
 
 using namespace WaylarkKit;
 using Section = TimingEditorModel::Section;
@@ -18,27 +14,10 @@ namespace {
 
 const char* const windowHint = "Use HH:MM, like 09:30 (New York time).";
 
-class TimingEditorViewTest : public SettingsKitTesting::ModelTest {
+class TimingEditorViewTest : public SettingsKitTesting::EditorViewFixture<TimingEditorView> {
 protected:
-    void open() {
-        WaylarkKitTest::app();
-        view = std::make_unique<TimingEditorView>(*model, editor, scheduler, [this] { ++dones; });
-        view->resize(600, 360);  // the card of 640 x 400 less its margins
-        view->show();
-        view->activateWindow();
-        ASSERT_TRUE(WaylarkKitTest::processUntil([&] { return view->isActiveWindow(); }));
-        settle();
-    }
-    // New rows are shown on the next turn of the event loop; a field that asks
-    // for the focus takes it on the scheduler's next turn after that.
-    void settle() {
-        QCoreApplication::processEvents();
-        scheduler.runPending();
-    }
-    void click(QWidget* control) {
-        ASSERT_NE(control, nullptr);
-        QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
-    }
+    // The card of 640 x 400 less its margins.
+    void open() { show(600, 360, *model, editor, scheduler, [this] { ++dones; }); }
     // Puts the caret in `field` as a click would, at `caret`.
     void focus(EditableText* field, int caret) {
         field->setFocus(Qt::MouseFocusReason);
@@ -46,11 +25,8 @@ protected:
     }
     WindowRow* windowRow(std::size_t i) const { return view->profilePage()->rows().at(i); }
     WallClockTime storedStart(std::size_t i) const { return settings().activeProfile().windows.at(i).start; }
-    void TearDown() override { view.reset(); }
 
     TimingEditorModel editor{scheduler};
-    int dones = 0;
-    std::unique_ptr<TimingEditorView> view;
 };
 
 TEST_F(TimingEditorViewTest, PagesLookAsTheirReferences) {
