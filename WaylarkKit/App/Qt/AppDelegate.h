@@ -36,6 +36,8 @@
 
 namespace WaylarkKit {
 
+struct EditorCard;
+
 // What the desktop shows of the application besides its windows. Linux has
 // neither a Dock icon nor an application menu, so the policies differ here
 // only in name; every island and card is a tool window without a taskbar entry.
@@ -60,9 +62,6 @@ public:
 
     // The cards' sizes, in points.
     static constexpr IslandKit::Size checklistEditorCard{640, 400};
-    static constexpr IslandKit::Size timingEditorCard{640, 400};
-    static constexpr IslandKit::Size newsRulesEditorCard{640, 400};
-    static constexpr IslandKit::Size greetingEditorCard{520, 420};
     static constexpr IslandKit::Size instrumentEditorCard{680, 420};
     static constexpr IslandKit::Size displayChoiceCard{520, 230};
 
@@ -142,6 +141,7 @@ private:
     void wireSharedCallbacks();
     void openInstrumentEditor();
     void openEditor(const EditorRequest& request);
+    void openSettingsEditor(std::unique_ptr<OverlayCard>& overlay, const EditorCard& editor);
     void openTimingEditor();
     void openNewsRulesEditor();
     void openGreetingEditor();

@@ -6,9 +6,7 @@
 #include "WaylarkKit/Calculator/Qt/InstrumentEditorView.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistEditorView.h"
 #include "WaylarkKit/Checklist/Qt/EditableText.h"
-#include "WaylarkKit/Settings/Qt/GreetingEditorView.h"
-#include "WaylarkKit/Settings/Qt/NewsRulesEditorView.h"
-#include "WaylarkKit/Settings/Qt/TimingEditorView.h"
+#include "WaylarkKit/Settings/Qt/EditorCard.h"
 
 namespace WaylarkKit {
 
@@ -122,74 +120,35 @@ void AppDelegate::openEditor(const EditorRequest& request) {
         *screen);
 }
 
-void AppDelegate::openTimingEditor() {
+void AppDelegate::openSettingsEditor(std::unique_ptr<OverlayCard>& overlay, const EditorCard& editor) {
     const auto screen = overlayScreen();
     if (!screen) return;
-    // The editor always opens clean, on its profile page.
-    timingEditorModel_.reset();
-    timingEditorModel_.setSection(TimingEditorModel::Section::profile);
+    if (editor.opening) editor.opening();
     present(
-        timingOverlay_,
-        [this] {
+        overlay,
+        [this, &editor] {
             return makeCard(
-                [this](std::function<void()> onDone) -> IslandKit::IslandView {
-                    return [this, onDone](QWidget* parent) {
-                        return new TimingEditorView(settings_, timingEditorModel_, scheduler_, onDone, parent);
-                    };
+                [content = editor.content](std::function<void()> onDone) -> IslandKit::IslandView {
+                    return [content, onDone](QWidget* parent) { return content(parent, onDone); };
                 },
-                timingEditorCard,
-                [this] {
-                    timingEditorModel_.reset();
-                    settings_.normalize();
-                    settings_.flush();
-                });
+                editor.size, editor.closing);
         },
         *screen);
+}
+
+void AppDelegate::openTimingEditor() {
+    openSettingsEditor(timingOverlay_, EditorCard::timing(settings_, timingEditorModel_, scheduler_));
 }
 
 void AppDelegate::openNewsRulesEditor() {
-    const auto screen = overlayScreen();
-    if (!screen) return;
-    newsRulesEditorModel_.disarm();
-    present(
-        newsRulesOverlay_,
-        [this] {
-            return makeCard(
-                [this](std::function<void()> onDone) -> IslandKit::IslandView {
-                    return [this, onDone](QWidget* parent) {
-                        return new NewsRulesEditorView(settings_, newsRulesEditorModel_, onDone, parent);
-                    };
-                },
-                newsRulesEditorCard,
-                [this] {
-                    newsRulesEditorModel_.disarm();
-                    settings_.flush();
-                });
-        },
-        *screen);
+    openSettingsEditor(newsRulesOverlay_, EditorCard::newsRule(settings_, newsRulesEditorModel_));
 }
 
 void AppDelegate::openGreetingEditor() {
-    const auto screen = overlayScreen();
-    if (!screen) return;
-    present(
-        greetingOverlay_,
-        [this] {
-            return makeCard(
-                [this](std::function<void()> onDone) -> IslandKit::IslandView {
-                    return [this, onDone](QWidget* parent) {
-                        return new GreetingEditorView(
-                            settings_, scheduler_, [this] { timing().previewGreeting(); }, onDone, parent,
-                            environment_.views.reduceMotion);
-                    };
-                },
-                greetingEditorCard,
-                [this] {
-                    settings_.normalize();
-                    settings_.flush();
-                });
-        },
-        *screen);
+    openSettingsEditor(greetingOverlay_,
+                       EditorCard::greeting(
+                           settings_, scheduler_, [this] { timing().previewGreeting(); },
+                           environment_.views.reduceMotion));
 }
 
 void AppDelegate::askAboutNewDisplay() {

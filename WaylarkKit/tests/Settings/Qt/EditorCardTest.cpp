@@ -1,10 +1,8 @@
 #include <memory>
 
-#include <QGuiApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "IslandKit/Overlay/OverlayRootView.h"
 #include "SettingsKit/tests/ModelFixture.h"
 #include "WaylarkKit/Settings/NewsRulesEditorModel.h"
 #include "WaylarkKit/Settings/Qt/EditorCard.h"
@@ -23,36 +21,37 @@ namespace {
 // settings' usual delay, and nothing half typed survives to the next opening.
 class EditorCardTest : public SettingsKitTesting::ModelTest {
 protected:
+    // Opens the card's editor as the program does; its "Done" counts in `dones`.
     template <class View>
-    View* present(EditorCard& card) {
+    View* open(const EditorCard& card) {
         WaylarkKitTest::app();
-        card.onVisibilityChange = [this](bool visible) { shown.push_back(visible); };
-        card.present(QGuiApplication::primaryScreen());
-        scheduler.advance(0.3);
-        return dynamic_cast<View*>(card.controller().rootView()->contentView());
+        if (card.opening) card.opening();
+        content.reset(card.content(nullptr, [this] { ++dones; }));
+        return dynamic_cast<View*>(content.get());
     }
-    void closeBy(QWidget* done) {
-        QTest::mouseClick(done, Qt::LeftButton, {}, done->rect().center());
-        scheduler.advance(0.01);  // less than the save delay, but the fade-out is over
-        scheduler.advance(0.2);
+    void done(const EditorCard& card, QWidget* button) {
+        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        EXPECT_EQ(dones, 1);
+        card.closing();
     }
 
-    std::vector<bool> shown;
+    int dones = 0;
+    std::unique_ptr<QWidget> content;
 };
 
 TEST_F(EditorCardTest, ClosingTheTimingCardDropsDraftsTidiesAndSaves) {
     TimingEditorModel editor(scheduler);
-    auto card = EditorCard::timing(*model, editor, scheduler);
+    const EditorCard card = EditorCard::timing(*model, editor, scheduler);
+    EXPECT_EQ(card.size, (IslandKit::Size{640, 400}));
     editor.setSection(TimingEditorModel::Section::macros);
-    auto* view = present<TimingEditorView>(*card);
+    auto* view = open<TimingEditorView>(card);
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->currentPage(), view->profilePage());  // every opening starts on the profile
 
     model->renameWindow("NY", 1, "  Open ");
     editor.commit("9:", true, "NY", 0, *model);
     const std::size_t saves = store->saves.size();
-    closeBy(view->profilePage()->doneButton());
-    EXPECT_EQ(shown, (std::vector<bool>{true, false}));
+    done(card, view->profilePage()->doneButton());
     EXPECT_EQ(store->saves.size(), saves + 1);
     EXPECT_EQ(store->saves.back().profiles[0].windows[1].name, "Open");
     EXPECT_TRUE(editor.drafts().empty());
@@ -61,13 +60,13 @@ TEST_F(EditorCardTest, ClosingTheTimingCardDropsDraftsTidiesAndSaves) {
 
 TEST_F(EditorCardTest, ClosingTheNewsRuleCardDisarmsAndSaves) {
     NewsRulesEditorModel editor(scheduler);
-    auto card = EditorCard::newsRule(*model, editor, scheduler);
-    auto* view = present<NewsRulesEditorView>(*card);
+    const EditorCard card = EditorCard::newsRule(*model, editor);
+    auto* view = open<NewsRulesEditorView>(card);
     ASSERT_NE(view, nullptr);
     QTest::mouseClick(view->stepButton(false, true), Qt::LeftButton);
     QTest::mouseClick(view->restoreButton(), Qt::LeftButton);
     ASSERT_TRUE(editor.armedRestore());
-    closeBy(view->doneButton());
+    done(card, view->doneButton());
     EXPECT_FALSE(editor.armedRestore());
     ASSERT_FALSE(store->saves.empty());
     EXPECT_EQ(store->saves.back().newsRule.beforeSeconds, 360);
@@ -75,11 +74,12 @@ TEST_F(EditorCardTest, ClosingTheNewsRuleCardDisarmsAndSaves) {
 
 TEST_F(EditorCardTest, ClosingTheGreetingCardTrimsAndSaves) {
     int tries = 0;
-    auto card = EditorCard::greeting(*model, scheduler, [&] { ++tries; });
-    auto* view = present<GreetingEditorView>(*card);
+    const EditorCard card = EditorCard::greeting(*model, scheduler, [&] { ++tries; }, fixedReduceMotion(true));
+    EXPECT_EQ(card.size, (IslandKit::Size{520, 420}));
+    auto* view = open<GreetingEditorView>(card);
     ASSERT_NE(view, nullptr);
     model->setGreetingLeading(" Hello  ");
-    closeBy(view->doneButton());
+    done(card, view->doneButton());
     ASSERT_FALSE(store->saves.empty());
     EXPECT_EQ(store->saves.back().greeting.leading, "Hello");
 }

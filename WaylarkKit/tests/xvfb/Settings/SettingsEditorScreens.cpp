@@ -10,6 +10,7 @@
 #include <QScreen>
 
 #include "IslandKit/Overlay/OverlayRootView.h"
+#include "IslandKit/Overlay/OverlayWindowController.h"
 #include "IslandKit/Window/QtScheduler.h"
 #include "SettingsKit/InMemorySettingsStore.h"
 #include "SettingsKit/SettingsModel.h"
@@ -30,12 +31,28 @@ namespace {
 
 void clickOn(const QWidget* widget) { click(widget->mapToGlobal(widget->rect().center())); }
 
+// A settings editor's card as the program shows it: opened afresh, in a real
+// overlay window, and closed with the card's own closing.
+struct CardWindow {
+    CardWindow(EditorCard made, Base::Scheduler& scheduler)
+        : card(std::move(made)),
+          controller([this](QWidget* parent) { return card.content(parent, [this] { controller.dismiss(); }); },
+                     card.size, scheduler) {
+        controller.onVisibilityChange = [this](bool visible) {
+            if (!visible && card.closing) card.closing();
+        };
+    }
+    EditorCard card;
+    IslandKit::OverlayWindowController controller;
+};
+
 // Presents the card and returns its editor, or null with a failed check.
 template <class View>
-View* present(EditorCard& card, const std::string& what) {
-    card.present(QGuiApplication::primaryScreen());
+View* present(CardWindow& window, const std::string& what) {
+    if (window.card.opening) window.card.opening();
+    window.controller.present(QGuiApplication::primaryScreen());
     wait(600);
-    auto* root = card.controller().rootView();
+    auto* root = window.controller.rootView();
     auto* view = root ? dynamic_cast<View*>(root->contentView()) : nullptr;
     check(view != nullptr, "the " + what + " editor is in its card");
     return view;
@@ -76,8 +93,8 @@ int main(int argc, char** argv) {
 
     // Timing editor: a real click adds a window whose name takes the keyboard.
     TimingEditorModel timingEditor(scheduler);
-    auto timing = EditorCard::timing(settings, timingEditor, scheduler);
-    if (auto* view = present<TimingEditorView>(*timing, "timing")) {
+    CardWindow timing(EditorCard::timing(settings, timingEditor, scheduler), scheduler);
+    if (auto* view = present<TimingEditorView>(timing, "timing")) {
         clickOn(view->profilePage()->addButton());
         const auto& rows = view->profilePage()->rows();
         check(waitFor([&] { return rows.size() == 3 && rows[2]->nameField()->hasFocus(); }, 2000),
@@ -92,7 +109,7 @@ int main(int argc, char** argv) {
         check(rows[0]->endField()->field()->text() == "9:15", "and stays as typed while the field has the focus");
         shoot(driver.folder + "/editor-timing.png", 640, 400, 40, "timing");
         clickOn(view->profilePage()->doneButton());
-        check(waitFor([&] { return !timing->isPresented() && timing->controller().panel() == nullptr; }, 2000),
+        check(waitFor([&] { return !timing.controller.isPresented() && timing.controller.panel() == nullptr; }, 2000),
               "Done closes the card");
         const auto saved = store->load();
         check(saved && saved->profiles[0].windows.size() == 3, "closing saved the settings at once");
@@ -100,8 +117,8 @@ int main(int argc, char** argv) {
 
     // News-blackout rule editor.
     NewsRulesEditorModel newsEditor(scheduler);
-    auto news = EditorCard::newsRule(settings, newsEditor, scheduler);
-    if (auto* view = present<NewsRulesEditorView>(*news, "news-rule")) {
+    CardWindow news(EditorCard::newsRule(settings, newsEditor), scheduler);
+    if (auto* view = present<NewsRulesEditorView>(news, "news-rule")) {
         clickOn(view->mediumChip());
         clickOn(view->currencyChip("EUR"));
         clickOn(view->stepButton(true, true));
@@ -111,13 +128,13 @@ int main(int argc, char** argv) {
               "clicks on a chip, a currency and a stepper reach the rule");
         shoot(driver.folder + "/editor-news-rule.png", 640, 400, 60, "news-rule");
         clickOn(view->doneButton());
-        waitFor([&] { return news->controller().panel() == nullptr; }, 2000);
+        waitFor([&] { return news.controller.panel() == nullptr; }, 2000);
     }
 
     // Greeting editor: the left text has the keyboard when the card appears.
     int tries = 0;
-    auto greeting = EditorCard::greeting(settings, scheduler, [&] { ++tries; });
-    if (auto* view = present<GreetingEditorView>(*greeting, "greeting")) {
+    CardWindow greeting(EditorCard::greeting(settings, scheduler, [&] { ++tries; }, systemReduceMotion()), scheduler);
+    if (auto* view = present<GreetingEditorView>(greeting, "greeting")) {
         check(waitFor([&] { return view->leadingField()->hasFocus(); }, 2000), "Left text takes the focus");
         type("Good morning");
         check(settings.greeting().leading == "Good morning", "typing replaces the selected left text");
@@ -127,7 +144,7 @@ int main(int argc, char** argv) {
         shoot(driver.folder + "/editor-greeting.png", 520, 420, 60, "greeting");
         check(waitFor([&] { return !view->previewBar()->isPlaying(); }, 6000), "and stops after five seconds");
         clickOn(view->doneButton());
-        waitFor([&] { return greeting->controller().panel() == nullptr; }, 2000);
+        waitFor([&] { return greeting.controller.panel() == nullptr; }, 2000);
     }
     return finish();
 }
