@@ -28,7 +28,6 @@ public:
     void start();
     // Stops watching; a change not yet checked is never checked.
     void stop();
-    bool isWatching() const { return static_cast<bool>(subscription_); }
 
     // Complete: a progress with items, all of them done.
     static bool isComplete(const std::optional<ChecklistKit::ChecklistProgress>& progress);

@@ -81,7 +81,6 @@ public:
     // The state the desktop and the status menu read.
     ActivationPolicy activationPolicy() const { return policy_; }
     bool isActive() const { return isActive_; }
-    bool openedManually() const { return openedManually_; }
     std::string statusText() const;
     std::vector<StatusMenuModel::DisplayRow> displayMenuRows() const;
     void toggleDisplay(const std::string& id);
@@ -95,8 +94,6 @@ public:
     ChecklistKit::ChecklistModel& checklist() { return checklist_; }
     ChecklistUIState& checklistUI() { return checklistUI_; }
     ChecklistEditorModel& editorModel() { return editorModel_; }
-    TimingEditorModel& timingEditorModel() { return timingEditorModel_; }
-    NewsRulesEditorModel& newsRulesEditorModel() { return newsRulesEditorModel_; }
     TimingViewModel& timing();
     CalculatorModel& calculator();
     InstrumentEditorModel& instrumentEditorModel();
@@ -106,7 +103,6 @@ public:
     std::vector<std::string> islandIDs() const;
     IslandKit::IslandModel* island(const std::string& id) const;
     std::optional<std::string> activeIslandID() const;
-    std::size_t presentedCardCount() const { return visibleCards_.size(); }
 
 private:
     struct IslandHost {

@@ -23,9 +23,6 @@ public:
     void start(std::function<void()> onWake) override;
     void stop() override;
 
-    // Whether the wakes come from logind (else from the suspend clock).
-    bool usesLogind() const { return listening_; }
-
 private Q_SLOTS:
     void prepareForSleep(bool sleeping);
 
