@@ -42,13 +42,17 @@ public:
     }
 
     void add(const std::shared_ptr<Animation>& animation, double from, double delay) {
-        animation->due = from + delay;
-        animation->early = delay >= slowDelay ? delay / 2 : 0;
-        animations_.push_back(animation);
+        enqueue(animation, from, delay);
         arm();
     }
 
 private:
+    void enqueue(const std::shared_ptr<Animation>& animation, double from, double delay) {
+        animation->due = from + delay;
+        animation->early = delay >= slowDelay ? delay / 2 : 0;
+        animations_.push_back(animation);
+    }
+
     void arm() {
         std::erase_if(animations_, [](const auto& a) { return a->dropped->load(); });
         if (animations_.empty()) {
@@ -80,7 +84,8 @@ private:
         for (const auto& animation : running) {
             if (animation->dropped->load()) continue;
             if (const auto following = animation->frame(now)) {
-                add(animation, std::max(now, animation->due), keptDelay(*following));
+                // One arm() below times the next frame for all of them.
+                enqueue(animation, std::max(now, animation->due), keptDelay(*following));
             } else {
                 animation->dropped->store(true);
             }
