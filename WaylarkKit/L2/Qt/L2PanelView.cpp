@@ -205,7 +205,7 @@ void L2PanelView::refreshFooter() {
     if (line == statusLine_ && buttons == buttons_) return;
     statusLine_ = std::move(line);
     buttons_ = std::move(buttons);
-    if (isExpanded() && !model_.isPresentation()) update(footerArea().toAlignedRect());
+    if (!model_.isPresentation()) update(footerArea().toAlignedRect());
 }
 
 void L2PanelView::startBlink() {
