@@ -18,7 +18,7 @@
 #include "SettingsKit/SettingsModel.h"
 #include "TradingCore/Model/MarketTimeZone.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 #include "WaylarkKit/Weekly/Qt/WeeklyTabView.h"
 #include "WaylarkKit/Weekly/WeeklyOverview.h"
 #include "WaylarkKit/tests/Weekly/RealisticWeek.h"

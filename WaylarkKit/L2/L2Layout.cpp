@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 
 namespace WaylarkKit::L2Layout {
 

@@ -7,7 +7,7 @@
 #include "Base/Calendar.h"
 #include "TradingCore/Model/MarketTimeZone.h"
 #include "WaylarkKit/Style/Palette.h"
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 #include "WaylarkKit/Views/Formatting.h"
 
 namespace WaylarkKit::PanelFooter {

@@ -11,10 +11,10 @@
 #include "WaylarkKit/App/InstanceLock.h"
 #include "WaylarkKit/App/Qt/AppDelegate.h"
 #include "WaylarkKit/App/Qt/SystemEnvironment.h"
-#include "WaylarkKit/OpenRequest.h"
+#include "WaylarkKit/Launch/OpenRequest.h"
 #include "WaylarkKit/Presence/LaunchOptions.h"
 #include "WaylarkKit/Qt/QuitOnSignal.h"
-#include "WaylarkKit/SecondLaunch.h"
+#include "WaylarkKit/Launch/SecondLaunch.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
 
 namespace WaylarkKit::WaylarkBootstrap {

@@ -2,7 +2,7 @@
 
 #include "Base/Date.h"
 #include "TradingCore/Model/NewsImpact.h"
-#include "WaylarkKit/DemoScenario.h"
+#include "WaylarkKit/Timing/DemoScenario.h"
 
 namespace WaylarkKit {
 

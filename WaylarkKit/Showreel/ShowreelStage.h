@@ -7,7 +7,7 @@
 #include "WaylarkKit/Calculator/CalculatorModel.h"
 #include "WaylarkKit/Checklist/ChecklistUIState.h"
 #include "WaylarkKit/L2/L2Tab.h"
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 
 namespace WaylarkKit {
 

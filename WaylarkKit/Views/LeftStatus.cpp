@@ -4,7 +4,7 @@
 
 #include "WaylarkKit/Mascot/MascotForStatus.h"
 #include "WaylarkKit/Style/Palette.h"
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 #include "WaylarkKit/Views/Formatting.h"
 #include "WaylarkKit/Views/ImpactColor.h"
 #include "WaylarkKit/Views/StatusLabel.h"

@@ -32,7 +32,7 @@
 #include "WaylarkKit/Settings/NewsRulesEditorModel.h"
 #include "WaylarkKit/Settings/TimingEditorModel.h"
 #include "WaylarkKit/Showreel/ShowreelDirector.h"
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 
 namespace WaylarkKit {
 

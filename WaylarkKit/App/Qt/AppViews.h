@@ -13,7 +13,7 @@
 #include "WaylarkKit/Checklist/ChecklistUIState.h"
 #include "WaylarkKit/L2/TabSwipe.h"
 #include "WaylarkKit/Motion/ReduceMotion.h"
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 
 namespace WaylarkKit {
 

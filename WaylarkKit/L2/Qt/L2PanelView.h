@@ -24,7 +24,7 @@
 #include "WaylarkKit/Motion/FrameClock.h"
 #include "WaylarkKit/Motion/KeyframeTrack.h"
 #include "WaylarkKit/Motion/ReduceMotion.h"
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 #include "WaylarkKit/Views/HoverMagnification.h"
 
 namespace WaylarkKit {

@@ -7,7 +7,7 @@
 #include "Base/Observable.h"
 #include "Base/Scheduler.h"
 #include "WaylarkKit/Motion/ReduceMotion.h"
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 #include "WaylarkKit/Views/LeftStatus.h"
 
 namespace WaylarkKit {

@@ -12,7 +12,7 @@
 #include "WaylarkKit/Checklist/ChecklistUIState.h"
 #include "WaylarkKit/L2/Qt/L2PanelView.h"
 #include "WaylarkKit/Motion/ReduceMotion.h"
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 
 // The makers of an island's views, for the island host to hand its model:
 // the status left of the notch, the activities right of it, the mascot alone

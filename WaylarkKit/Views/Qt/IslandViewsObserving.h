@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Base/Observable.h"
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 
 namespace WaylarkKit::IslandViews {
 

@@ -11,7 +11,7 @@
 #include "WaylarkKit/Greeting/Qt/GreetingWordView.h"
 #include "WaylarkKit/Mascot/Qt/MascotView.h"
 #include "WaylarkKit/Motion/ReduceMotion.h"
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 #include "WaylarkKit/Views/HoverMagnification.h"
 #include "WaylarkKit/Views/LeftStatus.h"
 #include "WaylarkKit/Views/Qt/LeftStatusPainting.h"

@@ -17,7 +17,7 @@
 #include "TradingCore/Evaluation/Activity.h"
 #include "WaylarkKit/Greeting/Qt/GreetingWordView.h"
 #include "WaylarkKit/Motion/ReduceMotion.h"
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 #include "WaylarkKit/Views/ActivityView.h"
 #include "WaylarkKit/Views/HoverMagnification.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"

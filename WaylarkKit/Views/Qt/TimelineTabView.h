@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "Base/Observable.h"
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 #include "WaylarkKit/Views/Qt/TimelineHeader.h"
 #include "WaylarkKit/Views/TimelineCanvas.h"
 #include "WaylarkKit/Views/TimelineScale.h"

@@ -11,7 +11,7 @@
 #include "Base/Observable.h"
 #include "Base/Scheduler.h"
 #include "WaylarkKit/Motion/FrameClock.h"
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 #include "WaylarkKit/Weekly/Qt/WeeklyPainting.h"
 #include "WaylarkKit/Weekly/ScrollGlide.h"
 #include "WaylarkKit/Weekly/WeeklyItem.h"

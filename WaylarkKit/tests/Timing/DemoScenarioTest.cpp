@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "WaylarkKit/DemoScenario.h"
+#include "WaylarkKit/Timing/DemoScenario.h"
 #include "WaylarkKit/tests/Timing/TimingFixture.h"
 
 namespace WaylarkKit::Testing {

@@ -15,7 +15,7 @@
 #include "SettingsKit/InMemorySettingsStore.h"
 #include "SettingsKit/SettingsModel.h"
 #include "TradingCore/Model/MarketTimeZone.h"
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 
 namespace WaylarkKit::Testing {
 

@@ -7,9 +7,9 @@
 #include "Base/ManualScheduler.h"
 #include "Base/testing/TemporaryFolder.h"
 #include "WaylarkKit/App/InstanceLock.h"
-#include "WaylarkKit/OpenRequest.h"
-#include "WaylarkKit/OpenRequestListener.h"
-#include "WaylarkKit/SecondLaunch.h"
+#include "WaylarkKit/Launch/OpenRequest.h"
+#include "WaylarkKit/Launch/OpenRequestListener.h"
+#include "WaylarkKit/Launch/SecondLaunch.h"
 #include "WaylarkKit/tests/support/ProgramRun.h"
 
 using namespace WaylarkKit;

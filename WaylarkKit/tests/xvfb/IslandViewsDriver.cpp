@@ -24,7 +24,7 @@
 #include "IslandKit/Window/QtScheduler.h"
 #include "IslandKit/Window/XInputPointerTracker.h"
 #include "TradingCore/Model/MarketTimeZone.h"
-#include "WaylarkKit/DemoScenario.h"
+#include "WaylarkKit/Timing/DemoScenario.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
 #include "WaylarkKit/Views/StatusLabel.h"
 #include "WaylarkKit/tests/Views/Qt/IslandModels.h"

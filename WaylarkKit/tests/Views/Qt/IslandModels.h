@@ -16,7 +16,7 @@
 #include "IslandKit/Model/IslandModel.h"
 #include "SettingsKit/InMemorySettingsStore.h"
 #include "SettingsKit/SettingsModel.h"
-#include "WaylarkKit/DemoScenario.h"
+#include "WaylarkKit/Timing/DemoScenario.h"
 #include "WaylarkKit/Views/Qt/IslandViews.h"
 
 namespace WaylarkKit::Testing {

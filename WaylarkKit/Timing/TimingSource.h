@@ -12,7 +12,7 @@
 #include "TradingCore/Model/DataConfidence.h"
 #include "TradingCore/Model/NewsEvent.h"
 #include "TradingCore/Model/TimingConfiguration.h"
-#include "WaylarkKit/DemoScenario.h"
+#include "WaylarkKit/Timing/DemoScenario.h"
 
 namespace WaylarkKit {
 

@@ -1,4 +1,4 @@
-#include "WaylarkKit/OpenRequest.h"
+#include "WaylarkKit/Launch/OpenRequest.h"
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -10,7 +10,7 @@
 #include <string>
 
 #include "Base/FileSystem.h"
-#include "WaylarkKit/SocketAddress.h"
+#include "WaylarkKit/Launch/SocketAddress.h"
 
 namespace WaylarkKit::OpenRequest {
 

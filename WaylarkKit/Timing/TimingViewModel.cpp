@@ -1,4 +1,4 @@
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 
 #include "TradingCore/Evaluation/TimingEvaluator.h"
 #include "WaylarkKit/Views/StatusLabel.h"

@@ -1,4 +1,4 @@
-#include "WaylarkKit/TimingSource.h"
+#include "WaylarkKit/Timing/TimingSource.h"
 
 #include <utility>
 

@@ -7,9 +7,9 @@
 #include "Base/FileSystem.h"
 #include "Base/ManualScheduler.h"
 #include "Base/testing/TemporaryFolder.h"
-#include "WaylarkKit/OpenRequest.h"
-#include "WaylarkKit/OpenRequestListener.h"
-#include "WaylarkKit/SocketAddress.h"
+#include "WaylarkKit/Launch/OpenRequest.h"
+#include "WaylarkKit/Launch/OpenRequestListener.h"
+#include "WaylarkKit/Launch/SocketAddress.h"
 
 using WaylarkKit::OpenRequestListener;
 namespace OpenRequest = WaylarkKit::OpenRequest;

@@ -1,4 +1,4 @@
-#include "WaylarkKit/OpenRequestListener.h"
+#include "WaylarkKit/Launch/OpenRequestListener.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "Base/FileSystem.h"
-#include "WaylarkKit/OpenRequest.h"
-#include "WaylarkKit/SocketAddress.h"
+#include "WaylarkKit/Launch/OpenRequest.h"
+#include "WaylarkKit/Launch/SocketAddress.h"
 
 namespace WaylarkKit {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "WaylarkKit/TimingViewModel.h"
+#include "WaylarkKit/Timing/TimingViewModel.h"
 
 namespace WaylarkKit {
 namespace {

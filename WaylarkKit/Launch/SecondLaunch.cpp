@@ -1,4 +1,4 @@
-#include "WaylarkKit/SecondLaunch.h"
+#include "WaylarkKit/Launch/SecondLaunch.h"
 
 #include <unistd.h>
 
@@ -8,7 +8,7 @@
 #include <iterator>
 
 #include "Base/RunLoopScheduler.h"
-#include "WaylarkKit/OpenRequest.h"
+#include "WaylarkKit/Launch/OpenRequest.h"
 #include "WaylarkKit/Presence/LaunchOptions.h"
 #include "WaylarkKit/Presence/ProcessIdentity.h"
 

@@ -1,4 +1,4 @@
-#include "WaylarkKit/DemoScenario.h"
+#include "WaylarkKit/Timing/DemoScenario.h"
 
 #include <cmath>
 #include <optional>
