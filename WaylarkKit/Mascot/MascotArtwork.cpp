@@ -22,10 +22,10 @@ FigureNode make(const MascotKind& kind, bool animated, const MascotShape& shape,
 }
 
 double framesPerSecond(const MascotKind& kind) {
-    // Measured, a repainted frame of the island costs about 0.7 ms of CPU, and
-    // the session and out poses loop all day: their loops (3.2 s and longer)
-    // get 7 frames a second, under half a percent of a core. The restriction's
-    // 0.66 s head shake needs more; the 7 s celebration gets every frame it can use.
+    // Every repainted frame of the island costs CPU, and the session and out
+    // poses loop all day: their loops (3.2 s and longer) get 6 frames a second.
+    // The restriction's 0.66 s head shake needs more; the 7 s celebration gets
+    // every frame it can use.
     if (kind.asSession() != nullptr || kind.isOut()) return 6;
     if (kind.asRestricted() != nullptr) return 15;
     return 30;

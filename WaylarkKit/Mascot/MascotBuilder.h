@@ -27,7 +27,7 @@ public:
     std::vector<FigureNode> out();
     std::vector<FigureNode> checklistDone();
 
-    // Parts several poses share.
+    // Pieces of the figure several poses share.
     FigureNode stem(Rgba accent, bool hollow);
     std::vector<FigureNode> faceBase();
     FigureNode eyes(bool scan);

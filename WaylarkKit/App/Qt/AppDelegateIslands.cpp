@@ -64,13 +64,13 @@ std::unique_ptr<IslandKit::IslandModel> AppDelegate::makeIslandModel(const std::
     const IslandKit::ScreenMetrics metrics = environment_.displays->metrics(id);
     const bool hasNotch = metrics.notchSize.has_value();
     const AppViews& views = environment_.views;
-    const IslandParts parts{timing(), checklist_, checklistUI_, calculator(), id, metrics};
+    const IslandContext context{timing(), checklist_, checklistUI_, calculator(), id, metrics};
     auto model = std::make_unique<IslandKit::IslandModel>(metrics, IslandKit::IslandSlots{0, 0}, islandStyle,
-                                                          views.leading(parts, hasNotch), views.trailing(parts),
+                                                          views.leading(context, hasNotch), views.trailing(context),
                                                           IslandKit::IslandView());
     // Without a notch the mascot sits in the virtual one.
-    if (!hasNotch && views.center) model->setCenter(views.center(parts));
-    model->setExpanded(views.expanded(parts, *model, [this] {
+    if (!hasNotch && views.center) model->setCenter(views.center(context));
+    model->setExpanded(views.expanded(context, *model, [this] {
         if (environment_.quit) environment_.quit();
     }));
     // The model belongs to a host of this delegate, so its callbacks cannot outlive it.

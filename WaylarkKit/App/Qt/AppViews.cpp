@@ -21,20 +21,20 @@ private:
 }  // namespace
 
 AppViews AppViews::standard(Base::Scheduler& scheduler, ReduceMotionFlag reduceMotion) {
-    auto shared = [&scheduler, reduceMotion](const IslandParts& parts) {
-        return IslandViews::Shared{parts.timing, parts.checklist, parts.checklistUI, parts.calculator, scheduler,
+    auto shared = [&scheduler, reduceMotion](const IslandContext& context) {
+        return IslandViews::Shared{context.timing, context.checklist, context.checklistUI, context.calculator, scheduler,
                                    reduceMotion};
     };
     AppViews views;
-    views.leading = [shared](const IslandParts& parts, bool showsMascot) {
-        return IslandViews::leading(shared(parts), parts.islandID, showsMascot, IslandViews::mascotSide(parts.metrics));
+    views.leading = [shared](const IslandContext& context, bool showsMascot) {
+        return IslandViews::leading(shared(context), context.islandID, showsMascot, IslandViews::mascotSide(context.metrics));
     };
-    views.trailing = [shared](const IslandParts& parts) { return IslandViews::trailing(shared(parts), parts.islandID); };
-    views.center = [shared](const IslandParts& parts) {
-        return IslandViews::center(shared(parts), IslandViews::mascotSide(parts.metrics));
+    views.trailing = [shared](const IslandContext& context) { return IslandViews::trailing(shared(context), context.islandID); };
+    views.center = [shared](const IslandContext& context) {
+        return IslandViews::center(shared(context), IslandViews::mascotSide(context.metrics));
     };
-    views.expanded = [shared](const IslandParts& parts, IslandKit::IslandModel& island, std::function<void()> onQuit) {
-        return IslandViews::expanded(shared(parts), island, std::move(onQuit));
+    views.expanded = [shared](const IslandContext& context, IslandKit::IslandModel& island, std::function<void()> onQuit) {
+        return IslandViews::expanded(shared(context), island, std::move(onQuit));
     };
     views.tabSwipe = [](std::function<bool()> isEnabled, std::function<void(TabSwipeDirection)> onSwipe) {
         return std::make_unique<WheelSwipe>(std::move(isEnabled), std::move(onSwipe));

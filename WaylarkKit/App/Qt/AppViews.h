@@ -26,7 +26,7 @@ public:
 };
 
 // What the views of one island are made of.
-struct IslandParts {
+struct IslandContext {
     TimingViewModel& timing;
     ChecklistKit::ChecklistModel& checklist;
     ChecklistUIState& checklistUI;
@@ -40,11 +40,11 @@ struct IslandParts {
 // mascot in a virtual notch, the expanded panel and the tab swipe, and the
 // Reduce Motion flag they all share. `standard()` gives the ones the program shows.
 struct AppViews {
-    std::function<IslandKit::IslandView(const IslandParts&, bool showsMascot)> leading;
-    std::function<IslandKit::IslandView(const IslandParts&)> trailing;
+    std::function<IslandKit::IslandView(const IslandContext&, bool showsMascot)> leading;
+    std::function<IslandKit::IslandView(const IslandContext&)> trailing;
     // Empty for no view: the island then draws its virtual notch's label.
-    std::function<IslandKit::IslandView(const IslandParts&)> center;
-    std::function<IslandKit::IslandView(const IslandParts&, IslandKit::IslandModel&, std::function<void()> onQuit)>
+    std::function<IslandKit::IslandView(const IslandContext&)> center;
+    std::function<IslandKit::IslandView(const IslandContext&, IslandKit::IslandModel&, std::function<void()> onQuit)>
         expanded;
     std::function<std::unique_ptr<TabSwipeMonitoring>(std::function<bool()> isEnabled,
                                                       std::function<void(TabSwipeDirection)> onSwipe)>

@@ -8,7 +8,7 @@
 
 #include "Base/Uuid.h"
 #include "TradingCore/Model/CustomInterval.h"
-#include "WaylarkKit/Settings/Qt/TimingEditorParts.h"
+#include "WaylarkKit/Settings/Qt/TimingEditorFields.h"
 
 namespace WaylarkKit {
 

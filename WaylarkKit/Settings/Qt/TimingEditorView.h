@@ -7,7 +7,7 @@
 
 #include "Base/Observable.h"
 #include "Base/Scheduler.h"
-#include "WaylarkKit/Settings/Qt/TimingEditorParts.h"
+#include "WaylarkKit/Settings/Qt/TimingEditorFields.h"
 
 class QLabel;
 class QStackedLayout;

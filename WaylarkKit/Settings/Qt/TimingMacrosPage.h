@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "WaylarkKit/Settings/Qt/TimingEditorParts.h"
+#include "WaylarkKit/Settings/Qt/TimingEditorFields.h"
 #include "WaylarkKit/Settings/TimingEditorContent.h"
 
 namespace WaylarkKit {

@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "WaylarkKit/Settings/Qt/TimingEditorParts.h"
+#include "WaylarkKit/Settings/Qt/TimingEditorFields.h"
 
 namespace WaylarkKit {
 

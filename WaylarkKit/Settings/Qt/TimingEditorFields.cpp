@@ -1,4 +1,4 @@
-#include "WaylarkKit/Settings/Qt/TimingEditorParts.h"
+#include "WaylarkKit/Settings/Qt/TimingEditorFields.h"
 
 #include <QScrollArea>
 #include <QScrollBar>
