@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <iostream>
+#include <string>
+
 #include "Base/FileSystem.h"
 
 namespace Base {
@@ -15,24 +18,27 @@ bool somethingAt(const std::filesystem::path& path) {
 
 }  // namespace
 
-std::filesystem::path DocumentFile::quarantinePath() const {
+std::filesystem::path DocumentFile::quarantinePath(unsigned number) const {
     std::filesystem::path result = path_;
-    result.replace_extension(".corrupt.json");
+    result.replace_extension(number <= 1 ? ".corrupt.json" : ".corrupt-" + std::to_string(number) + ".json");
     return result;
 }
 
 bool DocumentFile::quarantine() {
-    std::error_code ignored;
-    // Whatever has the name goes, a folder with everything in it included:
-    // a plain remove fails on a folder that holds anything.
-    std::filesystem::remove_all(quarantinePath(), ignored);
-    (void)move_(path_, quarantinePath());
-    stranded_ = somethingAt(path_);
-    return !stranded_;
+    known_.reset();
+    for (unsigned number = 1; number != 0; ++number) {
+        const std::filesystem::path target = quarantinePath(number);
+        if (somethingAt(target)) continue;
+        if (move_(path_, target)) break;
+        // A name taken between the look and the move is passed over; any
+        // other failure leaves the file where it is.
+        if (!somethingAt(target)) break;
+    }
+    return !somethingAt(path_);
 }
 
 std::optional<Json> DocumentFile::readJson() {
-    stranded_ = false;
+    known_.reset();
     const auto read = FileSystem::readCapped(path_, maxBytes_);
     using Outcome = FileSystem::CappedRead::Outcome;
     if (read.outcome == Outcome::missing) return std::nullopt;
@@ -45,19 +51,37 @@ std::optional<Json> DocumentFile::readJson() {
         quarantine();
         return std::nullopt;
     }
+    known_ = read.identity;
     return std::move(json).value();
 }
 
 Status DocumentFile::save(const Json& document) {
-    // A bad file gone by other hands since leaves nothing to keep.
-    if (stranded_ && somethingAt(path_) && !quarantine()) {
-        return makeError("the unusable " + path_.string() + " could not be moved aside and is kept as it is");
+    Status saved = write(document);
+    if (!saved && !failureTold_) {
+        failureTold_ = true;
+        std::cerr << "Orl Trading Waylark: could not save " << path_.string() << ": " << saved.error().message
+                  << '\n';
+    }
+    return saved;
+}
+
+Status DocumentFile::write(const Json& document) {
+    if (somethingAt(path_)) {
+        const auto onDisk = FileSystem::identityOf(path_);
+        // A hand edit, another program's write or a bad file that could not
+        // be moved aside before: its bytes are kept, not written over.
+        if ((!onDisk || onDisk != known_) && !quarantine()) {
+            return makeError(path_.string() + " is not the file this program last read or wrote, "
+                             "and it could not be moved aside, so it is kept as it is");
+        }
     }
     if (auto folder = FileSystem::createFolders(path_.parent_path()); !folder) return folder;
     const Result<std::string> text = document.dump(true);
     if (!text) return text.error();
-    auto written = FileSystem::writeAtomically(path_, *text);
-    if (!written) return written;
+    FileSystem::FileIdentity written;
+    auto replaced = FileSystem::writeAtomically(path_, *text, &written);
+    if (!replaced) return replaced;
+    known_ = written;
     if (::chmod(path_.c_str(), 0600) != 0) return makeError("cannot set mode of " + path_.string());
     return Ok{};
 }

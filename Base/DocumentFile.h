@@ -12,22 +12,24 @@
 namespace Base {
 
 // One JSON document kept in one file, for the stores of the user's own data.
-// A file that cannot be used is moved aside (its ".json" becomes
-// ".corrupt.json", replacing whatever item had that name) so that its bytes
-// are never lost; loading never writes anything else. A bad file that could
-// not be moved aside is never written over: a save first tries to move it
-// again and fails while it stays.
+// Nothing this class did not write itself is ever deleted or written over: a
+// file that cannot be used, and a file that another program wrote or replaced
+// since this one last read or wrote it, is moved aside first. The first copy
+// moved aside takes the name with ".corrupt.json" for ".json"; later ones the
+// next free numbered name (".corrupt-2.json", ".corrupt-3.json", ...). A file
+// that could not be moved aside stays in place, and saving fails while it does.
 class DocumentFile {
 public:
-    // How a file is moved to its quarantine name, replacing nothing: the
-    // item there is removed first.
+    // How a file is moved to a quarantine name; it must fail, changing
+    // nothing, when the name is taken.
     using Move = Status (*)(const std::filesystem::path& from, const std::filesystem::path& to);
 
-    DocumentFile(std::filesystem::path path, std::uintmax_t maxBytes, Move move = FileSystem::moveReplacing)
+    DocumentFile(std::filesystem::path path, std::uintmax_t maxBytes, Move move = FileSystem::moveWithoutReplacing)
         : path_(std::move(path)), maxBytes_(maxBytes), move_(move) {}
 
     const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path quarantinePath() const;
+    // The name of the first copy moved aside; `number` 2 and up name the later ones.
+    std::filesystem::path quarantinePath(unsigned number = 1) const;
 
     // The decoded document, or nothing: when there is no file (nothing moves),
     // or when the file is unreadable, too large, not JSON or refused by
@@ -45,11 +47,13 @@ public:
     }
 
     // Creates the folder (0700) and replaces the file atomically (0600) with
-    // the document, pretty printed with sorted keys. Fails, writing nothing,
-    // while a bad file that could not be moved aside is still in the way.
+    // the document, pretty printed with sorted keys. The first failure of a
+    // document file is also told on standard error, once, for a user whose
+    // changes would otherwise be lost without a word.
     Status save(const Json& document);
 
 private:
+    Status write(const Json& document);
     // Moves the file aside; false when it is still in place afterwards.
     bool quarantine();
     std::optional<Json> readJson();
@@ -57,7 +61,10 @@ private:
     std::filesystem::path path_;
     std::uintmax_t maxBytes_;
     Move move_;
-    bool stranded_ = false;  // a bad file could not be moved aside
+    // The file as this object last read or wrote it; nothing when it has
+    // neither read nor written the file that is there now.
+    std::optional<FileSystem::FileIdentity> known_;
+    bool failureTold_ = false;
 };
 
 }  // namespace Base

@@ -1,6 +1,7 @@
 #include "Base/FileSystem.h"
 
 #include <fcntl.h>
+#include <stdio.h>  // renameat2
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -64,7 +65,19 @@ void removeStaleTemporaries(const fs::path& folder, const std::string& filename)
     }
 }
 
+FileIdentity identityFrom(const struct stat& info) {
+    return {static_cast<std::uintmax_t>(info.st_dev), static_cast<std::uintmax_t>(info.st_ino),
+            static_cast<std::intmax_t>(info.st_size), static_cast<std::intmax_t>(info.st_mtim.tv_sec),
+            info.st_mtim.tv_nsec};
+}
+
 }  // namespace
+
+std::optional<FileIdentity> identityOf(const fs::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return identityFrom(info);
+}
 
 fs::path applicationSupportFolder() {
     const char* dataHome = std::getenv("XDG_DATA_HOME");
@@ -123,6 +136,7 @@ CappedRead readCapped(const fs::path& path, std::uintmax_t maxBytes) {
     }
     result.outcome = CappedRead::Outcome::read;
     result.bytes = std::move(bytes);
+    result.identity = identityFrom(info);
     return result;
 }
 
@@ -144,7 +158,7 @@ Status createFolders(const fs::path& folder) {
     return Ok{};
 }
 
-Status writeAtomically(const fs::path& path, std::string_view bytes) {
+Status writeAtomically(const fs::path& path, std::string_view bytes, FileIdentity* written) {
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     std::string name = ".";
     name += path.filename().string();
@@ -156,12 +170,17 @@ Status writeAtomically(const fs::path& path, std::string_view bytes) {
         Descriptor file;
         file.fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (file.fd < 0) return makeError(describe("cannot create", temporary, errno));
-        const bool written = writeAll(file.fd, bytes) && ::fchmod(file.fd, 0600) == 0 && ::fsync(file.fd) == 0;
-        if (!written) {
+        struct stat info {};
+        const bool complete = writeAll(file.fd, bytes) && ::fchmod(file.fd, 0600) == 0 && ::fsync(file.fd) == 0 &&
+                              ::fstat(file.fd, &info) == 0;
+        if (!complete) {
             const int error = errno;
             ::unlink(temporary.c_str());
             return makeError(describe("cannot write", temporary, error));
         }
+        // Taken from the open file: a path read after the rename could
+        // already name another program's file.
+        if (written) *written = identityFrom(info);
     }
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
         const int error = errno;
@@ -176,10 +195,13 @@ Status writeAtomically(const fs::path& path, std::string_view bytes) {
     return Ok{};
 }
 
-Status moveReplacing(const fs::path& from, const fs::path& to) {
-    if (::rename(from.c_str(), to.c_str()) != 0) {
-        return makeError(describe("cannot move", from, errno));
-    }
+Status moveWithoutReplacing(const fs::path& from, const fs::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return Ok{};
+    // Some file systems cannot refuse a replacement themselves.
+    if (errno != EINVAL && errno != ENOSYS) return makeError(describe("cannot move", from, errno));
+    struct stat info {};
+    if (::lstat(to.c_str(), &info) == 0) return makeError(describe("cannot move", from, EEXIST));
+    if (::rename(from.c_str(), to.c_str()) != 0) return makeError(describe("cannot move", from, errno));
     return Ok{};
 }
 

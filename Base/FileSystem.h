@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,11 +14,26 @@ namespace Base::FileSystem {
 // $XDG_DATA_HOME/OrlTradingWaylark, else ~/.local/share/OrlTradingWaylark.
 std::filesystem::path applicationSupportFolder();
 
+// Which file a path named at one moment, and the state it was in: another
+// program that writes or replaces the file changes at least one of these.
+struct FileIdentity {
+    std::uintmax_t device = 0;
+    std::uintmax_t inode = 0;
+    std::intmax_t size = 0;
+    std::intmax_t modifiedSeconds = 0;
+    long modifiedNanoseconds = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of what `path` names now, or nothing when it cannot be read.
+std::optional<FileIdentity> identityOf(const std::filesystem::path& path);
+
 struct CappedRead {
     enum class Outcome { read, missing, tooLarge, notRegularFile, failed };
     Outcome outcome = Outcome::failed;
-    std::string bytes;  // filled only when read
-    std::string error;  // words for the other outcomes
+    std::string bytes;      // filled only when read
+    FileIdentity identity;  // of the file read, only when read
+    std::string error;      // words for the other outcomes
 };
 
 // Reads a regular file of at most `maxBytes` bytes. Never reads more than
@@ -31,10 +47,12 @@ Status createFolders(const std::filesystem::path& folder);
 // Replaces the file's content so that a reader sees either the old or the new
 // bytes, never a mix, even if the process dies midway: a temporary file
 // created 0600 beside it, written, flushed to disk, then renamed over it.
-Status writeAtomically(const std::filesystem::path& path, std::string_view bytes);
+// `written`, when given, receives the identity of the new file.
+Status writeAtomically(const std::filesystem::path& path, std::string_view bytes,
+                       FileIdentity* written = nullptr);
 
-// Moves `from` to `to`, replacing whatever is at `to`.
-Status moveReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+// Moves `from` to `to`; fails, changing nothing, when something is at `to`.
+Status moveWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // The file's permission bits, or -1 when it cannot be read.
 int permissions(const std::filesystem::path& path);

@@ -10,8 +10,10 @@ namespace ChecklistKit {
 
 // The checklists in their JSON file. A file that cannot be used (unreadable,
 // over 1,000,000 bytes, not a checklist document, another version) is moved
-// aside as "checklists.corrupt.json", replacing an older one, and load gives
-// nothing; a missing file is no error and moves nothing.
+// aside as "checklists.corrupt.json" (or the next free numbered name when
+// that is taken), and load gives nothing; a missing file is no error and
+// moves nothing. A file changed by another hand since the last load or save
+// is moved aside the same way before a save replaces it.
 class FileChecklistStore final : public ChecklistStore {
 public:
     explicit FileChecklistStore(std::filesystem::path url);

@@ -9,7 +9,9 @@
 namespace SettingsKit {
 
 // The settings document in one file. Loading repairs what it reads and never
-// writes; a file it cannot use is moved aside as settings.corrupt.json.
+// writes; a file it cannot use, or one changed by another hand since it was
+// last read or written here, is moved aside as settings.corrupt.json (or the
+// next free numbered name) before anything is written.
 class FileSettingsStore final : public SettingsStore {
 public:
     explicit FileSettingsStore(std::filesystem::path path)

@@ -80,18 +80,28 @@ TEST(DocumentFileTest, MissingFileLoadsNothingAndCreatesNothing) {
     EXPECT_FALSE(fs::exists(tmp.path() / "Settings"));
 }
 
-TEST(DocumentFileTest, BadFilesMoveAsideWithTheirBytesKept) {
+TEST(DocumentFileTest, EveryBadFileMovesAsideUnderAFreeNameWithItsBytesKept) {
     TemporaryFolder tmp;
     const auto path = tmp.path() / "settings.json";
     DocumentFile file(path, 64);
     const std::vector<std::string> bad = {"{not json", R"({"version": 2})", std::string(65, ' '), "[]"};
-    for (const auto& bytes : bad) {
-        writeBytes(path, bytes);
+    const std::vector<std::string> names = {"settings.corrupt.json", "settings.corrupt-2.json",
+                                            "settings.corrupt-4.json", "settings.corrupt-5.json"};
+    // Something of the user's already has the third name; it is passed over, not replaced.
+    fs::create_directories(tmp.path() / "settings.corrupt-3.json" / "inner");
+    for (std::size_t i = 0; i < bad.size(); ++i) {
+        writeBytes(path, bad[i]);
         EXPECT_FALSE(file.load<int>(decodeVersion));
         EXPECT_FALSE(fs::exists(path));
-        // Only the newest bad copy is kept, byte for byte.
-        EXPECT_EQ(readBytes(tmp.path() / "settings.corrupt.json"), bytes);
     }
+    for (std::size_t i = 0; i < bad.size(); ++i) EXPECT_EQ(readBytes(tmp.path() / names[i]), bad[i]) << names[i];
+    EXPECT_TRUE(fs::exists(tmp.path() / "settings.corrupt-3.json" / "inner"));
+    // A name the user freed is taken again first.
+    fs::remove(tmp.path() / "settings.corrupt.json");
+    writeBytes(path, "{}");
+    EXPECT_FALSE(file.load<int>(decodeVersion));
+    EXPECT_EQ(readBytes(tmp.path() / "settings.corrupt.json"), "{}");
+
     std::string exact = R"({"version": 1})";
     exact.resize(64, ' ');
     writeBytes(path, exact);
@@ -117,7 +127,7 @@ TEST(DocumentFileTest, ABadFileThatCannotBeMovedAsideIsNeverWrittenOver) {
     static bool refuse = true;
     const DocumentFile::Move move = [](const fs::path& from, const fs::path& to) -> Base::Status {
         if (refuse) return Base::makeError("refused");
-        return Base::FileSystem::moveReplacing(from, to);
+        return Base::FileSystem::moveWithoutReplacing(from, to);
     };
     DocumentFile file(tmp.path() / "settings.json", 64, move);
     Json doc;
@@ -131,4 +141,69 @@ TEST(DocumentFileTest, ABadFileThatCannotBeMovedAsideIsNeverWrittenOver) {
     EXPECT_TRUE(file.save(doc));
     EXPECT_EQ(readBytes(file.quarantinePath()), "{not json");
     EXPECT_EQ(file.load<int>(decodeVersion), 1);
+}
+
+namespace {
+
+Json versionOne() {
+    Json doc;
+    doc.set("version", Json::number(1));
+    return doc;
+}
+
+}  // namespace
+
+// Another program, or the user by hand, writes the file while this one runs:
+// the next save keeps those bytes aside instead of writing over them.
+TEST(DocumentFileTest, AFileChangedSinceItWasReadOrWrittenIsMovedAsideBeforeASave) {
+    TemporaryFolder tmp;
+    const auto path = tmp.path() / "settings.json";
+    const auto aside = [&](const char* name) { return readBytes(tmp.path() / name); };
+    DocumentFile file(path, 1000);
+    const std::string ours = versionOne().dump(true).value();
+
+    // Read, then saved again and again: nothing to keep aside.
+    writeBytes(path, R"({"version": 1})");
+    ASSERT_EQ(file.load<int>(decodeVersion), 1);
+    ASSERT_TRUE(file.save(versionOne()));
+    ASSERT_TRUE(file.save(versionOne()));
+    EXPECT_FALSE(fs::exists(tmp.path() / "settings.corrupt.json"));
+
+    // Edited in place: same file, other bytes.
+    writeBytes(path, R"({"version": 1, "edited": "by hand"})");
+    ASSERT_TRUE(file.save(versionOne()));
+    EXPECT_EQ(aside("settings.corrupt.json"), R"({"version": 1, "edited": "by hand"})");
+    EXPECT_EQ(readBytes(path), ours);
+
+    // Replaced by another file of the very same bytes, as an editor that saves by renaming does.
+    writeBytes(tmp.path() / "other", ours);
+    fs::rename(tmp.path() / "other", path);
+    ASSERT_TRUE(file.save(versionOne()));
+    EXPECT_EQ(aside("settings.corrupt-2.json"), ours);
+
+    // Removed: nothing to keep. Then written where there was none when this one looked.
+    fs::remove(path);
+    ASSERT_TRUE(file.save(versionOne()));
+    DocumentFile fresh(path, 1000);
+    fs::remove(path);
+    EXPECT_FALSE(fresh.load<int>(decodeVersion));
+    writeBytes(path, "damaged");
+    ASSERT_TRUE(fresh.save(versionOne()));
+    EXPECT_EQ(aside("settings.corrupt-3.json"), "damaged");
+    EXPECT_EQ(readBytes(path), ours);
+    EXPECT_FALSE(fs::exists(tmp.path() / "settings.corrupt-4.json"));
+}
+
+TEST(DocumentFileTest, TheFirstFailedSaveIsToldOnceNamingTheFileAndTheError) {
+    TemporaryFolder tmp;
+    // A file where the folder should be: every save fails, whoever runs the test.
+    writeBytes(tmp.path() / "Settings", "in the way");
+    DocumentFile file(tmp.path() / "Settings" / "settings.json", 1000);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(file.save(versionOne()));
+    EXPECT_FALSE(file.save(versionOne()));
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(told, "Orl Trading Waylark: could not save " + file.path().string() + ": " + tmp.path().string() +
+                        "/Settings exists and is not a folder\n");
+    EXPECT_EQ(readBytes(tmp.path() / "Settings"), "in the way");
 }

@@ -37,12 +37,20 @@ TEST(FileChecklistStoreTest, RepairsInMemoryOnlyAndMovesBadFilesAside) {
     EXPECT_FALSE(store.load());
     EXPECT_FALSE(fs::exists(file));
     EXPECT_EQ(readBytes(quarantined), version2);
-    // A folder at the quarantine name goes whole when the next bad file comes.
-    fs::remove(quarantined);
-    fs::create_directories(quarantined / "inner");
+    // Every bad file is kept: the next one takes the next free name.
     writeBytes(file, "{not json");
     EXPECT_FALSE(store.load());
-    EXPECT_EQ(readBytes(quarantined), "{not json");
+    EXPECT_EQ(readBytes(quarantined), version2);
+    EXPECT_EQ(readBytes(folder.path() / "Checklists/checklists.corrupt-2.json"), "{not json");
+
+    // A file written by another hand after the last load is kept by the next save.
+    writeBytes(file, bytes);
+    ASSERT_TRUE(store.load());
+    writeBytes(file, R"({"version": 1, "checked": {}, "templates": [], "edited": true})");
+    ASSERT_TRUE(store.save(stored));
+    EXPECT_EQ(readBytes(folder.path() / "Checklists/checklists.corrupt-3.json"),
+              R"({"version": 1, "checked": {}, "templates": [], "edited": true})");
+    EXPECT_EQ(store.load(), stored.validated());
 }
 
 // A document of a few kilobytes, distinct throughout for each letter.

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "Base/ManualScheduler.h"
 #include "Base/testing/KilledSaves.h"
 #include "Base/testing/TemporaryFolder.h"
 #include "SettingsKit/FileSettingsStore.h"
+#include "SettingsKit/SettingsModel.h"
 
 using Base::Testing::readBytes;
 using Base::Testing::writeBytes;
@@ -29,6 +31,23 @@ TEST(FileSettingsStoreTest, RepairsInMemoryOnlyAndMovesAFileOfAnotherVersionAsid
     EXPECT_FALSE(store.load().has_value());
     EXPECT_FALSE(std::filesystem::exists(store.path()));
     EXPECT_EQ(readBytes(store.quarantinePath()), version2.dump(true).value());
+}
+
+// The user edits the file by hand while the program runs, then changes
+// something in the program: the edit is kept aside and the change is saved.
+TEST(FileSettingsStoreTest, AFileEditedWhileTheModelRunsIsKeptAsideByItsNextSave) {
+    Base::Testing::TemporaryFolder temp;
+    const auto path = FileSettingsStore::pathIn(temp.path());
+    ASSERT_TRUE(FileSettingsStore(path).save(AppSettings{}));
+    Base::ManualScheduler scheduler;
+    SettingsKit::SettingsModel model(std::make_shared<FileSettingsStore>(path), scheduler, 0.4);
+    const std::string edited = R"({"version": 1, "weeklyCurrency": "EUR")";  // cut short by the editor
+    writeBytes(path, edited);
+    model.setWeeklyCurrency("JPY");
+    scheduler.advance(0.4);
+    EXPECT_FALSE(model.lastSaveFailed());
+    EXPECT_EQ(readBytes(temp.path() / "Settings/settings.corrupt.json"), edited);
+    EXPECT_EQ(FileSettingsStore(path).load()->weeklyCurrency, "JPY");
 }
 
 namespace {

@@ -30,6 +30,12 @@ std::vector<StatusMenuModel::Item> StatusMenuModel::items() const {
     return rows;
 }
 
+std::string StatusMenuModel::statusLine(std::string activity, bool settingsUnsaved, bool checklistsUnsaved) {
+    if (settingsUnsaved) return "Settings could not be saved";
+    if (checklistsUnsaved) return "Checklists could not be saved";
+    return activity;
+}
+
 std::string StatusMenuModel::currentVersion() {
 #ifdef WAYLARK_VERSION
     if constexpr (sizeof(WAYLARK_VERSION) > 1) return WAYLARK_VERSION;

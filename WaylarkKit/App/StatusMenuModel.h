@@ -51,6 +51,11 @@ struct StatusMenuModel {
 
     std::vector<Item> items() const;
 
+    // The status line: what the system is doing, unless the settings or the
+    // checklists cannot be saved; every change made meanwhile would be lost
+    // at the end of the run, so that outranks anything else the line could say.
+    static std::string statusLine(std::string activity, bool settingsUnsaved, bool checklistsUnsaved);
+
     // The version the program was built as, or "dev" for a build that names none.
     static std::string currentVersion();
 };

@@ -165,6 +165,10 @@ void AppDelegate::deactivate() {
 }
 
 std::string AppDelegate::statusText() const {
+    return StatusMenuModel::statusLine(activityText(), settings_.lastSaveFailed(), checklist_.lastSaveFailed());
+}
+
+std::string AppDelegate::activityText() const {
     if (options_.alwaysOn) return "Always on (test mode)";
     if (openedManually_) return "Open (started manually)";
     if (isActive_) return "Active: TradingView is running";

@@ -118,6 +118,8 @@ private:
     void openManually();
     void activate();
     void deactivate();
+    // What the system is doing, for the status line.
+    std::string activityText() const;
     std::vector<DisplayInfo> connectedDisplays() const;
     std::vector<std::string> shownDisplayIDs(const std::vector<DisplayInfo>& displays) const;
 

@@ -198,6 +198,25 @@ TEST_F(AppDelegateTest, ActivationAndDeactivationRunInTheirOrder) {
     EXPECT_EQ(settingsStore->load()->timelineHalfSpanMinutes, app.settings().timelineHalfSpanMinutes());
 }
 
+// Changes that cannot be saved would be lost at the end of the run; the
+// status line says so for as long as the saves fail.
+TEST_F(AppDelegateTest, TheStatusLineTellsOfSavesThatFail) {
+    AppDelegate& app = make(alwaysOn);
+    settingsStore->failing = checklistStore->failing = true;
+    app.settings().zoomOut();
+    app.checklist().createTemplate("Morning");
+    EXPECT_EQ(app.statusText(), "Always on (test mode)") << "nothing was saved yet";
+    scheduler.advance(0.4);
+    EXPECT_EQ(app.statusText(), "Settings could not be saved");
+    settingsStore->failing = false;
+    app.settings().zoomOut();
+    scheduler.advance(0.4);
+    EXPECT_EQ(app.statusText(), "Checklists could not be saved");
+    checklistStore->failing = false;
+    app.checklist().flush();
+    EXPECT_EQ(app.statusText(), "Always on (test mode)");
+}
+
 TEST_F(AppDelegateTest, AManualOpeningNeedsADisplayAndOutlastsTheChartingApplication) {
     AppDelegate& app = make(autostart, {});
     openRequest();

@@ -143,18 +143,20 @@ struct FakeLoginItem final : WaylarkKit::LoginItemControlling {
     std::optional<std::string> failWith;
 };
 
-// A store in memory that notes every save.
+// A store in memory that notes every save and can be told to fail.
 template <class Store, class Memory, class Value>
 struct JournaledStore final : Store {
     JournaledStore(Journal& j, std::string n) : journal(j), name(std::move(n)) {}
     std::optional<Value> load() override { return memory.load(); }
     Base::Status save(const Value& value) override {
         journal.push_back(name + " saved");
+        if (failing) return Base::makeError("read-only file system");
         return memory.save(value);
     }
     Journal& journal;
     std::string name;
     Memory memory;
+    bool failing = false;
 };
 using JournaledSettingsStore =
     JournaledStore<SettingsKit::SettingsStore, SettingsKit::InMemorySettingsStore, SettingsKit::AppSettings>;

@@ -1,7 +1,9 @@
 // The program itself on an X server with a compositor and a tray, started and
 // ended the way a user and a session do: the island appears, "Quit" in the
-// tray menu saves and ends the run, two RandR monitors get two islands, and
-// an installed program starts at login.
+// tray menu saves and ends the run, two RandR monitors get two islands, an
+// installed program starts at login, and the settings file is neither written
+// over when another program changed it nor lost without a word when it cannot
+// be saved.
 
 #include <gtest/gtest.h>
 
@@ -161,4 +163,42 @@ TEST(AppProcessChecks, AnInstalledProgramStartsAtLoginWhenAsked) {
     app.signal(SIGTERM);
     ASSERT_TRUE(app.waitForExit(20));
     EXPECT_EQ(app.exitStatus(), 0) << app.errors;
+}
+
+TEST(AppProcessChecks, ASettingsFileDamagedWhileTheProgramRunsIsKeptAsideAtTheEnd) {
+    Session session;
+    const fs::path path = SettingsKit::FileSettingsStore::defaultPath();
+    SettingsKit::AppSettings settings;
+    settings.weeklyCurrency = "EUR";
+    ASSERT_TRUE(SettingsKit::FileSettingsStore(path).save(settings));
+
+    ProgramRun app(WAYLARK_APP_PATH, {"--always-on", "--demo"});
+    ASSERT_TRUE(waitFor([] { return islands().size() == 1; }));
+    const std::string damaged = "{\"version\": 1, \"weeklyCurrency\": \"JP";
+    Base::Testing::writeBytes(path, damaged);
+    app.signal(SIGTERM);
+    ASSERT_TRUE(app.waitForExit(20));
+    EXPECT_EQ(app.exitStatus(), 0) << app.errors;
+    EXPECT_EQ(Base::Testing::readBytes(path.parent_path() / "settings.corrupt.json"), damaged);
+    // The program's own settings were saved in its place.
+    EXPECT_EQ(SettingsKit::FileSettingsStore(path).load()->weeklyCurrency, "EUR");
+    EXPECT_EQ(app.errors.find("could not save"), std::string::npos) << app.errors;
+}
+
+TEST(AppProcessChecks, SettingsThatCannotBeSavedAreToldOnStandardError) {
+    Session session;
+    const fs::path path = SettingsKit::FileSettingsStore::defaultPath();
+    // A file where the settings folder goes: no save can succeed, whoever runs the test.
+    Base::Testing::writeBytes(path.parent_path(), "in the way");
+
+    ProgramRun app(WAYLARK_APP_PATH, {"--always-on", "--demo"});
+    ASSERT_TRUE(waitFor([] { return islands().size() == 1; }));
+    app.signal(SIGTERM);
+    ASSERT_TRUE(app.waitForExit(20));
+    EXPECT_NE(app.errors.find("Orl Trading Waylark: could not save " + path.string() + ": " +
+                              path.parent_path().string() + " exists and is not a folder\n"),
+              std::string::npos)
+        << app.errors;
+    EXPECT_EQ(Base::Testing::readBytes(path.parent_path()), "in the way");
+    EXPECT_TRUE(fs::exists(session.checklists));
 }
