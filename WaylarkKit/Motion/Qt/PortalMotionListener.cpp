@@ -42,7 +42,8 @@ std::optional<DesktopMotionSetting::Value> settingValue(const QVariant& value) {
 
 PortalMotionListener::PortalMotionListener(DesktopMotionSetting setting, QDBusConnection bus)
     : setting_(std::move(setting)), bus_(std::move(bus)) {
-    listening_ = bus_.isConnected() && bus_.connect(service, path, interface, signal, this, SLOT(settingChanged(QDBusMessage)));
+    listening_ =
+        bus_.isConnected() && bus_.connect(service, path, interface, signal, this, SLOT(settingChanged(QDBusMessage)));
     if (!listening_) return;
     read(DesktopMotionSetting::gnomeNamespace, DesktopMotionSetting::gnomeKey);
     read(DesktopMotionSetting::appearanceNamespace, DesktopMotionSetting::reducedMotionKey);

@@ -102,7 +102,8 @@ TEST(AppProcessChecks, AnIslandAppearsAndQuitFromTheTrayMenuSavesAndEnds) {
 
 TEST(AppProcessChecks, TwoMonitorsGetTwoIslandsAndSigtermEndsCleanly) {
     Session session;
-    commandOutput("xrandr --setmonitor left 756/200x982/260+0+0 screen && xrandr --setmonitor right 756/200x982/260+756+0 none");
+    commandOutput(
+        "xrandr --setmonitor left 756/200x982/260+0+0 screen && xrandr --setmonitor right 756/200x982/260+756+0 none");
     struct Restore {
         ~Restore() { commandOutput("xrandr --delmonitor left; xrandr --delmonitor right"); }
     } restore;
