@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
-#include <memory>
 #include <string>
 
 #include "Base/FileSystem.h"
@@ -124,39 +123,23 @@ std::filesystem::path kdeGlobalsPath() {
     return {};
 }
 
-}  // namespace DesktopMotion
-
-ReduceMotionFlag systemReduceMotion() {
-    return [] {
-        std::optional<bool> gnome;
-        if (const auto output = DesktopMotion::gsettingsOutput()) gnome = DesktopMotion::parseGnomeEnableAnimations(*output);
-        std::optional<double> kde;
-        if (const auto path = DesktopMotion::kdeGlobalsPath(); !path.empty()) {
-            const auto file = Base::FileSystem::readCapped(path, 1 << 20);
-            if (file.outcome == Base::FileSystem::CappedRead::Outcome::read) {
-                kde = DesktopMotion::parseKdeAnimationFactor(file.bytes);
-            }
-        }
-        return DesktopMotion::prefersReducedMotion(gnome, kde);
-    };
+std::optional<bool> readGnomeEnableAnimations() {
+    const auto output = gsettingsOutput();
+    return output ? parseGnomeEnableAnimations(*output) : std::nullopt;
 }
+
+std::optional<double> readKdeAnimationFactor() {
+    const auto path = kdeGlobalsPath();
+    if (path.empty()) return std::nullopt;
+    const auto file = Base::FileSystem::readCapped(path, 1 << 20);
+    if (file.outcome != Base::FileSystem::CappedRead::Outcome::read) return std::nullopt;
+    return parseKdeAnimationFactor(file.bytes);
+}
+
+}  // namespace DesktopMotion
 
 ReduceMotionFlag fixedReduceMotion(bool reduce) {
     return [reduce] { return reduce; };
-}
-
-ReduceMotionFlag cachedReduceMotion(ReduceMotionFlag read, Base::Scheduler& scheduler, double recheckSeconds) {
-    struct State {
-        bool reduce = false;
-        Base::TaskHandle recheck;
-    };
-    auto state = std::make_shared<State>();
-    state->reduce = read && read();
-    std::weak_ptr<State> weak = state;
-    state->recheck = scheduler.repeat(recheckSeconds, [weak, read = std::move(read)] {
-        if (const auto held = weak.lock()) held->reduce = read && read();
-    });
-    return [state] { return state->reduce; };
 }
 
 }  // namespace WaylarkKit

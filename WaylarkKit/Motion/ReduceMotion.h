@@ -5,24 +5,14 @@
 #include <optional>
 #include <string_view>
 
-#include "Base/Scheduler.h"
-
 namespace WaylarkKit {
 
 // Whether the user asked the desktop for less motion. Views call it each time
-// they build a figure, so tests inject a fixed answer.
+// they build a figure; the program hands them all the one flag of
+// DesktopMotionSetting, tests a fixed answer.
 using ReduceMotionFlag = std::function<bool()>;
 
-// Reads GNOME's org.gnome.desktop.interface enable-animations (through the
-// gsettings tool) and KDE's AnimationDurationFactor in kdeglobals at each call;
-// either one asking for no animation means reduce.
-ReduceMotionFlag systemReduceMotion();
 ReduceMotionFlag fixedReduceMotion(bool reduce);
-// Asks `read` once now and again every `recheckSeconds` on the scheduler, and
-// answers from what it last read: reading the desktop's setting spawns a
-// process, too dear for every animation that starts. The re-reading stops
-// with the last copy of the flag.
-ReduceMotionFlag cachedReduceMotion(ReduceMotionFlag read, Base::Scheduler& scheduler, double recheckSeconds);
 
 namespace DesktopMotion {
 
@@ -35,6 +25,12 @@ bool prefersReducedMotion(std::optional<bool> gnomeEnableAnimations, std::option
 
 // $XDG_CONFIG_HOME/kdeglobals, else ~/.config/kdeglobals; empty without a home.
 std::filesystem::path kdeGlobalsPath();
+
+// GNOME's org.gnome.desktop.interface enable-animations through the gsettings
+// tool, which this spawns and waits for; nothing where it is missing or hangs.
+std::optional<bool> readGnomeEnableAnimations();
+// AnimationDurationFactor of the user's kdeglobals, or nothing.
+std::optional<double> readKdeAnimationFactor();
 
 }  // namespace DesktopMotion
 }  // namespace WaylarkKit

@@ -12,8 +12,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -33,43 +31,16 @@
 #include "IslandKit/Window/IslandWindowController.h"
 #include "IslandKit/Window/QtScheduler.h"
 #include "IslandKit/Window/XInputPointerTracker.h"
+#include "IslandKit/tests/support/WindowDriving.h"
 
 using namespace IslandKit;
+using namespace IslandKitTest;
 
 namespace {
 
 const QColor desktopColor(40, 110, 150);
-int failures = 0;
 
-void check(bool ok, const std::string& what) {
-    std::printf("%s %s\n", ok ? "ok  " : "FAIL", what.c_str());
-    if (!ok) ++failures;
-}
-
-// Waits, with the event loop running in short slices, until `done` holds. The
-// bound is generous: it is reached only when the condition never comes.
-bool waitFor(const std::function<bool()>& done, int ms = 15000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms) return false;
-        QEventLoop loop;
-        QTimer::singleShot(15, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
-
-// xdotool goes through the input devices, as a real mouse does, and returns
-// once the X server has the events.
-void xdotool(const QStringList& arguments) {
-    if (QProcess::execute("xdotool", arguments) != 0) check(false, "xdotool " + arguments.join(' ').toStdString());
-}
 void click(int x, int y) { xdotool({"mousemove", QString::number(x), QString::number(y), "click", "1"}); }
-
-QImage grabScreen() {
-    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
-}
 
 // The screen as soon as it shows what `ready` expects (the compositor draws
 // on its own time), saved to `path`; the last grab when it never does.
@@ -83,10 +54,6 @@ QImage screenshot(const QString& path, const std::function<bool(const QImage&)>&
 }
 
 bool nearBlack(const QColor& c) { return c.red() < 25 && c.green() < 25 && c.blue() < 25; }
-bool near(const QColor& a, const QColor& b, int tolerance) {
-    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
-           std::abs(a.blue() - b.blue()) <= tolerance;
-}
 std::string at(QPoint p) { return " at (" + std::to_string(p.x()) + ", " + std::to_string(p.y()) + ")"; }
 
 // Pixels that must be pure black (the island) or the desktop's colour.
@@ -199,7 +166,7 @@ int main(int argc, char** argv) {
     XInputPointerTracker tracker;
     IslandWindowController island(model, tracker, scheduler);
     island.show(screen);
-    auto finish = [&](int status) {
+    auto cleanUp = [&](int status) {
         island.hide();
         desktopProcess.kill();
         desktopProcess.waitForFinished();
@@ -210,7 +177,7 @@ int main(int argc, char** argv) {
     if (idle) {
         // Shown and left alone, for measuring what an idle island costs.
         QTimer::singleShot(static_cast<int>(args[2].toDouble() * 1000), &app, &QApplication::quit);
-        return finish(app.exec());
+        return cleanUp(app.exec());
     }
 
     check(tracker.hasRawEvents(), "XInput2 raw events are available");
@@ -377,6 +344,5 @@ int main(int argc, char** argv) {
     overlay.dismiss();
     check(waitFor(gone), "that card goes too");
 
-    std::printf("%d failure(s)\n", failures);
-    return finish(failures == 0 ? 0 : 1);
+    return cleanUp(finish());
 }

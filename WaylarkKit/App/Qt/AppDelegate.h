@@ -58,7 +58,6 @@ public:
     static constexpr double pulseDelay = 0.3;
     static constexpr double hoverSlack = 4;
     static constexpr double trailingLeadingEdgeSlack = 14;
-    static const IslandKit::IslandStyle islandStyle;
 
     // The cards' sizes, in points.
     static constexpr IslandKit::Size checklistEditorCard{640, 400};

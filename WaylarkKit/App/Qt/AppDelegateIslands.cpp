@@ -7,26 +7,12 @@
 
 #include "IslandKit/Geometry/IslandHover.h"
 #include "WaylarkKit/App/DisplayPlan.h"
+#include "WaylarkKit/App/IslandLook.h"
 #include "WaylarkKit/App/Qt/AppDelegate.h"
 
 namespace WaylarkKit {
 
 using IslandKit::IslandState;
-
-const IslandKit::IslandStyle AppDelegate::islandStyle = [] {
-    IslandKit::IslandStyle style;
-    style.topCornerRadius = 6;
-    style.bottomCornerRadius = 12;
-    style.slotPadding = 8;
-    style.expandedContentSize = {300, 205};
-    style.virtualNotchWidth = 190;
-    style.virtualNotchLabel = "Revad";
-    style.maxLeadingWidth = 200;
-    style.maxTrailingWidth = 420;
-    style.closesOnOutsideClick = true;
-    style.expandedLeadingRegionMinWidth = 410;
-    return style;
-}();
 
 void AppDelegate::syncDisplays() {
     const auto displays = connectedDisplays();
@@ -65,7 +51,7 @@ std::unique_ptr<IslandKit::IslandModel> AppDelegate::makeIslandModel(const std::
     const bool hasNotch = metrics.notchSize.has_value();
     const AppViews& views = environment_.views;
     const IslandContext context{timing(), checklist_, checklistUI_, calculator(), id, metrics};
-    auto model = std::make_unique<IslandKit::IslandModel>(metrics, IslandKit::IslandSlots{0, 0}, islandStyle,
+    auto model = std::make_unique<IslandKit::IslandModel>(metrics, IslandKit::IslandSlots{0, 0}, islandLook(),
                                                           views.leading(context, hasNotch), views.trailing(context),
                                                           IslandKit::IslandView());
     // Without a notch the mascot sits in the virtual one.

@@ -16,6 +16,7 @@
 #include "WaylarkKit/App/AppPlatform.h"
 #include "WaylarkKit/App/LoginItem.h"
 #include "WaylarkKit/App/Qt/AppViews.h"
+#include "WaylarkKit/Motion/Qt/PortalMotionListener.h"
 #include "WaylarkKit/App/WakeWatching.h"
 #include "WaylarkKit/Calculator/CalculatorModel.h"
 #include "WaylarkKit/Presence/PresenceController.h"
@@ -51,6 +52,8 @@ struct AppEnvironment {
     // with no screen, nothing is shown.
     std::function<void()> showShowreelBackdrop;
     AppViews views;
+    // Keeps the Reduce Motion flag of `views` up to date with the desktop; unset where nothing listens.
+    std::unique_ptr<PortalMotionListener> desktopMotion;
 
     // The user started this process (not the session's autostart).
     bool launchedByUser = false;

@@ -95,10 +95,15 @@ AppEnvironment make(Base::Scheduler& scheduler, const LaunchOptions& options,
         });
     environment.copyText = [](const std::string& text) { copyToClipboard(text); };
     environment.quit = [] { QCoreApplication::quit(); };
-    // The desktop's setting is read once here and again every minute; every view asks this one flag. The
-    // showreel is a recording of the motion, whatever the desktop says.
-    environment.views = AppViews::standard(
-        scheduler, options.showreel ? fixedReduceMotion(false) : cachedReduceMotion(systemReduceMotion(), scheduler, 60));
+    // Every view asks one flag. The desktop's setting is read once here and then heard from the portal
+    // as it changes. The showreel is a recording of the motion, whatever the desktop says.
+    if (options.showreel) {
+        environment.views = AppViews::standard(scheduler, fixedReduceMotion(false));
+    } else {
+        environment.desktopMotion =
+            std::make_unique<PortalMotionListener>(DesktopMotionSetting::readNow(), QDBusConnection::sessionBus());
+        environment.views = AppViews::standard(scheduler, environment.desktopMotion->setting().flag());
+    }
     environment.launchedByUser = launchedByUser(arguments);
     environment.runsInstalled = installed.has_value();
     return environment;

@@ -24,7 +24,7 @@ namespace WaylarkKit {
 class GreetingWordView final : public QWidget {
 public:
     GreetingWordView(const QString& text, GreetingMotion::Style style, double total, double fontSize,
-                     Base::Scheduler& scheduler, ReduceMotionFlag reduceMotion = systemReduceMotion(),
+                     Base::Scheduler& scheduler, ReduceMotionFlag reduceMotion,
                      QWidget* parent = nullptr);
     ~GreetingWordView() override;
 

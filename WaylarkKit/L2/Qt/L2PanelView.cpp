@@ -137,8 +137,15 @@ QRectF L2PanelView::buttonRect(Action action) const {
 
 void L2PanelView::refresh() {
     const bool expanded = isExpanded();
-    // Reduce Motion is read as the panel opens, not on every frame.
-    if (expanded && !wasExpanded_) reduced_ = reduceMotion_ && reduceMotion_();
+    if (expanded && !wasExpanded_) {
+        // Reduce Motion is read as the panel opens, not on every frame.
+        reduced_ = reduceMotion_ && reduceMotion_();
+        // Each opening starts the weekly list afresh, not where the last one left it scrolled.
+        if (const auto weekly = tabs_.find(L2Tab::weekly); weekly != tabs_.end()) {
+            delete weekly->second.data();
+            tabs_.erase(weekly);
+        }
+    }
     wasExpanded_ = expanded;
     refreshRestrictions();
     refreshRegions();

@@ -24,7 +24,7 @@ namespace WaylarkKit {
 // rate, and only the area that visibly changed.
 class MascotView final : public QWidget {
 public:
-    MascotView(double side, Base::Scheduler& scheduler, ReduceMotionFlag reduceMotion = systemReduceMotion(),
+    MascotView(double side, Base::Scheduler& scheduler, ReduceMotionFlag reduceMotion,
                QWidget* parent = nullptr);
     ~MascotView() override;
 

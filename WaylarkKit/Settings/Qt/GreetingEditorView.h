@@ -65,8 +65,7 @@ private:
 class GreetingEditorView : public QWidget {
 public:
     GreetingEditorView(SettingsKit::SettingsModel& settings, Base::Scheduler& scheduler, std::function<void()> onTry,
-                       std::function<void()> onDone, QWidget* parent = nullptr,
-                       ReduceMotionFlag reduceMotion = systemReduceMotion());
+                       std::function<void()> onDone, QWidget* parent, ReduceMotionFlag reduceMotion);
 
     // The controls, for tests and the showreel.
     PaintedButton* switchRow() const { return switch_; }

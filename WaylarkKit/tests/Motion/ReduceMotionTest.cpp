@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "Base/ManualScheduler.h"
 #include "WaylarkKit/Motion/ReduceMotion.h"
 
 using namespace WaylarkKit::DesktopMotion;
@@ -25,24 +24,4 @@ TEST(ReduceMotionTest, ReadsGnomeAndKdeSettings) {
         {std::nullopt, 0.0, true},           {true, 0.0, true},  {std::nullopt, 0.25, false},
     };
     for (const auto& c : cases) EXPECT_EQ(prefersReducedMotion(c.gnome, c.kde), c.reduce);
-}
-
-TEST(ReduceMotionTest, TheCachedFlagReadsTheDesktopOnlyOnItsLongTimer) {
-    Base::ManualScheduler scheduler;
-    int reads = 0;
-    bool desktop = true;
-    {
-        const auto flag = WaylarkKit::cachedReduceMotion([&] { return ++reads, desktop; }, scheduler, 60);
-        EXPECT_EQ(reads, 1);
-        desktop = false;
-        for (int i = 0; i < 5; ++i) EXPECT_TRUE(flag());
-        scheduler.advance(59);
-        EXPECT_TRUE(flag());
-        scheduler.advance(1);
-        EXPECT_FALSE(flag());
-        EXPECT_EQ(reads, 2);
-    }
-    // Dropped with its last copy.
-    scheduler.advance(600);
-    EXPECT_EQ(reads, 2);
 }

@@ -6,6 +6,7 @@
 #include "Base/FileSystem.h"
 #include "Base/ManualScheduler.h"
 #include "Base/testing/TemporaryFolder.h"
+#include "IslandKit/tests/support/Waiting.h"
 #include "WaylarkKit/App/InstanceLock.h"
 #include "WaylarkKit/Launch/OpenRequest.h"
 #include "WaylarkKit/Launch/OpenRequestListener.h"
@@ -13,6 +14,7 @@
 #include "WaylarkKit/tests/support/ProgramRun.h"
 
 using namespace WaylarkKit;
+using IslandKitTest::waitUntil;
 namespace fs = std::filesystem;
 
 namespace {
@@ -35,18 +37,13 @@ struct Session {
     }
 };
 
-bool waitFor(const std::function<bool()>& done) {
-    for (int i = 0; i < 2000 && !done(); ++i) ::usleep(10'000);
-    return done();
-}
-
 }  // namespace
 
 TEST(WaylarkAppProcessTest, FirstHoldsTheLockSecondSaysSoAndEndsFirstQuitsCleanly) {
     Session session;
     App first({"--from-autostart"});
     // The socket comes after the lock: once it is there, the lock is held.
-    ASSERT_TRUE(waitFor([&] { return fs::exists(OpenRequest::socketPath()); }));
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(OpenRequest::socketPath()); }));
     EXPECT_EQ(Base::FileSystem::permissions(session.lock.parent_path()), 0700);
     EXPECT_EQ(Base::FileSystem::permissions(session.lock), 0600);
 
@@ -85,7 +82,7 @@ TEST(WaylarkAppProcessTest, ASecondStartAsksToOpenOnlyWhenTheUserStartedIt) {
         EXPECT_EQ(second.exitStatus(), 0);
         // A request of our own, sent after the program ended, comes after any of its own.
         ASSERT_TRUE(OpenRequest::send(OpenRequest::socketPath()));
-        EXPECT_TRUE(waitFor([&] {
+        EXPECT_TRUE(waitUntil([&] {
             scheduler.runPending();
             return requests == c.requests + 1;
         }));

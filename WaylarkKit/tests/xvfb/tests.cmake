@@ -2,7 +2,7 @@
 # checker's list of the font and display libraries' lifelong caches.
 add_library(XvfbDriving OBJECT ${CMAKE_CURRENT_LIST_DIR}/support/XvfbDriving.cpp
   ${PROJECT_SOURCE_DIR}/IslandKit/tests/support/LeakSuppressions.cpp)
-target_link_libraries(XvfbDriving PUBLIC WaylarkKit)
+target_link_libraries(XvfbDriving PUBLIC WaylarkKit IslandWindowDriving)
 waylark_warnings(XvfbDriving)
 
 # The mascot in real windows on a private X server: a screenshot of every pose

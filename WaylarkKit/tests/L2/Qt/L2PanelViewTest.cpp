@@ -1,8 +1,10 @@
 #include <QApplication>
 #include <QEnterEvent>
+#include <QWheelEvent>
 
 #include "WaylarkKit/L2/Qt/HoverTracker.h"
 #include "WaylarkKit/L2/Qt/L2PanelView.h"
+#include "WaylarkKit/Weekly/Qt/WeeklyTabView.h"
 #include "WaylarkKit/tests/Views/Qt/IslandViewsFixture.h"
 
 using namespace WaylarkKit;
@@ -62,6 +64,31 @@ TEST_F(L2PanelViewTest, StripsOpenTheirTabsAndTheMainRegionShowsTheTabView) {
     islandModel->collapse();
     EXPECT_FALSE(panel().tabView(L2Tab::calculator)->isVisible());
     EXPECT_EQ(trackerOver(L2Tab::weekly), nullptr);
+}
+
+TEST_F(L2PanelViewTest, EachOpeningShowsTheWeeklyListFromItsStart) {
+    // A week with more releases than the list shows at once.
+    using CalendarKit::Testing::answer;
+    using CalendarKit::Testing::feedOf;
+    fetcher->script(CalendarKit::FeedWeek::thisWeek, answer(200, feedOf(10, newYork(3, 9, 8, 30))));
+    fetcher->script(CalendarKit::FeedWeek::nextWeek, answer(200, feedOf(10, newYork(3, 16, 8, 30))));
+    calendar.refresh(true);
+    islandAt(DemoMoment::killZone);
+    expand(L2Tab::weekly);
+    auto weekly = [&] { return dynamic_cast<WeeklyTabView*>(panel().tabView(L2Tab::weekly)); };
+    ASSERT_NE(weekly(), nullptr);
+    const QPointF overList(20, weekly()->height() - 10);
+    QWheelEvent wheel(overList, weekly()->mapToGlobal(overList), QPoint(), QPoint(0, -240), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(weekly(), &wheel);
+    ASSERT_GT(weekly()->scrollOffset(), 0);
+
+    islandModel->collapse();
+    settle();
+    expand(L2Tab::weekly);
+    ASSERT_NE(weekly(), nullptr);
+    EXPECT_TRUE(weekly()->isVisible());
+    EXPECT_EQ(weekly()->scrollOffset(), 0);
 }
 
 TEST_F(L2PanelViewTest, RegionsSpringToTheNewTab) {

@@ -16,6 +16,7 @@
 #include "IslandKit/Model/IslandModel.h"
 #include "SettingsKit/InMemorySettingsStore.h"
 #include "SettingsKit/SettingsModel.h"
+#include "WaylarkKit/App/IslandLook.h"
 #include "WaylarkKit/Timing/DemoScenario.h"
 #include "WaylarkKit/Views/Qt/IslandViews.h"
 
@@ -25,16 +26,6 @@ namespace WaylarkKit::Testing {
 // view draws the mascot.
 inline const IslandKit::ScreenMetrics notchedScreen{IslandKit::Rect{0, 0, 1512, 982}, IslandKit::Size{200, 38}, 38,
                                                     std::nullopt, std::nullopt};
-
-// The island's look from the application core; its corners and padding are the defaults.
-inline IslandKit::IslandStyle islandStyle() {
-    IslandKit::IslandStyle style;
-    style.expandedContentSize = {300, 205};
-    style.maxLeadingWidth = 200;
-    style.maxTrailingWidth = 420;
-    style.expandedLeadingRegionMinWidth = 410;
-    return style;
-}
 
 // Moments of the demo scenario, in seconds after its base: a trading window
 // opens at 0, CPI (high) at 180 with its blackout 120–240, "Kill zone" (pink)
@@ -86,7 +77,7 @@ inline std::unique_ptr<IslandKit::IslandModel> islandWithViews(const IslandViews
                                                                const std::string& id, std::function<void()> onQuit) {
     const double side = IslandViews::mascotSide(metrics);
     auto model = std::make_unique<IslandKit::IslandModel>(
-        metrics, IslandKit::IslandSlots{}, islandStyle(), IslandViews::leading(shared, id, metrics.hasNotch(), side),
+        metrics, IslandKit::IslandSlots{}, islandLook(), IslandViews::leading(shared, id, metrics.hasNotch(), side),
         IslandViews::trailing(shared, id), IslandKit::IslandView{});
     model->setExpanded(IslandViews::expanded(shared, *model, std::move(onQuit)));
     if (!metrics.hasNotch()) model->setCenter(IslandViews::center(shared, side));

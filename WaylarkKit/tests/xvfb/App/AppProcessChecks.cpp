@@ -10,37 +10,20 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <sstream>
 
 #include "Base/testing/TemporaryFolder.h"
 #include "IslandKit/Screen/DisplayIdentity.h"
+#include "IslandKit/tests/support/Waiting.h"
 #include "SettingsKit/FileSettingsStore.h"
 #include "WaylarkKit/tests/support/ProgramRun.h"
 
 namespace fs = std::filesystem;
+using IslandKitTest::commandOutput;
+using IslandKitTest::waitUntil;
 using WaylarkKitTest::ProgramRun;
 
 namespace {
-
-std::string run(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return out;
-}
-
-bool waitFor(const std::function<bool()>& done, double seconds = 20) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        ::usleep(20'000);
-    }
-    return true;
-}
 
 struct Window {
     int x = 0, y = 0, width = 0, height = 0;
@@ -53,7 +36,7 @@ struct Window {
 std::vector<Window> windows() {
     std::vector<Window> found;
     std::istringstream lines(
-        run("xdotool search --onlyvisible --class WaylarkApp getwindowgeometry --shell %@ 2>/dev/null"));
+        commandOutput("xdotool search --onlyvisible --class WaylarkApp getwindowgeometry --shell %@ 2>/dev/null"));
     for (std::string line; std::getline(lines, line);) {
         const int value = std::atoi(line.c_str() + line.find('=') + 1);
         if (line.starts_with("WINDOW=")) found.emplace_back();
@@ -73,15 +56,15 @@ std::vector<Window> islands() {
 
 void openTrayMenu() {
     std::optional<Window> icon;
-    ASSERT_TRUE(waitFor([&] {
+    ASSERT_TRUE(waitUntil([&] {
         for (const Window& w : windows()) {
             if (w.isTrayIcon()) icon = w;
         }
         return icon.has_value();
     }));
-    run("xdotool mousemove " + std::to_string(icon->x + icon->width / 2) + " " + std::to_string(icon->y + 4) +
+    commandOutput("xdotool mousemove " + std::to_string(icon->x + icon->width / 2) + " " + std::to_string(icon->y + 4) +
         " click 3");
-    ASSERT_TRUE(waitFor([] {
+    ASSERT_TRUE(waitUntil([] {
         return std::ranges::any_of(windows(), [](const Window& w) { return !w.isIsland() && !w.isTrayIcon(); });
     }));
 }
@@ -104,7 +87,7 @@ struct Session {
 TEST(AppProcessChecks, AnIslandAppearsAndQuitFromTheTrayMenuSavesAndEnds) {
     Session session;
     ProgramRun app(WAYLARK_APP_PATH, {"--always-on", "--demo"});
-    ASSERT_TRUE(waitFor([] { return islands().size() == 1; }));
+    ASSERT_TRUE(waitUntil([] { return islands().size() == 1; }));
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - app.started).count();
     std::printf("first island on screen after %.2f s\n", seconds);
     EXPECT_LE(seconds, 3.0);
@@ -112,7 +95,7 @@ TEST(AppProcessChecks, AnIslandAppearsAndQuitFromTheTrayMenuSavesAndEnds) {
 
     openTrayMenu();
     // "Quit" is the last row.
-    run("xdotool key Up Return");
+    commandOutput("xdotool key Up Return");
     ASSERT_TRUE(app.waitForExit(20));
     EXPECT_EQ(app.exitStatus(), 0) << app.errors;
     EXPECT_TRUE(fs::exists(SettingsKit::FileSettingsStore::defaultPath()));
@@ -121,9 +104,10 @@ TEST(AppProcessChecks, AnIslandAppearsAndQuitFromTheTrayMenuSavesAndEnds) {
 
 TEST(AppProcessChecks, TwoMonitorsGetTwoIslandsAndSigtermEndsCleanly) {
     Session session;
-    run("xrandr --setmonitor left 756/200x982/260+0+0 screen && xrandr --setmonitor right 756/200x982/260+756+0 none");
+    commandOutput(
+        "xrandr --setmonitor left 756/200x982/260+0+0 screen && xrandr --setmonitor right 756/200x982/260+756+0 none");
     struct Restore {
-        ~Restore() { run("xrandr --delmonitor left; xrandr --delmonitor right"); }
+        ~Restore() { commandOutput("xrandr --delmonitor left; xrandr --delmonitor right"); }
     } restore;
     // Both monitors chosen already, so no prompt covers the screenshot.
     SettingsKit::AppSettings settings;
@@ -133,7 +117,7 @@ TEST(AppProcessChecks, TwoMonitorsGetTwoIslandsAndSigtermEndsCleanly) {
     ASSERT_TRUE(SettingsKit::FileSettingsStore(SettingsKit::FileSettingsStore::defaultPath()).save(settings));
 
     ProgramRun app(WAYLARK_APP_PATH, {"--always-on", "--demo"});
-    ASSERT_TRUE(waitFor([] { return islands().size() == 2; }));
+    ASSERT_TRUE(waitUntil([] { return islands().size() == 2; }));
     EXPECT_NE(islands()[0].x / 756, islands()[1].x / 756);
 
     app.signal(SIGTERM);
@@ -152,12 +136,12 @@ TEST(AppProcessChecks, AnInstalledProgramStartsAtLoginWhenAsked) {
     EXPECT_TRUE(fs::exists(prefix / "share/icons/hicolor/scalable/apps/com.orltrading.waylark.svg"));
 
     ProgramRun app(program.string(), {"--always-on"});
-    ASSERT_TRUE(waitFor([] { return islands().size() == 1; }));
+    ASSERT_TRUE(waitUntil([] { return islands().size() == 1; }));
     openTrayMenu();
     // The first row that takes a click is "Start at login".
-    run("xdotool key Down Return");
+    commandOutput("xdotool key Down Return");
     const fs::path entry = session.folder.path() / "config/autostart/com.orltrading.waylark.desktop";
-    ASSERT_TRUE(waitFor([&] { return fs::exists(entry); }));
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(entry); }));
     EXPECT_NE(Base::Testing::readBytes(entry).find("Exec=" + program.string() + " --from-autostart\n"),
               std::string::npos);
     app.signal(SIGTERM);

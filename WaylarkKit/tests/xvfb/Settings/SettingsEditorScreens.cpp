@@ -15,6 +15,7 @@
 #include "SettingsKit/InMemorySettingsStore.h"
 #include "SettingsKit/SettingsModel.h"
 #include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/Motion/DesktopMotionSetting.h"
 #include "WaylarkKit/Settings/NewsRulesEditorModel.h"
 #include "WaylarkKit/Settings/Qt/EditorCard.h"
 #include "WaylarkKit/Settings/Qt/GreetingEditorView.h"
@@ -133,7 +134,8 @@ int main(int argc, char** argv) {
 
     // Greeting editor: the left text has the keyboard when the card appears.
     int tries = 0;
-    CardWindow greeting(EditorCard::greeting(settings, scheduler, [&] { ++tries; }, systemReduceMotion()), scheduler);
+    CardWindow greeting(
+        EditorCard::greeting(settings, scheduler, [&] { ++tries; }, DesktopMotionSetting::readNow().flag()), scheduler);
     if (auto* view = present<GreetingEditorView>(greeting, "greeting")) {
         check(waitFor([&] { return view->leadingField()->hasFocus(); }, 2000), "Left text takes the focus");
         type("Good morning");

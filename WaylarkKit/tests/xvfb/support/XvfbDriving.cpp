@@ -5,53 +5,24 @@
 #include <cstdlib>
 
 #include <QDir>
-#include <QEventLoop>
 #include <QPainterPath>
-#include <QProcess>
 #include <QScreen>
-#include <QTimer>
 
 #include "WaylarkKit/Style/Qt/Fonts.h"
 
 namespace WaylarkKit::Xvfb {
 
 namespace {
-int failures = 0;
-
 int& onX11(int& argc) {
     qputenv("QT_QPA_PLATFORM", "xcb");
     return argc;
 }
 }  // namespace
 
-void check(bool ok, const std::string& what) {
-    std::printf("%s %s\n", ok ? "ok  " : "FAIL", what.c_str());
-    std::fflush(stdout);
-    if (!ok) ++failures;
-}
-
-int finish() {
-    std::printf("%s\n", failures == 0 ? "all checks passed" : "some checks failed");
-    return failures == 0 ? 0 : 1;
-}
-
-void wait(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-bool waitFor(const std::function<bool()>& done, int ms) {
-    for (int waited = 0; waited < ms && !done(); waited += 20) wait(20);
-    return done();
-}
-
-void run(const QString& program, const QStringList& arguments) {
-    if (QProcess::execute(program, arguments) != 0) check(false, (program + " " + arguments.join(' ')).toStdString());
-}
+bool waitFor(const std::function<bool()>& done, int ms) { return IslandKitTest::waitFor(done, ms); }
 
 void xdotool(const QStringList& arguments) {
-    run("xdotool", arguments);
+    IslandKitTest::xdotool(arguments);
     wait(250);
 }
 
@@ -70,7 +41,7 @@ void type(const QString& text) { xdotool({"type", "--delay", "40", text}); }
 QImage grab(const QRect& area) {
     // The compositor draws the last repaint a moment later; there is nothing to wait on.
     wait(300);
-    return QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+    return IslandKitTest::grabScreen(area);
 }
 
 QImage grab(const QWidget& window) { return grab(QRect(window.mapToGlobal(QPoint(0, 0)), window.size())); }
@@ -79,11 +50,6 @@ QImage screenshot(const QString& path, int settleMs) {
     wait(settleMs);
     run("import", {"-window", "root", path});
     return QImage(path).convertToFormat(QImage::Format_RGB32);
-}
-
-bool near(const QColor& a, const QColor& b, int fuzz) {
-    return std::abs(a.red() - b.red()) <= fuzz && std::abs(a.green() - b.green()) <= fuzz &&
-           std::abs(a.blue() - b.blue()) <= fuzz;
 }
 
 double cpuOver(double seconds) {

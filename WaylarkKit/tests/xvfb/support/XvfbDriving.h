@@ -1,10 +1,9 @@
-// What the drivers of real windows on an X server share: checks that print
-// and count, waits that keep the event loop running, input through xdotool,
-// screen grabs, and the plain windows that stand in for the desktop and the
-// island's black slab.
+// What the app's drivers of real windows on an X server share: the island's
+// checks, waits and input with the pauses these drivers expect, screen grabs
+// after the compositor's repaint, and the plain windows that stand in for the
+// desktop and the island's black slab.
 #pragma once
 
-#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -16,19 +15,19 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "IslandKit/tests/support/WindowDriving.h"
+
 namespace WaylarkKit::Xvfb {
 
-// Prints "ok" or "FAIL" with the claim; failures decide `finish`.
-void check(bool ok, const std::string& what);
-// Prints the summary line; the driver's exit code.
-int finish();
+using IslandKitTest::check;
+using IslandKitTest::finish;
+using IslandKitTest::near;
+using IslandKitTest::run;
+using IslandKitTest::wait;
 
-void wait(int ms);
 // Runs the event loop until `done` holds or `ms` have passed.
 bool waitFor(const std::function<bool()>& done, int ms = 5000);
 
-// A helper program; a non-zero exit is a failed check.
-void run(const QString& program, const QStringList& arguments);
 // xdotool, then a moment for the X server's events to reach the windows.
 void xdotool(const QStringList& arguments);
 void click(QPoint global);
@@ -44,7 +43,6 @@ QImage grab(const QRect& area);
 QImage grab(const QWidget& window);
 // The whole screen through ImageMagick, saved to `path`, after `settleMs`.
 QImage screenshot(const QString& path, int settleMs = 300);
-bool near(const QColor& a, const QColor& b, int fuzz);
 
 // The process's CPU time, user and system, in seconds, spent while the
 // event loop runs for `seconds`.

@@ -1,0 +1,82 @@
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QDBusVirtualObject>
+#include <QProcess>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "Base/ManualScheduler.h"
+#include "WaylarkKit/Mascot/Qt/MascotView.h"
+#include "WaylarkKit/Motion/Qt/PortalMotionListener.h"
+#include "WaylarkKit/tests/support/WidgetTesting.h"
+
+using namespace WaylarkKit;
+using Setting = DesktopMotionSetting;
+
+namespace {
+
+const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString settingsInterface = QStringLiteral("org.freedesktop.portal.Settings");
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// A stand-in for the desktop portal on a bus of this test's own: Read says
+// animations are off, in a variant in a variant as the real one does.
+struct Portal final : QDBusVirtualObject {
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
+        const bool known = message.member() == "Read" && message.arguments().value(1) == text(Setting::gnomeKey);
+        const QVariant off = QVariant::fromValue(QDBusVariant(QVariant::fromValue(QDBusVariant(false))));
+        return connection.send(known ? message.createReply(off) : message.createErrorReply("NotFound", ""));
+    }
+    QString introspect(const QString&) const override { return {}; }
+};
+
+}  // namespace
+
+TEST(PortalMotionListenerTest, ADesktopChangeReachesTheViewsWithoutARestart) {
+    WaylarkKitTest::app();
+    QProcess daemon;
+    daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
+    ASSERT_TRUE(daemon.waitForReadyRead(10'000));
+    const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+    Portal settings;
+    QDBusConnection portal = QDBusConnection::connectToBus(address, "portal");
+    ASSERT_TRUE(portal.registerService("org.freedesktop.portal.Desktop") &&
+                portal.registerVirtualObject(portalPath, &settings));
+    const auto changed = [&](std::string_view space, std::string_view key, const QVariant& value) {
+        QDBusMessage signal = QDBusMessage::createSignal(portalPath, settingsInterface, "SettingChanged");
+        portal.send(signal << text(space) << text(key) << QVariant::fromValue(QDBusVariant(value)));
+    };
+    {
+        // gsettings said animate at start; the portal, asked once, says otherwise.
+        PortalMotionListener listener(Setting(true, std::nullopt), QDBusConnection::connectToBus(address, "app"));
+        const auto reduces = [&](bool reduce) {
+            return QTest::qWaitFor([&] { return listener.setting().reduce() == reduce; }, 5000);
+        };
+        ASSERT_TRUE(reduces(true));
+        Base::ManualScheduler scheduler;
+        MascotView mascot(35, scheduler, listener.setting().flag());
+        mascot.show(MascotKind::session(true));
+        EXPECT_FALSE(mascot.figure().animates());
+
+        changed(Setting::gnomeNamespace, Setting::gnomeKey, true);
+        ASSERT_TRUE(reduces(false));
+        // The next figure of a view built before the change moves.
+        mascot.show(MascotKind::out());
+        mascot.show(MascotKind::session(true));
+        EXPECT_TRUE(mascot.figure().animates());
+        changed(Setting::appearanceNamespace, Setting::reducedMotionKey, 1u);
+        ASSERT_TRUE(reduces(true));
+    }
+    QDBusConnection::disconnectFromBus("app");
+    QDBusConnection::disconnectFromBus("portal");
+    daemon.terminate();
+    daemon.waitForFinished(5000);
+}
+
+TEST(PortalMotionListenerTest, WithoutABusTheStartUpValueStands) {
+    WaylarkKitTest::app();
+    const PortalMotionListener listener(Setting(false, std::nullopt), QDBusConnection(QStringLiteral("none")));
+    EXPECT_FALSE(listener.isListening());
+    EXPECT_TRUE(listener.setting().flag()());
+}
