@@ -157,7 +157,7 @@ TEST(AppProcessChecks, ASettingsFileDamagedWhileTheProgramRunsIsKeptAsideAtTheEn
     ASSERT_TRUE(SettingsKit::FileSettingsStore(path).save(settings));
 
     ProgramRun app(WAYLARK_APP_PATH, {"--always-on", "--demo"});
-    ASSERT_TRUE(waitFor([] { return islands().size() == 1; }));
+    ASSERT_TRUE(waitUntil([] { return islands().size() == 1; }));
     const std::string damaged = "{\"version\": 1, \"weeklyCurrency\": \"JP";
     Base::Testing::writeBytes(path, damaged);
     app.signal(SIGTERM);
@@ -176,7 +176,7 @@ TEST(AppProcessChecks, SettingsThatCannotBeSavedAreToldOnStandardError) {
     Base::Testing::writeBytes(path.parent_path(), "in the way");
 
     ProgramRun app(WAYLARK_APP_PATH, {"--always-on", "--demo"});
-    ASSERT_TRUE(waitFor([] { return islands().size() == 1; }));
+    ASSERT_TRUE(waitUntil([] { return islands().size() == 1; }));
     app.signal(SIGTERM);
     ASSERT_TRUE(app.waitForExit(20));
     EXPECT_NE(app.errors.find("Orl Trading Waylark: could not save " + path.string() + ": " +
