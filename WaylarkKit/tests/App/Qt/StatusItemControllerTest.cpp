@@ -20,7 +20,7 @@ TEST(StatusItemControllerTest, TheMenuIsRebuiltFromTheFactsEachTimeItOpens) {
     StatusItemController controller(
         std::move(login), [&] { return status; }, [&] { calls.push_back("quit"); },
         [] {
-            return std::vector<StatusMenuModel::DisplayRow>{{"A", "MacBook display", true, false},
+            return std::vector<StatusMenuModel::DisplayRow>{{"A", "Built-in display", true, false},
                                                             {"B", "Tom & Jerry", false, true}};
         },
         [&](const std::string& id) { calls.push_back("toggle " + id); });
@@ -42,7 +42,7 @@ TEST(StatusItemControllerTest, TheMenuIsRebuiltFromTheFactsEachTimeItOpens) {
     EXPECT_EQ(controller.menu().actions().size(), 10);
     EXPECT_EQ(shown["Waiting for TradingView"], std::make_tuple(false, false, false));
     EXPECT_EQ(shown["Start at login"], std::make_tuple(true, true, false));
-    EXPECT_EQ(shown["MacBook display"], std::make_tuple(false, true, true));
+    EXPECT_EQ(shown["Built-in display"], std::make_tuple(false, true, true));
     EXPECT_EQ(shown["Tom && Jerry"], std::make_tuple(true, true, false));
     trigger("Tom && Jerry");
     trigger("Quit");
