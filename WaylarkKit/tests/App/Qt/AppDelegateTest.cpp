@@ -55,6 +55,7 @@ protected:
         env.wake.reset(wake = new FakeWake(journal));
         env.loginItem = std::make_unique<FakeLoginItem>();
         env.quit = [this] { journal.push_back("quit"); };
+        env.returnKeyboard = [this] { journal.push_back("return keyboard"); };
         env.showShowreelBackdrop = [this] { journal.push_back("show backdrop"); };
         // The real views, made only when a test asks; the swipe only notes its turns.
         env.views = AppViews::standard(scheduler, fixedReduceMotion(true));
@@ -377,6 +378,15 @@ TEST_F(AppDelegateTest, EditorsOpenOnTheIslandInUse) {
     hold.begin(hold.now(), false);
     hold.update(hold.now() + hold.duration() + 0.01);
     EXPECT_FALSE(app.checklist().isChecked(item));
+}
+
+TEST_F(AppDelegateTest, AnIslandThatGaveUpTheKeyboardHandsItBack) {
+    AppDelegate& app = make(alwaysOn);
+    take();
+    const auto released = app.island("A")->onKeyboardReleased();
+    ASSERT_TRUE(released);
+    released();
+    EXPECT_EQ(take(), Journal{"return keyboard"});
 }
 
 TEST_F(AppDelegateTest, TheNewDisplayPromptStoresEveryAnswer) {

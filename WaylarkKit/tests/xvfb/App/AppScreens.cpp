@@ -35,6 +35,7 @@
 #include "WaylarkKit/App/InstanceLock.h"
 #include "WaylarkKit/App/Qt/AppDelegate.h"
 #include "WaylarkKit/App/Qt/DisplayChoiceView.h"
+#include "WaylarkKit/Calculator/Qt/CalculatorTabView.h"
 #include "WaylarkKit/App/Qt/SystemEnvironment.h"
 #include "WaylarkKit/Qt/QuitOnSignal.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
@@ -64,6 +65,14 @@ std::vector<View*> viewsOf() {
         }
     }
     return views;
+}
+
+// What a helper program prints, trimmed.
+QString outputOf(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished();
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
 // This week as the feed had it two days ago: releases from three days back to three days ahead.
@@ -153,6 +162,37 @@ int main(int argc, char** argv) {
     check(waitFor([&] { return std::exchange(shot, grab()) == shot; }), "the compositor has drawn it");
     shot.save(folder + "/app-running.png");
     tray.menu().close();
+
+    // A plain window of another program has the keyboard. A click into a
+    // field of the lot-size tab takes it; leaving the tab gives it back, and
+    // so does collapsing the island with a click beside it.
+    QProcess plain;
+    plain.start("xmessage", {"-name", "waylark-plain", "-geometry", "+100+500", "A plain window"});
+    const QString plainWindow = outputOf("xdotool", {"search", "--sync", "--classname", "waylark-plain"});
+    xdotool({"windowfocus", "--sync", plainWindow});
+    auto keyboardAt = [] { return outputOf("xdotool", {"getwindowfocus"}); };
+    check(!plainWindow.isEmpty() && keyboardAt() == plainWindow, "a plain window has the keyboard");
+    const std::function<void()> leaveTab = [&] { delegate.timing().setActiveTab(L2Tab::timeline); };
+    const std::function<void()> collapse = [&] { click(QPoint(700, 700)); };
+    for (const auto& [giveUp, how] : {std::pair{leaveTab, "leaving the lot-size tab"},
+                                      std::pair{collapse, "collapsing the island"}}) {
+        delegate.timing().onOpenTab()(L2Tab::calculator);
+        CalculatorTabView* tab = nullptr;
+        check(waitFor([&] {
+                  const auto tabs = viewsOf<CalculatorTabView>();
+                  tab = tabs.empty() ? nullptr : tabs.front();
+                  return tab && tab->isVisible() && settled();
+              }),
+              "the lot-size tab is open");
+        if (!tab) break;
+        click(centre(*tab, tab->geometry().cards[0].textField));
+        check(waitFor([&] { return !keyboardAt().isEmpty() && keyboardAt() != plainWindow; }),
+              "a click into its field takes the keyboard");
+        giveUp();
+        check(waitFor([&] { return keyboardAt() == plainWindow; }), std::string(how) + " gives it back");
+    }
+    plain.kill();
+    plain.waitForFinished();
 
     // The screen split into two RandR monitors, neither built in and nothing
     // chosen: the island stays on the first and the prompt asks about the
