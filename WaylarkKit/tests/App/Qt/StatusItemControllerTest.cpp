@@ -5,6 +5,7 @@
 #include <QSystemTrayIcon>
 
 #include "WaylarkKit/App/Qt/StatusItemController.h"
+#include "WaylarkKit/Style/Qt/Fonts.h"
 #include "WaylarkKit/tests/App/Qt/AppFakes.h"
 #include "WaylarkKit/tests/support/WidgetTesting.h"
 
@@ -60,4 +61,32 @@ TEST(StatusItemControllerTest, TheMenuIsRebuiltFromTheFactsEachTimeItOpens) {
     shown = rows();
     EXPECT_EQ(shown["Start at login"], std::make_tuple(true, true, true));
     EXPECT_FALSE(shown.contains("Could not change: no && way"));
+}
+
+TEST(StatusItemControllerTest, TheMenuTakesTheIslandsLook) {
+    app();
+    loadFonts();
+    StatusItemController controller(std::make_unique<FakeLoginItem>(), [] { return "Waiting for TradingView"; }, [] {},
+                                    [] {
+                                        return std::vector<StatusMenuModel::DisplayRow>{
+                                            {"A", "Built-in display", true, false}, {"B", "DELL U2720Q", false, true}};
+                                    },
+                                    [](const std::string&) {});
+    QMenu& menu = controller.menu();
+    Q_EMIT menu.aboutToShow();
+    menu.adjustSize();
+    EXPECT_EQ(menu.font().family(), interFont(13).family());
+    const QImage image = menu.grab().toImage();
+    // A dark panel with light text: far more dark pixels than light ones, and some light ones.
+    int dark = 0, light = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.alpha() < 255) continue;
+            if (pixel.lightness() < 40) ++dark;
+            if (pixel.lightness() > 160) ++light;
+        }
+    }
+    EXPECT_GT(dark, 10 * light);
+    EXPECT_GT(light, 0);
 }

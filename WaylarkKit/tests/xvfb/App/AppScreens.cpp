@@ -30,6 +30,7 @@
 #include "CalendarKit/Storage/FileCalendarStore.h"
 #include "IslandKit/Screen/DisplayIdentity.h"
 #include "IslandKit/View/IslandRootView.h"
+#include "IslandKit/Window/QtDesktop.h"
 #include "IslandKit/Window/QtScheduler.h"
 #include "SettingsKit/FileSettingsStore.h"
 #include "WaylarkKit/App/InstanceLock.h"
@@ -162,6 +163,18 @@ int main(int argc, char** argv) {
     check(waitFor([&] { return std::exchange(shot, grab()) == shot; }), "the compositor has drawn it");
     shot.save(folder + "/app-running.png");
     tray.menu().close();
+    check(waitFor([&] { return !tray.menu().isVisible(); }), "the menu closes");
+
+    // The same menu from a right click on the island, for desktops without a tray.
+    const QPoint island =
+        IslandKit::QtDesktop::toWindowSystem(delegate.island(delegate.islandIDs().front())->layout().rect).center();
+    xdotool({"mousemove", QString::number(island.x()), QString::number(island.y()), "click", "3"});
+    check(waitFor([&] { return tray.menu().isVisible(); }), "a right click on the island opens the menu");
+    QImage islandMenu = grab();
+    check(waitFor([&] { return std::exchange(islandMenu, grab()) == islandMenu; }), "the compositor has drawn it");
+    islandMenu.save(folder + "/app-island-menu.png");
+    tray.menu().close();
+    check(waitFor([&] { return !tray.menu().isVisible(); }), "the menu closes");
 
     // A plain window of another program has the keyboard. A click into a
     // field of the lot-size tab takes it; leaving the tab gives it back, and
