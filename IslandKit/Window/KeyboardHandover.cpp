@@ -1,9 +1,8 @@
 #include "IslandKit/Window/KeyboardHandover.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
 #include <optional>
+#include <utility>
 
 #include <QGuiApplication>
 #include <QWindow>
@@ -16,11 +15,7 @@ namespace IslandKit::KeyboardHandover {
 
 namespace {
 
-struct FreeDeleter {
-    void operator()(void* p) const { std::free(p); }
-};
-template <class T>
-using Reply = std::unique_ptr<T, FreeDeleter>;
+using X11::Reply;
 
 // Main thread only, like every window of the process.
 std::optional<xcb_window_t> holder;
@@ -59,8 +54,10 @@ void noteHolder() {
 
 void returnToHolder() {
     xcb_connection_t* c = X11::connection();
-    if (!c || !holder) return;
-    const xcb_window_t window = *holder;
+    // Given back once: a later release without a new taking has nothing to return.
+    const auto noted = std::exchange(holder, std::nullopt);
+    if (!c || !noted) return;
+    const xcb_window_t window = *noted;
     if (!isViewable(c, window)) return;
     // A window manager activates the window and keeps its own idea of the
     // active one; the request says it comes from a pager, as the user's own

@@ -8,7 +8,7 @@ namespace IslandKit::KeyboardHandover {
 // keyboard belongs afterwards. No effect off X11.
 void noteHolder();
 
-// Gives the keyboard back to the window noted last, when that window is still
+// Gives the keyboard back, once, to the window noted last, when it is still
 // on screen: through the window manager when there is one, and directly, for
 // a desktop without one. No effect off X11 or when nothing was noted.
 void returnToHolder();
