@@ -49,6 +49,10 @@ std::optional<std::string> stableID(const std::optional<EdidIdentity>& edid, std
     return Base::Uuid::named(displayNamespace(), name).text();
 }
 
+std::string onConnector(std::string_view id, std::string_view connectorName) {
+    return Base::Uuid::named(displayNamespace(), "shared:" + std::string(id) + "@" + std::string(connectorName)).text();
+}
+
 bool isBuiltInConnector(std::string_view connectorName) {
     std::string upper;
     for (char c : connectorName) upper.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));

@@ -27,6 +27,10 @@ std::optional<EdidIdentity> parseEdid(std::span<const std::uint8_t> edid);
 // neither is known.
 std::optional<std::string> stableID(const std::optional<EdidIdentity>& edid, std::string_view connectorName);
 
+// The identifier of one of several monitors that share `id` (one model whose
+// EDIDs carry no serial number), told apart by the connector it is on.
+std::string onConnector(std::string_view id, std::string_view connectorName);
+
 // Whether a connector name is that of a built-in panel (eDP, LVDS or DSI).
 bool isBuiltInConnector(std::string_view connectorName);
 

@@ -21,11 +21,7 @@ namespace IslandKit::ScreenMetricsReader {
 
 namespace {
 
-struct FreeDeleter {
-    void operator()(void* p) const { std::free(p); }
-};
-template <class T>
-using Reply = std::unique_ptr<T, FreeDeleter>;
+using X11::Reply;
 
 struct Output {
     std::uint32_t id = 0;

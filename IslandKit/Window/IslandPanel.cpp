@@ -3,6 +3,8 @@
 #include <QChildEvent>
 #include <QMouseEvent>
 
+#include "IslandKit/Window/KeyboardHandover.h"
+
 namespace IslandKit {
 
 IslandPanel::IslandPanel() {
@@ -28,6 +30,7 @@ bool IslandPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
         if ((widget->focusPolicy() & Qt::ClickFocus) && canBecomeKey() && !isActiveWindow()) {
+            KeyboardHandover::noteHolder();
             activateWindow();
         }
     }

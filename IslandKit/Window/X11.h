@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include <QRect>
@@ -9,6 +11,13 @@ struct xcb_connection_t;
 class QWidget;
 
 namespace IslandKit::X11 {
+
+struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
+};
+// A reply of the X server, which the caller frees.
+template <class T>
+using Reply = std::unique_ptr<T, FreeDeleter>;
 
 // Qt's own connection to the X server, or null on another platform (the
 // offscreen one of the tests, for example).

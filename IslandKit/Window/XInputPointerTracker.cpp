@@ -22,11 +22,7 @@ namespace IslandKit {
 
 namespace {
 
-struct FreeDeleter {
-    void operator()(void* p) const { std::free(p); }
-};
-template <class T>
-using Reply = std::unique_ptr<T, FreeDeleter>;
+using X11::Reply;
 
 // Buttons 4 to 7 are wheel steps, not clicks.
 bool isWheel(std::uint32_t button) { return button >= 4 && button <= 7; }

@@ -6,16 +6,23 @@ namespace WaylarkKit::DisplayPlan {
 
 namespace {
 
+std::optional<bool> choiceOf(const DisplayInfo& display, const DisplayChoices& choices) {
+    for (const std::string* id : {&display.id, &display.sharedID}) {
+        if (id->empty()) continue;
+        if (const auto entry = choices.find(*id); entry != choices.end()) return entry->second;
+    }
+    return std::nullopt;
+}
+
 std::vector<DisplayInfo> chosen(const std::vector<DisplayInfo>& connected, const DisplayChoices& choices) {
     std::vector<DisplayInfo> result;
     for (const DisplayInfo& display : connected) {
-        const auto entry = choices.find(display.id);
-        if (entry == choices.end() ? display.isBuiltIn : entry->second) result.push_back(display);
+        if (choiceOf(display, choices).value_or(display.isBuiltIn)) result.push_back(display);
     }
     return result;
 }
 
-std::string label(const DisplayInfo& display) { return display.isBuiltIn ? "MacBook" : display.name; }
+std::string label(const DisplayInfo& display) { return display.isBuiltIn ? "Built-in display" : display.name; }
 
 }  // namespace
 
@@ -29,8 +36,12 @@ std::vector<DisplayInfo> shown(const std::vector<DisplayInfo>& connected, const 
 std::optional<DisplayInfo> nextToAsk(const std::vector<DisplayInfo>& connected, const DisplayChoices& choices,
                                      const std::set<std::string>& skipping) {
     if (connected.size() < 2) return std::nullopt;
+    // A display that has the island only because nothing was chosen is not
+    // new to the user: the question is about one without an island.
+    const auto withIsland = shown(connected, choices);
     for (const DisplayInfo& display : connected) {
-        if (!display.isBuiltIn && !choices.contains(display.id) && !skipping.contains(display.id)) return display;
+        if (display.isBuiltIn || choiceOf(display, choices) || skipping.contains(display.id)) continue;
+        if (std::ranges::find(withIsland, display.id, &DisplayInfo::id) == withIsland.end()) return display;
     }
     return std::nullopt;
 }
@@ -38,6 +49,11 @@ std::optional<DisplayInfo> nextToAsk(const std::vector<DisplayInfo>& connected, 
 DisplayChoices choices(DisplayAnswer answer, const DisplayInfo& display, const std::vector<DisplayInfo>& connected,
                        const DisplayChoices& current) {
     DisplayChoices entries;
+    if (answer != DisplayAnswer::onlyHere && chosen(connected, current).empty()) {
+        for (const DisplayInfo& fallback : shown(connected, current)) {
+            if (fallback.id != display.id) entries[fallback.id] = true;
+        }
+    }
     switch (answer) {
     case DisplayAnswer::alsoHere:
         entries[display.id] = true;

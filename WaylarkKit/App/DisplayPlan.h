@@ -13,6 +13,9 @@ struct DisplayInfo {
     std::string id;
     std::string name;
     bool isBuiltIn = false;
+    // When an identical monitor is connected too, the identifier both would
+    // have had; a choice stored under it applies until this display has its own.
+    std::string sharedID{};
     bool operator==(const DisplayInfo&) const = default;
 };
 
@@ -39,13 +42,15 @@ struct ButtonTitles {
 // with nothing chosen, the first built-in display, else the first display.
 std::vector<DisplayInfo> shown(const std::vector<DisplayInfo>& connected, const DisplayChoices& choices);
 
-// The first connected external display without a choice and not skipped;
-// none while fewer than two displays are connected.
+// The first connected external display without a choice, not skipped and
+// without an island yet; none while fewer than two displays are connected.
 std::optional<DisplayInfo> nextToAsk(const std::vector<DisplayInfo>& connected, const DisplayChoices& choices,
                                      const std::set<std::string>& skipping);
 
-// The entries to merge into `current` for an answer about `display`. When the
-// answer alone would leave no display chosen, another connected display is
+// The entries to merge into `current` for an answer about `display`. An
+// island that stood on a display only because nothing was chosen stays there
+// unless the answer is "only here": that display is recorded as chosen. When
+// the answer alone would leave no display chosen, another connected display is
 // marked shown too, so the island never stays on the display just refused.
 DisplayChoices choices(DisplayAnswer answer, const DisplayInfo& display, const std::vector<DisplayInfo>& connected,
                        const DisplayChoices& current);

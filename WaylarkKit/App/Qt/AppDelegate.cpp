@@ -190,18 +190,24 @@ std::vector<StatusMenuModel::DisplayRow> AppDelegate::displayMenuRows() const {
     std::vector<StatusMenuModel::DisplayRow> rows;
     for (const auto& display : displays) {
         const bool checked = std::ranges::find(shown, display.id) != shown.end();
-        rows.push_back({display.id, display.isBuiltIn ? "MacBook display" : display.name, checked,
+        rows.push_back({display.id, display.isBuiltIn ? "Built-in display" : display.name, checked,
                         !(checked && shown.size() == 1)});
     }
     return rows;
 }
 
 void AppDelegate::toggleDisplay(const std::string& id) {
-    const auto shown = shownDisplayIDs(connectedDisplays());
+    const auto displays = connectedDisplays();
+    const auto display = std::ranges::find(displays, id, &DisplayInfo::id);
+    if (display == displays.end()) return;
+    const auto shown = shownDisplayIDs(displays);
     const bool wasShown = std::ranges::find(shown, id) != shown.end();
     // The last island stays.
     if (wasShown && shown.size() == 1) return;
-    settings_.setDisplayChoices({{id, !wasShown}});
+    // A tick answers like the prompt, so an island shown for want of any
+    // choice stays where it is when another display is ticked.
+    const auto answer = wasShown ? DisplayAnswer::notHere : DisplayAnswer::alsoHere;
+    settings_.setDisplayChoices(DisplayPlan::choices(answer, *display, displays, settings_.displayChoices()));
     settings_.flush();
     if (isActive_) syncDisplays();
 }

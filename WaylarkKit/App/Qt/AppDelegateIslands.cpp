@@ -62,9 +62,12 @@ std::unique_ptr<IslandKit::IslandModel> AppDelegate::makeIslandModel(const std::
     // The model belongs to a host of this delegate, so its callbacks cannot outlive it.
     model->setOnStateChange([this, id](IslandState state) { islandStateChanged(id, state); });
     model->setPointerMoved([this, id](std::optional<IslandKit::Point> point) { pointerMoved(id, point); });
-    // The expanded island takes the keyboard only for the lot-size tab's fields. When it gives it
-    // back, the window manager returns the focus to the window that had it.
+    // The expanded island takes the keyboard only for the lot-size tab's fields. No window manager
+    // saw it take the keyboard, so none would give it back to the window that had it.
     model->setKeyboardEligibility([this] { return timing().effectiveTab() == L2Tab::calculator; });
+    model->setOnKeyboardReleased([this] {
+        if (environment_.returnKeyboard) environment_.returnKeyboard();
+    });
     return model;
 }
 

@@ -46,6 +46,9 @@ struct AppEnvironment {
     std::unique_ptr<WakeWatching> wake;
     std::unique_ptr<LoginItemControlling> loginItem;
     CalculatorModel::CopyText copyText;
+    // After an island gave up the keyboard: hands it back to the window of
+    // another application that had it before.
+    std::function<void()> returnKeyboard;
     // Ends the application's run; termination follows.
     std::function<void()> quit;
     // Covers the screen the showreel records with its backdrop; unset, or

@@ -10,6 +10,7 @@
 #include "IslandKit/Screen/DisplayIdentity.h"
 #include "IslandKit/Screen/ScreenMetricsReader.h"
 #include "IslandKit/Window/QtDesktop.h"
+#include "WaylarkKit/App/DistinctDisplays.h"
 
 namespace WaylarkKit {
 
@@ -23,28 +24,47 @@ std::string displayName(const QScreen* screen) {
     return (maker.isEmpty() || model.startsWith(maker) ? model : maker + " " + model).toStdString();
 }
 
-}  // namespace
-
-std::optional<std::string> QtDisplayEnvironment::stableID(const QScreen* screen) {
+std::optional<std::string> plainID(const QScreen* screen) {
     if (!screen) return std::nullopt;
     if (auto id = IslandKit::ScreenMetricsReader::stableID(screen)) return id;
     return IslandKit::DisplayIdentity::stableID(std::nullopt, screen->name().toStdString());
 }
 
+struct IdentifiedScreen {
+    QScreen* screen;
+    DisplayInfo info;
+};
+
+// The screens with a stable identifier, in the desktop's order, each with its own.
+std::vector<IdentifiedScreen> identifiedScreens() {
+    std::vector<QScreen*> screens;
+    std::vector<DisplayInfo> displays;
+    std::vector<std::string> connectors;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const auto id = plainID(screen);
+        if (!id) continue;
+        screens.push_back(screen);
+        displays.push_back({*id, displayName(screen), IslandKit::ScreenMetricsReader::isBuiltIn(screen)});
+        connectors.push_back(screen->name().toStdString());
+    }
+    makeDistinct(displays, connectors);
+    std::vector<IdentifiedScreen> result;
+    for (std::size_t i = 0; i < screens.size(); ++i) result.push_back({screens[i], std::move(displays[i])});
+    return result;
+}
+
+}  // namespace
+
 std::vector<DisplayInfo> QtDisplayEnvironment::connected() const {
     std::vector<DisplayInfo> displays;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const auto id = stableID(screen);
-        if (!id) continue;
-        displays.push_back({*id, displayName(screen), IslandKit::ScreenMetricsReader::isBuiltIn(screen)});
-    }
+    for (auto& identified : identifiedScreens()) displays.push_back(std::move(identified.info));
     return displays;
 }
 
 QScreen* QtDisplayEnvironment::screen(const ScreenRef& ref) {
     if (ref.isMainScreen()) return QGuiApplication::primaryScreen();
-    for (QScreen* candidate : QGuiApplication::screens()) {
-        if (stableID(candidate) == ref.displayID) return candidate;
+    for (const auto& identified : identifiedScreens()) {
+        if (identified.info.id == ref.displayID) return identified.screen;
     }
     return nullptr;
 }

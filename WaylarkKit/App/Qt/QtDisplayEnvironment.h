@@ -9,7 +9,8 @@ namespace WaylarkKit {
 // The displays as Qt reports them. A display is known by the stable
 // identifier the island shell reads from its EDID or connector; a RandR
 // monitor that is no output of its own (a screen split in two) is known by
-// its monitor name instead.
+// its monitor name instead. Identical monitors connected together are told
+// apart by their connectors.
 class QtDisplayEnvironment final : public DisplayEnvironment {
 public:
     std::vector<DisplayInfo> connected() const override;
@@ -20,7 +21,6 @@ public:
 
     // The screen of a display, the main screen for an empty reference, or null.
     static QScreen* screen(const ScreenRef& ref);
-    static std::optional<std::string> stableID(const QScreen* screen);
 };
 
 }  // namespace WaylarkKit

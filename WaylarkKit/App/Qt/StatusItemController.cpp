@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
+#include "WaylarkKit/Style/Qt/MenuLook.h"
 #include "WaylarkKit/Style/Qt/Symbols.h"
 
 namespace WaylarkKit {
@@ -36,6 +37,7 @@ StatusItemController::StatusItemController(std::unique_ptr<LoginItemControlling>
       onToggleDisplay_(std::move(onToggleDisplay)) {
     // Every row's own enabled flag counts; a separator keeps its line.
     menu_->setSeparatorsCollapsible(false);
+    giveIslandLook(*menu_);
     QObject::connect(menu_.get(), &QMenu::aboutToShow, menu_.get(), [this] { rebuildMenu(); });
     tray_->setIcon(timerIcon());
     tray_->setToolTip("Orl Trading Waylark");

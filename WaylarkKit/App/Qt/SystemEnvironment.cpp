@@ -15,6 +15,7 @@
 #include "ChecklistKit/FileChecklistStore.h"
 #include "ChecklistKit/InMemoryChecklistStore.h"
 #include "IslandKit/Screen/ScreenMetricsReader.h"
+#include "IslandKit/Window/KeyboardHandover.h"
 #include "SettingsKit/FileSettingsStore.h"
 #include "SettingsKit/InMemorySettingsStore.h"
 #include "WaylarkKit/App/Qt/QtDisplayEnvironment.h"
@@ -94,6 +95,7 @@ AppEnvironment make(Base::Scheduler& scheduler, const LaunchOptions& options,
             QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder.string())));
         });
     environment.copyText = [](const std::string& text) { copyToClipboard(text); };
+    environment.returnKeyboard = [] { IslandKit::KeyboardHandover::returnToHolder(); };
     environment.quit = [] { QCoreApplication::quit(); };
     // Every view asks one flag. The desktop's setting is read once here and then heard from the portal
     // as it changes. The showreel is a recording of the motion, whatever the desktop says.

@@ -9,6 +9,9 @@ namespace {
 const DisplayInfo B{"B", "Built-in Retina Display", true};
 const DisplayInfo E1{"E1", "DELL U2720Q", false};
 const DisplayInfo E2{"E2", "LG HDR 4K", false};
+// Two identical monitors, told apart by their connectors, once known as "D".
+const DisplayInfo D1{"D1", "DELL P2419H", false, "D"};
+const DisplayInfo D2{"D2", "DELL P2419H", false, "D"};
 
 std::vector<std::string> ids(const std::vector<DisplayInfo>& displays) {
     std::vector<std::string> out;
@@ -30,6 +33,9 @@ TEST(DisplayPlanTest, Shown) {
         {{B, E1}, {{"B", false}, {"E1", false}}, {"B"}},
         {{E1, B, E2}, {{"E2", true}}, {"B", "E2"}},
         {{}, {{"E1", true}}, {}},
+        // A choice stored under the identifier identical monitors share counts for each until it has its own.
+        {{B, D1, D2}, {{"D", true}}, {"B", "D1", "D2"}},
+        {{B, D1, D2}, {{"D", true}, {"D2", false}}, {"B", "D1"}},
     };
     for (const auto& c : cases) EXPECT_EQ(ids(DisplayPlan::shown(c.connected, c.choices)), c.shown);
 }
@@ -42,6 +48,10 @@ TEST(DisplayPlanTest, NextToAsk) {
     EXPECT_EQ(DisplayPlan::nextToAsk({B, E1, E2}, {}, {"E1"}), E2);
     EXPECT_EQ(DisplayPlan::nextToAsk({B, E1, E2}, {{"E1", false}}, {}), E2);
     EXPECT_EQ(DisplayPlan::nextToAsk({B, E1, E2}, {{"E1", false}}, {"E2"}), std::nullopt);
+    EXPECT_EQ(DisplayPlan::nextToAsk({B, D1, D2}, {{"D", false}}, {}), std::nullopt);
+    // Without a built-in display the first one has the island already: the question is about the other.
+    EXPECT_EQ(DisplayPlan::nextToAsk({E1, E2}, {}, {}), E2);
+    EXPECT_EQ(DisplayPlan::nextToAsk({B, E1}, {{"B", false}, {"E1", false}}, {}), std::nullopt);
 }
 
 TEST(DisplayPlanTest, AnswersBecomeEntries) {
@@ -52,11 +62,18 @@ TEST(DisplayPlanTest, AnswersBecomeEntries) {
     // Refusing the first of two external displays ("Only LG") shows the other one.
     EXPECT_EQ(DisplayPlan::choices(DisplayAnswer::notHere, E1, {E1, E2}, {}),
               (DisplayChoices{{"E1", false}, {"E2", true}}));
+    // An island shown only because nothing was chosen stays, unless the answer is "only here".
+    EXPECT_EQ(DisplayPlan::choices(DisplayAnswer::alsoHere, E2, {E1, E2}, {}),
+              (DisplayChoices{{"E1", true}, {"E2", true}}));
+    EXPECT_EQ(DisplayPlan::choices(DisplayAnswer::notHere, E1, {B, E1, E2}, {{"B", false}}),
+              (DisplayChoices{{"B", true}, {"E1", false}}));
+    EXPECT_EQ(DisplayPlan::choices(DisplayAnswer::onlyHere, E2, {E1, E2}, {}),
+              (DisplayChoices{{"E1", false}, {"E2", true}}));
 }
 
 TEST(DisplayPlanTest, ButtonTitles) {
     EXPECT_EQ(DisplayPlan::buttonTitles(E1, {B, E1}),
-              (DisplayPlan::ButtonTitles{"Both displays", "Only DELL U2720Q", "Only MacBook"}));
+              (DisplayPlan::ButtonTitles{"Both displays", "Only DELL U2720Q", "Only Built-in display"}));
     EXPECT_EQ(DisplayPlan::buttonTitles(E2, {E2, E1}),
               (DisplayPlan::ButtonTitles{"Both displays", "Only LG HDR 4K", "Only DELL U2720Q"}));
     EXPECT_EQ(DisplayPlan::buttonTitles(E1, {B, E1, E2}),

@@ -27,7 +27,7 @@ std::vector<std::string> lines(const StatusMenuModel& model) {
 }  // namespace
 
 TEST(StatusMenuModelTest, RowsForEachLoginStateAndDisplaySet) {
-    const std::vector<StatusMenuModel::DisplayRow> two{{"A", "MacBook display", true, false},
+    const std::vector<StatusMenuModel::DisplayRow> two{{"A", "Built-in display", true, false},
                                                        {"B", "DELL & Co", false, true}};
     // Every menu opens on the name and the status and ends on Quit; the rows between vary.
     const struct {
@@ -42,7 +42,7 @@ TEST(StatusMenuModelTest, RowsForEachLoginStateAndDisplaySet) {
          {"login Start at login [x]", "label Could not change: read-only file system"}},
         {LoginItemState::needsApproval, {}, two,
          {"login Start at login [x]", "approve Approve in System Settings…", "---", "label Show the island on:",
-          "display A MacBook display [x] (off)", "display B DELL & Co"}},
+          "display A Built-in display [x] (off)", "display B DELL & Co"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.login));

@@ -55,6 +55,7 @@ protected:
         env.wake.reset(wake = new FakeWake(journal));
         env.loginItem = std::make_unique<FakeLoginItem>();
         env.quit = [this] { journal.push_back("quit"); };
+        env.returnKeyboard = [this] { journal.push_back("return keyboard"); };
         env.showShowreelBackdrop = [this] { journal.push_back("show backdrop"); };
         // The real views, made only when a test asks; the swipe only notes its turns.
         env.views = AppViews::standard(scheduler, fixedReduceMotion(true));
@@ -398,6 +399,15 @@ TEST_F(AppDelegateTest, EditorsOpenOnTheIslandInUse) {
     EXPECT_FALSE(app.checklist().isChecked(item));
 }
 
+TEST_F(AppDelegateTest, AnIslandThatGaveUpTheKeyboardHandsItBack) {
+    AppDelegate& app = make(alwaysOn);
+    take();
+    const auto released = app.island("A")->onKeyboardReleased();
+    ASSERT_TRUE(released);
+    released();
+    EXPECT_EQ(take(), Journal{"return keyboard"});
+}
+
 TEST_F(AppDelegateTest, TheNewDisplayPromptStoresEveryAnswer) {
     const struct {
         std::optional<DisplayAnswer> answer;
@@ -443,6 +453,26 @@ TEST_F(AppDelegateTest, DisplaysConnectedTogetherAreAskedAboutInTurn) {
     EXPECT_EQ(islands(), (std::set<std::string>{"A", "B", "C"}));
 }
 
+TEST_F(AppDelegateTest, WithoutABuiltInDisplayBothDisplaysMeansBoth) {
+    // The first display has the island for want of a choice; the prompt asks about the other.
+    AppDelegate& app = make(alwaysOn, {dell, lg});
+    EXPECT_EQ(islands(), std::set<std::string>{"B"});
+    ASSERT_EQ(cards.size(), 1u);
+    answer(DisplayAnswer::alsoHere);
+    EXPECT_EQ(islands(), (std::set<std::string>{"B", "C"}));
+    EXPECT_EQ(app.settings().displayChoices(), (DisplayChoices{{"B", true}, {"C", true}}));
+    EXPECT_EQ(cards.size(), 1u);
+
+    // Ticking the other display in the menu adds an island rather than moving it.
+    settingsStore = std::make_shared<JournaledSettingsStore>(journal, "settings");
+    make(alwaysOn, {dell, lg});
+    cards.back()->dismiss();
+    scheduler.advance(0.2);
+    delegate->toggleDisplay("C");
+    EXPECT_EQ(islands(), (std::set<std::string>{"B", "C"}));
+    EXPECT_EQ(delegate->settings().displayChoices(), (DisplayChoices{{"B", true}, {"C", true}}));
+}
+
 TEST_F(AppDelegateTest, TheMenuOffersTheDisplaysAndKeepsTheLastOne) {
     AppDelegate& app = make(alwaysOn);
     EXPECT_TRUE(app.displayMenuRows().empty());
@@ -450,14 +480,14 @@ TEST_F(AppDelegateTest, TheMenuOffersTheDisplaysAndKeepsTheLastOne) {
     scheduler.runPending();
     cards.back()->dismiss();
     using Rows = std::vector<StatusMenuModel::DisplayRow>;
-    EXPECT_EQ(app.displayMenuRows(), (Rows{{"A", "MacBook display", true, false}, {"B", "DELL U2720Q", false, true}}));
+    EXPECT_EQ(app.displayMenuRows(), (Rows{{"A", "Built-in display", true, false}, {"B", "DELL U2720Q", false, true}}));
     take();
     app.toggleDisplay("A");
     EXPECT_EQ(take(), Journal{});
     app.toggleDisplay("B");
     EXPECT_EQ(take(), (Journal{"settings saved", "update A", "show B"}));
     app.toggleDisplay("A");
-    EXPECT_EQ(app.displayMenuRows(), (Rows{{"A", "MacBook display", false, true}, {"B", "DELL U2720Q", true, false}}));
+    EXPECT_EQ(app.displayMenuRows(), (Rows{{"A", "Built-in display", false, true}, {"B", "DELL U2720Q", true, false}}));
     app.statusItem()->quit();
     EXPECT_EQ(take().back(), "quit");
 }

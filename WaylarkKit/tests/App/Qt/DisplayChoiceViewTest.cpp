@@ -11,7 +11,7 @@ using namespace WaylarkKitTest;
 TEST(DisplayChoiceViewTest, EachButtonGivesItsAnswer) {
     app();
     std::vector<DisplayAnswer> answers;
-    DisplayChoiceView view("DELL U2720Q", {"Both displays", "Only DELL U2720Q", "Only MacBook"},
+    DisplayChoiceView view("DELL U2720Q", {"Both displays", "Only DELL U2720Q", "Only Built-in display"},
                            [&](DisplayAnswer answer) { answers.push_back(answer); });
     // The card's content area: 520 × 230 less its padding.
     view.resize(480, 190);

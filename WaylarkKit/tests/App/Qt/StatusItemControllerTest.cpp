@@ -5,6 +5,7 @@
 #include <QSystemTrayIcon>
 
 #include "WaylarkKit/App/Qt/StatusItemController.h"
+#include "WaylarkKit/Style/Qt/Fonts.h"
 #include "WaylarkKit/tests/App/Qt/AppFakes.h"
 #include "WaylarkKit/tests/support/WidgetTesting.h"
 
@@ -20,7 +21,7 @@ TEST(StatusItemControllerTest, TheMenuIsRebuiltFromTheFactsEachTimeItOpens) {
     StatusItemController controller(
         std::move(login), [&] { return status; }, [&] { calls.push_back("quit"); },
         [] {
-            return std::vector<StatusMenuModel::DisplayRow>{{"A", "MacBook display", true, false},
+            return std::vector<StatusMenuModel::DisplayRow>{{"A", "Built-in display", true, false},
                                                             {"B", "Tom & Jerry", false, true}};
         },
         [&](const std::string& id) { calls.push_back("toggle " + id); });
@@ -42,7 +43,7 @@ TEST(StatusItemControllerTest, TheMenuIsRebuiltFromTheFactsEachTimeItOpens) {
     EXPECT_EQ(controller.menu().actions().size(), 10);
     EXPECT_EQ(shown["Waiting for TradingView"], std::make_tuple(false, false, false));
     EXPECT_EQ(shown["Start at login"], std::make_tuple(true, true, false));
-    EXPECT_EQ(shown["MacBook display"], std::make_tuple(false, true, true));
+    EXPECT_EQ(shown["Built-in display"], std::make_tuple(false, true, true));
     EXPECT_EQ(shown["Tom && Jerry"], std::make_tuple(true, true, false));
     trigger("Tom && Jerry");
     trigger("Quit");
@@ -60,4 +61,32 @@ TEST(StatusItemControllerTest, TheMenuIsRebuiltFromTheFactsEachTimeItOpens) {
     shown = rows();
     EXPECT_EQ(shown["Start at login"], std::make_tuple(true, true, true));
     EXPECT_FALSE(shown.contains("Could not change: no && way"));
+}
+
+TEST(StatusItemControllerTest, TheMenuTakesTheIslandsLook) {
+    app();
+    loadFonts();
+    StatusItemController controller(std::make_unique<FakeLoginItem>(), [] { return "Waiting for TradingView"; }, [] {},
+                                    [] {
+                                        return std::vector<StatusMenuModel::DisplayRow>{
+                                            {"A", "Built-in display", true, false}, {"B", "DELL U2720Q", false, true}};
+                                    },
+                                    [](const std::string&) {});
+    QMenu& menu = controller.menu();
+    Q_EMIT menu.aboutToShow();
+    menu.adjustSize();
+    EXPECT_EQ(menu.font().family(), interFont(13).family());
+    const QImage image = menu.grab().toImage();
+    // A dark panel with light text: far more dark pixels than light ones, and some light ones.
+    int dark = 0, light = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.alpha() < 255) continue;
+            if (pixel.lightness() < 40) ++dark;
+            if (pixel.lightness() > 160) ++light;
+        }
+    }
+    EXPECT_GT(dark, 10 * light);
+    EXPECT_GT(light, 0);
 }

@@ -1,10 +1,13 @@
 // The application as the program composes it, in this process, on an X
 // server with a compositor and a tray: the island appears, a right click on
-// the tray icon opens the status menu (screenshot app-running.png), a
-// calendar cached two days ago is shown with degraded freshness while the
-// network is unreachable, and SIGTERM still writes a change that waits on its
-// debounce; split into two RandR monitors, the screen gets an island on each
-// (app-two-displays.png). Usage: AppScreens <screenshot folder>
+// the tray icon opens the status menu (screenshot app-running.png) and so does
+// one on the island (app-island-menu.png), a calendar cached two days ago is
+// shown with degraded freshness while the network is unreachable, the keyboard
+// goes back to a plain window of another program after a click into the
+// lot-size tab's field, and SIGTERM still writes a change that waits on its
+// debounce; split into two RandR monitors with no built-in panel, one answer
+// to the new-display prompt puts an island on each (app-two-displays.png).
+// Usage: AppScreens <screenshot folder>
 
 #include <signal.h>
 #include <unistd.h>
@@ -13,8 +16,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <string>
+#include <vector>
 
 #include <QAction>
 #include <QApplication>
@@ -30,11 +33,14 @@
 #include "CalendarKit/Storage/FileCalendarStore.h"
 #include "IslandKit/Screen/DisplayIdentity.h"
 #include "IslandKit/View/IslandRootView.h"
+#include "IslandKit/Window/QtDesktop.h"
 #include "IslandKit/Window/QtScheduler.h"
 #include "SettingsKit/FileSettingsStore.h"
 #include "WaylarkKit/App/InstanceLock.h"
 #include "WaylarkKit/App/Qt/AppDelegate.h"
+#include "WaylarkKit/App/Qt/DisplayChoiceView.h"
 #include "WaylarkKit/App/Qt/SystemEnvironment.h"
+#include "WaylarkKit/Calculator/Qt/CalculatorTabView.h"
 #include "WaylarkKit/Qt/QuitOnSignal.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
 #include "WaylarkKit/tests/xvfb/support/XvfbDriving.h"
@@ -50,6 +56,27 @@ bool menuHolds(const QMenu& menu, const QString& text) {
         if (action->text() == text) return true;
     }
     return false;
+}
+
+// The views of one kind in the application's windows. They have no
+// meta-object of their own, so a lookup by type would take any view for them.
+template <class View>
+std::vector<View*> viewsOf() {
+    std::vector<View*> views;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        for (QWidget* widget : window->findChildren<QWidget*>()) {
+            if (auto* view = dynamic_cast<View*>(widget)) views.push_back(view);
+        }
+    }
+    return views;
+}
+
+// What a helper program prints, trimmed.
+QString outputOf(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished();
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
 // This week as the feed had it two days ago: releases from three days back to three days ahead.
@@ -102,9 +129,8 @@ int main(int argc, char** argv) {
     // Every island shown has come to rest.
     auto settled = [] {
         int resting = 0;
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            auto* root = window->findChild<IslandKit::IslandRootView*>();
-            if (!root || !root->isVisible()) continue;
+        for (IslandKit::IslandRootView* root : viewsOf<IslandKit::IslandRootView>()) {
+            if (!root->isVisible()) continue;
             if (root->isAnimating()) return false;
             ++resting;
         }
@@ -140,18 +166,78 @@ int main(int argc, char** argv) {
     check(waitFor([&] { return std::exchange(shot, grab()) == shot; }), "the compositor has drawn it");
     shot.save(folder + "/app-running.png");
     tray.menu().close();
+    check(waitFor([&] { return !tray.menu().isVisible(); }), "the menu closes");
 
-    // The screen split into two RandR monitors, both chosen: an island on each.
-    std::map<std::string, bool> chosen;
-    for (const char* monitor : {"left", "right"})
-        chosen[*IslandKit::DisplayIdentity::stableID(std::nullopt, monitor)] = true;
-    delegate.settings().setDisplayChoices(chosen);
+    // The same menu from a right click on the island, for desktops without a tray.
+    const QPoint island =
+        IslandKit::QtDesktop::toWindowSystem(delegate.island(delegate.islandIDs().front())->layout().rect).center();
+    xdotool({"mousemove", QString::number(island.x()), QString::number(island.y()), "click", "3"});
+    check(waitFor([&] { return tray.menu().isVisible(); }), "a right click on the island opens the menu");
+    QImage islandMenu = grab();
+    check(waitFor([&] { return std::exchange(islandMenu, grab()) == islandMenu; }), "the compositor has drawn it");
+    islandMenu.save(folder + "/app-island-menu.png");
+    tray.menu().close();
+    check(waitFor([&] { return !tray.menu().isVisible(); }), "the menu closes");
+
+    // A plain window of another program has the keyboard. A click into a
+    // field of the lot-size tab takes it; leaving the tab gives it back, and
+    // so does collapsing the island with a click beside it.
+    QProcess plain;
+    plain.start("xmessage", {"-name", "waylark-plain", "-geometry", "+100+500", "A plain window"});
+    const QString plainWindow = outputOf("xdotool", {"search", "--sync", "--classname", "waylark-plain"});
+    xdotool({"windowfocus", "--sync", plainWindow});
+    auto keyboardAt = [] { return outputOf("xdotool", {"getwindowfocus"}); };
+    check(!plainWindow.isEmpty() && keyboardAt() == plainWindow, "a plain window has the keyboard");
+    const std::function<void()> leaveTab = [&] { delegate.timing().setActiveTab(L2Tab::timeline); };
+    const std::function<void()> collapse = [&] { click(QPoint(700, 700)); };
+    for (const auto& [giveUp, how] : {std::pair{leaveTab, "leaving the lot-size tab"},
+                                      std::pair{collapse, "collapsing the island"}}) {
+        delegate.timing().onOpenTab()(L2Tab::calculator);
+        CalculatorTabView* tab = nullptr;
+        check(waitFor([&] {
+                  const auto tabs = viewsOf<CalculatorTabView>();
+                  tab = tabs.empty() ? nullptr : tabs.front();
+                  return tab && tab->isVisible() && settled();
+              }),
+              "the lot-size tab is open");
+        if (!tab) break;
+        click(centre(*tab, tab->geometry().cards[0].textField));
+        check(waitFor([&] { return !keyboardAt().isEmpty() && keyboardAt() != plainWindow; }),
+              "a click into its field takes the keyboard");
+        giveUp();
+        check(waitFor([&] { return keyboardAt() == plainWindow; }), std::string(how) + " gives it back");
+    }
+    plain.kill();
+    plain.waitForFinished();
+
+    // The screen split into two RandR monitors, neither built in and nothing
+    // chosen: the island stays on the first and the prompt asks about the
+    // second. One click on "Both displays" puts an island on each, and no
+    // second question follows.
     QProcess::execute("xrandr", {"--setmonitor", "left", "756/200x982/260+0+0", "screen"});
     QProcess::execute("xrandr", {"--setmonitor", "right", "756/200x982/260+756+0", "none"});
-    check(waitFor([&] { return delegate.islandIDs().size() == 2 && settled(); }, 10000),
-          "two islands, one on each monitor");
+    const std::string right = *IslandKit::DisplayIdentity::stableID(std::nullopt, "right");
+    auto prompt = []() -> DisplayChoiceView* {
+        for (DisplayChoiceView* view : viewsOf<DisplayChoiceView>()) {
+            if (view->isVisible()) return view;
+        }
+        return nullptr;
+    };
+    check(waitFor([&] { return prompt() && delegate.islandIDs().size() == 1 && settled(); }, 10000),
+          "the split screen asks about a new display");
+    check(prompt() && prompt()->title(DisplayAnswer::alsoHere) == "Both displays" &&
+              prompt()->title(DisplayAnswer::onlyHere) == "Only right" && delegate.islandIDs() != std::vector{right},
+          "it asks about the monitor without an island");
+    if (DisplayChoiceView* card = prompt()) click(centre(*card, card->buttonRect(DisplayAnswer::alsoHere)));
+    check(waitFor([&] { return !delegate.timing().isEditorOpen() && delegate.islandIDs().size() == 2; }),
+          "one click on \"Both displays\" gives two islands");
+    check(!prompt() && delegate.settings().displayChoices().size() == 2, "and no second card");
+    check(waitFor(settled, 10000), "both islands come to rest");
     const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
-    QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, desktop.width(), 120).save(folder + "/app-two-displays.png");
+    auto grabBoth = [&] { return QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, desktop.width(), 120).toImage(); };
+    QImage twoDisplays = grabBoth();
+    check(waitFor([&] { return std::exchange(twoDisplays, grabBoth()) == twoDisplays; }), "the compositor has drawn them");
+    twoDisplays.save(folder + "/app-two-displays.png");
     QProcess::execute("xrandr", {"--delmonitor", "left"});
     QProcess::execute("xrandr", {"--delmonitor", "right"});
 
