@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Base/FileSystem.h"
 #include "Base/testing/TemporaryFolder.h"
 #include "WaylarkKit/App/LoginItem.h"
 
@@ -79,4 +80,17 @@ TEST(LoginItemTest, EntryTexts) {
         {"/opt/100%/app", "/opt/100%%/app"},
     };
     for (const auto& [argument, written] : arguments) EXPECT_EQ(AutostartLoginItem::execArgument(argument), written);
+}
+
+TEST(LoginItemTest, WithoutHomeTheEntryStillGoesUnderTheUsersHome) {
+    const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const std::string savedConfig = config ? config : "";
+    ::unsetenv("HOME");
+    ::unsetenv("XDG_CONFIG_HOME");
+    const fs::path entry = AutostartLoginItem::defaultEntryPath();
+    EXPECT_TRUE(entry.is_absolute()) << entry;
+    EXPECT_EQ(entry, *Base::FileSystem::homeFolder() / ".config/autostart" / AutostartLoginItem::entryName);
+    if (!savedHome.empty()) ::setenv("HOME", savedHome.c_str(), 1);
+    if (config) ::setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1);
 }
