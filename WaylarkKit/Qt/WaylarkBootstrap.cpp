@@ -64,12 +64,10 @@ int run(int argc, char** argv) {
     const LaunchOptions options = LaunchOptions::fromArguments(arguments);
     AppDelegate delegate(options, std::move(*outcome.lock), scheduler,
                          SystemEnvironment::make(scheduler, options, arguments));
+    // A lost X server ends the process from inside Qt; it still saves and removes its socket.
+    const WorkBeforeExit lostDisplay([&delegate] { delegate.applicationWillTerminate(); });
     delegate.applicationDidFinishLaunching();
-    {
-        // A lost X server ends the process from inside the loop; it still saves and says goodbye.
-        const WorkBeforeExit lostDisplay([&delegate] { delegate.applicationWillTerminate(); });
-        QApplication::exec();
-    }
+    QApplication::exec();
     delegate.applicationWillTerminate();
     return 0;
 }

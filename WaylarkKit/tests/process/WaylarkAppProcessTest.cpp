@@ -1,11 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdlib>
+#include <optional>
 
 #include "Base/FileSystem.h"
 #include "Base/ManualScheduler.h"
 #include "Base/testing/TemporaryFolder.h"
+#include "ChecklistKit/FileChecklistStore.h"
+#include "SettingsKit/FileSettingsStore.h"
 #include "WaylarkKit/App/InstanceLock.h"
 #include "WaylarkKit/Launch/OpenRequest.h"
 #include "WaylarkKit/Launch/OpenRequestListener.h"
@@ -100,4 +108,111 @@ TEST(WaylarkAppProcessTest, ALockThatCannotBeMadeIsAnErrorNotASecondInstance) {
     EXPECT_EQ(app.exitStatus(), 1);
     EXPECT_EQ(app.errors, "Orl Trading Waylark cannot take its instance lock: " + session.data.string() +
                               " exists and is not a folder\n");
+}
+
+namespace {
+
+// Sets or, with no value, removes an environment variable until the end of the scope.
+struct Variable {
+    std::string name;
+    std::optional<std::string> saved;
+    Variable(std::string n, const char* value) : name(std::move(n)) {
+        if (const char* old = std::getenv(name.c_str())) saved = old;
+        if (value) ::setenv(name.c_str(), value, 1); else ::unsetenv(name.c_str());
+    }
+    ~Variable() {
+        if (saved) ::setenv(name.c_str(), saved->c_str(), 1); else ::unsetenv(name.c_str());
+    }
+};
+
+// A display number that no X server on this machine uses.
+std::string freeDisplay() {
+    for (int n = 150;; ++n) {
+        if (!fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) && !fs::exists("/tmp/.X" + std::to_string(n) + "-lock"))
+            return ":" + std::to_string(n);
+    }
+}
+
+}  // namespace
+
+TEST(WaylarkAppProcessTest, WithoutAnXDisplayItSaysWhatIsMissingAndEnds) {
+    Session session;
+    const Variable platform("QT_QPA_PLATFORM", nullptr);
+    const std::string unreachable = freeDisplay();
+    const struct {
+        const char* display;
+        const char* wayland;
+        std::string line;
+    } cases[] = {
+        {nullptr, nullptr, "DISPLAY is not set"},
+        // A Wayland session without XWayland.
+        {nullptr, "wayland-0", "DISPLAY is not set"},
+        {unreachable.c_str(), nullptr, "cannot open display " + unreachable},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const Variable display("DISPLAY", c.display), wayland("WAYLAND_DISPLAY", c.wayland);
+        App app({"--always-on"});
+        ASSERT_TRUE(app.waitForExit(20));
+        EXPECT_EQ(app.exitStatus(), 1);
+        EXPECT_EQ(app.errors, "Orl Trading Waylark needs an X11 display: " + c.line + "\n");
+        EXPECT_FALSE(fs::exists(OpenRequest::socketPath()));
+    }
+}
+
+TEST(WaylarkAppProcessTest, ASecondStartWhoseStandardErrorIsClosedStillAsksToOpen) {
+    Session session;
+    const auto lock = InstanceLock::acquire(session.lock);
+    Base::ManualScheduler scheduler;
+    int requests = 0;
+    const auto listener = OpenRequestListener::start(scheduler, OpenRequest::socketPath(), [&] { ++requests; });
+    ASSERT_TRUE(lock.lock && listener);
+
+    // Standard error is a pipe whose reader has gone, as under `| true`.
+    int pipe[2];
+    ASSERT_EQ(::pipe2(pipe, O_CLOEXEC), 0);
+    ::close(pipe[0]);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipe[1], STDERR_FILENO);
+    std::string program = WAYLARK_APP_PATH;
+    char* argv[] = {program.data(), nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(::posix_spawn(&pid, argv[0], &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipe[1]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    EXPECT_TRUE(waitFor([&] {
+        scheduler.runPending();
+        return requests == 1;
+    }));
+}
+
+TEST(WaylarkAppProcessTest, ALostXServerStillSavesAndRemovesTheSocket) {
+    Session session;
+    const std::string display = freeDisplay();
+    WaylarkKitTest::ProgramRun server("/usr/bin/Xvfb", {display, "-nolisten", "tcp", "-screen", "0", "1280x800x24"});
+    ASSERT_TRUE(waitFor([&] { return fs::exists("/tmp/.X11-unix/X" + display.substr(1)); }));
+    const Variable platform("QT_QPA_PLATFORM", "xcb"), to("DISPLAY", display.c_str());
+    // Qt's X11 start-up trips the strict string checks inside libxkbcommon; its caches live for the run.
+    const Variable asan("ASAN_OPTIONS", "detect_leaks=1:abort_on_error=1:strict_string_checks=0"),
+        lsan("LSAN_OPTIONS", "suppressions=" WAYLARK_LEAK_SUPPRESSIONS);
+    const fs::path settings = SettingsKit::FileSettingsStore::defaultPath(),
+                   checklists = ChecklistKit::FileChecklistStore::defaultURL();
+    // Started by hand: it listens for open requests and shows the island at once.
+    App app({});
+    ASSERT_TRUE(waitFor([&] { return fs::exists(OpenRequest::socketPath()); }));
+    // What the first run holds lives only in memory until a save.
+    EXPECT_FALSE(fs::exists(settings));
+    EXPECT_FALSE(fs::exists(checklists));
+
+    server.signal(SIGKILL);
+    ASSERT_TRUE(app.waitForExit(20));
+    EXPECT_EQ(app.exitStatus(), 1) << app.errors;
+    EXPECT_NE(app.errors.find("The X11 connection broke"), std::string::npos) << app.errors;
+    EXPECT_TRUE(fs::exists(settings));
+    EXPECT_TRUE(fs::exists(checklists));
+    EXPECT_FALSE(fs::exists(OpenRequest::socketPath()));
 }
