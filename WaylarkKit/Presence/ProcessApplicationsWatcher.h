@@ -19,16 +19,17 @@ namespace WaylarkKit {
 // (zombies included) and other users' processes carry none.
 //
 // Linux announces no launches, so the watcher polls once a second, and a poll
-// costs what is new. The kernel's task count and last PID say whether any
-// task started or ended; when one did, only the PIDs handed out since the
-// last poll are probed, and only new processes are read. Listing all of /proc
+// costs what is new besides one read of each user process's command name
+// (about 1 ms for 500 processes). The kernel's task count and last PID say
+// whether any task started or ended; when one did, only the PIDs handed out
+// since the last poll are probed, and only new processes are read. Listing all of /proc
 // is kept for the first poll, for a PID range wider than the table, and once
 // a minute to forget processes that ended. Known processes are read again
 // while young, when they carry a watched identifier (so that a watched
 // application that ends, even as a zombie, stops counting at the next poll),
 // and when their command name changed: an exec keeps the PID and start time,
 // so a launcher that execs the application late is seen only through its
-// name, a few bytes to compare on each poll.
+// name.
 class ProcessApplicationsWatcher final : public RunningApplicationsWatching {
 public:
     static constexpr double pollInterval = 1.0;
