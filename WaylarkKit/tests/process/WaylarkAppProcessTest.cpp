@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -215,4 +216,19 @@ TEST(WaylarkAppProcessTest, ALostXServerStillSavesAndRemovesTheSocket) {
     EXPECT_TRUE(fs::exists(settings));
     EXPECT_TRUE(fs::exists(checklists));
     EXPECT_FALSE(fs::exists(OpenRequest::socketPath()));
+}
+
+TEST(WaylarkAppProcessTest, AUserWithoutAHomeIsToldSoAndNothingIsWritten) {
+    // A user the password database does not know, which only root can become.
+    constexpr int stranger = 54321;
+    if (::geteuid() != 0 || ::getpwuid(stranger) != nullptr) GTEST_SKIP() << "needs root and an unknown user id";
+    Session session;
+    const Variable home("HOME", nullptr), data("XDG_DATA_HOME", nullptr);
+    const std::string id = std::to_string(stranger);
+    WaylarkKitTest::ProgramRun app("/usr/bin/setpriv",
+                                   {"--reuid=" + id, "--regid=" + id, "--clear-groups", WAYLARK_APP_PATH});
+    ASSERT_TRUE(app.waitForExit(20));
+    EXPECT_EQ(app.exitStatus(), 1);
+    EXPECT_EQ(app.errors, "Orl Trading Waylark needs a home folder: HOME is not set and the password database has no "
+                          "entry for this user\n");
 }
