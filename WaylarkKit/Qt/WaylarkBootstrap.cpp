@@ -48,7 +48,9 @@ int run(int argc, char** argv) {
     // The second process shows nothing at all: it never makes an application object.
     if (outcome.kind == Kind::heldElsewhere) return SecondLaunch::run(arguments, OpenRequest::socketPath());
     // Not another instance: a lock that cannot be had at all says why.
-    if (outcome.kind == Kind::failed) return fail("Orl Trading Waylark cannot take its instance lock: " + outcome.error);
+    if (outcome.kind == Kind::failed) {
+        return fail("Orl Trading Waylark cannot take its instance lock: " + outcome.error);
+    }
 
     // The island's windows, input shapes and pointer tracking are X11's; a
     // Wayland session runs it through XWayland.

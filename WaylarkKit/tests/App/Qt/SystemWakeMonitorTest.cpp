@@ -7,7 +7,6 @@
 #include <string>
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 
 #include "Base/ManualScheduler.h"
@@ -40,62 +39,49 @@ struct BusWithoutLogind {
     }
 };
 
-struct Wakes {
-    BusWithoutLogind bus;
-    Base::ManualScheduler scheduler;
-    double suspended = 100;
-    int count = 0;
-    SystemWakeMonitor monitor{scheduler, [this] { return suspended; }};
-
-    Wakes() { WaylarkKitTest::app(); }
-    // The machine sleeps and wakes; the suspend clock sees it at its next look.
-    void sleepAndLook(double seconds) {
-        suspended += seconds;
-        scheduler.advance(SuspendClockWatcher::pollInterval);
-    }
-};
-
 }  // namespace
 
-TEST(SystemWakeMonitorTest, ABusWithoutLogindStillHearsAWakeFromTheSuspendClock) {
-    Wakes wakes;
-    ASSERT_GT(wakes.bus.pid, 0);
+TEST(SystemWakeMonitorTest, TheSuspendClockTellsAWakeWithoutLogindAndOnceBesideIt) {
+    BusWithoutLogind bus;
+    ASSERT_GT(bus.pid, 0);
+    WaylarkKitTest::app();
     ASSERT_TRUE(QDBusConnection::systemBus().isConnected());
-    wakes.monitor.start([&] { ++wakes.count; });
-    wakes.sleepAndLook(0);
-    EXPECT_EQ(wakes.count, 0);
-    wakes.sleepAndLook(600);
-    EXPECT_EQ(wakes.count, 1);
-    wakes.monitor.stop();
-    wakes.sleepAndLook(600);
-    EXPECT_EQ(wakes.count, 1);
-}
+    Base::ManualScheduler scheduler;
+    double suspended = 100;
+    int wakes = 0;
+    SystemWakeMonitor monitor(scheduler, [&] { return suspended; });
+    // The machine sleeps and wakes; the suspend clock sees it at its next look.
+    const auto sleepAndLook = [&](double seconds) {
+        suspended += seconds;
+        scheduler.advance(SuspendClockWatcher::pollInterval);
+    };
+    monitor.start([&] { ++wakes; });
+    sleepAndLook(0);
+    EXPECT_EQ(wakes, 0);
+    sleepAndLook(600);
+    EXPECT_EQ(wakes, 1);
 
-TEST(SystemWakeMonitorTest, LogindAndTheSuspendClockTellOneWakeOnce) {
-    Wakes wakes;
-    ASSERT_GT(wakes.bus.pid, 0);
-    // Another connection plays logind.
-    QDBusConnection logind = QDBusConnection::connectToBus(QString::fromLocal8Bit(std::getenv("DBUS_SYSTEM_BUS_ADDRESS")),
-                                                          QStringLiteral("logind"));
+    // Another connection plays logind and tells the next wake first; the
+    // match takes a moment to reach the bus, and repeats are that same wake.
+    scheduler.advance(SystemWakeMonitor::foldSeconds);
+    const QString address = QString::fromLocal8Bit(std::getenv("DBUS_SYSTEM_BUS_ADDRESS"));
+    QDBusConnection logind = QDBusConnection::connectToBus(address, QStringLiteral("logind"));
     ASSERT_TRUE(logind.registerService(QStringLiteral("org.freedesktop.login1")));
-    wakes.monitor.start([&] { ++wakes.count; });
-    // The match takes a moment to reach the bus; repeats within the moment are the same wake.
     EXPECT_TRUE(WaylarkKitTest::processUntil(
         [&] {
             QDBusMessage woke = QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/login1"),
                                                            QStringLiteral("org.freedesktop.login1.Manager"),
                                                            QStringLiteral("PrepareForSleep"));
-            woke << false;
-            logind.send(woke);
-            return wakes.count > 0;
+            logind.send(woke << false);
+            return wakes == 2;
         },
         5000));
-    wakes.sleepAndLook(600);
-    EXPECT_EQ(wakes.count, 1);
+    sleepAndLook(600);
+    EXPECT_EQ(wakes, 2);
 
-    wakes.scheduler.advance(SystemWakeMonitor::foldSeconds);
-    wakes.sleepAndLook(600);
-    EXPECT_EQ(wakes.count, 2);
-    wakes.monitor.stop();
+    monitor.stop();
+    scheduler.advance(SystemWakeMonitor::foldSeconds);
+    sleepAndLook(600);
+    EXPECT_EQ(wakes, 2);
     QDBusConnection::disconnectFromBus(QStringLiteral("logind"));
 }
