@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Base/FileSystem.h"
+#include "Base/testing/EnvironmentVariable.h"
 #include "Base/testing/TemporaryFolder.h"
 #include "WaylarkKit/App/LoginItem.h"
 
@@ -83,14 +84,8 @@ TEST(LoginItemTest, EntryTexts) {
 }
 
 TEST(LoginItemTest, WithoutHomeTheEntryStillGoesUnderTheUsersHome) {
-    const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const std::string savedConfig = config ? config : "";
-    ::unsetenv("HOME");
-    ::unsetenv("XDG_CONFIG_HOME");
+    const Base::Testing::EnvironmentVariable home("HOME", nullptr), config("XDG_CONFIG_HOME", nullptr);
     const fs::path entry = AutostartLoginItem::defaultEntryPath();
     EXPECT_TRUE(entry.is_absolute()) << entry;
     EXPECT_EQ(entry, *Base::FileSystem::homeFolder() / ".config/autostart" / AutostartLoginItem::entryName);
-    if (!savedHome.empty()) ::setenv("HOME", savedHome.c_str(), 1);
-    if (config) ::setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1);
 }

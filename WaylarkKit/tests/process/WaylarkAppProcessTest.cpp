@@ -8,10 +8,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <optional>
 
 #include "Base/FileSystem.h"
 #include "Base/ManualScheduler.h"
+#include "Base/testing/EnvironmentVariable.h"
 #include "Base/testing/TemporaryFolder.h"
 #include "ChecklistKit/FileChecklistStore.h"
 #include "SettingsKit/FileSettingsStore.h"
@@ -22,6 +22,7 @@
 #include "WaylarkKit/tests/support/ProgramRun.h"
 
 using namespace WaylarkKit;
+using Base::Testing::EnvironmentVariable;
 namespace fs = std::filesystem;
 
 namespace {
@@ -113,19 +114,6 @@ TEST(WaylarkAppProcessTest, ALockThatCannotBeMadeIsAnErrorNotASecondInstance) {
 
 namespace {
 
-// Sets or, with no value, removes an environment variable until the end of the scope.
-struct Variable {
-    std::string name;
-    std::optional<std::string> saved;
-    Variable(std::string n, const char* value) : name(std::move(n)) {
-        if (const char* old = std::getenv(name.c_str())) saved = old;
-        if (value) ::setenv(name.c_str(), value, 1); else ::unsetenv(name.c_str());
-    }
-    ~Variable() {
-        if (saved) ::setenv(name.c_str(), saved->c_str(), 1); else ::unsetenv(name.c_str());
-    }
-};
-
 // A display number that no X server on this machine uses.
 std::string freeDisplay() {
     for (int n = 150;; ++n) {
@@ -138,7 +126,7 @@ std::string freeDisplay() {
 
 TEST(WaylarkAppProcessTest, WithoutAnXDisplayItSaysWhatIsMissingAndEnds) {
     Session session;
-    const Variable platform("QT_QPA_PLATFORM", nullptr);
+    const EnvironmentVariable platform("QT_QPA_PLATFORM", nullptr);
     const std::string unreachable = freeDisplay();
     const struct {
         const char* display;
@@ -152,7 +140,7 @@ TEST(WaylarkAppProcessTest, WithoutAnXDisplayItSaysWhatIsMissingAndEnds) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
-        const Variable display("DISPLAY", c.display), wayland("WAYLAND_DISPLAY", c.wayland);
+        const EnvironmentVariable display("DISPLAY", c.display), wayland("WAYLAND_DISPLAY", c.wayland);
         App app({"--always-on"});
         ASSERT_TRUE(app.waitForExit(20));
         EXPECT_EQ(app.exitStatus(), 1);
@@ -196,9 +184,9 @@ TEST(WaylarkAppProcessTest, ALostXServerStillSavesAndRemovesTheSocket) {
     const std::string display = freeDisplay();
     WaylarkKitTest::ProgramRun server("/usr/bin/Xvfb", {display, "-nolisten", "tcp", "-screen", "0", "1280x800x24"});
     ASSERT_TRUE(waitFor([&] { return fs::exists("/tmp/.X11-unix/X" + display.substr(1)); }));
-    const Variable platform("QT_QPA_PLATFORM", "xcb"), to("DISPLAY", display.c_str());
+    const EnvironmentVariable platform("QT_QPA_PLATFORM", "xcb"), to("DISPLAY", display.c_str());
     // Qt's X11 start-up trips the strict string checks inside libxkbcommon; its caches live for the run.
-    const Variable asan("ASAN_OPTIONS", "detect_leaks=1:abort_on_error=1:strict_string_checks=0"),
+    const EnvironmentVariable asan("ASAN_OPTIONS", "detect_leaks=1:abort_on_error=1:strict_string_checks=0"),
         lsan("LSAN_OPTIONS", "suppressions=" WAYLARK_LEAK_SUPPRESSIONS);
     const fs::path settings = SettingsKit::FileSettingsStore::defaultPath(),
                    checklists = ChecklistKit::FileChecklistStore::defaultURL();
@@ -223,7 +211,7 @@ TEST(WaylarkAppProcessTest, AUserWithoutAHomeIsToldSoAndNothingIsWritten) {
     constexpr int stranger = 54321;
     if (::geteuid() != 0 || ::getpwuid(stranger) != nullptr) GTEST_SKIP() << "needs root and an unknown user id";
     Session session;
-    const Variable home("HOME", nullptr), data("XDG_DATA_HOME", nullptr);
+    const EnvironmentVariable home("HOME", nullptr), data("XDG_DATA_HOME", nullptr);
     const std::string id = std::to_string(stranger);
     WaylarkKitTest::ProgramRun app("/usr/bin/setpriv",
                                    {"--reuid=" + id, "--regid=" + id, "--clear-groups", WAYLARK_APP_PATH});
