@@ -1,6 +1,7 @@
 #include "Base/FileSystem.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <stdio.h>  // renameat2
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <vector>
 
 namespace Base::FileSystem {
 
@@ -79,17 +81,24 @@ std::optional<FileIdentity> identityOf(const fs::path& path) {
     return identityFrom(info);
 }
 
+std::optional<fs::path> homeFolder() {
+    if (const char* home = std::getenv("HOME"); home && fs::path(home).is_absolute()) return fs::path(home);
+    passwd entry{};
+    passwd* found = nullptr;
+    std::vector<char> buffer(16384);
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+        found->pw_dir && fs::path(found->pw_dir).is_absolute()) {
+        return fs::path(found->pw_dir);
+    }
+    return std::nullopt;
+}
+
 fs::path applicationSupportFolder() {
     const char* dataHome = std::getenv("XDG_DATA_HOME");
-    fs::path base;
     // The XDG rules ignore a relative XDG_DATA_HOME.
-    if (dataHome && *dataHome && fs::path(dataHome).is_absolute()) {
-        base = dataHome;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = fs::path(home && *home ? home : "/tmp") / ".local" / "share";
-    }
-    return base / "OrlTradingWaylark";
+    if (dataHome && *dataHome && fs::path(dataHome).is_absolute()) return fs::path(dataHome) / "OrlTradingWaylark";
+    const auto home = homeFolder();
+    return home ? *home / ".local" / "share" / "OrlTradingWaylark" : fs::path();
 }
 
 CappedRead readCapped(const fs::path& path, std::uintmax_t maxBytes) {

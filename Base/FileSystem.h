@@ -10,8 +10,14 @@
 
 namespace Base::FileSystem {
 
+// The user's home folder: $HOME when it is an absolute path, else the
+// password database's entry for this user; nothing when neither names one.
+std::optional<std::filesystem::path> homeFolder();
+
 // The folder that holds every file of the application:
 // $XDG_DATA_HOME/OrlTradingWaylark, else ~/.local/share/OrlTradingWaylark.
+// Without either there is no folder of the user's own, and the path is empty:
+// the program refuses to start then rather than fall back on a shared one.
 std::filesystem::path applicationSupportFolder();
 
 // Which file a path named at one moment, and the state it was in: another

@@ -1,10 +1,14 @@
 #include "Base/DocumentFile.h"
 #include "Base/FileSystem.h"
 #include "Base/JsonRead.h"
+#include "Base/testing/EnvironmentVariable.h"
 #include "Base/testing/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -70,6 +74,14 @@ TEST(FileSystemTest, ApplicationSupportFollowsXdgDataHome) {
     ::setenv("XDG_DATA_HOME", "relative", 1);
     ::setenv("HOME", "/home/t", 1);
     EXPECT_EQ(Base::FileSystem::applicationSupportFolder(), fs::path("/home/t/.local/share/OrlTradingWaylark"));
+    {
+        // Without HOME the user's entry in the password database names the home, never a shared folder.
+        const Base::Testing::EnvironmentVariable home("HOME", nullptr), data("XDG_DATA_HOME", nullptr);
+        const passwd* user = ::getpwuid(::geteuid());
+        ASSERT_NE(user, nullptr);
+        EXPECT_EQ(Base::FileSystem::applicationSupportFolder(),
+                  fs::path(user->pw_dir) / ".local/share/OrlTradingWaylark");
+    }
     if (old) ::setenv("XDG_DATA_HOME", saved.c_str(), 1); else ::unsetenv("XDG_DATA_HOME");
 }
 

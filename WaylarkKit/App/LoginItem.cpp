@@ -45,8 +45,7 @@ fs::path AutostartLoginItem::defaultEntryPath() {
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg && fs::path(xdg).is_absolute()) {
         config = xdg;
     } else {
-        const char* home = std::getenv("HOME");
-        config = fs::path(home ? home : "") / ".config";
+        config = Base::FileSystem::homeFolder().value_or(fs::path()) / ".config";
     }
     return config / "autostart" / entryName;
 }

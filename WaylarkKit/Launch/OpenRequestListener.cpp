@@ -145,9 +145,15 @@ void OpenRequestListener::serve() {
             for (;;) {
                 const int fd = ::accept4(listening_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
                 if (fd < 0) break;
-                if (!sameUser(fd) || clients.size() >= maxClients) {
+                if (!sameUser(fd)) {
                     ::close(fd);
                     continue;
+                }
+                // Idle connections must not lock out a real request: the
+                // oldest one, nearest its deadline anyway, makes room.
+                if (clients.size() >= maxClients) {
+                    ::close(clients.front().fd);
+                    clients.erase(clients.begin());
                 }
                 clients.push_back({fd, {}, Clock::now() + clientPatience});
             }

@@ -17,7 +17,8 @@ namespace WaylarkKit {
 // system. A worker thread accepts and reads; every complete request reaches
 // `onRequest` on the main thread through the scheduler. Peers of another
 // user, and clients that send anything else, too much, or nothing for two
-// seconds, are dropped without a word.
+// seconds, are dropped without a word; at most 16 wait at once, and a new one
+// beyond that drops the oldest.
 class OpenRequestListener {
 public:
     // Makes the socket's folder (0700) and replaces a socket file left by a

@@ -33,12 +33,12 @@ double processAge() {
 }  // namespace
 
 int run(const std::vector<std::string>& arguments, const std::filesystem::path& socket) {
+    // The request first: standard error may be a pipe nobody reads, and the
+    // user's open must not hang on where the message goes. A first process
+    // that cannot be reached has nothing to open; this one ends all the same.
+    if (launchedByUser(arguments)) (void)OpenRequest::send(socket);
     [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, message.data(), message.size());
     Base::RunLoopScheduler loop;
-    // A first process that cannot be reached has nothing to open; this one ends all the same.
-    const auto send = loop.post([&] {
-        if (launchedByUser(arguments)) (void)OpenRequest::send(socket);
-    });
     const auto quit = loop.schedule(std::max(0.0, lingerSeconds - processAge()), [&] { loop.stop(); });
     loop.run();
     return 0;

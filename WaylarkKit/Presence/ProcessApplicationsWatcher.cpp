@@ -119,6 +119,7 @@ bool ProcessApplicationsWatcher::poll() {
     }
     counters_ = counters;
     for (const int pid : again) changed |= reread(pid);
+    changed |= rereadRenamed(again);
     return changed;
 }
 
@@ -228,6 +229,17 @@ bool ProcessApplicationsWatcher::reread(int pid) {
     return changed;
 }
 
+bool ProcessApplicationsWatcher::rereadRenamed(const std::vector<int>& skipped) {
+    std::vector<int> renamed;
+    for (const auto& [pid, process] : processes_) {
+        if (process.comm.empty() || std::binary_search(skipped.begin(), skipped.end(), pid)) continue;
+        if (readSmall(procRoot_ / std::to_string(pid) / "comm", 64) != process.comm) renamed.push_back(pid);
+    }
+    bool changed = false;
+    for (const int pid : renamed) changed |= reread(pid);
+    return changed;
+}
+
 ProcessApplicationsWatcher::Process ProcessApplicationsWatcher::read(int pid) const {
     Process process;
     const std::filesystem::path folder = procRoot_ / std::to_string(pid);
@@ -238,6 +250,7 @@ ProcessApplicationsWatcher::Process ProcessApplicationsWatcher::read(int pid) co
     process.startTime = stat->startTime;
     process.youngPolls = youngPollCount;
     if (ProcessIdentity::hasEnded(stat->state)) return process;
+    process.comm = readSmall(folder / "comm", 64);
     std::set<std::string> identifiers = ProcessIdentity::fromCgroup(readSmall(folder / "cgroup", 4096));
     // Kernel threads have no executable and stay without identifiers.
     if (const std::string exe = readLink(folder / "exe"); !exe.empty()) {

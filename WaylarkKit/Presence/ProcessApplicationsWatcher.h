@@ -19,14 +19,17 @@ namespace WaylarkKit {
 // (zombies included) and other users' processes carry none.
 //
 // Linux announces no launches, so the watcher polls once a second, and a poll
-// costs what is new. The kernel's task count and last PID say whether any
-// task started or ended; when one did, only the PIDs handed out since the
-// last poll are probed, and only new processes are read. Listing all of /proc
+// costs what is new besides one read of each user process's command name
+// (about 1 ms for 500 processes). The kernel's task count and last PID say
+// whether any task started or ended; when one did, only the PIDs handed out
+// since the last poll are probed, and only new processes are read. Listing all of /proc
 // is kept for the first poll, for a PID range wider than the table, and once
 // a minute to forget processes that ended. Known processes are read again
-// only while young (a launcher may still exec the application into them) or
-// when they carry a watched identifier, so that a watched application that
-// ends, even as a zombie, stops counting at the next poll.
+// while young, when they carry a watched identifier (so that a watched
+// application that ends, even as a zombie, stops counting at the next poll),
+// and when their command name changed: an exec keeps the PID and start time,
+// so a launcher that execs the application late is seen only through its
+// name.
 class ProcessApplicationsWatcher final : public RunningApplicationsWatching {
 public:
     static constexpr double pollInterval = 1.0;
@@ -53,6 +56,8 @@ private:
         std::uint64_t startTime = 0;
         std::vector<std::string> identifiers;
         int youngPolls = 0;
+        // Empty for the processes that carry no identifiers whatever they run.
+        std::string comm;
     };
     // The task count and the last PID handed out, from /proc/loadavg.
     struct Counters {
@@ -69,6 +74,8 @@ private:
     bool admit(int pid);
     bool forget(std::map<int, Process>::iterator known);
     bool reread(int pid);
+    // Reads again the user's processes whose command name changed since they were read.
+    bool rereadRenamed(const std::vector<int>& skipped);
     Process read(int pid) const;
     // Adds or removes a process's identifiers; true when one appeared or vanished.
     bool count(const Process& process, int delta);

@@ -2,40 +2,60 @@
 
 #include <unistd.h>
 
+#include <csignal>
 #include <string>
 #include <vector>
 
 #include <QApplication>
 
+#include "Base/FileSystem.h"
 #include "IslandKit/Window/QtScheduler.h"
 #include "WaylarkKit/App/InstanceLock.h"
 #include "WaylarkKit/App/Qt/AppDelegate.h"
 #include "WaylarkKit/App/Qt/SystemEnvironment.h"
 #include "WaylarkKit/Launch/OpenRequest.h"
 #include "WaylarkKit/Presence/LaunchOptions.h"
-#include "WaylarkKit/Qt/QuitOnSignal.h"
 #include "WaylarkKit/Launch/SecondLaunch.h"
+#include "WaylarkKit/Qt/QuitOnSignal.h"
+#include "WaylarkKit/Qt/WorkBeforeExit.h"
+#include "WaylarkKit/Qt/X11DisplayCheck.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
 
 namespace WaylarkKit::WaylarkBootstrap {
 
+namespace {
+
+int fail(const std::string& line) {
+    const std::string text = line + "\n";
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, text.data(), text.size());
+    return 1;
+}
+
+}  // namespace
+
 int run(int argc, char** argv) {
+    // A closed standard error (a terminal gone, a pipe read by nobody) must
+    // not end the run, nor a second start before it has asked to open.
+    std::signal(SIGPIPE, SIG_IGN);
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (Base::FileSystem::applicationSupportFolder().empty()) {
+        return fail("Orl Trading Waylark needs a home folder: HOME is not set and the password database has no "
+                    "entry for this user");
+    }
     const auto path = InstanceLock::defaultPath();
     auto outcome = InstanceLock::acquire(path);
     using Kind = InstanceLock::Outcome::Kind;
     // The second process shows nothing at all: it never makes an application object.
     if (outcome.kind == Kind::heldElsewhere) return SecondLaunch::run(arguments, OpenRequest::socketPath());
+    // Not another instance: a lock that cannot be had at all says why.
     if (outcome.kind == Kind::failed) {
-        // Not another instance: a lock that cannot be had at all says why.
-        const std::string line = "Orl Trading Waylark cannot take its instance lock: " + outcome.error + "\n";
-        [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, line.data(), line.size());
-        return 1;
+        return fail("Orl Trading Waylark cannot take its instance lock: " + outcome.error);
     }
 
     // The island's windows, input shapes and pointer tracking are X11's; a
     // Wayland session runs it through XWayland.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
+    if (const auto missing = missingX11Display()) return fail(*missing);
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName("com.orltrading.waylark");
     // No window closing may end the run: the island comes and goes.
@@ -46,6 +66,8 @@ int run(int argc, char** argv) {
     const LaunchOptions options = LaunchOptions::fromArguments(arguments);
     AppDelegate delegate(options, std::move(*outcome.lock), scheduler,
                          SystemEnvironment::make(scheduler, options, arguments));
+    // A lost X server ends the process from inside Qt; it still saves and removes its socket.
+    const WorkBeforeExit lostDisplay([&delegate] { delegate.applicationWillTerminate(); });
     delegate.applicationDidFinishLaunching();
     QApplication::exec();
     delegate.applicationWillTerminate();

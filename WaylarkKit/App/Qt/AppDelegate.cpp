@@ -119,6 +119,8 @@ void AppDelegate::applicationWillTerminate() {
     checklist_.flush();
     settings_.normalize();
     settings_.flush();
+    // A run that ends hears no more requests, and leaves no socket behind.
+    openRequests_ = Base::Subscription();
 }
 
 void AppDelegate::activate() {

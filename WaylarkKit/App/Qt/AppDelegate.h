@@ -74,7 +74,8 @@ public:
     // The user opened the system again (another launch by hand reaches the
     // running process as an open request).
     void reopen();
-    // Normalises and saves the checklists, then the settings, whatever the state.
+    // Normalises and saves the checklists, then the settings, whatever the
+    // state, and stops hearing open requests.
     void applicationWillTerminate();
 
     // The state the desktop and the status menu read.

@@ -13,7 +13,8 @@ const QString signal = QStringLiteral("PrepareForSleep");
 
 }  // namespace
 
-SystemWakeMonitor::SystemWakeMonitor(Base::Scheduler& scheduler) : fallback_(scheduler) {}
+SystemWakeMonitor::SystemWakeMonitor(Base::Scheduler& scheduler, std::function<double()> suspendedSeconds)
+    : scheduler_(scheduler), suspendClock_(scheduler, std::move(suspendedSeconds)) {}
 
 SystemWakeMonitor::~SystemWakeMonitor() { stop(); }
 
@@ -22,7 +23,8 @@ void SystemWakeMonitor::start(std::function<void()> onWake) {
     onWake_ = std::move(onWake);
     QDBusConnection bus = QDBusConnection::systemBus();
     listening_ = bus.isConnected() && bus.connect(service, path, interface, signal, this, SLOT(prepareForSleep(bool)));
-    if (!listening_) fallback_.start(onWake_);
+    // A bus that connects says nothing of whether logind is on it.
+    suspendClock_.start([this] { report(); });
 }
 
 void SystemWakeMonitor::stop() {
@@ -30,12 +32,19 @@ void SystemWakeMonitor::stop() {
         QDBusConnection::systemBus().disconnect(service, path, interface, signal, this, SLOT(prepareForSleep(bool)));
         listening_ = false;
     }
-    fallback_.stop();
+    suspendClock_.stop();
     onWake_ = nullptr;
 }
 
 void SystemWakeMonitor::prepareForSleep(bool sleeping) {
-    if (!sleeping && onWake_) onWake_();
+    if (!sleeping) report();
+}
+
+void SystemWakeMonitor::report() {
+    const double now = scheduler_.steadyNow();
+    if (!onWake_ || (lastReport_ && now - *lastReport_ < foldSeconds)) return;
+    lastReport_ = now;
+    onWake_();
 }
 
 }  // namespace WaylarkKit

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QObject>
 
@@ -11,13 +12,18 @@
 namespace WaylarkKit {
 
 // Tells when the machine woke: logind's PrepareForSleep(false) on the system
-// bus, or, where there is no such bus (a container, a session without
-// logind), the jump of the suspend clock.
+// bus, and the jump of the suspend clock, which also works where the bus or
+// logind is missing (a container, a minimal desktop) and cannot tell which.
+// One wake reaches both a few seconds apart; reports within `foldSeconds` of
+// the last one passed on are that same wake.
 class SystemWakeMonitor final : public QObject, public WakeWatching {
     Q_OBJECT
 
 public:
-    explicit SystemWakeMonitor(Base::Scheduler& scheduler);
+    static constexpr double foldSeconds = 3 * SuspendClockWatcher::pollInterval;
+
+    explicit SystemWakeMonitor(Base::Scheduler& scheduler, std::function<double()> suspendedSeconds =
+                                                               &SuspendClockWatcher::systemSuspendedSeconds);
     ~SystemWakeMonitor() override;
 
     void start(std::function<void()> onWake) override;
@@ -27,8 +33,12 @@ private Q_SLOTS:
     void prepareForSleep(bool sleeping);
 
 private:
-    SuspendClockWatcher fallback_;
+    void report();
+
+    Base::Scheduler& scheduler_;
+    SuspendClockWatcher suspendClock_;
     std::function<void()> onWake_;
+    std::optional<double> lastReport_;
     bool listening_ = false;
 };
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "Base/FileSystem.h"
+#include "Base/testing/EnvironmentVariable.h"
 #include "Base/testing/TemporaryFolder.h"
 #include "WaylarkKit/App/LoginItem.h"
 
@@ -79,4 +81,11 @@ TEST(LoginItemTest, EntryTexts) {
         {"/opt/100%/app", "/opt/100%%/app"},
     };
     for (const auto& [argument, written] : arguments) EXPECT_EQ(AutostartLoginItem::execArgument(argument), written);
+}
+
+TEST(LoginItemTest, WithoutHomeTheEntryStillGoesUnderTheUsersHome) {
+    const Base::Testing::EnvironmentVariable home("HOME", nullptr), config("XDG_CONFIG_HOME", nullptr);
+    const fs::path entry = AutostartLoginItem::defaultEntryPath();
+    EXPECT_TRUE(entry.is_absolute()) << entry;
+    EXPECT_EQ(entry, *Base::FileSystem::homeFolder() / ".config/autostart" / AutostartLoginItem::entryName);
 }

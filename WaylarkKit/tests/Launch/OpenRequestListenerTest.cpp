@@ -76,6 +76,30 @@ TEST(OpenRequestListenerTest, DeliversRequestsOnTheMainThreadAndDropsEverythingE
     ::close(idle);
 }
 
+TEST(OpenRequestListenerTest, IdleConnectionsMakeRoomForARequest) {
+    Base::Testing::TemporaryFolder folder;
+    const fs::path socket = folder.path() / "open-request.sock";
+    Base::ManualScheduler scheduler;
+    int requests = 0;
+    auto listener = OpenRequestListener::start(scheduler, socket, [&] { ++requests; });
+    ASSERT_TRUE(listener) << listener.error().message;
+    std::vector<int> idle;
+    for (int i = 0; i < 16; ++i) idle.push_back(socketAt(socket, false));
+
+    ASSERT_TRUE(OpenRequest::send(socket));
+    // Well before any idle connection's two seconds are up.
+    for (int i = 0; i < 10 && requests == 0; ++i) {
+        scheduler.waitForDue(0.1);
+        scheduler.runPending();
+    }
+    EXPECT_EQ(requests, 1);
+    pollfd oldest{idle.front(), POLLIN, 0}, newest{idle.back(), POLLIN, 0};
+    char byte;
+    EXPECT_TRUE(::poll(&oldest, 1, 1000) == 1 && ::read(idle.front(), &byte, 1) == 0);
+    EXPECT_EQ(::poll(&newest, 1, 0), 0);
+    for (const int fd : idle) ::close(fd);
+}
+
 TEST(OpenRequestListenerTest, LeavesAFileThatIsNotASocketAlone) {
     Base::Testing::TemporaryFolder folder;
     const fs::path path = folder.path() / "open-request.sock";

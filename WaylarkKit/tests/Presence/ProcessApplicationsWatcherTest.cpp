@@ -44,6 +44,8 @@ struct FakeProc {
         fs::create_directories(dir);
         Base::Testing::writeBytes(dir / "stat", std::to_string(pid) + " (x) " + state +
                                                     " 1 1 1 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 500 0\n");
+        // The kernel keeps the first 15 bytes of the executable's name.
+        Base::Testing::writeBytes(dir / "comm", fs::path(exe).filename().string().substr(0, 15) + "\n");
         fs::remove(dir / "exe");
         fs::create_symlink(exe, dir / "exe");
     }
@@ -98,6 +100,19 @@ TEST(ProcessApplicationsWatcherTest, KnownProcessesAreReadAgainOnlyWhileYoungOrW
     proc.put(launcher, "/snap/tradingview/55/tradingview", 'Z');
     EXPECT_TRUE(watcher.poll());
     EXPECT_EQ(watcher.runningBundleIdentifiers(), Names{"bash"});
+}
+
+TEST(ProcessApplicationsWatcherTest, AGrownUpProcessThatExecsAnotherProgramIsReadAgain) {
+    FakeProc proc;
+    const int launcher = proc.start("/usr/bin/sh");
+    Base::ManualScheduler scheduler;
+    ProcessApplicationsWatcher watcher(scheduler, {"tradingview"}, proc.root());
+    for (int i = 0; i < 5; ++i) watcher.poll();
+    // Same PID, same start time, no counter moves: only the command name tells.
+    proc.put(launcher, "/opt/tv/tradingview");
+    EXPECT_TRUE(watcher.poll());
+    EXPECT_EQ(watcher.runningBundleIdentifiers(), Names{"tradingview"});
+    EXPECT_FALSE(watcher.poll());
 }
 
 TEST(ProcessApplicationsWatcherTest, PollsEverySecondAndLooksAgainHalfASecondAfterAChange) {

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+
+#include "Base/ManualScheduler.h"
+#include "WaylarkKit/App/Qt/SystemWakeMonitor.h"
+#include "WaylarkKit/tests/support/WidgetTesting.h"
+
+using WaylarkKit::SuspendClockWatcher;
+using WaylarkKit::SystemWakeMonitor;
+
+namespace {
+
+// A message bus of the test's own in place of the system bus, with no logind
+// on it, as in a container or a minimal desktop. Each test runs in its own
+// process, so the system bus is first asked for here.
+struct BusWithoutLogind {
+    pid_t pid = 0;
+    BusWithoutLogind() {
+        FILE* out = ::popen("dbus-daemon --session --fork --print-address=1 --print-pid=1", "r");
+        char address[512] = {}, pidText[32] = {};
+        if (out && std::fgets(address, sizeof address, out) && std::fgets(pidText, sizeof pidText, out)) {
+            std::string text(address);
+            text.erase(text.find_last_not_of('\n') + 1);
+            ::setenv("DBUS_SYSTEM_BUS_ADDRESS", text.c_str(), 1);
+            pid = std::atoi(pidText);
+        }
+        if (out) ::pclose(out);
+    }
+    ~BusWithoutLogind() {
+        if (pid > 0) ::kill(pid, SIGTERM);
+    }
+};
+
+}  // namespace
+
+TEST(SystemWakeMonitorTest, TheSuspendClockTellsAWakeWithoutLogindAndOnceBesideIt) {
+    BusWithoutLogind bus;
+    ASSERT_GT(bus.pid, 0);
+    WaylarkKitTest::app();
+    ASSERT_TRUE(QDBusConnection::systemBus().isConnected());
+    Base::ManualScheduler scheduler;
+    double suspended = 100;
+    int wakes = 0;
+    SystemWakeMonitor monitor(scheduler, [&] { return suspended; });
+    // The machine sleeps and wakes; the suspend clock sees it at its next look.
+    const auto sleepAndLook = [&](double seconds) {
+        suspended += seconds;
+        scheduler.advance(SuspendClockWatcher::pollInterval);
+    };
+    monitor.start([&] { ++wakes; });
+    sleepAndLook(0);
+    EXPECT_EQ(wakes, 0);
+    sleepAndLook(600);
+    EXPECT_EQ(wakes, 1);
+
+    // Another connection plays logind and tells the next wake first; the
+    // match takes a moment to reach the bus, and repeats are that same wake.
+    scheduler.advance(SystemWakeMonitor::foldSeconds);
+    const QString address = QString::fromLocal8Bit(std::getenv("DBUS_SYSTEM_BUS_ADDRESS"));
+    QDBusConnection logind = QDBusConnection::connectToBus(address, QStringLiteral("logind"));
+    ASSERT_TRUE(logind.registerService(QStringLiteral("org.freedesktop.login1")));
+    EXPECT_TRUE(WaylarkKitTest::processUntil(
+        [&] {
+            QDBusMessage woke = QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/login1"),
+                                                           QStringLiteral("org.freedesktop.login1.Manager"),
+                                                           QStringLiteral("PrepareForSleep"));
+            logind.send(woke << false);
+            return wakes == 2;
+        },
+        5000));
+    sleepAndLook(600);
+    EXPECT_EQ(wakes, 2);
+
+    monitor.stop();
+    scheduler.advance(SystemWakeMonitor::foldSeconds);
+    sleepAndLook(600);
+    EXPECT_EQ(wakes, 2);
+    QDBusConnection::disconnectFromBus(QStringLiteral("logind"));
+}
