@@ -52,8 +52,9 @@ void run(benchmark::State& state, bool otherTask) {
     Base::ManualScheduler scheduler;
     const auto triggers = WaylarkKit::LaunchOptions::defaultTriggers();
     WaylarkKit::ProcessApplicationsWatcher watcher(scheduler, WaylarkKit::PresenceAliases::expanded(triggers));
-    // Until every process has been read and has grown out of its first polls.
-    for (int i = 0; i < 4; ++i) watcher.poll();
+    // Until every process has been read and has grown out of its first
+    // minute, whose polls compare every command name.
+    for (int i = 0; i < 64; ++i) watcher.poll();
     for (auto _ : state) {
         if (otherTask) {
             state.PauseTiming();

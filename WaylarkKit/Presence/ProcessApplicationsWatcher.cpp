@@ -21,6 +21,12 @@ namespace {
 constexpr int youngPollCount = 2;
 // Below this many new PIDs probing always wins.
 constexpr long minProbeSpan = 64;
+// A process's command name is compared on every poll for its first minute
+// under watch (a launcher most often execs early), then on every eighth: the
+// comparison is one file read per process, and that would be most of an idle
+// poll's cost.
+constexpr long recentPolls = 60;
+constexpr long nameCheckSlices = 8;
 
 std::string readSmall(const std::filesystem::path& path, std::size_t limit) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -103,6 +109,7 @@ void ProcessApplicationsWatcher::stopObserving() {
 }
 
 bool ProcessApplicationsWatcher::poll() {
+    ++polls_;
     // Those read for the first time in this poll are not read again in it.
     const std::vector<int> again(rereading_.begin(), rereading_.end());
     const std::optional<Counters> counters = readCounters();
@@ -196,6 +203,7 @@ bool ProcessApplicationsWatcher::admit(int pid) {
         if (known->second.startTime == process.startTime) return false;
         changed |= forget(known);
     }
+    process.admittedPoll = polls_;
     changed |= count(process, +1);
     if (needsRereading(process)) rereading_.insert(pid);
     processes_.emplace(pid, std::move(process));
@@ -217,7 +225,12 @@ bool ProcessApplicationsWatcher::reread(int pid) {
     }
     Process fresh = read(pid);
     // The same PID with another start time is another process: it starts young.
-    if (fresh.startTime == it->second.startTime) fresh.youngPolls = std::max(0, it->second.youngPolls - 1);
+    if (fresh.startTime == it->second.startTime) {
+        fresh.youngPolls = std::max(0, it->second.youngPolls - 1);
+        fresh.admittedPoll = it->second.admittedPoll;
+    } else {
+        fresh.admittedPoll = polls_;
+    }
     bool changed = false;
     if (fresh.identifiers != it->second.identifiers) {
         // Added before removed, so an identifier that stays never seems to go.
@@ -233,6 +246,8 @@ bool ProcessApplicationsWatcher::rereadRenamed(const std::vector<int>& skipped) 
     std::vector<int> renamed;
     for (const auto& [pid, process] : processes_) {
         if (process.comm.empty() || std::binary_search(skipped.begin(), skipped.end(), pid)) continue;
+        const bool recent = polls_ - process.admittedPoll < recentPolls;
+        if (!recent && (pid + polls_) % nameCheckSlices != 0) continue;
         if (readSmall(procRoot_ / std::to_string(pid) / "comm", 64) != process.comm) renamed.push_back(pid);
     }
     bool changed = false;

@@ -19,8 +19,8 @@ namespace WaylarkKit {
 // (zombies included) and other users' processes carry none.
 //
 // Linux announces no launches, so the watcher polls once a second, and a poll
-// costs what is new besides one read of each user process's command name
-// (about 1 ms for 500 processes). The kernel's task count and last PID say
+// costs what is new besides one read of the command name of each user process
+// under watch for less than a minute and of an eighth of the others. The kernel's task count and last PID say
 // whether any task started or ended; when one did, only the PIDs handed out
 // since the last poll are probed, and only new processes are read. Listing all of /proc
 // is kept for the first poll, for a PID range wider than the table, and once
@@ -29,7 +29,8 @@ namespace WaylarkKit {
 // application that ends, even as a zombie, stops counting at the next poll),
 // and when their command name changed: an exec keeps the PID and start time,
 // so a launcher that execs the application late is seen only through its
-// name.
+// name, within a second while it is new to the watcher and within eight
+// seconds after that.
 class ProcessApplicationsWatcher final : public RunningApplicationsWatching {
 public:
     static constexpr double pollInterval = 1.0;
@@ -58,6 +59,8 @@ private:
         int youngPolls = 0;
         // Empty for the processes that carry no identifiers whatever they run.
         std::string comm;
+        // The poll that first read this process.
+        long admittedPoll = 0;
     };
     // The task count and the last PID handed out, from /proc/loadavg.
     struct Counters {
@@ -89,6 +92,7 @@ private:
     uid_t user_;
     bool listed_ = false;
     int pollsSinceListing_ = 0;
+    long polls_ = 0;
     std::optional<Counters> counters_;
     std::map<int, Process> processes_;
     std::set<int> rereading_;

@@ -113,6 +113,12 @@ TEST(ProcessApplicationsWatcherTest, AGrownUpProcessThatExecsAnotherProgramIsRea
     EXPECT_TRUE(watcher.poll());
     EXPECT_EQ(watcher.runningBundleIdentifiers(), Names{"tradingview"});
     EXPECT_FALSE(watcher.poll());
+    // Past its first minute under watch a process's name is compared on one
+    // poll in eight, so an exec is seen within eight seconds.
+    for (int i = 0; i < 60; ++i) watcher.poll();
+    proc.put(launcher, "/usr/bin/sh");
+    for (int i = 0; i < 8 && watcher.runningBundleIdentifiers() != Names{"sh"}; ++i) watcher.poll();
+    EXPECT_EQ(watcher.runningBundleIdentifiers(), Names{"sh"});
 }
 
 TEST(ProcessApplicationsWatcherTest, PollsEverySecondAndLooksAgainHalfASecondAfterAChange) {
