@@ -23,9 +23,9 @@
 #include "TradingCore/Evaluation/Timeline.h"
 #include "TradingCore/Model/DataConfidence.h"
 #include "TradingCore/Model/TimingConfiguration.h"
-#include "WaylarkKit/Timing/DemoScenario.h"
 #include "WaylarkKit/L2/L2Tab.h"
 #include "WaylarkKit/L2/TabSwipe.h"
+#include "WaylarkKit/Timing/DemoScenario.h"
 #include "WaylarkKit/Timing/TimingSource.h"
 #include "WaylarkKit/Views/TimelineSelection.h"
 

@@ -16,9 +16,9 @@
 #include "WaylarkKit/App/AppPlatform.h"
 #include "WaylarkKit/App/LoginItem.h"
 #include "WaylarkKit/App/Qt/AppViews.h"
-#include "WaylarkKit/Motion/Qt/PortalMotionListener.h"
 #include "WaylarkKit/App/WakeWatching.h"
 #include "WaylarkKit/Calculator/CalculatorModel.h"
+#include "WaylarkKit/Motion/Qt/PortalMotionListener.h"
 #include "WaylarkKit/Presence/PresenceController.h"
 
 namespace WaylarkKit {
