@@ -43,12 +43,16 @@ void DesktopMotionSetting::apply(std::string_view settingNamespace, std::string_
 }
 
 void DesktopMotionSetting::update() {
-    state_->reduce = DesktopMotion::prefersReducedMotion(state_->gnomeEnableAnimations, state_->kdeAnimationFactor) ||
-                     state_->reducedMotion.value_or(false);
+    const bool reduce =
+        DesktopMotion::prefersReducedMotion(state_->gnomeEnableAnimations, state_->kdeAnimationFactor) ||
+        state_->reducedMotion.value_or(false);
+    if (reduce == state_->reduce) return;
+    state_->reduce = reduce;
+    state_->changed->notify();
 }
 
 ReduceMotionFlag DesktopMotionSetting::flag() const {
-    return [state = state_] { return state->reduce; };
+    return {[state = state_] { return state->reduce; }, state_->changed};
 }
 
 }  // namespace WaylarkKit

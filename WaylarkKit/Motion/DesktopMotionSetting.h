@@ -38,7 +38,8 @@ public:
     void apply(std::string_view settingNamespace, std::string_view key, const Value& value);
 
     bool reduce() const { return state_->reduce; }
-    // Answers what the setting holds when it is asked, for as long as any copy lives.
+    // Answers what the setting holds when it is asked, for as long as any copy
+    // lives, and tells its observers when that answer changes.
     ReduceMotionFlag flag() const;
 
 private:
@@ -48,6 +49,7 @@ private:
         // The portal's own key: true for "reduce", false for "no preference".
         std::optional<bool> reducedMotion;
         bool reduce = false;
+        std::shared_ptr<Base::ChangeSignal> changed = std::make_shared<Base::ChangeSignal>();
     };
     void update();
 

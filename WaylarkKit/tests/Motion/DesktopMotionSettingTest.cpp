@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Base/testing/NotificationCounter.h"
 #include "WaylarkKit/Motion/DesktopMotionSetting.h"
 
 using WaylarkKit::DesktopMotionSetting;
@@ -11,6 +12,8 @@ TEST(DesktopMotionSettingTest, EachDesktopKeyTurnsReduceOnAndOffAndStrangersChan
     DesktopMotionSetting setting(false, std::nullopt);
     const auto flag = setting.flag();
     EXPECT_TRUE(flag());
+    // Views that move all the time hear each change of the answer, and only those.
+    Base::Testing::NotificationCounter changes([&](auto observer) { return flag.observe(observer); });
     const struct {
         std::string_view space, key;
         DesktopMotionSetting::Value value;
@@ -30,8 +33,11 @@ TEST(DesktopMotionSettingTest, EachDesktopKeyTurnsReduceOnAndOffAndStrangersChan
         {appearance, "reduced-motion", std::int64_t{1}, true},
         {gnome, "enable-animations", true, true},
     };
+    bool before = flag();
     for (const auto& step : steps) {
         setting.apply(step.space, step.key, step.value);
         EXPECT_EQ(flag(), step.reduce) << step.space << " " << step.key;
+        EXPECT_EQ(changes.take(), step.reduce != before ? 1u : 0u) << step.space << " " << step.key;
+        before = step.reduce;
     }
 }
