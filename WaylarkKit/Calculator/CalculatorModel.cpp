@@ -207,10 +207,10 @@ void CalculatorModel::edit(Field field, std::string_view text) {
     showToast(std::move(*refusal));
 }
 
-void CalculatorModel::endEditing(Field field) {
+void CalculatorModel::endEditing(Field field, Keyboard keyboard) {
     removeDraft(field);
     if (field == Field::stop) rememberCurrentStop();
-    if (onEditingEnded_) onEditingEnded_();
+    if (keyboard == Keyboard::giveBack && onEditingEnded_) onEditingEnded_();
 }
 
 void CalculatorModel::endAllEditing() {

@@ -96,7 +96,10 @@ public:
     // a value beyond its setting's bound is refused, the field shows the
     // stored value again and the toast names the bound.
     void edit(Field field, std::string_view text);
-    void endEditing(Field field);
+    // Whether the end of an edit gives the keyboard back from the island: not
+    // when the user only moved on to another field of the tab.
+    enum class Keyboard { giveBack, keep };
+    void endEditing(Field field, Keyboard keyboard = Keyboard::giveBack);
     void endAllEditing();
 
     void selectInstrument(std::string_view id);

@@ -169,3 +169,31 @@ TEST_F(CalculatorTabViewTest, CopyingShowsTheToastAndLeavingDropsEverything) {
     EXPECT_FALSE(model.isInstrumentMenuOpen());
     EXPECT_TRUE(model.drafts().empty());
 }
+
+// The application gives the keyboard back from the island when an edit ends
+// (the stand-in below does what it does). Clicking from one field into the
+// next must leave the keyboard in the next, or the typing there is lost.
+TEST_F(CalculatorTabViewTest, MovingToAnotherFieldKeepsTheKeyboard) {
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    int givenBack = 0;
+    model.setOnEditingEnded([&] {
+        ++givenBack;
+        if (QWidget* focus = view.focusWidget()) focus->clearFocus();
+    });
+    EditableText* risk = view.textField(Field::risk);
+    EditableText* balance = view.textField(Field::balance);
+    risk->setFocus(Qt::MouseFocusReason);
+    risk->selectAll();
+    QTest::keyClicks(risk, "2");
+    balance->setFocus(Qt::MouseFocusReason);
+    scheduler.runPending();
+    EXPECT_TRUE(balance->hasFocus());
+    EXPECT_EQ(givenBack, 0);
+    EXPECT_FALSE(model.drafts().contains(Field::risk));
+    EXPECT_EQ(calculator().riskPercent, 2);
+
+    balance->clearFocus();
+    scheduler.runPending();
+    EXPECT_EQ(givenBack, 1);
+}
