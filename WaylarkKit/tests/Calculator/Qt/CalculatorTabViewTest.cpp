@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "WaylarkKit/Calculator/CalculatorModel.h"
+#include "WaylarkKit/Calculator/Qt/CalculatorPainting.h"
 #include "WaylarkKit/Calculator/Qt/CalculatorTabView.h"
 #include "WaylarkKit/Calculator/Qt/InstrumentMenuView.h"
 #include "WaylarkKit/Checklist/Qt/EditableText.h"
@@ -196,4 +197,35 @@ TEST_F(CalculatorTabViewTest, MovingToAnotherFieldKeepsTheKeyboard) {
     balance->clearFocus();
     scheduler.runPending();
     EXPECT_EQ(givenBack, 1);
+}
+
+// Measured in Inter, at the widest and the narrowest the panel gives the tab:
+// the longest values a trader types show whole, and the unit line in full.
+TEST_F(CalculatorTabViewTest, FieldsAndTheUnitLineHoldWhatTheyShow) {
+    const auto holds = [&](Field field) {
+        const EditableText* text = view.textField(field);
+        return QFontMetricsF(text->font()).horizontalAdvance(text->text()) + 4 <= text->width();
+    };
+    model.setRiskMode(RiskMode::amount);
+    for (const int width : {460, 309}) {
+        view.resize(width, 165);
+        model.edit(Field::balance, "1,000,000,000");
+        model.edit(Field::risk, "99,999.99");
+        model.edit(Field::stop, "9999.75");
+        EXPECT_TRUE(holds(Field::balance)) << width;
+        EXPECT_TRUE(holds(Field::risk)) << width;
+        EXPECT_TRUE(holds(Field::stop)) << width;
+        model.endAllEditing();
+        EXPECT_TRUE(holds(Field::risk)) << width;  // "$ 100" once edited
+    }
+    // The balance being typed grows its field rather than hiding digits.
+    model.edit(Field::balance, "999,999,999.99");
+    EXPECT_TRUE(holds(Field::balance));
+
+    model.endAllEditing();
+    model.selectInstrument("MNQ");
+    ASSERT_TRUE(view.state().result.isUsable());
+    const QString unit = "contracts · tap to copy";
+    EXPECT_GE(view.geometry().unitLine.width(),
+              QFontMetricsF(CalculatorPainting::font(10, FontWeight::regular)).horizontalAdvance(unit));
 }
