@@ -57,6 +57,16 @@ std::optional<std::size_t> decimalComma(std::string_view text) {
     return std::nullopt;
 }
 
+// Whether `after` is `before` with characters taken out and nothing put in.
+bool onlyDeleted(std::string_view before, std::string_view after) {
+    if (after.size() >= before.size()) return false;
+    std::size_t i = 0;
+    for (const char c : before) {
+        if (i < after.size() && after[i] == c) ++i;
+    }
+    return i == after.size();
+}
+
 bool commaAfterPoint(std::string_view text) {
     const std::size_t point = text.find('.');
     return point != std::string_view::npos && text.find(',', point) != std::string_view::npos;
@@ -89,7 +99,7 @@ std::string money(const Decimal& value) {
 
 std::string percent(const Decimal& value) { return formatted(value, false, 0, 2) + "%"; }
 
-std::string liveGrouped(std::string_view typed) {
+std::string liveGrouped(std::string_view typed, std::string_view before) {
     std::string raw;
     raw.reserve(typed.size());
     for (const char c : typed) {
@@ -100,7 +110,12 @@ std::string liveGrouped(std::string_view typed) {
     }
     // A comma after the point is no separator of any kind: left for the parser to refuse.
     if (commaAfterPoint(typed)) return std::string(typed);
-    if (const std::optional<std::size_t> comma = decimalComma(typed)) {
+    // Deleting digits out of "10,000" leaves its separator a separator ("1,000");
+    // only a comma that was the decimal mark before stays one.
+    const bool deleting = onlyDeleted(before, typed);
+    const std::optional<std::size_t> comma = decimalComma(typed);
+    if (comma && (!deleting || (decimalComma(before) && std::count(typed.begin(), typed.end(), ',') ==
+                                                             std::count(before.begin(), before.end(), ',')))) {
         // Grouped by commas too, the text would no longer read as one number.
         std::string whole;
         for (const char c : typed.substr(0, *comma)) {

@@ -100,7 +100,12 @@ void CalculatorTabView::refresh() {
         if (applied == grouping_.end() || applied->second != card.groupsThousands) {
             grouping_[card.field] = card.groupsThousands;
             if (card.groupsThousands) {
-                text->setLiveFormatter([](const std::string& raw) { return CalculatorFormat::liveGrouped(raw); },
+                const Field field = card.field;
+                // The model still holds what the field showed before this keystroke.
+                text->setLiveFormatter(
+                    [this, field](const std::string& raw) {
+                        return CalculatorFormat::liveGrouped(raw, model_.displayText(field));
+                    },
                                        [](const std::string& raw, int caret, const std::string& formatted) {
                                            return CalculatorFormat::caretAfterGrouping(raw, caret, formatted);
                                        });

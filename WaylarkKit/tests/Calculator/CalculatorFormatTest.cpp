@@ -58,6 +58,11 @@ TEST(CalculatorFormatTest, LiveGroupingKeepsADecimalComma) {
     }
     EXPECT_EQ(Format::liveGrouped("1.5,5"), "1.5,5");
     EXPECT_EQ(CalculatorKit::DecimalInput::parse("1.5,5"), std::nullopt);
+    // Deleting keeps each comma's role: a separator stays one, a decimal mark too.
+    EXPECT_EQ(Format::liveGrouped("10,00", "10,000"), "1,000");
+    EXPECT_EQ(Format::liveGrouped("100,00", "100,005"), "10,000");
+    EXPECT_EQ(Format::liveGrouped("2500,", "2500,5"), "2500,");
+    EXPECT_EQ(Format::liveGrouped("2500,50", "10,000"), "2500,50");  // pasted over the whole
     // The caret stays behind the decimal comma, where the next digit goes.
     EXPECT_EQ(Format::caretAfterGrouping("2,500,", 6, "2500,"), 5);
     EXPECT_EQ(Format::caretAfterGrouping("2,500,5", 7, "2500,5"), 6);
