@@ -219,7 +219,7 @@ void layoutResult(const CalculatorTabState& state, CalculatorTabGeometry& g, dou
     }
     const double columnHeight = g.microButton ? g.microButton->bottom() : lines.back().rect.bottom();
     const double rowHeight = std::max(blockHeight, columnHeight);
-    // Price mode centres the size and the column on each other; points mode aligns their tops.
+    // The compact look centres the size and the column on each other; otherwise their tops align.
     const double blockTop = top + (compact ? (rowHeight - blockHeight) / 2 : 0);
     const double columnTop = top + (compact ? (rowHeight - columnHeight) / 2 : 0);
     g.sizeBlock = QRectF(left, blockTop, blockWidth, blockHeight);

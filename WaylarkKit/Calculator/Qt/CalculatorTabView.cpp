@@ -88,8 +88,8 @@ void CalculatorTabView::fieldLostFocus(Field field) {
 void CalculatorTabView::refresh() {
     for (auto& [field, text] : fields_) text->refresh();
     CalculatorTabState next = CalculatorTabState::of(model_);
-    // A keystroke that changes no number, or a setting the tab does not
-    // show, leaves the painted part as it is.
+    // A setting the tab does not show leaves the painted part as it is. A
+    // keystroke does not: the cards are sized by the texts they hold.
     if (next == state_ && !geometry_.cards.empty()) return;
     state_ = std::move(next);
     geometry_ = layoutCalculatorTab(state_, QSizeF(size()));
