@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "Base/Text.h"
@@ -39,8 +40,50 @@ std::string formatted(const Decimal& value, bool grouping, int minFraction, int 
 
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool isSignificant(const std::string& character) {
-    return character.size() == 1 && (isAsciiDigit(character[0]) || character[0] == '.');
+bool allAsciiDigits(std::string_view text) { return std::all_of(text.begin(), text.end(), isAsciiDigit); }
+
+// Where the comma that can only be the decimal mark stands: the last comma,
+// when only digits follow it and either fewer than three of them, or nothing
+// but zeros stands before it ("2500,50", "1,5", "0,001"). A comma that three
+// digits follow stays a thousands separator, so "2,500" is still 2500.
+std::optional<std::size_t> decimalComma(std::string_view text) {
+    const std::size_t comma = text.rfind(',');
+    if (comma == std::string_view::npos) return std::nullopt;
+    const std::string_view tail = text.substr(comma + 1);
+    if (!allAsciiDigits(tail)) return std::nullopt;
+    const std::string_view head = text.substr(0, comma);
+    const bool zeroWhole = std::all_of(head.begin(), head.end(), [](char c) { return c == '0' || c == ','; });
+    if (tail.size() < 3 || zeroWhole) return comma;
+    return std::nullopt;
+}
+
+// Whether `after` is `before` with characters taken out and nothing put in.
+bool onlyDeleted(std::string_view before, std::string_view after) {
+    if (after.size() >= before.size()) return false;
+    std::size_t i = 0;
+    for (const char c : before) {
+        if (i < after.size() && after[i] == c) ++i;
+    }
+    return i == after.size();
+}
+
+bool commaAfterPoint(std::string_view text) {
+    const std::size_t point = text.find('.');
+    return point != std::string_view::npos && text.find(',', point) != std::string_view::npos;
+}
+
+// Per character: a digit, the point or the decimal comma, which the caret keeps its place behind.
+std::vector<bool> significance(std::string_view text, const std::vector<std::string>& characters) {
+    const std::optional<std::size_t> comma = decimalComma(text);
+    std::vector<bool> out;
+    out.reserve(characters.size());
+    std::size_t offset = 0;
+    for (const std::string& character : characters) {
+        const bool number = character.size() == 1 && (isAsciiDigit(character[0]) || character[0] == '.');
+        out.push_back(number || (comma && offset == *comma));
+        offset += character.size();
+    }
+    return out;
 }
 
 }  // namespace
@@ -56,7 +99,7 @@ std::string money(const Decimal& value) {
 
 std::string percent(const Decimal& value) { return formatted(value, false, 0, 2) + "%"; }
 
-std::string liveGrouped(std::string_view typed) {
+std::string liveGrouped(std::string_view typed, std::string_view before) {
     std::string raw;
     raw.reserve(typed.size());
     for (const char c : typed) {
@@ -64,6 +107,23 @@ std::string liveGrouped(std::string_view typed) {
     }
     if (!std::all_of(raw.begin(), raw.end(), [](char c) { return isAsciiDigit(c) || c == '.'; })) {
         return std::string(typed);
+    }
+    // A comma after the point is no separator of any kind: left for the parser to refuse.
+    if (commaAfterPoint(typed)) return std::string(typed);
+    // Deleting digits out of "10,000" leaves its separator a separator ("1,000");
+    // only a comma that was the decimal mark before stays one.
+    const bool deleting = onlyDeleted(before, typed);
+    const std::optional<std::size_t> comma = decimalComma(typed);
+    if (comma && (!deleting || (decimalComma(before) && std::count(typed.begin(), typed.end(), ',') ==
+                                                             std::count(before.begin(), before.end(), ',')))) {
+        // Grouped by commas too, the text would no longer read as one number.
+        std::string whole;
+        for (const char c : typed.substr(0, *comma)) {
+            if (c != ',') whole += c;
+        }
+        std::string_view digits = whole;
+        while (digits.size() > 1 && digits.front() == '0') digits.remove_prefix(1);
+        return std::string(digits) + std::string(typed.substr(*comma));
     }
     if (std::count(raw.begin(), raw.end(), '.') >= 2) return std::string(typed);
 
@@ -79,13 +139,15 @@ int caretAfterGrouping(std::string_view original, int caret, std::string_view fo
     const std::vector<std::string> typed = Base::Text::graphemes(original);
     const auto end = static_cast<int>(typed.size());
     const int bounded = std::clamp(caret, 0, end);
-    const auto before = std::count_if(typed.begin(), typed.begin() + bounded, isSignificant);
+    const std::vector<bool> typedCounts = significance(original, typed);
+    const auto before = std::count(typedCounts.begin(), typedCounts.begin() + bounded, true);
 
     const std::vector<std::string> shown = Base::Text::graphemes(formatted);
+    const std::vector<bool> shownCounts = significance(formatted, shown);
     std::ptrdiff_t passed = 0;
     for (std::size_t position = 0; position < shown.size(); ++position) {
         if (passed == before) return static_cast<int>(position);
-        if (isSignificant(shown[position])) ++passed;
+        if (shownCounts[position]) ++passed;
     }
     return static_cast<int>(shown.size());
 }

@@ -20,9 +20,14 @@ std::string money(const Base::Decimal& value);
 std::string percent(const Base::Decimal& value);
 
 // Regroups the whole part of a number being typed ("12345" -> "12,345") and
-// keeps what follows the point exactly as typed. Anything that is not plain
-// digits with at most one point comes back unchanged.
-std::string liveGrouped(std::string_view typed);
+// keeps what follows the point exactly as typed. A comma that cannot group
+// thousands (fewer than three digits after it, or only zeros before it) is
+// the decimal mark: it stays, and the whole part before it is left ungrouped
+// ("2,500,5" -> "2500,5"), so the text reads as the number it shows; when
+// the edit only deleted from `before` (what the field showed), a comma keeps
+// the role it had there. Anything that is not plain digits with at most one
+// point comes back unchanged.
+std::string liveGrouped(std::string_view typed, std::string_view before = {});
 // Where the caret goes in `formatted` so that it stays behind the same digit
 // it followed in `original`. Positions count characters.
 int caretAfterGrouping(std::string_view original, int caret, std::string_view formatted);

@@ -89,6 +89,19 @@ std::optional<CalculatorModel::MicroSuggestion> CalculatorModel::microSuggestion
 }
 
 std::optional<std::string> CalculatorModel::prompt() const {
+    // The size of a value the field no longer shows would be a size for
+    // numbers the user is not looking at.
+    for (const auto& [field, text] : drafts_) {
+        if (positive(text)) continue;
+        switch (field) {
+            case Field::balance: return "Enter your account balance";
+            case Field::risk: return "Enter a risk above 0";
+            case Field::stop:
+                if (calculator().stopMode == StopMode::points) return "Enter a stop distance above 0";
+                break;
+            case Field::entry: break;
+        }
+    }
     const CalculatorKit::CalculationResult outcome = result();
     if (outcome.isUsable()) return std::nullopt;
     if (outcome.issue && outcome.issue->kind == CalculationIssue::Kind::belowMinimum) return std::nullopt;
@@ -149,21 +162,24 @@ void CalculatorModel::edit(Field field, std::string_view text) {
     // A value beyond its bound would be swapped for the setting's default by
     // the settings' repair, so a slip of the finger could silently change the
     // risk. It is refused instead and the field falls back to what is stored.
-    bool refused = false;
+    std::optional<std::string> refusal;
     switch (field) {
         case Field::balance:
             if (!value) break;
             if (*value > CalculatorSettings::maxBalance) {
-                refused = true;
+                refusal = "At most " + CalculatorFormat::grouped(Decimal(CalculatorSettings::maxBalance));
                 break;
             }
             settings_.updateCalculator([&](CalculatorSettings& s) { s.balance = *value; });
             break;
         case Field::risk: {
             if (!value) break;
-            const bool amount = stored.riskMode == RiskMode::amount;
-            if (*value > (amount ? CalculatorSettings::maxRiskAmount : CalculatorSettings::maxRiskPercent)) {
-                refused = true;
+            if (stored.riskMode == RiskMode::amount && *value > CalculatorSettings::maxRiskAmount) {
+                refusal = "At most " + CalculatorFormat::grouped(Decimal(CalculatorSettings::maxRiskAmount));
+                break;
+            }
+            if (stored.riskMode == RiskMode::percent && *value > CalculatorSettings::maxRiskPercent) {
+                refusal = "At most " + CalculatorFormat::plain(Decimal(CalculatorSettings::maxRiskPercent)) + " %";
                 break;
             }
             settings_.updateCalculator([&](CalculatorSettings& s) {
@@ -178,20 +194,23 @@ void CalculatorModel::edit(Field field, std::string_view text) {
             }
             if (!value) break;
             if (*value > CalculatorSettings::maxStopPoints) {
-                refused = true;
+                refusal = "At most " + CalculatorFormat::grouped(Decimal(CalculatorSettings::maxStopPoints));
                 break;
             }
             settings_.updateCalculator([&](CalculatorSettings& s) { s.stopPoints = *value; });
             break;
         case Field::entry: entryText_.set(std::string(text)); break;
     }
-    if (refused) setDraft(field, storedText(field));
+    if (!refusal) return;
+    setDraft(field, storedText(field));
+    // A refused keystroke or paste changes nothing on screen; the toast says why.
+    showToast(std::move(*refusal));
 }
 
-void CalculatorModel::endEditing(Field field) {
+void CalculatorModel::endEditing(Field field, Keyboard keyboard) {
     removeDraft(field);
     if (field == Field::stop) rememberCurrentStop();
-    if (onEditingEnded_) onEditingEnded_();
+    if (keyboard == Keyboard::giveBack && onEditingEnded_) onEditingEnded_();
 }
 
 void CalculatorModel::endAllEditing() {

@@ -87,15 +87,19 @@ public:
     CalculatorKit::CalculationResult result() const;
     // The micro contract, when the selected instrument yields no size and its micro does.
     std::optional<MicroSuggestion> microSuggestion() const;
-    // What is missing or wrong, when no usable size exists (never for a size below the minimum).
+    // What is missing or wrong, when no usable size exists (never for a size
+    // below the minimum), or while a field being typed holds no number above 0.
     std::optional<std::string> prompt() const;
 
     std::string displayText(Field field) const;
     // The field's whole text after a change. A valid value is stored at once;
-    // a value beyond its setting's bound is refused and the field shows the
-    // stored value again.
+    // a value beyond its setting's bound is refused, the field shows the
+    // stored value again and the toast names the bound.
     void edit(Field field, std::string_view text);
-    void endEditing(Field field);
+    // Whether the end of an edit gives the keyboard back from the island: not
+    // when the user only moved on to another field of the tab.
+    enum class Keyboard { giveBack, keep };
+    void endEditing(Field field, Keyboard keyboard = Keyboard::giveBack);
     void endAllEditing();
 
     void selectInstrument(std::string_view id);

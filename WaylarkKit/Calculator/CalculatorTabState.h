@@ -22,6 +22,9 @@ struct CalculatorCard {
     bool compact = false;
     bool hasModeSwitch = false;
     bool hasSteppers = false;
+    // The widest value the card must show whole, and what it shows now.
+    std::string widestValue;
+    std::string text;
 
     bool operator==(const CalculatorCard&) const = default;
 };

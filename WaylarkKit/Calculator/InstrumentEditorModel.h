@@ -41,8 +41,9 @@ public:
     SettingsKit::SettingsModel& settings() const { return settings_; }
     const std::map<Field, std::string>& drafts() const { return drafts_; }
     const std::optional<std::string>& message() const { return message_.get(); }
-    // A custom instrument whose name field should take the keyboard; never cleared here.
+    // A custom instrument whose name field should take the keyboard, until that field has taken it.
     const std::optional<std::string>& focusNameID() const { return focusNameID_.get(); }
+    void clearFocusNameID() { focusNameID_.set(std::nullopt); }
 
     // Drafts notify on every write; message and focus request on a real change.
     [[nodiscard]] Base::Subscription observeDrafts(std::function<void()> o) {

@@ -25,6 +25,8 @@ constexpr double cardSpacing = 8;
 constexpr double cardRowSpacing = 5;
 constexpr double stepperWidth = 18;
 constexpr double switchWidth = 16;
+// The line edit's margins around its text, and room for the caret.
+constexpr double fieldInset = 6;
 constexpr double resultSpacing = 14;
 constexpr double columnSpacing = 3;
 constexpr double sizeBlockMinWidth = 84;
@@ -39,6 +41,7 @@ QFont assumptionFont() { return P::font(10, FontWeight::regular); }
 QFont directionFont() { return P::font(10, FontWeight::bold); }
 QFont captionFont() { return P::font(9, FontWeight::bold, 0.5); }
 QFont prefixFont() { return P::font(14, FontWeight::semibold); }
+QFont valueFont() { return P::font(14, FontWeight::semibold); }
 QFont unitFont() { return P::font(10, FontWeight::regular); }
 QFont promptFont() { return P::font(12, FontWeight::regular); }
 QFont toastFont() { return P::font(11, FontWeight::semibold); }
@@ -92,22 +95,70 @@ CalculatorTabGeometry::Card layoutCard(const CalculatorCard& card, const QRectF&
     return out;
 }
 
+// The width a card needs to show its widest value, or what it holds now
+// when that is wider, and its caption with the switch, all whole.
+double cardNeed(const CalculatorCard& card) {
+    const double value = std::max(P::textWidth(valueFont(), q(card.widestValue)),
+                                  P::textWidth(valueFont(), q(card.text))) + fieldInset;
+    double row = 8 + value + 8;
+    if (!card.prefix.empty()) row += P::textWidth(prefixFont(), q(card.prefix)) + 2;
+    if (card.hasSteppers) row += 2 + 2 * stepperWidth;
+    double caption = 8 + P::textWidth(captionFont(), q(card.caption)) + 8;
+    if (card.hasModeSwitch) caption += 4 + switchWidth;
+    return std::max(row, caption);
+}
+
+// Equal shares while every card fits in one; otherwise each card gets what
+// it needs and the rest is shared, or, when even that is too much, the room
+// is shared in proportion to the needs.
+std::vector<double> cardWidths(const std::vector<double>& needs, double room) {
+    const auto count = static_cast<double>(needs.size());
+    const double equal = room / count;
+    if (std::all_of(needs.begin(), needs.end(), [equal](double need) { return need <= equal; })) {
+        return std::vector<double>(needs.size(), equal);
+    }
+    double total = 0;
+    for (const double need : needs) total += need;
+    std::vector<double> widths;
+    for (const double need : needs) {
+        widths.push_back(total <= room ? need + (room - total) / count : room * need / total);
+    }
+    return widths;
+}
+
 double cardHeight(const CalculatorCard& card) {
     return (card.compact ? 4 : 8) + cardCaptionHeight + 1 + cardValueHeight;
 }
 
-double layoutCards(const CalculatorTabState& state, CalculatorTabGeometry& g, double left, double width, double top) {
-    const std::size_t perRow = state.stopMode == StopMode::price ? 2 : 3;
+// Stop in points puts its three cards in one row, unless the row cannot hold
+// what they show: then balance and risk share the first row and the stop
+// takes the second, in the compact look of the price mode, so that the
+// result still fits under them.
+bool stacksCards(const CalculatorTabState& state, double width) {
+    if (state.stopMode == StopMode::price) return true;
+    double needed = cardSpacing * static_cast<double>(state.cards.size() - 1);
+    for (const CalculatorCard& card : state.cards) needed += cardNeed(card);
+    return needed > width;
+}
+
+double layoutCards(const CalculatorTabState& state, CalculatorTabGeometry& g, double left, double width, double top,
+                   bool stacked) {
+    const std::size_t perRow = stacked ? 2 : 3;
     double y = top;
     for (std::size_t start = 0; start < state.cards.size(); start += perRow) {
         if (start > 0) y += cardRowSpacing;
         const std::size_t count = std::min(perRow, state.cards.size() - start);
-        const double cardWidth = (width - cardSpacing * static_cast<double>(count - 1)) / static_cast<double>(count);
+        std::vector<double> needs;
+        for (std::size_t i = 0; i < count; ++i) needs.push_back(cardNeed(state.cards[start + i]));
+        const std::vector<double> widths =
+            cardWidths(needs, std::max(0.0, width - cardSpacing * static_cast<double>(count - 1)));
         double rowHeight = 0;
+        double x = left;
         for (std::size_t i = 0; i < count; ++i) {
-            const CalculatorCard& card = state.cards[start + i];
-            const QRectF frame(left + static_cast<double>(i) * (cardWidth + cardSpacing), y, cardWidth,
-                               cardHeight(card));
+            CalculatorCard card = state.cards[start + i];
+            card.compact = card.compact || stacked;
+            const QRectF frame(x, y, widths[i], cardHeight(card));
+            x = frame.right() + cardSpacing;
             g.cards.push_back(layoutCard(card, frame));
             rowHeight = std::max(rowHeight, frame.height());
         }
@@ -122,20 +173,25 @@ void addLine(std::vector<CalculatorTabGeometry::Line>& lines, const QString& tex
     lines.push_back({QRectF(left, top, width, P::wrappedHeight(font, text, width)), text, font, colour, true});
 }
 
-void layoutResult(const CalculatorTabState& state, CalculatorTabGeometry& g, double left, double width, double top) {
-    const bool price = state.stopMode == StopMode::price;
+// Under two rows of cards the result takes the compact look: a smaller
+// number, centred on its column.
+void layoutResult(const CalculatorTabState& state, CalculatorTabGeometry& g, double left, double width, double top,
+                  bool compact) {
     if (state.prompt) {
-        const double minimum = price ? 34 : 56;
+        const double minimum = compact ? 34 : 56;
         const double height = std::max(minimum, P::wrappedHeight(promptFont(), q(*state.prompt), width));
         g.prompt = QRectF(left, top, width, height);
         return;
     }
-    const double fullSize = price ? 28 : 34;
+    const double fullSize = compact ? 28 : 34;
     const QString sizeText = q(CalculatorTabText::sizeText(state.result));
     const double ideal = MonoDigits::width(P::font(fullSize, FontWeight::bold), sizeText);
     const double offered = std::max(sizeBlockMinWidth, (width - resultSpacing) / 2);
     g.sizeFontSize = fullSize * std::clamp(offered / std::max(ideal, 1.0), 0.6, 1.0);
-    const double blockWidth = std::max(sizeBlockMinWidth, std::min(ideal, offered));
+    // The unit line under the number is as much a part of the block as the number.
+    const double unitWidth =
+        P::textWidth(unitFont(), q(CalculatorTabText::unitText(state.result, state.instrument, state.stopMode)));
+    const double blockWidth = std::max(sizeBlockMinWidth, std::min(std::max(ideal, unitWidth), offered));
     const double numberHeight = P::lineHeight(P::font(fullSize, FontWeight::bold));
     const double blockHeight = numberHeight + P::lineHeight(unitFont());
 
@@ -163,9 +219,9 @@ void layoutResult(const CalculatorTabState& state, CalculatorTabGeometry& g, dou
     }
     const double columnHeight = g.microButton ? g.microButton->bottom() : lines.back().rect.bottom();
     const double rowHeight = std::max(blockHeight, columnHeight);
-    // Price mode centres the size and the column on each other; points mode aligns their tops.
-    const double blockTop = top + (price ? (rowHeight - blockHeight) / 2 : 0);
-    const double columnTop = top + (price ? (rowHeight - columnHeight) / 2 : 0);
+    // The compact look centres the size and the column on each other; otherwise their tops align.
+    const double blockTop = top + (compact ? (rowHeight - blockHeight) / 2 : 0);
+    const double columnTop = top + (compact ? (rowHeight - columnHeight) / 2 : 0);
     g.sizeBlock = QRectF(left, blockTop, blockWidth, blockHeight);
     g.sizeNumber = QRectF(left, blockTop, blockWidth, numberHeight);
     g.unitLine = QRectF(left, blockTop + numberHeight, blockWidth, blockHeight - numberHeight);
@@ -182,10 +238,11 @@ CalculatorTabGeometry layoutCalculatorTab(const CalculatorTabState& state, const
     const double left = CalculatorTabGeometry::leadingPadding;
     const double right = size.width();
     const double width = std::max(0.0, right - left);
-    const double spacing = state.stopMode == StopMode::price ? 6 : 8;
+    const bool stacked = stacksCards(state, width);
+    const double spacing = stacked ? 6 : 8;
     layoutHeader(state, g, left, right);
-    const double cardsBottom = layoutCards(state, g, left, width, headerHeight + spacing);
-    layoutResult(state, g, left, width, cardsBottom + spacing);
+    const double cardsBottom = layoutCards(state, g, left, width, headerHeight + spacing, stacked);
+    layoutResult(state, g, left, width, cardsBottom + spacing, stacked);
     if (state.toast) {
         const double toastWidth = P::textWidth(toastFont(), q(*state.toast)) + 20;
         g.toast = QRectF(right - toastWidth, toastTop, toastWidth, toastHeight);

@@ -45,7 +45,7 @@ private:
 };
 
 CalculatorTabView::CalculatorTabView(CalculatorModel& model, Base::Scheduler& scheduler, QWidget* parent)
-    : QWidget(parent), model_(model) {
+    : QWidget(parent), model_(model), scheduler_(scheduler) {
     for (const Field field : {Field::balance, Field::risk, Field::stop, Field::entry}) {
         TextBinding binding{[this, field] { return model_.displayText(field); },
                             [this, field](const std::string& text) { model_.edit(field, text); }};
@@ -54,7 +54,7 @@ CalculatorTabView::CalculatorTabView(CalculatorModel& model, Base::Scheduler& sc
         look.weight = FontWeight::semibold;
         auto* text = new EditableText(std::move(binding), look, scheduler, this);
         text->setOnSubmit([this, field] { model_.endEditing(field); });
-        text->setOnEnd([this, field] { model_.endEditing(field); });
+        text->setOnEnd([this, field] { fieldLostFocus(field); });
         fields_[field] = text;
     }
     menu_ = new InstrumentMenuView(model_, this);
@@ -73,11 +73,23 @@ CalculatorTabView::CalculatorTabView(CalculatorModel& model, Base::Scheduler& sc
 
 CalculatorTabView::~CalculatorTabView() = default;
 
+void CalculatorTabView::fieldLostFocus(Field field) {
+    // The focus is still on its way: the rebuild this end triggers waits for
+    // the next turn, and a click into another field of the tab keeps the
+    // keyboard. Giving it back then would take it from the field just clicked.
+    endings_[field] = scheduler_.post([this, field] {
+        QWidget* focus = window()->focusWidget();
+        const bool stays = std::any_of(fields_.begin(), fields_.end(),
+                                       [focus](const auto& each) { return each.second == focus; });
+        model_.endEditing(field, stays ? CalculatorModel::Keyboard::keep : CalculatorModel::Keyboard::giveBack);
+    });
+}
+
 void CalculatorTabView::refresh() {
     for (auto& [field, text] : fields_) text->refresh();
     CalculatorTabState next = CalculatorTabState::of(model_);
-    // A keystroke that changes no number, or a setting the tab does not
-    // show, leaves the painted part as it is.
+    // A setting the tab does not show leaves the painted part as it is. A
+    // keystroke does not: the cards are sized by the texts they hold.
     if (next == state_ && !geometry_.cards.empty()) return;
     state_ = std::move(next);
     geometry_ = layoutCalculatorTab(state_, QSizeF(size()));
@@ -88,7 +100,12 @@ void CalculatorTabView::refresh() {
         if (applied == grouping_.end() || applied->second != card.groupsThousands) {
             grouping_[card.field] = card.groupsThousands;
             if (card.groupsThousands) {
-                text->setLiveFormatter([](const std::string& raw) { return CalculatorFormat::liveGrouped(raw); },
+                const Field field = card.field;
+                // The model still holds what the field showed before this keystroke.
+                text->setLiveFormatter(
+                    [this, field](const std::string& raw) {
+                        return CalculatorFormat::liveGrouped(raw, model_.displayText(field));
+                    },
                                        [](const std::string& raw, int caret, const std::string& formatted) {
                                            return CalculatorFormat::caretAfterGrouping(raw, caret, formatted);
                                        });

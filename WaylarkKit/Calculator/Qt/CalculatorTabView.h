@@ -47,8 +47,10 @@ private:
     void refresh();
     void placeChildren();
     void activate(CalculatorTabTarget target);
+    void fieldLostFocus(CalculatorModel::Field field);
 
     CalculatorModel& model_;
+    Base::Scheduler& scheduler_;
     CalculatorTabState state_;
     CalculatorTabGeometry geometry_;
     std::map<CalculatorModel::Field, EditableText*> fields_;
@@ -56,6 +58,8 @@ private:
     InstrumentMenuView* menu_ = nullptr;
     Toast* toast_ = nullptr;
     std::optional<CalculatorTabTarget> pressed_;
+    // Ends of editing wait until the focus has landed.
+    std::map<CalculatorModel::Field, Base::TaskHandle> endings_;
     // Last, so they are dropped first and no notification reaches a half-destroyed view.
     std::vector<Base::Subscription> subscriptions_;
 };

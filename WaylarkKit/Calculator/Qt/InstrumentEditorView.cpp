@@ -167,6 +167,16 @@ public:
     }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // The request is spent once the name has the keyboard: a later
+        // opening of the card must not put a stray key into that name.
+        if (event->type() == QEvent::FocusIn && watched == field(Field::name) &&
+            editor_.focusNameID() == nameFieldID_) {
+            editor_.clearFocusNameID();
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing, true);
@@ -256,6 +266,7 @@ private:
         if (!isCustom_) return;
         EditableText* text = makeField(Field::name, "Name", 18, FontWeight::semibold, focus);
         text->setOnEnd([this] { editor_.endEditing(); });
+        text->installEventFilter(this);
         // Made last, yet first in reading order: Tab goes on to the point value.
         setTabOrder(text, field(Field::perPoint));
         text->show();
@@ -389,7 +400,7 @@ private:
 
 InstrumentEditorView::InstrumentEditorView(InstrumentEditorModel& editor, Base::Scheduler& scheduler,
                                            std::function<void()> onDone, QWidget* parent)
-    : QWidget(parent), editor_(editor), onDone_(std::move(onDone)) {
+    : QWidget(parent), editor_(editor), scheduler_(scheduler), onDone_(std::move(onDone)) {
     listScroll_ = quietScrollArea(this);
     list_ = new Sidebar(editor_, listScroll_);
     listScroll_->setWidget(list_);
@@ -434,6 +445,14 @@ std::optional<QRectF> InstrumentEditorView::rowRect(const std::string& id) const
 }
 
 void InstrumentEditorView::refresh() {
+    // Hiding a focused name field hands the focus on, and that field's end of
+    // editing notifies again: the pass it asks for runs on the next turn,
+    // never inside this one, which would leave a second name field behind.
+    if (refreshing_) {
+        laterRefresh_ = scheduler_.post([this] { refresh(); });
+        return;
+    }
+    refreshing_ = true;
     const auto& stored = editor_.settings().calculator();
     const std::string selected = editor_.instrument().id;
     list_->setContent(stored.allInstruments(), selected);
@@ -447,6 +466,7 @@ void InstrumentEditorView::refresh() {
         }
     }
     update();
+    refreshing_ = false;
 }
 
 void InstrumentEditorView::placeChildren() {
@@ -477,7 +497,7 @@ void InstrumentEditorView::paintEvent(QPaintEvent*) {
                 P::font(12, FontWeight::semibold), ink, QStringLiteral("Add instrument"));
 }
 
-void InstrumentEditorView::resizeEvent(QResizeEvent*) { placeChildren(); }
+void InstrumentEditorView::resizeEvent(QResizeEvent*) { refresh(); }
 
 void InstrumentEditorView::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();

@@ -57,6 +57,7 @@ private:
     QRectF addButtonRect() const;
 
     InstrumentEditorModel& editor_;
+    Base::Scheduler& scheduler_;
     std::function<void()> onDone_;
     QScrollArea* listScroll_ = nullptr;
     Sidebar* list_ = nullptr;
@@ -64,6 +65,8 @@ private:
     Detail* detail_ = nullptr;
     // The instrument last brought into view in the list.
     std::string shownID_;
+    bool refreshing_ = false;
+    Base::TaskHandle laterRefresh_;
     std::vector<Base::Subscription> subscriptions_;
 };
 

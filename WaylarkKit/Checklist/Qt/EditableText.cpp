@@ -138,7 +138,10 @@ void EditableText::paintEvent(QPaintEvent* event) {
     const QFontMetricsF metrics(font());
     const QRectF box = QRectF(contentsRect()).adjusted(textInset, 0, -textInset, 0);
     // Out of editing, a text too long for the field shows its start, cut at the tail.
-    if (hasFocus() || text().isEmpty() || metrics.horizontalAdvance(text()) <= box.width()) {
+    // A field its window would give the keys to is still being edited, even
+    // while that window is not the active one.
+    const bool editing = hasFocus() || window()->focusWidget() == this;
+    if (editing || text().isEmpty() || metrics.horizontalAdvance(text()) <= box.width()) {
         QLineEdit::paintEvent(event);
         return;
     }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Base/Decimal.h"
+#include "CalculatorKit/DecimalInput.h"
 #include "WaylarkKit/Calculator/CalculatorFormat.h"
 
 namespace Format = WaylarkKit::CalculatorFormat;
@@ -37,6 +38,34 @@ TEST(CalculatorFormatTest, LiveGrouping) {
     };
     // clang-format on
     for (const auto& c : cases) EXPECT_EQ(Format::liveGrouped(c.typed), c.shown) << c.typed;
+}
+
+// What the field shows is what gets stored, so the shown text must read as
+// the number the user meant: a decimal comma never multiplies it.
+TEST(CalculatorFormatTest, LiveGroupingKeepsADecimalComma) {
+    // clang-format off
+    const struct { const char* typed; const char* shown; const char* value; } cases[] = {
+        {"2500,50", "2500,50", "2500.5"}, {"99,99", "99,99", "99.99"}, {"1,5", "1,5", "1.5"},
+        {"2,500,5", "2500,5", "2500.5"}, {"2,500,", "2500,", "2500"}, {"0,001", "0,001", "0.001"},
+        {"2,500", "2,500", "2500"}, {"1,250", "1,250", "1250"}, {"2,500.5", "2,500.5", "2500.5"},
+        {"1,2345", "12,345", "12345"}
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const std::string shown = Format::liveGrouped(c.typed);
+        EXPECT_EQ(shown, c.shown) << c.typed;
+        EXPECT_EQ(CalculatorKit::DecimalInput::parse(shown), dec(c.value)) << c.typed;
+    }
+    EXPECT_EQ(Format::liveGrouped("1.5,5"), "1.5,5");
+    EXPECT_EQ(CalculatorKit::DecimalInput::parse("1.5,5"), std::nullopt);
+    // Deleting keeps each comma's role: a separator stays one, a decimal mark too.
+    EXPECT_EQ(Format::liveGrouped("10,00", "10,000"), "1,000");
+    EXPECT_EQ(Format::liveGrouped("100,00", "100,005"), "10,000");
+    EXPECT_EQ(Format::liveGrouped("2500,", "2500,5"), "2500,");
+    EXPECT_EQ(Format::liveGrouped("2500,50", "10,000"), "2500,50");  // pasted over the whole
+    // The caret stays behind the decimal comma, where the next digit goes.
+    EXPECT_EQ(Format::caretAfterGrouping("2,500,", 6, "2500,"), 5);
+    EXPECT_EQ(Format::caretAfterGrouping("2,500,5", 7, "2500,5"), 6);
 }
 
 TEST(CalculatorFormatTest, CaretStaysBehindTheSameDigit) {

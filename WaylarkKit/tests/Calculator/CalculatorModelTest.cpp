@@ -120,24 +120,48 @@ TEST_F(CalculatorModelTest, TypingCommitsValidValuesAndKeepsTheDraft) {
 // nor any other value: the keystroke is refused and the stored value shows again.
 TEST_F(CalculatorModelTest, ValuesBeyondTheirBoundsAreRefusedNotReplaced) {
     // clang-format off
-    const struct { Field field; RiskMode riskMode; const char* committed; const char* typed; const char* shown; } cases[] = {
-        {Field::balance, RiskMode::percent, "12,500", "2,000,000,000", "12,500"},
-        {Field::balance, RiskMode::percent, "12,500", "1,000,000,000", "1,000,000,000"},
-        {Field::risk, RiskMode::percent, "0.75", "1000", "0.75"},
-        {Field::risk, RiskMode::percent, "0.75", "100", "100"},
-        {Field::risk, RiskMode::amount, "300", "1,000,000,001", "300"},
-        {Field::stop, RiskMode::percent, "15", "1000001", "15"}
+    const struct { Field field; RiskMode riskMode; const char* committed; const char* typed; const char* shown;
+                   std::optional<std::string> toast; } cases[] = {
+        {Field::balance, RiskMode::percent, "12,500", "2,000,000,000", "12,500", "At most 1,000,000,000"},
+        {Field::balance, RiskMode::percent, "12,500", "1,000,000,000", "1,000,000,000", std::nullopt},
+        {Field::risk, RiskMode::percent, "0.75", "150", "0.75", "At most 100 %"},
+        {Field::risk, RiskMode::percent, "0.75", "100", "100", std::nullopt},
+        {Field::risk, RiskMode::amount, "300", "1,000,000,001", "300", "At most 1,000,000,000"},
+        {Field::stop, RiskMode::percent, "15", "1000001", "15", "At most 1,000,000"}
     };
     // clang-format on
     for (const auto& c : cases) {
         model.setRiskMode(c.riskMode);
         model.edit(c.field, c.committed);
         model.endEditing(c.field);
+        scheduler.advance(CalculatorModel::toastSeconds);
         const auto before = calculator();
         model.edit(c.field, c.typed);
         EXPECT_EQ(model.displayText(c.field), c.shown) << c.typed;
+        EXPECT_EQ(model.toast(), c.toast) << c.typed;
         if (std::string(c.shown) == c.typed) continue;
         EXPECT_EQ(calculator(), before) << c.typed;
+    }
+}
+
+// A field emptied or holding no number above 0 shows the prompt, not the
+// size of the value it no longer shows; ending the edit brings both back.
+TEST_F(CalculatorModelTest, ADraftWithoutAValueShowsThePrompt) {
+    // clang-format off
+    const struct { Field field; const char* typed; std::optional<std::string> prompt; } cases[] = {
+        {Field::balance, "", "Enter your account balance"}, {Field::balance, "abc", "Enter your account balance"},
+        {Field::balance, "0", "Enter your account balance"}, {Field::risk, "", "Enter a risk above 0"},
+        {Field::risk, "0.", "Enter a risk above 0"}, {Field::risk, "0.5", std::nullopt},
+        {Field::stop, "0", "Enter a stop distance above 0"},
+        {Field::stop, "12", std::nullopt}
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        model.edit(c.field, c.typed);
+        EXPECT_EQ(model.prompt(), c.prompt) << c.typed;
+        model.endEditing(c.field);
+        EXPECT_EQ(model.prompt(), std::nullopt) << c.typed;
+        EXPECT_TRUE(model.result().isUsable()) << c.typed;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "WaylarkKit/Calculator/CalculatorModel.h"
+#include "WaylarkKit/Calculator/Qt/CalculatorPainting.h"
 #include "WaylarkKit/Calculator/Qt/CalculatorTabView.h"
 #include "WaylarkKit/Calculator/Qt/InstrumentMenuView.h"
 #include "WaylarkKit/Checklist/Qt/EditableText.h"
@@ -168,4 +169,63 @@ TEST_F(CalculatorTabViewTest, CopyingShowsTheToastAndLeavingDropsEverything) {
     view.hide();
     EXPECT_FALSE(model.isInstrumentMenuOpen());
     EXPECT_TRUE(model.drafts().empty());
+}
+
+// The application gives the keyboard back from the island when an edit ends
+// (the stand-in below does what it does). Clicking from one field into the
+// next must leave the keyboard in the next, or the typing there is lost.
+TEST_F(CalculatorTabViewTest, MovingToAnotherFieldKeepsTheKeyboard) {
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    int givenBack = 0;
+    model.setOnEditingEnded([&] {
+        ++givenBack;
+        if (QWidget* focus = view.focusWidget()) focus->clearFocus();
+    });
+    EditableText* risk = view.textField(Field::risk);
+    EditableText* balance = view.textField(Field::balance);
+    risk->setFocus(Qt::MouseFocusReason);
+    risk->selectAll();
+    QTest::keyClicks(risk, "2");
+    balance->setFocus(Qt::MouseFocusReason);
+    scheduler.runPending();
+    EXPECT_TRUE(balance->hasFocus());
+    EXPECT_EQ(givenBack, 0);
+    EXPECT_FALSE(model.drafts().contains(Field::risk));
+    EXPECT_EQ(calculator().riskPercent, 2);
+
+    balance->clearFocus();
+    scheduler.runPending();
+    EXPECT_EQ(givenBack, 1);
+}
+
+// Measured in Inter, at the widest and the narrowest the panel gives the tab:
+// the longest values a trader types show whole, and the unit line in full.
+TEST_F(CalculatorTabViewTest, FieldsAndTheUnitLineHoldWhatTheyShow) {
+    const auto holds = [&](Field field) {
+        const EditableText* text = view.textField(field);
+        return QFontMetricsF(text->font()).horizontalAdvance(text->text()) + 4 <= text->width();
+    };
+    model.setRiskMode(RiskMode::amount);
+    for (const int width : {460, 309}) {
+        view.resize(width, 165);
+        model.edit(Field::balance, "1,000,000,000");
+        model.edit(Field::risk, "99,999.99");
+        model.edit(Field::stop, "9999.75");
+        EXPECT_TRUE(holds(Field::balance)) << width;
+        EXPECT_TRUE(holds(Field::risk)) << width;
+        EXPECT_TRUE(holds(Field::stop)) << width;
+        model.endAllEditing();
+        EXPECT_TRUE(holds(Field::risk)) << width;  // "$ 100" once edited
+    }
+    // The balance being typed grows its field rather than hiding digits.
+    model.edit(Field::balance, "999,999,999.99");
+    EXPECT_TRUE(holds(Field::balance));
+
+    model.endAllEditing();
+    model.selectInstrument("MNQ");
+    ASSERT_TRUE(view.state().result.isUsable());
+    const QString unit = "contracts · tap to copy";
+    EXPECT_GE(view.geometry().unitLine.width(),
+              QFontMetricsF(CalculatorPainting::font(10, FontWeight::regular)).horizontalAdvance(unit));
 }

@@ -98,3 +98,37 @@ TEST_F(InstrumentEditorViewTest, AddingFocusesTheNameUntilFiveThenDeleting) {
     EXPECT_EQ(calculator().instrumentID, "NAS100");
     EXPECT_EQ(view.textField(Field::name), nullptr);
 }
+
+// A new instrument's name takes the keyboard once. Moving on from a name
+// being typed (to a new instrument or another row) hides that focused field,
+// and its end of editing must not leave a second name field behind.
+TEST_F(InstrumentEditorViewTest, OneNameFieldAndTheFocusRequestIsSpent) {
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    const auto visibleNames = [&] {
+        int count = 0;
+        for (const EditableText* text : view.findChildren<EditableText*>()) {
+            if (text->isVisible() && text->placeholderText() == "Name") ++count;
+        }
+        return count;
+    };
+    click(Button::add);
+    scheduler.runPending();
+    const std::string first = calculator().instrumentID;
+    ASSERT_TRUE(view.textField(Field::name)->hasFocus());
+    EXPECT_EQ(editor.focusNameID(), std::nullopt);
+
+    QTest::keyClicks(view.textField(Field::name), "DAX");
+    click(Button::add);
+    scheduler.runPending();
+    EXPECT_EQ(visibleNames(), 1);
+    QTest::keyClicks(view.textField(Field::name), "FTSE");
+    clickAt(view.rowRect(first)->center());
+    scheduler.runPending();
+    EXPECT_EQ(visibleNames(), 1);
+    EXPECT_EQ(editor.instrument().name, "DAX");
+
+    // Built again, the card asks for no focus.
+    InstrumentEditorView again{editor, scheduler, [] {}};
+    EXPECT_FALSE(again.textField(Field::name)->autofocusPending());
+}

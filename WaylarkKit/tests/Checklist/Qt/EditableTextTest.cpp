@@ -128,3 +128,22 @@ TEST(EditableTextTest, CtrlEditingKeysWinOverShortcutsAndCtrlAltPassesThrough) {
     QTest::keyClick(f.field, Qt::Key_V, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(f.value.find("Above"), std::string::npos);
 }
+
+// The island gives the keys to its field without being the active window; a
+// long text being typed there scrolls like any edit instead of being cut.
+TEST(EditableTextTest, AFieldItsWindowTypesIntoNeverElides) {
+    Field f("Stop beyond the swing high of the opening range, then wait");
+    f.show();
+    f.field->setFocus();
+    f.field->end(false);
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    ASSERT_FALSE(f.field->hasFocus());
+    ASSERT_EQ(f.window.focusWidget(), f.field);
+    const QImage editing = f.field->grab().toImage();
+    f.field->clearFocus();
+    const QImage resting = f.field->grab().toImage();
+    EXPECT_NE(editing, resting);
+}
