@@ -62,7 +62,9 @@ Base::Result<std::unique_ptr<OpenRequestListener>> OpenRequestListener::start(Ba
         return fail("cannot bind");
     }
     if (::chmod(socket.c_str(), 0600) != 0 || ::lstat(socket.c_str(), &info) != 0) return fail("cannot secure");
-    if (::listen(listening, 8) != 0) return fail("cannot listen on");
+    // A request connects without waiting: a backlog the idle connections
+    // filled before they were taken would refuse it.
+    if (::listen(listening, SOMAXCONN) != 0) return fail("cannot listen on");
     const int wake = ::eventfd(0, EFD_CLOEXEC);
     if (wake < 0) return fail("cannot make a wake-up for");
     return std::unique_ptr<OpenRequestListener>(
