@@ -47,6 +47,24 @@ struct Session {
     }
 };
 
+// This test standing in for the first process: it holds the lock and counts open requests.
+struct FirstProcess {
+    InstanceLock::Outcome lock;
+    Base::ManualScheduler scheduler;
+    int requests = 0;
+    Base::Result<std::unique_ptr<OpenRequestListener>> listener;
+    explicit FirstProcess(const Session& session)
+        : lock(InstanceLock::acquire(session.lock)),
+          listener(OpenRequestListener::start(scheduler, OpenRequest::socketPath(), [this] { ++requests; })) {}
+    bool ready() const { return lock.lock && listener; }
+    bool received(int count) {
+        return waitUntil([&] {
+            scheduler.runPending();
+            return requests == count;
+        });
+    }
+};
+
 }  // namespace
 
 TEST(WaylarkAppProcessTest, FirstHoldsTheLockSecondSaysSoAndEndsFirstQuitsCleanly) {
@@ -79,23 +97,16 @@ TEST(WaylarkAppProcessTest, ASecondStartAsksToOpenOnlyWhenTheUserStartedIt) {
     } cases[] = {{{"--from-launcher"}, 1}, {{}, 1}, {{"--from-autostart"}, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));
-        // This test stands in for the first process.
         Session session;
-        const auto lock = InstanceLock::acquire(session.lock);
-        Base::ManualScheduler scheduler;
-        int requests = 0;
-        const auto listener = OpenRequestListener::start(scheduler, OpenRequest::socketPath(), [&] { ++requests; });
-        ASSERT_TRUE(lock.lock && listener);
+        FirstProcess first(session);
+        ASSERT_TRUE(first.ready());
 
         App second(c.arguments);
         ASSERT_TRUE(second.waitForExit(10));
         EXPECT_EQ(second.exitStatus(), 0);
         // A request of our own, sent after the program ended, comes after any of its own.
         ASSERT_TRUE(OpenRequest::send(OpenRequest::socketPath()));
-        EXPECT_TRUE(waitUntil([&] {
-            scheduler.runPending();
-            return requests == c.requests + 1;
-        }));
+        EXPECT_TRUE(first.received(c.requests + 1));
     }
 }
 
@@ -148,11 +159,8 @@ TEST(WaylarkAppProcessTest, WithoutAnXDisplayItSaysWhatIsMissingAndEnds) {
 
 TEST(WaylarkAppProcessTest, ASecondStartWhoseStandardErrorIsClosedStillAsksToOpen) {
     Session session;
-    const auto lock = InstanceLock::acquire(session.lock);
-    Base::ManualScheduler scheduler;
-    int requests = 0;
-    const auto listener = OpenRequestListener::start(scheduler, OpenRequest::socketPath(), [&] { ++requests; });
-    ASSERT_TRUE(lock.lock && listener);
+    FirstProcess first(session);
+    ASSERT_TRUE(first.ready());
 
     // Standard error is a pipe whose reader has gone, as under `| true`.
     int pipe[2];
@@ -170,10 +178,7 @@ TEST(WaylarkAppProcessTest, ASecondStartWhoseStandardErrorIsClosedStillAsksToOpe
     int status = 0;
     ASSERT_EQ(::waitpid(pid, &status, 0), pid);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-    EXPECT_TRUE(waitUntil([&] {
-        scheduler.runPending();
-        return requests == 1;
-    }));
+    EXPECT_TRUE(first.received(1));
 }
 
 TEST(WaylarkAppProcessTest, ALostXServerStillSavesAndRemovesTheSocket) {
