@@ -7,6 +7,7 @@
 #include "WaylarkKit/Calculator/CalculatorTabText.h"
 #include "WaylarkKit/Calculator/Qt/CalculatorPainting.h"
 #include "WaylarkKit/Style/Palette.h"
+#include "WaylarkKit/Style/Qt/QtText.h"
 #include "WaylarkKit/Style/Qt/Symbols.h"
 #include "WaylarkKit/Style/Qt/TextDrawing.h"
 
@@ -33,8 +34,6 @@ constexpr double sizeBlockMinWidth = 84;
 constexpr double toastTop = 70;
 constexpr double toastHeight = 24;
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
 QFont titleFont() { return P::font(13, FontWeight::semibold); }
 QFont chipFont() { return P::font(11, FontWeight::semibold); }
 QFont assumptionFont() { return P::font(10, FontWeight::regular); }
@@ -47,7 +46,7 @@ QFont promptFont() { return P::font(12, FontWeight::regular); }
 QFont toastFont() { return P::font(11, FontWeight::semibold); }
 
 double chipWidth(const CalculatorTabState& state) {
-    double inner = P::textWidth(chipFont(), q(state.instrument.name)) + 4 + 8;
+    double inner = P::textWidth(chipFont(), qtText(state.instrument.name)) + 4 + 8;
     if (!state.instrument.isVerified) inner += 9 + 4;
     return inner + 16;
 }
@@ -59,14 +58,14 @@ void layoutHeader(const CalculatorTabState& state, CalculatorTabGeometry& g, dou
     g.edit = QRectF(right - 24, 0, 24, headerHeight);
     double trailing = g.edit.left() - 8;
     if (state.direction) {
-        const double width = P::textWidth(directionFont(), q(CalculatorTabText::directionText(*state.direction))) + 16;
+        const double width = P::textWidth(directionFont(), qtText(CalculatorTabText::directionText(*state.direction))) + 16;
         g.direction = QRectF(trailing - width, (headerHeight - 20) / 2, width, 20);
         trailing = g.direction->left() - 8;
     }
     // The flexible space keeps its 4 points and its spacing; the assumption
     // gives way first, from its beginning, as the row narrows.
     const double room = std::max(0.0, trailing - (g.chip.right() + 8 + 4 + 8));
-    const QString full = q(CalculatorTabText::assumption(state.instrument));
+    const QString full = qtText(CalculatorTabText::assumption(state.instrument));
     const double width = std::min(room, P::textWidth(assumptionFont(), full));
     g.assumption = QRectF(trailing - width, 0, width, headerHeight);
     g.assumptionText = QFontMetricsF(assumptionFont()).elidedText(full, Qt::ElideLeft, width + 0.5);
@@ -76,12 +75,12 @@ CalculatorTabGeometry::Card layoutCard(const CalculatorCard& card, const QRectF&
     CalculatorTabGeometry::Card out{card, frame, {}, {}, {}, {}, {}, {}};
     const double padding = card.compact ? 2 : 4;
     const double captionTop = frame.top() + padding;
-    out.caption = QRectF(frame.left() + 8, captionTop, P::textWidth(captionFont(), q(card.caption)), cardCaptionHeight);
+    out.caption = QRectF(frame.left() + 8, captionTop, P::textWidth(captionFont(), qtText(card.caption)), cardCaptionHeight);
     if (card.hasModeSwitch) out.modeSwitch = QRectF(out.caption.right() + 4, captionTop, switchWidth, 12);
     const double valueTop = captionTop + cardCaptionHeight + 1;
     double x = frame.left() + 8;
     if (!card.prefix.empty()) {
-        const double width = P::textWidth(prefixFont(), q(card.prefix));
+        const double width = P::textWidth(prefixFont(), qtText(card.prefix));
         out.prefix = QRectF(x, valueTop, width, cardValueHeight);
         x += width + 2;
     }
@@ -98,12 +97,12 @@ CalculatorTabGeometry::Card layoutCard(const CalculatorCard& card, const QRectF&
 // The width a card needs to show its widest value, or what it holds now
 // when that is wider, and its caption with the switch, all whole.
 double cardNeed(const CalculatorCard& card) {
-    const double value = std::max(P::textWidth(valueFont(), q(card.widestValue)),
-                                  P::textWidth(valueFont(), q(card.text))) + fieldInset;
+    const double value = std::max(P::textWidth(valueFont(), qtText(card.widestValue)),
+                                  P::textWidth(valueFont(), qtText(card.text))) + fieldInset;
     double row = 8 + value + 8;
-    if (!card.prefix.empty()) row += P::textWidth(prefixFont(), q(card.prefix)) + 2;
+    if (!card.prefix.empty()) row += P::textWidth(prefixFont(), qtText(card.prefix)) + 2;
     if (card.hasSteppers) row += 2 + 2 * stepperWidth;
-    double caption = 8 + P::textWidth(captionFont(), q(card.caption)) + 8;
+    double caption = 8 + P::textWidth(captionFont(), qtText(card.caption)) + 8;
     if (card.hasModeSwitch) caption += 4 + switchWidth;
     return std::max(row, caption);
 }
@@ -179,18 +178,18 @@ void layoutResult(const CalculatorTabState& state, CalculatorTabGeometry& g, dou
                   bool compact) {
     if (state.prompt) {
         const double minimum = compact ? 34 : 56;
-        const double height = std::max(minimum, P::wrappedHeight(promptFont(), q(*state.prompt), width));
+        const double height = std::max(minimum, P::wrappedHeight(promptFont(), qtText(*state.prompt), width));
         g.prompt = QRectF(left, top, width, height);
         return;
     }
     const double fullSize = compact ? 28 : 34;
-    const QString sizeText = q(CalculatorTabText::sizeText(state.result));
+    const QString sizeText = qtText(CalculatorTabText::sizeText(state.result));
     const double ideal = MonoDigits::width(P::font(fullSize, FontWeight::bold), sizeText);
     const double offered = std::max(sizeBlockMinWidth, (width - resultSpacing) / 2);
     g.sizeFontSize = fullSize * std::clamp(offered / std::max(ideal, 1.0), 0.6, 1.0);
     // The unit line under the number is as much a part of the block as the number.
     const double unitWidth =
-        P::textWidth(unitFont(), q(CalculatorTabText::unitText(state.result, state.instrument, state.stopMode)));
+        P::textWidth(unitFont(), qtText(CalculatorTabText::unitText(state.result, state.instrument, state.stopMode)));
     const double blockWidth = std::max(sizeBlockMinWidth, std::min(std::max(ideal, unitWidth), offered));
     const double numberHeight = P::lineHeight(P::font(fullSize, FontWeight::bold));
     const double blockHeight = numberHeight + P::lineHeight(unitFont());
@@ -199,22 +198,22 @@ void layoutResult(const CalculatorTabState& state, CalculatorTabGeometry& g, dou
     const double columnWidth = std::max(0.0, left + width - columnLeft);
     std::vector<CalculatorTabGeometry::Line> lines;
     if (state.result.issue) {
-        addLine(lines, q(CalculatorTabText::belowMinimumWarning(state.instrument, state.result)),
+        addLine(lines, qtText(CalculatorTabText::belowMinimumWarning(state.instrument, state.result)),
                 P::font(11, FontWeight::semibold), P::colour(Palette::orange), columnLeft, columnWidth);
         if (state.micro) {
             const QString label =
-                q(CalculatorTabText::microSuggestionLabel(state.micro->instrument, state.micro->result));
+                qtText(CalculatorTabText::microSuggestionLabel(state.micro->instrument, state.micro->result));
             const double labelWidth = P::textWidth(P::font(10, FontWeight::semibold), label) + 16;
             g.microButton = QRectF(columnLeft, lines.back().rect.bottom() + columnSpacing, labelWidth, 20);
         } else {
-            addLine(lines, q(std::string(CalculatorTabText::belowMinimumAdvice)), P::font(10, FontWeight::regular),
+            addLine(lines, qtText(std::string(CalculatorTabText::belowMinimumAdvice)), P::font(10, FontWeight::regular),
                     P::white(0.5), columnLeft, columnWidth);
         }
     } else {
-        addLine(lines, q(CalculatorTabText::riskLine(state.result)), P::font(11, FontWeight::semibold),
+        addLine(lines, qtText(CalculatorTabText::riskLine(state.result)), P::font(11, FontWeight::semibold),
                 P::colour(Palette::green, 0.9), columnLeft, columnWidth);
         if (const auto up = CalculatorTabText::stepUpLine(state.result)) {
-            addLine(lines, q(*up), P::font(10, FontWeight::regular), P::white(0.45), columnLeft, columnWidth);
+            addLine(lines, qtText(*up), P::font(10, FontWeight::regular), P::white(0.45), columnLeft, columnWidth);
         }
     }
     const double columnHeight = g.microButton ? g.microButton->bottom() : lines.back().rect.bottom();
@@ -244,7 +243,7 @@ CalculatorTabGeometry layoutCalculatorTab(const CalculatorTabState& state, const
     const double cardsBottom = layoutCards(state, g, left, width, headerHeight + spacing, stacked);
     layoutResult(state, g, left, width, cardsBottom + spacing, stacked);
     if (state.toast) {
-        const double toastWidth = P::textWidth(toastFont(), q(*state.toast)) + 20;
+        const double toastWidth = P::textWidth(toastFont(), qtText(*state.toast)) + 20;
         g.toast = QRectF(right - toastWidth, toastTop, toastWidth, toastHeight);
     }
     return g;
@@ -258,8 +257,8 @@ void paintHeader(QPainter& painter, const CalculatorTabState& state, const Calcu
     P::fillCapsule(painter, g.chip, P::white(0.1));
     const QColor chipInk = P::white(0.9);
     QRectF name = g.chip.adjusted(8, 0, 0, 0);
-    name.setWidth(P::textWidth(chipFont(), q(state.instrument.name)));
-    P::drawLine(painter, name, chipFont(), chipInk, q(state.instrument.name));
+    name.setWidth(P::textWidth(chipFont(), qtText(state.instrument.name)));
+    P::drawLine(painter, name, chipFont(), chipInk, qtText(state.instrument.name));
     double x = name.right() + 4;
     if (!state.instrument.isVerified) {
         paintSymbol(painter, Symbol::exclamationCircleFill, QRectF(x, g.chip.center().y() - 4.5, 9, 9),
@@ -285,7 +284,7 @@ void paintHeader(QPainter& painter, const CalculatorTabState& state, const Calcu
         P::fillCapsule(painter, *g.direction, P::white(0.08 * dim));
         const bool isLong = *state.direction == CalculatorKit::TradeDirection::long_;
         P::drawLine(painter, *g.direction, directionFont(), P::colour(isLong ? Palette::green : Palette::red, dim),
-                    q(CalculatorTabText::directionText(*state.direction)), Qt::AlignHCenter);
+                    qtText(CalculatorTabText::directionText(*state.direction)), Qt::AlignHCenter);
     }
 
     P::fillCapsule(painter, g.edit, P::white(0.1));
@@ -295,12 +294,12 @@ void paintHeader(QPainter& painter, const CalculatorTabState& state, const Calcu
 
 void paintCard(QPainter& painter, const CalculatorTabGeometry::Card& card) {
     P::fillRounded(painter, card.frame, 8, P::white(0.07));
-    P::drawLine(painter, card.caption, captionFont(), P::white(0.45), q(card.card.caption));
+    P::drawLine(painter, card.caption, captionFont(), P::white(0.45), qtText(card.card.caption));
     if (card.modeSwitch) {
         const QRectF box(card.modeSwitch->center().x() - 4.5, card.modeSwitch->center().y() - 4.5, 9, 9);
         paintSymbol(painter, Symbol::arrowLeftRight, box, P::white(0.55), symbolStroke(8, 1));
     }
-    if (card.prefix) P::drawLine(painter, *card.prefix, prefixFont(), P::white(0.5), q(card.card.prefix));
+    if (card.prefix) P::drawLine(painter, *card.prefix, prefixFont(), P::white(0.5), qtText(card.card.prefix));
     for (const auto& [button, symbol] : {std::pair{card.minus, Symbol::minus}, std::pair{card.plus, Symbol::plus}}) {
         if (!button) continue;
         const QRectF box(button->center().x() - 4, button->center().y() - 4, 8, 8);
@@ -313,23 +312,23 @@ void paintResult(QPainter& painter, const CalculatorTabState& state, const Calcu
         P::drawWrapped(
             painter,
             QRectF(g.prompt->left(),
-                   g.prompt->center().y() - P::wrappedHeight(promptFont(), q(*state.prompt), g.prompt->width()) / 2,
+                   g.prompt->center().y() - P::wrappedHeight(promptFont(), qtText(*state.prompt), g.prompt->width()) / 2,
                    g.prompt->width(), g.prompt->height()),
-            promptFont(), P::white(0.45), q(*state.prompt));
+            promptFont(), P::white(0.45), qtText(*state.prompt));
         return;
     }
     painter.save();
     painter.setPen(P::white(state.result.isUsable() ? 1 : 0.3));
     MonoDigits::drawIn(painter, g.sizeNumber, Qt::AlignLeft, P::font(g.sizeFontSize, FontWeight::bold),
-                       q(CalculatorTabText::sizeText(state.result)));
+                       qtText(CalculatorTabText::sizeText(state.result)));
     painter.restore();
     P::drawLine(painter, g.unitLine, unitFont(), P::white(0.5),
-                q(CalculatorTabText::unitText(state.result, state.instrument, state.stopMode)));
+                qtText(CalculatorTabText::unitText(state.result, state.instrument, state.stopMode)));
     for (const auto& line : g.column) P::drawWrapped(painter, line.rect, line.font, line.colour, line.text);
     if (g.microButton && state.micro) {
         P::fillCapsule(painter, *g.microButton, P::colour(Palette::orange));
         P::drawLine(painter, *g.microButton, P::font(10, FontWeight::semibold), P::colour(Palette::black),
-                    q(CalculatorTabText::microSuggestionLabel(state.micro->instrument, state.micro->result)),
+                    qtText(CalculatorTabText::microSuggestionLabel(state.micro->instrument, state.micro->result)),
                     Qt::AlignHCenter);
     }
 }
@@ -370,13 +369,13 @@ std::optional<CalculatorTabTarget> hitCalculatorTab(const CalculatorTabGeometry&
 
 QString calculatorTabTooltip(const CalculatorTabState& state, CalculatorTabTarget target) {
     switch (target) {
-        case CalculatorTabTarget::assumption: return q(state.instrument.note);
-        case CalculatorTabTarget::direction: return q(CalculatorTabText::directionTooltip(state.stopMode));
+        case CalculatorTabTarget::assumption: return qtText(state.instrument.note);
+        case CalculatorTabTarget::direction: return qtText(CalculatorTabText::directionTooltip(state.stopMode));
         case CalculatorTabTarget::edit: return QStringLiteral("Edit this instrument");
         case CalculatorTabTarget::riskSwitch:
         case CalculatorTabTarget::stopSwitch: return QStringLiteral("Switch");
         case CalculatorTabTarget::sizeBlock:
-            return state.result.isUsable() ? q(std::string(CalculatorTabText::copyTooltip)) : QString();
+            return state.result.isUsable() ? qtText(std::string(CalculatorTabText::copyTooltip)) : QString();
         default: return {};
     }
 }

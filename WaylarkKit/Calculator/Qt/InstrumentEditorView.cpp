@@ -12,6 +12,7 @@
 #include "WaylarkKit/Calculator/Qt/CalculatorPainting.h"
 #include "WaylarkKit/Checklist/Qt/EditableText.h"
 #include "WaylarkKit/Style/Palette.h"
+#include "WaylarkKit/Style/Qt/QtText.h"
 #include "WaylarkKit/Style/Qt/Symbols.h"
 #include "WaylarkKit/Style/Qt/TextDrawing.h"
 
@@ -27,8 +28,6 @@ constexpr double rowHeight = 26;
 constexpr double rowSpacing = 2;
 constexpr double detailSpacing = 12;
 constexpr double columnSpacing = 18;
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
 
 // The card's own text look, where a part sets none.
 QFont cardFont() { return P::font(13, FontWeight::regular); }
@@ -81,12 +80,12 @@ protected:
             const bool selected = instrument.id == selectedID_;
             if (selected) P::fillRounded(painter, row, 6, P::white(0.12));
             const QColor ink = P::white(selected ? 1 : 0.7);
-            const QString price = q(CalculatorFormat::money(instrument.dollarsPerPoint));
+            const QString price = qtText(CalculatorFormat::money(instrument.dollarsPerPoint));
             const QFont priceFont = P::font(10, FontWeight::regular);
             const double priceWidth = MonoDigits::width(priceFont, price);
             const QFont nameFont = P::font(12, selected ? FontWeight::semibold : FontWeight::regular);
             double room = row.width() - 16 - priceWidth - 6 - (instrument.isVerified ? 0 : 15);
-            const QString name = elided(q(instrument.name), nameFont, room);
+            const QString name = elided(qtText(instrument.name), nameFont, room);
             const double nameWidth = P::textWidth(nameFont, name);
             P::drawLine(painter, QRectF(row.left() + 8, row.top(), nameWidth, rowHeight), nameFont, ink, name);
             if (!instrument.isVerified) {
@@ -181,30 +180,30 @@ protected:
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing, true);
         if (!isCustom_) {
-            P::drawLine(painter, name_, P::font(18, FontWeight::semibold), P::white(1), q(instrument_.name));
+            P::drawLine(painter, name_, P::font(18, FontWeight::semibold), P::white(1), qtText(instrument_.name));
         }
         P::drawLine(painter, kind_, P::font(11, FontWeight::regular), P::white(0.45),
-                    q(InstrumentEditorText::kindText(instrument_.kind)));
+                    qtText(InstrumentEditorText::kindText(instrument_.kind)));
         if (const auto badge = InstrumentEditorText::badge(instrument_, hasOverride_)) {
-            P::drawLine(painter, badge_, P::font(10, FontWeight::semibold), P::colour(badge->colour), q(badge->text));
+            P::drawLine(painter, badge_, P::font(10, FontWeight::semibold), P::colour(badge->colour), qtText(badge->text));
         }
-        P::drawWrapped(painter, note_, P::font(11, FontWeight::regular), P::white(0.5), q(instrument_.note));
+        P::drawWrapped(painter, note_, P::font(11, FontWeight::regular), P::white(0.5), qtText(instrument_.note));
 
         for (const Box& box : values_) paintBox(painter, box, P::font(9, FontWeight::bold, 0.5));
         P::fillRounded(painter, calibration_, 10, P::white(0.04));
         P::drawLine(painter, calibrationTitle_, P::font(9, FontWeight::bold, 0.8), P::white(0.45),
                     QStringLiteral("CALIBRATE FROM A TEST TRADE"));
         P::drawWrapped(painter, calibrationHint_, P::font(11, FontWeight::regular), P::white(0.5),
-                       q(InstrumentEditorText::calibrationHint(instrument_)));
+                       qtText(InstrumentEditorText::calibrationHint(instrument_)));
         for (const Box& box : calibrationBoxes_) paintBox(painter, box, P::font(9, FontWeight::bold));
         // A value beyond the point value's bound shows, but cannot be used.
-        const QString label = q(InstrumentEditorText::calibrationButton(calibrated_));
+        const QString label = qtText(InstrumentEditorText::calibrationButton(calibrated_));
         P::fillCapsule(painter, calibrateButton_, canCalibrate_ ? P::colour(Palette::orange) : P::white(0.1));
         P::drawLine(painter, calibrateButton_, P::font(11, FontWeight::semibold),
                     canCalibrate_ ? P::colour(Palette::black) : P::white(0.4), label, Qt::AlignHCenter);
 
         P::drawLine(painter, messageLine_, P::font(11, FontWeight::regular), P::colour(Palette::red, 0.9),
-                    q(message_.value_or(" ")));
+                    qtText(message_.value_or(" ")));
 
         if (sideButton_) {
             const bool remove = isCustom_;
@@ -300,26 +299,26 @@ private:
         double x = 0;
         if (isCustom_) {
             // The field follows what is typed, so kind and badge stay beside the name.
-            const QString typed = q(editor_.displayText(Field::name));
+            const QString typed = qtText(editor_.displayText(Field::name));
             const double typedWidth = P::textWidth(P::font(18, FontWeight::semibold), typed) + 12;
             name_ = QRectF(0, y, std::clamp(typedWidth, 60.0, std::max(60.0, width / 2)), 26);
         } else {
-            name_ = QRectF(0, y, P::textWidth(P::font(18, FontWeight::semibold), q(instrument_.name)), nameHeight);
+            name_ = QRectF(0, y, P::textWidth(P::font(18, FontWeight::semibold), qtText(instrument_.name)), nameHeight);
         }
         x = name_.right() + 8;
-        const QString kind = q(InstrumentEditorText::kindText(instrument_.kind));
+        const QString kind = qtText(InstrumentEditorText::kindText(instrument_.kind));
         kind_ = QRectF(x, y, P::textWidth(P::font(11, FontWeight::regular), kind), nameHeight);
         x = kind_.right() + 8;
         const auto badge = InstrumentEditorText::badge(instrument_, hasOverride_);
-        badge_ = QRectF(x, y, badge ? P::textWidth(P::font(10, FontWeight::semibold), q(badge->text)) : 0, nameHeight);
+        badge_ = QRectF(x, y, badge ? P::textWidth(P::font(10, FontWeight::semibold), qtText(badge->text)) : 0, nameHeight);
         y += nameHeight + 4;
         const QFont noteFont = P::font(11, FontWeight::regular);
-        note_ = QRectF(0, y, width, P::wrappedHeight(noteFont, q(instrument_.note), width));
+        note_ = QRectF(0, y, width, P::wrappedHeight(noteFont, qtText(instrument_.note), width));
         y = note_.bottom() + detailSpacing;
 
         values_.clear();
         const double third = (width - 20) / 3;
-        const QString fields[3] = {q(InstrumentEditorText::perPointTitle(instrument_)), QStringLiteral("MIN SIZE"),
+        const QString fields[3] = {qtText(InstrumentEditorText::perPointTitle(instrument_)), QStringLiteral("MIN SIZE"),
                                    QStringLiteral("SIZE STEP")};
         const Field which[3] = {Field::perPoint, Field::minSize, Field::sizeStep};
         for (int i = 0; i < 3; ++i) {
@@ -327,7 +326,7 @@ private:
                                       QRectF(i * (third + 10), y, third, 0), true));
         }
         y = values_.back().box.bottom() + detailSpacing;
-        values_.push_back(makeBox(Field::commission, q(InstrumentEditorText::commissionTitle(instrument_)),
+        values_.push_back(makeBox(Field::commission, qtText(InstrumentEditorText::commissionTitle(instrument_)),
                                   QStringLiteral("$"), QRectF(0, y, (width - 10) / 2, 0), true));
         y = values_.back().box.bottom() + detailSpacing;
 
@@ -337,10 +336,10 @@ private:
         y += 10;
         calibrationTitle_ = QRectF(10, y, inner, P::lineHeight(P::font(9, FontWeight::bold, 0.8)));
         y = calibrationTitle_.bottom() + 6;
-        const QString hint = q(InstrumentEditorText::calibrationHint(instrument_));
+        const QString hint = qtText(InstrumentEditorText::calibrationHint(instrument_));
         calibrationHint_ = QRectF(10, y, inner, P::wrappedHeight(P::font(11, FontWeight::regular), hint, inner));
         y = calibrationHint_.bottom() + 6;
-        const QString label = q(InstrumentEditorText::calibrationButton(calibrated_));
+        const QString label = qtText(InstrumentEditorText::calibrationButton(calibrated_));
         const double buttonWidth = P::textWidth(P::font(11, FontWeight::semibold), label) + 24;
         const double share = std::max(0.0, (inner - buttonWidth - 24) / 3);
         calibrationBoxes_.clear();

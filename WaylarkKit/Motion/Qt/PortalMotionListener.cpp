@@ -5,6 +5,8 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 
+#include "WaylarkKit/Style/Qt/QtText.h"
+
 namespace WaylarkKit {
 
 namespace {
@@ -13,8 +15,6 @@ const QString service = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString path = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString interface = QStringLiteral("org.freedesktop.portal.Settings");
 const QString signal = QStringLiteral("SettingChanged");
-
-QString text(std::string_view value) { return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())); }
 
 // The value inside any number of variants: Read answers with a variant in a variant.
 QVariant unwrapped(QVariant value) {
@@ -57,10 +57,10 @@ PortalMotionListener::~PortalMotionListener() {
 void PortalMotionListener::read(std::string_view settingNamespace, std::string_view key) {
     // Read, not ReadOne: the portals of older desktops know only Read.
     QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("Read"));
-    call << text(settingNamespace) << text(key);
+    call << qtText(settingNamespace) << qtText(key);
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, ns = text(settingNamespace), k = text(key)](QDBusPendingCallWatcher* answered) {
+            [this, ns = qtText(settingNamespace), k = qtText(key)](QDBusPendingCallWatcher* answered) {
                 const QDBusPendingReply<QDBusVariant> reply = *answered;
                 // A portal without the key, or no portal at all: the start-up value stands.
                 if (!reply.isError()) apply(ns, k, reply.value().variant());

@@ -11,6 +11,7 @@
 #include "WaylarkKit/Settings/Qt/EditorWidgets.h"
 #include "WaylarkKit/Style/Palette.h"
 #include "WaylarkKit/Style/Qt/QtColor.h"
+#include "WaylarkKit/Style/Qt/QtText.h"
 #include "WaylarkKit/Views/ImpactColor.h"
 
 namespace WaylarkKit {
@@ -18,8 +19,6 @@ namespace WaylarkKit {
 using EditorLook::white;
 
 namespace {
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
@@ -158,11 +157,11 @@ void NewsRulesEditorView::refresh() {
         stepper.plus->setLook(EditorButtons::stepLook(true, canStepUp(value)));
         stepper.plus->setEnabled(canStepUp(value));
         stepper.value->setText(QString::number(value));
-        stepper.unit->setText(qs(minutesWord(value)));
+        stepper.unit->setText(qtText(minutesWord(value)));
     };
     refreshStepper(before_, content_.before);
     refreshStepper(after_, content_.after);
-    example_->setText(qs(content_.example));
+    example_->setText(qtText(content_.example));
     medium_->setLook(EditorButtons::chipLook("Medium", toQColor(ImpactColor::medium), content_.includesMedium, false));
     refreshCurrencies();
     noCurrency_->setVisible(content_.noCurrency);
@@ -178,7 +177,7 @@ void NewsRulesEditorView::refreshCurrencies() {
             button = new CapsuleButton(currencyBox_);
             button->setOnClick([this, code = chip.code] { toggleCurrency(code); });
         }
-        button->setLook(EditorButtons::chipLook(qs(chip.code), Qt::white, chip.isOn, !chip.isEnabled));
+        button->setLook(EditorButtons::chipLook(qtText(chip.code), Qt::white, chip.isOn, !chip.isEnabled));
         button->setEnabled(chip.isEnabled);
         kept.emplace_back(chip.code, button);
     }

@@ -7,6 +7,7 @@
 
 #include "WaylarkKit/Style/Qt/Fonts.h"
 #include "WaylarkKit/Style/Qt/QtColor.h"
+#include "WaylarkKit/Style/Qt/QtText.h"
 #include "WaylarkKit/Style/Qt/Symbols.h"
 #include "WaylarkKit/Style/Qt/TextDrawing.h"
 #include "WaylarkKit/Weekly/WeeklyLook.h"
@@ -43,8 +44,6 @@ const Fonts& fonts() {
     static const Fonts shared;
     return shared;
 }
-
-QString text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 QRectF qrect(const Rect& r) { return {r.x, r.y, r.width, r.height}; }
 
@@ -131,12 +130,12 @@ void paintCheckBox(QPainter& painter, const QRectF& box, bool on, const Rgba& co
 
 PreparedHeader prepareHeader(double width, const HeaderState& state) {
     const Fonts& f = fonts();
-    const QString impact = text(WeeklyTexts::impactFilter(state.includeMedium));
-    const QString subtitle = text(WeeklyTexts::subtitle);
+    const QString impact = qtText(WeeklyTexts::impactFilter(state.includeMedium));
+    const QString subtitle = qtText(WeeklyTexts::subtitle);
     const double impactWidth = advance(f.filter, impact);
     const double currencyWidth = advance(f.filter, state.currency);
     PreparedHeader header{width, state, {}, {}, {}, {}, {}};
-    header.geometry = WeeklyTabLayout::header(width, {advance(f.title, text(WeeklyTexts::title)),
+    header.geometry = WeeklyTabLayout::header(width, {advance(f.title, qtText(WeeklyTexts::title)),
                                                       advance(f.subtitle, subtitle), impactWidth, currencyWidth,
                                                       chevronSize});
     header.subtitle = cutTo(subtitle, f.subtitle, header.geometry.subtitle.width);
@@ -152,9 +151,9 @@ void paintHeader(QPainter& painter, const PreparedHeader& header) {
     const WeeklyTabLayout::HeaderGeometry& g = header.geometry;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    drawLine(painter, qrect(g.title), fonts().title, WeeklyLook::title, text(WeeklyTexts::title));
+    drawLine(painter, qrect(g.title), fonts().title, WeeklyLook::title, qtText(WeeklyTexts::title));
     drawLine(painter, qrect(g.subtitle), fonts().subtitle, WeeklyLook::subtitle, header.subtitle);
-    paintFilterButton(painter, g.impactButton, text(WeeklyTexts::impactFilter(header.state.includeMedium)),
+    paintFilterButton(painter, g.impactButton, qtText(WeeklyTexts::impactFilter(header.state.includeMedium)),
                       header.impactChevron);
     paintFilterButton(painter, g.currencyButton, header.state.currency, header.currencyChevron);
     paintCapsule(painter, qrect(g.pencilButton), WeeklyLook::buttonFill);
@@ -163,7 +162,7 @@ void paintHeader(QPainter& painter, const PreparedHeader& header) {
 }
 
 PreparedHeading prepareHeading(const WeeklyDay& day) {
-    const QString heading = text(WeeklyTexts::dayHeading(day.start));
+    const QString heading = qtText(WeeklyTexts::dayHeading(day.start));
     return {heading, advance(fonts().heading, heading), day.isToday, day.items.empty()};
 }
 
@@ -174,18 +173,18 @@ void paintHeading(QPainter& painter, const QPointF& origin, const PreparedHeadin
              heading.text);
     if (heading.isEmpty) {
         drawLine(painter, QRectF(box.right() + 6, box.top(), 0, box.height()), fonts().emptyDay,
-                 WeeklyLook::emptyDay, text(WeeklyTexts::emptyDay));
+                 WeeklyLook::emptyDay, qtText(WeeklyTexts::emptyDay));
     }
     painter.restore();
 }
 
 PreparedRow prepareRow(const WeeklyItem& item, double width) {
     const Fonts& f = fonts();
-    const QString main = item.label ? text(*item.label) : text(WeeklyTexts::shortTitle(item.title));
+    const QString main = item.label ? qtText(*item.label) : qtText(WeeklyTexts::shortTitle(item.title));
     std::optional<QString> second;
-    if (item.label) second = text(WeeklyTexts::shortTitle(item.title));
+    if (item.label) second = qtText(WeeklyTexts::shortTitle(item.title));
     std::optional<QString> detail;
-    if (const auto value = WeeklyTexts::detail(item)) detail = text(*value);
+    if (const auto value = WeeklyTexts::detail(item)) detail = qtText(*value);
 
     WeeklyTabLayout::RowWidths widths{advance(f.main, main), std::nullopt, std::nullopt};
     if (second) widths.second = advance(f.second, *second);
@@ -193,7 +192,7 @@ PreparedRow prepareRow(const WeeklyItem& item, double width) {
     PreparedRow row{WeeklyTabLayout::row(width, widths), {}, {}, std::nullopt, std::nullopt,
                     WeeklyLook::dot(item), WeeklyLook::mainText(item)};
     const WeeklyTabLayout::RowGeometry& g = row.geometry;
-    row.time = cutDigitsTo(text(WeeklyTexts::time(item)), f.time, g.time.width);
+    row.time = cutDigitsTo(qtText(WeeklyTexts::time(item)), f.time, g.time.width);
     row.main = cutTo(main, f.main, g.main.width);
     if (second && g.second) row.second = cutTo(*second, f.second, g.second->width);
     if (detail && g.detail) row.detail = cutDigitsTo(*detail, f.detail, g.detail->width);
@@ -249,7 +248,7 @@ void paintCurrencyMenu(QPainter& painter, const Rect& panel, double scroll, cons
         }
         const QFont& font = isChosen ? fonts().menuChosen : fonts().menu;
         const QRectF label(x + 9 + 6, top, box.right() - 10 - (x + 15), rowHeight);
-        drawLine(painter, label, font, WeeklyLook::menuText, cutTo(text(codes[i]), font, label.width()));
+        drawLine(painter, label, font, WeeklyLook::menuText, cutTo(qtText(codes[i]), font, label.width()));
     }
     painter.restore();
 }
@@ -277,7 +276,7 @@ void paintImpactMenu(QPainter& painter, const Rect& panel, bool includeMedium) {
                       e.isOn ? e.colour : WeeklyLook::uncheckedBox);
         const QFont& font = e.isOn ? fonts().menuChosen : fonts().menu;
         drawLine(painter, QRectF(x + boxSide + 8, top, 0, rowHeight), font,
-                 e.locked ? WeeklyLook::lockedMenuText : WeeklyLook::menuText, text(e.title));
+                 e.locked ? WeeklyLook::lockedMenuText : WeeklyLook::menuText, qtText(e.title));
     }
     painter.restore();
 }

@@ -9,6 +9,7 @@
 #include "Base/ManualScheduler.h"
 #include "WaylarkKit/Mascot/Qt/MascotView.h"
 #include "WaylarkKit/Motion/Qt/PortalMotionListener.h"
+#include "WaylarkKit/Style/Qt/QtText.h"
 #include "WaylarkKit/tests/support/WidgetTesting.h"
 
 using namespace WaylarkKit;
@@ -18,13 +19,12 @@ namespace {
 
 const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString settingsInterface = QStringLiteral("org.freedesktop.portal.Settings");
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 // A stand-in for the desktop portal on a bus of this test's own: Read says
 // animations are off, in a variant in a variant as the real one does.
 struct Portal final : QDBusVirtualObject {
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
-        const bool known = message.member() == "Read" && message.arguments().value(1) == text(Setting::gnomeKey);
+        const bool known = message.member() == "Read" && message.arguments().value(1) == qtText(Setting::gnomeKey);
         const QVariant off = QVariant::fromValue(QDBusVariant(QVariant::fromValue(QDBusVariant(false))));
         return connection.send(known ? message.createReply(off) : message.createErrorReply("NotFound", ""));
     }
@@ -45,7 +45,7 @@ TEST(PortalMotionListenerTest, ADesktopChangeReachesTheViewsWithoutARestart) {
                 portal.registerVirtualObject(portalPath, &settings));
     const auto changed = [&](std::string_view space, std::string_view key, const QVariant& value) {
         QDBusMessage signal = QDBusMessage::createSignal(portalPath, settingsInterface, "SettingChanged");
-        portal.send(signal << text(space) << text(key) << QVariant::fromValue(QDBusVariant(value)));
+        portal.send(signal << qtText(space) << qtText(key) << QVariant::fromValue(QDBusVariant(value)));
     };
     {
         // gsettings said animate at start; the portal, asked once, says otherwise.
