@@ -1,6 +1,7 @@
 #include "WaylarkKit/Mascot/MascotArtwork.h"
 
 #include "WaylarkKit/Mascot/MascotBuilder.h"
+#include "WaylarkKit/Motion/FrameClock.h"
 #include "WaylarkKit/Motion/KeyframeTrack.h"
 
 namespace WaylarkKit::MascotArtwork {
@@ -23,10 +24,10 @@ FigureNode make(const MascotKind& kind, bool animated, const MascotShape& shape,
 
 double framesPerSecond(const MascotKind& kind) {
     // Every repainted frame of the island costs CPU, and the session and out
-    // poses loop all day: their loops (3.2 s and longer) get 6 frames a second.
+    // poses loop all day: their loops (3.2 s and longer) get the loop rate.
     // The restriction's 0.66 s head shake needs more; the 7 s celebration gets
     // every frame it can use.
-    if (kind.asSession() != nullptr || kind.isOut()) return 6;
+    if (kind.asSession() != nullptr || kind.isOut()) return FrameClock::loopFramesPerSecond;
     if (kind.asRestricted() != nullptr) return 15;
     return 30;
 }

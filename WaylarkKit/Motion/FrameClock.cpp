@@ -46,6 +46,18 @@ public:
         arm();
     }
 
+    // Adds a one-off `animation` to the next frame when one is due within
+    // `longestWait` seconds; returns whether it did.
+    bool join(const std::shared_ptr<Animation>& animation, double longestWait) {
+        std::erase_if(animations_, [](const auto& a) { return a->dropped->load(); });
+        if (animations_.empty() || !timer_.isScheduled()) return false;
+        if (armedAt_ - scheduler_.steadyNow() > longestWait) return false;
+        animation->due = armedAt_;
+        animation->early = 0;
+        animations_.push_back(animation);
+        return true;
+    }
+
 private:
     void enqueue(const std::shared_ptr<Animation>& animation, double from, double delay) {
         animation->due = from + delay;
@@ -116,6 +128,20 @@ Base::TaskHandle FrameClock::runPaced(PacedFrame frame) {
     auto dropped = std::make_shared<std::atomic<bool>>(false);
     auto animation = std::make_shared<Animation>(Animation{std::move(frame), dropped});
     Frames::of(scheduler_)->add(animation, start, keptDelay(*first));
+    return Base::TaskHandle(std::move(dropped));
+}
+
+Base::TaskHandle FrameClock::withNextFrame(std::function<void()> task, double longestWait) {
+    auto dropped = std::make_shared<std::atomic<bool>>(false);
+    auto animation = std::make_shared<Animation>(Animation{[task](double) -> std::optional<double> {
+                                                               task();
+                                                               return std::nullopt;
+                                                           },
+                                                           dropped});
+    if (!Frames::of(scheduler_)->join(animation, longestWait)) {
+        task();
+        return {};
+    }
     return Base::TaskHandle(std::move(dropped));
 }
 

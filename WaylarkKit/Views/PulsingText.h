@@ -1,5 +1,6 @@
 #pragma once
 
+#include "WaylarkKit/Motion/FrameClock.h"
 #include "WaylarkKit/Motion/KeyframeTrack.h"
 
 // A label that fades to 45 % and back every 2.2 s, without end, for what is
@@ -10,8 +11,9 @@ inline constexpr double fontSize = 12;  // bold, digits in equal cells
 inline constexpr double lowOpacity = 0.45;
 inline constexpr double halfPeriod = 1.1;
 // A slow fade needs few frames to look smooth, and each one repaints the
-// island: eight steps of the 1.1 s fade, drawn with the mascot's frames.
-inline constexpr double framesPerSecond = 8;
+// island: drawn on the breathing mascot's frames, about seven steps of the
+// 1.1 s fade.
+inline constexpr double framesPerSecond = FrameClock::loopFramesPerSecond;
 
 // The label's opacity from `begin` on.
 KeyframeTrack pulse(double begin);

@@ -27,6 +27,8 @@ constexpr double overflowRight = 16;
 constexpr double overflowBottom = 56;
 constexpr double retintSeconds = 0.3;
 constexpr double fadeFramesPerSecond = 30;
+// Closer than this, two samples of a figure look alike.
+constexpr double sameInstant = 0.001;
 
 }  // namespace
 
@@ -79,6 +81,7 @@ void MascotView::show(const MascotKind& kind) {
         shown_ = kind;
         const double now = clock_.now();
         MascotTintLayer::apply(sessionAccent(kind.asSession()->tint), figure_, now, retintSeconds);
+        sampledAt_.reset();
         fadeEnds_ = now + retintSeconds;
         startFrames();
         return;
@@ -92,6 +95,7 @@ void MascotView::rebuild(const MascotKind& kind) {
     painter_.forget();
     onScreen_ = {};
     figure_ = MascotArtwork::make(kind, !reduce, MascotShape{}, clock_.now(), glyphs_);
+    sampledAt_.reset();
     framesPerSecond_ = MascotArtwork::framesPerSecond(kind);
     fadeEnds_ = 0;
     ++builds_;
@@ -111,7 +115,9 @@ void MascotView::startFrames() {
 
 std::optional<double> MascotView::frame(double now) {
     const double pixelsPerUnit = side_ / designSquare * magnification_ * devicePixelRatio_;
-    const auto areas = takeVisibleChanges(onScreen_, sampleFigure(figure_, now), pixelsPerUnit);
+    sampled_ = sampleFigure(figure_, now);
+    sampledAt_ = now;
+    const auto areas = takeVisibleChanges(onScreen_, sampled_, pixelsPerUnit);
     if (!areas.empty()) update(repaintRegion(areas, figureToWidget()));
     if (now > settlesAt_) return std::nullopt;
     return 1.0 / (now < fadeEnds_ ? fadeFramesPerSecond : framesPerSecond_);
@@ -120,7 +126,14 @@ std::optional<double> MascotView::frame(double now) {
 void MascotView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     devicePixelRatio_ = painter.device()->devicePixelRatioF();
-    painter_.paint(painter, sampleFigure(figure_, clock_.now()), figureToWidget(), event->region());
+    // The paint that follows a frame shows the look that frame sampled:
+    // sampling the figure again would cost as much as the frame itself.
+    const double now = clock_.now();
+    if (!sampledAt_ || std::abs(now - *sampledAt_) > sameInstant) {
+        sampled_ = sampleFigure(figure_, now);
+        sampledAt_ = now;
+    }
+    painter_.paint(painter, sampled_, figureToWidget(), event->region());
 }
 
 void MascotView::showEvent(QShowEvent* event) {

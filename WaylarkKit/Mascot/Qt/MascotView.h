@@ -75,6 +75,8 @@ private:
     double settlesAt_ = 0;
     double devicePixelRatio_ = 1;  // of the screen last painted on
     FigureLook onScreen_;  // the look each node was last repainted with
+    FigureLook sampled_;   // the figure's look at `sampledAt_`
+    std::optional<double> sampledAt_;
     FigurePainter painter_;
     int builds_ = 0;
     double magnification_ = 1;

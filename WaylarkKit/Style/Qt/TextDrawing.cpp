@@ -4,10 +4,12 @@
 #include <array>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include <QFontMetricsF>
 #include <QTextBoundaryFinder>
+#include <QTextLayout>
 
 namespace WaylarkKit {
 
@@ -69,17 +71,52 @@ void draw(QPainter& painter, const QPointF& origin, const QFont& font, const QSt
     painter.save();
     painter.setFont(font);
     double x = origin.x();
+    // A stretch of letters is measured only when something follows it:
+    // measuring shapes it again, and a label redrawn on every frame of a pulse
+    // is most often one stretch alone.
+    QString unmeasured;
     forEachRun(text, [&](const QString& run, bool digit) {
+        if (!unmeasured.isEmpty()) x += metrics.horizontalAdvance(std::exchange(unmeasured, {}));
         if (digit) {
             const double own = cells.advance[static_cast<std::size_t>(run[0].unicode() - '0')];
             painter.drawText(QPointF(x + (cell - own) / 2, origin.y()), run);
             x += cell;
         } else {
             painter.drawText(QPointF(x, origin.y()), run);
-            x += metrics.horizontalAdvance(run);
+            unmeasured = run;
         }
     });
     painter.restore();
+}
+
+std::vector<QGlyphRun> glyphRuns(const QFont& font, const QString& text) {
+    const QFontMetricsF metrics(font);
+    const DigitCells& cells = digitCells(font);
+    std::vector<QGlyphRun> runs;
+    double x = 0;
+    forEachRun(text, [&](const QString& run, bool digit) {
+        double at = x;
+        if (digit) {
+            const double own = cells.advance[static_cast<std::size_t>(run[0].unicode() - '0')];
+            at += (cells.cell - own) / 2;
+            x += cells.cell;
+        } else {
+            x += metrics.horizontalAdvance(run);
+        }
+        QTextLayout layout(run, font);
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        // The layout's glyphs sit on a baseline one ascent below its top.
+        const QPointF shift(at, -line.ascent());
+        for (QGlyphRun glyphs : layout.glyphRuns()) {
+            QList<QPointF> positions = glyphs.positions();
+            for (QPointF& position : positions) position += shift;
+            glyphs.setPositions(positions);
+            runs.push_back(std::move(glyphs));
+        }
+    });
+    return runs;
 }
 
 void drawIn(QPainter& painter, const QRectF& box, Qt::Alignment alignment, const QFont& font, const QString& text) {

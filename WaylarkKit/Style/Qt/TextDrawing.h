@@ -1,6 +1,9 @@
 #pragma once
 
+#include <vector>
+
 #include <QFont>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QRectF>
 #include <QString>
@@ -15,6 +18,9 @@ namespace MonoDigits {
 double width(const QFont& font, const QString& text);
 // Draws `text` with its baseline starting at `origin`.
 void draw(QPainter& painter, const QPointF& origin, const QFont& font, const QString& text);
+// The glyphs `draw` would draw, placed with the baseline starting at (0, 0):
+// text redrawn on every frame of an animation is shaped once this way.
+std::vector<QGlyphRun> glyphRuns(const QFont& font, const QString& text);
 // Draws `text` inside `box`, aligned as asked (left, right or centred;
 // vertically centred on the font's ascent and descent).
 void drawIn(QPainter& painter, const QRectF& box, Qt::Alignment alignment, const QFont& font, const QString& text);

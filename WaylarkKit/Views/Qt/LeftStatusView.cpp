@@ -20,6 +20,7 @@ LeftStatusView::LeftStatusView(TimingViewModel& model, std::string islandID, boo
       showsMascot_(showsMascot),
       scheduler_(scheduler),
       reduceMotion_(std::move(reduceMotion)),
+      countdownRepaint_(*this, scheduler),
       magnify_(scheduler, [this] {
           placeMascot();
           update();
@@ -75,7 +76,7 @@ void LeftStatusView::refresh() {
                                previous.magnified == status_.magnified;
     if (size_ != oldSize) updateGeometry();
     if (onlyCountdown) {
-        update(oldCountdown.united(countdownArea()).toAlignedRect());
+        countdownRepaint_.request(oldCountdown.united(countdownArea()).toAlignedRect());
     } else {
         update();
     }

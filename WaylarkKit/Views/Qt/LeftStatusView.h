@@ -10,6 +10,7 @@
 #include "Base/Scheduler.h"
 #include "WaylarkKit/Greeting/Qt/GreetingWordView.h"
 #include "WaylarkKit/Mascot/Qt/MascotView.h"
+#include "WaylarkKit/Motion/Qt/FrameAlignedRepaint.h"
 #include "WaylarkKit/Motion/ReduceMotion.h"
 #include "WaylarkKit/Timing/TimingViewModel.h"
 #include "WaylarkKit/Views/HoverMagnification.h"
@@ -60,6 +61,7 @@ private:
     const bool showsMascot_;
     Base::Scheduler& scheduler_;
     ReduceMotionFlag reduceMotion_;
+    FrameAlignedRepaint countdownRepaint_;
     LeftStatus status_;
     bool hasStatus_ = false;
     QPointer<MascotView> mascot_;

@@ -27,7 +27,10 @@ QFont PulsingLabel::font() { return interFont(PulsingText::fontSize, FontWeight:
 
 bool PulsingLabel::set(const QString& text, const QColor& colour) {
     if (text == text_ && colour == colour_) return false;
-    if (text != text_) width_ = -1;
+    if (text != text_) {
+        width_ = -1;
+        glyphs_.clear();
+    }
     text_ = text;
     colour_ = colour;
     return true;
@@ -60,16 +63,18 @@ void PulsingLabel::paint(QPainter& painter, const QRectF& box, Qt::Alignment ali
     painter.save();
     painter.setOpacity(painter.opacity() * opacity_);
     painter.setPen(colour_);
-    const QFont& shown = font_;
-    if (alignment & (Qt::AlignRight | Qt::AlignHCenter)) {
-        MonoDigits::drawIn(painter, box, alignment, shown, text_);
-    } else {
-        // Left-aligned needs no measuring: the baseline is enough.
-        const QFontMetricsF metrics(shown);
-        const double baseline =
-            box.top() + (box.height() - (metrics.ascent() + metrics.descent())) / 2 + metrics.ascent();
-        MonoDigits::draw(painter, QPointF(box.left(), baseline), shown, text_);
+    // Measured and shaped once per text: shaping it anew would cost more than
+    // drawing it, on every frame of the pulse.
+    double x = box.left();
+    if (alignment & Qt::AlignRight) {
+        x = box.right() - width();
+    } else if (alignment & Qt::AlignHCenter) {
+        x = box.left() + (box.width() - width()) / 2;
     }
+    const QFontMetricsF metrics(font_);
+    const double baseline = box.top() + (box.height() - (metrics.ascent() + metrics.descent())) / 2 + metrics.ascent();
+    if (glyphs_.empty()) glyphs_ = MonoDigits::glyphRuns(font_, text_);
+    for (const QGlyphRun& glyphs : glyphs_) painter.drawGlyphRun(QPointF(x, baseline), glyphs);
     painter.restore();
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include <QColor>
 #include <QFont>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QRectF>
 #include <QString>
@@ -52,6 +54,7 @@ private:
     QColor colour_;
     double opacity_ = 1;
     mutable double width_ = -1;  // measured on first need
+    mutable std::vector<QGlyphRun> glyphs_;  // shaped on first need
     Base::TaskHandle frames_;
 };
 

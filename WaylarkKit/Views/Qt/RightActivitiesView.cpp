@@ -54,6 +54,7 @@ RightActivitiesView::RightActivitiesView(TimingViewModel& model, ChecklistKit::C
       islandID_(std::move(islandID)),
       scheduler_(scheduler),
       reduceMotion_(std::move(reduceMotion)),
+      tickRepaint_(*this, scheduler),
       indicator_(new ChecklistIndicator(checklist_, scheduler_, reduceMotion_, this)) {
     // It sits on the black island: painting that black itself spares the
     // island beneath a repaint on every tick and every pulse.
@@ -192,7 +193,7 @@ void RightActivitiesView::refresh() {
     items_ = std::move(next);
     syncHelpers();
     if (sameLayout) {
-        if (!dirty.isEmpty()) update(dirty);
+        for (const QRect& area : dirty) tickRepaint_.request(area);
     } else {
         if (size_ != oldSize) updateGeometry();
         placeIndicator();

@@ -16,6 +16,7 @@
 #include "ChecklistKit/ChecklistModel.h"
 #include "TradingCore/Evaluation/Activity.h"
 #include "WaylarkKit/Greeting/Qt/GreetingWordView.h"
+#include "WaylarkKit/Motion/Qt/FrameAlignedRepaint.h"
 #include "WaylarkKit/Motion/ReduceMotion.h"
 #include "WaylarkKit/Timing/TimingViewModel.h"
 #include "WaylarkKit/Views/ActivityView.h"
@@ -111,6 +112,7 @@ private:
     const std::string islandID_;
     Base::Scheduler& scheduler_;
     ReduceMotionFlag reduceMotion_;
+    FrameAlignedRepaint tickRepaint_;
     ChecklistIndicator* indicator_;
     QPointer<GreetingWordView> greeting_;
     int greetingRun_ = 0;

@@ -55,3 +55,34 @@ TEST(FrameClockTest, SlowAnimationsShareFramesAndKeepTheirCadence) {
     // Only the breathing's first frame, at its start, is drawn apart.
     EXPECT_EQ(painted.size(), 22u);
 }
+
+TEST(FrameClockTest, ATaskWaitsForTheNextFrameOnlyWhileSomethingAnimatesSoon) {
+    Base::ManualScheduler scheduler;
+    FrameClock clock(scheduler);
+    std::vector<double> ran;
+    const auto task = [&] { ran.push_back(clock.now()); };
+
+    // Nothing animates: at once.
+    EXPECT_FALSE(clock.withNextFrame(task).isScheduled());
+    EXPECT_EQ(ran, std::vector<double>{0});
+
+    std::vector<double> frames;
+    auto breathing = clock.run([&](double t) { return frames.push_back(t), true; }, 4);
+    scheduler.advance(0.1);
+    auto waiting = clock.withNextFrame(task);
+    EXPECT_TRUE(waiting.isScheduled());
+    scheduler.advance(0.2);
+    ASSERT_EQ(ran.size(), 2u);
+    EXPECT_DOUBLE_EQ(ran[1], 0.25);
+    EXPECT_DOUBLE_EQ(frames.back(), 0.25);
+    // A dropped task never runs.
+    clock.withNextFrame(task).cancel();
+    scheduler.advance(0.5);
+    EXPECT_EQ(ran.size(), 2u);
+    // A frame further off than the task may wait: at once.
+    auto slow = clock.run([](double) { return true; }, 1);
+    breathing.cancel();
+    scheduler.advance(0.5);
+    EXPECT_FALSE(clock.withNextFrame(task, 0.25).isScheduled());
+    EXPECT_EQ(ran.size(), 3u);
+}

@@ -1,3 +1,6 @@
+#include <functional>
+
+#include <QGlyphRun>
 #include <QPainter>
 #include <QTextBoundaryFinder>
 #include <gtest/gtest.h>
@@ -16,6 +19,29 @@ TEST(StyleTest, InterIsLoadedAndDigitsTakeEqualCells) {
     EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Inter"));
     EXPECT_DOUBLE_EQ(MonoDigits::width(font, QStringLiteral("11:11")), MonoDigits::width(font, QStringLiteral("00:00")));
     EXPECT_DOUBLE_EQ(MonoDigits::width(font, QStringLiteral("1")), MonoDigits::width(font, QStringLiteral("8")));
+}
+
+TEST(StyleTest, TextShapedOnceDrawsWhatDrawingItWholeDraws) {
+    WaylarkKitTest::app();
+    const QFont font = interFont(12, FontWeight::bold);
+    const auto drawn = [](const std::function<void(QPainter&)>& paint) {
+        QImage image(80, 24, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setPen(QColor(0xFF, 0x45, 0x3A));
+        painter.setOpacity(0.6);
+        paint(painter);
+        return image;
+    };
+    // Letters, digits in their cells, letters after digits, and one mark.
+    for (const QString& text : {QStringLiteral("Lond"), QStringLiteral("4:05"), QStringLiteral("CPI 10m"), QStringLiteral("!")}) {
+        const QPointF origin(3.25, 16);
+        const QImage whole = drawn([&](QPainter& p) { MonoDigits::draw(p, origin, font, text); });
+        const QImage shaped = drawn([&](QPainter& p) {
+            for (const QGlyphRun& glyphs : MonoDigits::glyphRuns(font, text)) p.drawGlyphRun(origin, glyphs);
+        });
+        EXPECT_EQ(shaped, whole) << text.toStdString();
+    }
 }
 
 TEST(StyleTest, ElisionKeepsWholeGraphemeClusters) {

@@ -102,6 +102,38 @@ TEST_F(CompactViewsTest, RepaintsOnlyWhatChanges) {
     EXPECT_GT(counters[1].take(), 0);
 }
 
+TEST_F(CompactViewsTest, AtRestTheMascotThePulseAndTheCountdownsShareTheirFrames) {
+    // The mascot breathing, the badge's "!" pulsing and two countdowns ticking.
+    islandAt(DemoMoment::killZone - 8, 1);
+    for (int i = 0; i < 3; ++i) {
+        settle(i == 0 ? 5 : 1.5);  // past the full status word's 5 s and the island's settling to its width
+        QApplication::processEvents();
+    }
+    ASSERT_TRUE(left().mascotView()->isAnimating());
+    ASSERT_TRUE(right().checklistIndicator()->mark().isAnimating());
+    PaintCounter counters[] = {PaintCounter(&left()), PaintCounter(&right()), PaintCounter(left().mascotView()),
+                               PaintCounter(right().checklistIndicator())};
+    QApplication::processEvents();
+    for (auto& counter : counters) counter.take();
+    // A frame is a pass of the event loop that paints anything at all.
+    int frames = 0, countdowns = 0, mascot = 0, badge = 0;
+    for (int step = 0; step < 6 * 120; ++step) {
+        scheduler.advance(1.0 / 120);
+        QApplication::processEvents();
+        const int l = counters[0].take(), r = counters[1].take(), m = counters[2].take(), b = counters[3].take();
+        frames += (l + r + m + b) > 0;
+        countdowns += l > 0;
+        mascot += m > 0;
+        badge += b > 0;
+    }
+    // Each of them still moves on screen...
+    EXPECT_GE(countdowns, 6);
+    EXPECT_GE(mascot, 12);
+    EXPECT_GE(badge, 24);
+    // ...but never on a frame of its own: 6 s at the loop rate.
+    EXPECT_LE(frames, 6 * FrameClock::loopFramesPerSecond + 1);
+}
+
 TEST_F(CompactViewsTest, ActivitiesReportTheirFramesAndForgetTheGoneOnes) {
     islandAt(DemoMoment::cpiBlackout - 10, 1);
     const std::string cpi = "news:" + itemOf("CPI").activity.id;

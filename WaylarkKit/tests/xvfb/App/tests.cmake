@@ -20,10 +20,15 @@ if(NOT WAYLARK_COMPONENTS OR "WaylarkApp" IN_LIST WAYLARK_COMPONENTS)
   waylark_warnings(AppScreens)
   add_test(NAME WaylarkKit.Xvfb.AppScreens COMMAND ${_app_xvfb} $<TARGET_FILE:AppScreens> ${_app_screenshots})
 
-  # The yardstick of measure-app-cost.sh, which is run by hand on a Release build.
+  # The yardstick and the frame counter of scripts/measure-steady, which is run
+  # by hand on a Release build.
   add_executable(BareIslandWindow ${CMAKE_CURRENT_LIST_DIR}/BareIslandWindow.cpp)
   target_link_libraries(BareIslandWindow PRIVATE XvfbDriving)
   waylark_warnings(BareIslandWindow)
+  pkg_check_modules(FRAME_COUNTER_XCB REQUIRED IMPORTED_TARGET xcb xcb-damage)
+  add_executable(FrameCounter ${CMAKE_CURRENT_LIST_DIR}/FrameCounter.cpp)
+  target_link_libraries(FrameCounter PRIVATE PkgConfig::FRAME_COUNTER_XCB)
+  waylark_warnings(FrameCounter)
 
   # libxkbcommon hands strndup a string without a terminator inside Qt's X11
   # start-up, which strict string checks report; every other check stays on.
