@@ -24,7 +24,7 @@ ChecklistIndicator::ChecklistIndicator(ChecklistKit::ChecklistModel& checklist, 
                                        const ReduceMotionFlag& reduceMotion, QWidget* parent)
     : QWidget(parent),
       checklist_(checklist),
-      mark_(scheduler, reduceMotion && reduceMotion(), [this] { update(); }) {
+      mark_(scheduler, reduceMotion, [this] { update(); }) {
     mark_.set(exclamation, toQColor(Palette::red));
     hint_ = measuredSize();
     refresh();

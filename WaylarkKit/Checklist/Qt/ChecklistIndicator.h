@@ -21,7 +21,7 @@ public:
 
     // Reduce Motion is read once, here: it holds the "!" still.
     ChecklistIndicator(ChecklistKit::ChecklistModel& checklist, Base::Scheduler& scheduler,
-                       const ReduceMotionFlag& reduceMotion = fixedReduceMotion(false), QWidget* parent = nullptr);
+                       const ReduceMotionFlag& reduceMotion, QWidget* parent = nullptr);
 
     const ChecklistIndicatorState& state() const { return state_; }
     QSize sizeHint() const override;

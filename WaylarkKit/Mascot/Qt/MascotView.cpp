@@ -37,6 +37,9 @@ MascotView::MascotView(double side, Base::Scheduler& scheduler, ReduceMotionFlag
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     resize(sizeHint());
+    motionChanges_ = reduceMotion_.observe([this] {
+        if (shown_) rebuild(*shown_);
+    });
 }
 
 MascotView::~MascotView() = default;

@@ -82,6 +82,8 @@ private:
     double magnification_ = 1;
     QPointF magnifiedAbout_;
     Base::TaskHandle frames_;
+    // A change of the desktop's setting rebuilds the figure shown, which may loop all day.
+    Base::Subscription motionChanges_;
 };
 
 }  // namespace WaylarkKit

@@ -17,11 +17,12 @@ int opacityStep(double opacity) { return static_cast<int>(std::lround(opacity * 
 
 }  // namespace
 
-PulsingLabel::PulsingLabel(Base::Scheduler& scheduler, bool reduceMotion, std::function<void()> repaint)
+PulsingLabel::PulsingLabel(Base::Scheduler& scheduler, ReduceMotionFlag reduceMotion, std::function<void()> repaint)
     : clock_(scheduler),
-      reduceMotion_(reduceMotion),
+      reduceMotion_(std::move(reduceMotion)),
       repaint_(std::move(repaint)),
-      pulse_(PulsingText::pulse(clock_.now())) {}
+      pulse_(PulsingText::pulse(clock_.now())),
+      motionChanges_(reduceMotion_.observe([this] { follow(); })) {}
 
 QFont PulsingLabel::font() { return interFont(PulsingText::fontSize, FontWeight::bold); }
 
@@ -37,12 +38,22 @@ bool PulsingLabel::set(const QString& text, const QColor& colour) {
 }
 
 void PulsingLabel::setShown(bool shown) {
-    if (!shown || reduceMotion_) {
+    shown_ = shown;
+    if (!shown || reduceMotion_()) {
         frames_.cancel();
         return;
     }
     if (frames_.isScheduled()) return;
     frames_ = clock_.run([this](double now) { return frame(now); }, PulsingText::framesPerSecond);
+}
+
+void PulsingLabel::follow() {
+    setShown(shown_);
+    // Stopped mid-fade, the text would stay dim.
+    if (reduceMotion_() && opacity_ != 1) {
+        opacity_ = 1;
+        if (repaint_) repaint_();
+    }
 }
 
 bool PulsingLabel::frame(double now) {

@@ -13,6 +13,7 @@
 #include "Base/Scheduler.h"
 #include "WaylarkKit/Motion/FrameClock.h"
 #include "WaylarkKit/Motion/KeyframeTrack.h"
+#include "WaylarkKit/Motion/ReduceMotion.h"
 
 namespace WaylarkKit {
 
@@ -20,10 +21,11 @@ namespace WaylarkKit {
 // opacity fades to 45 % and back every 2.2 s. The pulse starts when the label
 // is made and keeps its phase while text and colour change; it asks for
 // frames only while the host says it is shown, and calls `repaint` only when
-// the opacity moved by a visible step. With Reduce Motion the text is steady.
+// the opacity moved by a visible step. With Reduce Motion the text is steady,
+// from the moment the desktop's setting changes.
 class PulsingLabel {
 public:
-    PulsingLabel(Base::Scheduler& scheduler, bool reduceMotion, std::function<void()> repaint);
+    PulsingLabel(Base::Scheduler& scheduler, ReduceMotionFlag reduceMotion, std::function<void()> repaint);
     PulsingLabel(const PulsingLabel&) = delete;
     PulsingLabel& operator=(const PulsingLabel&) = delete;
 
@@ -44,9 +46,10 @@ public:
 
 private:
     bool frame(double now);
+    void follow();
 
     FrameClock clock_;
-    bool reduceMotion_;
+    ReduceMotionFlag reduceMotion_;
     std::function<void()> repaint_;
     KeyframeTrack pulse_;
     QFont font_ = font();
@@ -55,7 +58,9 @@ private:
     double opacity_ = 1;
     mutable double width_ = -1;  // measured on first need
     mutable std::vector<QGlyphRun> glyphs_;  // shaped on first need
+    bool shown_ = false;
     Base::TaskHandle frames_;
+    Base::Subscription motionChanges_;
 };
 
 }  // namespace WaylarkKit

@@ -224,7 +224,7 @@ void RightActivitiesView::syncHelpers() {
         if (!label) {
             // A label made anew starts a new pulse; Reduce Motion is read as it starts.
             const std::string key = item.key;
-            label = std::make_unique<PulsingLabel>(scheduler_, reduceMotion_ && reduceMotion_(), [this, key] {
+            label = std::make_unique<PulsingLabel>(scheduler_, reduceMotion_, [this, key] {
                 if (const Item* shown = this->item(key)) update(grownRect(*shown).toAlignedRect());
             });
         }

@@ -211,7 +211,7 @@ TEST(ChecklistTabViewTest, GoldenPartlyDoneWithAnOpenPicker) {
 
 TEST(ChecklistIndicatorTest, FollowsTheActiveChecklist) {
     Tab t;
-    ChecklistIndicator badge(t.checklist, t.scheduler);
+    ChecklistIndicator badge(t.checklist, t.scheduler, fixedReduceMotion(false));
     EXPECT_EQ(badge.state().text(), "0/4");
     t.checklist.selectTemplate(t.other);
     EXPECT_EQ(badge.state().text(), "0/0");

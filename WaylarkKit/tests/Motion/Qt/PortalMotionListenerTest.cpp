@@ -9,6 +9,7 @@
 #include "Base/ManualScheduler.h"
 #include "WaylarkKit/Mascot/Qt/MascotView.h"
 #include "WaylarkKit/Motion/Qt/PortalMotionListener.h"
+#include "WaylarkKit/Views/Qt/PulsingLabel.h"
 #include "WaylarkKit/Style/Qt/QtText.h"
 #include "WaylarkKit/tests/support/WidgetTesting.h"
 
@@ -57,16 +58,21 @@ TEST(PortalMotionListenerTest, ADesktopChangeReachesTheViewsWithoutARestart) {
         Base::ManualScheduler scheduler;
         MascotView mascot(35, scheduler, listener.setting().flag());
         mascot.show(MascotKind::session(true));
-        EXPECT_FALSE(mascot.figure().animates());
+        PulsingLabel badge(scheduler, listener.setting().flag(), [] {});
+        badge.setShown(true);
+        const auto moving = [&](bool moves) {
+            EXPECT_EQ(mascot.figure().animates(), moves);
+            EXPECT_EQ(badge.isAnimating(), moves);
+        };
+        moving(false);
 
+        // Views built before the change follow it while they show the same thing.
         changed(Setting::gnomeNamespace, Setting::gnomeKey, true);
         ASSERT_TRUE(reduces(false));
-        // The next figure of a view built before the change moves.
-        mascot.show(MascotKind::out());
-        mascot.show(MascotKind::session(true));
-        EXPECT_TRUE(mascot.figure().animates());
+        moving(true);
         changed(Setting::appearanceNamespace, Setting::reducedMotionKey, 1u);
         ASSERT_TRUE(reduces(true));
+        moving(false);
     }
     QDBusConnection::disconnectFromBus("app");
     QDBusConnection::disconnectFromBus("portal");
