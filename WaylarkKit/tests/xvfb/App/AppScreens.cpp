@@ -29,7 +29,7 @@
 #include <QTimer>
 
 #include "Base/testing/TemporaryFolder.h"
-#include "CalendarKit/Feed/FeedFetcher.h"
+#include "CalendarKit/Feed/SpawnedFeedFetcher.h"
 #include "CalendarKit/Storage/FileCalendarStore.h"
 #include "IslandKit/Screen/DisplayIdentity.h"
 #include "IslandKit/View/IslandRootView.h"
@@ -122,7 +122,8 @@ int main(int argc, char** argv) {
     // No network: nothing listens on the discard port.
     CalendarKit::FeedFetcherOptions offline;
     offline.baseAddress = "https://127.0.0.1:9";
-    environment.feedFetcher = std::make_shared<CalendarKit::FeedFetcher>(scheduler, offline);
+    environment.feedFetcher = std::make_shared<CalendarKit::SpawnedFeedFetcher>(
+        scheduler, CalendarKit::SpawnedFeedFetcher::besideThisProgram(), offline);
     AppDelegate delegate(options, std::move(*lock.lock), scheduler, std::move(environment));
     delegate.applicationDidFinishLaunching();
 
