@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -25,6 +26,7 @@ namespace {
 constexpr int cancelCheckMilliseconds = 50;
 // Beyond the download's own limits, before it counts as hung.
 constexpr double hangSlackSeconds = 15;
+constexpr double maxSeconds = 86'400;
 
 // Only what the transfer itself reads from the environment.
 std::vector<std::string> downloadEnvironment() {
@@ -138,8 +140,11 @@ Base::Result<FeedResponse> SpawnedFeedFetcher::fetchNow(FeedWeek week, const std
     output.reset();
 
     const std::size_t limit = maxFeedAnswerSize(options_.maxBytes);
+    // The download program keeps its own limits; this only ends one that hangs.
+    const double allowed = options_.resourceTimeout < maxSeconds ? options_.resourceTimeout : maxSeconds;
     const auto deadline = std::chrono::steady_clock::now() +
-                          std::chrono::duration<double>(options_.resourceTimeout + hangSlackSeconds);
+                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                              std::chrono::duration<double>(std::max(allowed, 0.0) + hangSlackSeconds));
     std::string answer;
     std::optional<std::string> failure;
     char buffer[65536];

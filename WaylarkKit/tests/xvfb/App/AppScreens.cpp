@@ -122,8 +122,7 @@ int main(int argc, char** argv) {
     // No network: nothing listens on the discard port.
     CalendarKit::FeedFetcherOptions offline;
     offline.baseAddress = "https://127.0.0.1:9";
-    environment.feedFetcher = std::make_shared<CalendarKit::SpawnedFeedFetcher>(
-        scheduler, CalendarKit::SpawnedFeedFetcher::besideThisProgram(), offline);
+    environment.feedFetcher = std::make_shared<CalendarKit::SpawnedFeedFetcher>(scheduler, WAYLARK_FEED_FETCH, offline);
     AppDelegate delegate(options, std::move(*lock.lock), scheduler, std::move(environment));
     delegate.applicationDidFinishLaunching();
 
@@ -143,6 +142,8 @@ int main(int argc, char** argv) {
     check(waitFor([&] { return delegate.calendar().status().kind == CalendarKit::CalendarServiceStatus::Kind::failed; },
                   15000),
           "the refresh at activation fails without a network");
+    check(delegate.calendar().status().message.find("connect") != std::string::npos,
+          "the download program ran and could not connect");
     check(delegate.calendar().events() == cache.events, "the cached week is what the island shows");
     check(delegate.timing().evaluation().confidence == TradingCore::DataConfidence::degraded,
           "two days old, the news data reads degraded");
