@@ -151,7 +151,7 @@ Base::Result<FeedResponse> decodeFeedAnswer(std::string_view text, std::size_t m
     FeedResponse response;
     const auto statusText = takeLine(text, "status");
     const auto status = statusText ? numberOf<int>(*statusText) : std::nullopt;
-    if (!status || *status < 100 || *status > 599) return malformed();
+    if (!status || *status < 100 || *status > 999) return malformed();  // any three-digit code
     response.status = *status;
     if (text.starts_with("retry-after ")) {
         const auto secondsText = takeLine(text, "retry-after");

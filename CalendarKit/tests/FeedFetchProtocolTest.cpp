@@ -57,6 +57,7 @@ TEST(FeedFetchProtocolTest, AnAnswerSurvivesTheTrip) {
         FeedResponse{200, binary, std::nullopt},
         FeedResponse{429, "", 0.25},
         FeedResponse{302, "", 3600},
+        FeedResponse{799, "", std::nullopt},
         FeedResponse{200, std::string(10, 'x'), std::nullopt},
     };
     for (const auto& answer : answers) {
@@ -74,7 +75,7 @@ TEST(FeedFetchProtocolTest, AMalformedOrTruncatedAnswerIsAnError) {
     ASSERT_EQ(good, "status 200\nretry-after 12\nbody 5\n[1,2]");
     const std::string cases[] = {
         "", "status 200", "status 200\n", good.substr(0, good.size() - 1), good + "x",
-        "status 99\nbody 0\n", "status 600\nbody 0\n", "status 2OO\nbody 0\n", "status  200\nbody 0\n",
+        "status 99\nbody 0\n", "status 1000\nbody 0\n", "status 2OO\nbody 0\n", "status  200\nbody 0\n",
         "status +200\nbody 0\n", "status 200\nretry-after -1\nbody 0\n", "status 200\nretry-after 3601\nbody 0\n",
         "status 200\nretry-after nan\nbody 0\n", "status 200\nretry-after\nbody 0\n", "status 200\nbody -1\n",
         "status 200\nbody 18446744073709551616\n", "status 200\nbody 6\n[1,2,3]", "status 200\nbody 0\nstatus 200\n",
