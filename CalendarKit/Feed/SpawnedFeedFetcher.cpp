@@ -53,14 +53,14 @@ std::string systemError(std::string_view what, int error) {
 struct SpawnSetup {
     posix_spawn_file_actions_t actions{};
     posix_spawnattr_t attributes{};
+    bool hasActions = false;
+    bool hasAttributes = false;
     bool ready = false;
 
     explicit SpawnSetup(int output) {
-        if (posix_spawn_file_actions_init(&actions) != 0) return;
-        if (posix_spawnattr_init(&attributes) != 0) {
-            posix_spawn_file_actions_destroy(&actions);
-            return;
-        }
+        hasActions = posix_spawn_file_actions_init(&actions) == 0;
+        hasAttributes = posix_spawnattr_init(&attributes) == 0;
+        if (!hasActions || !hasAttributes) return;
         sigset_t none;
         sigemptyset(&none);
         sigset_t defaults;
@@ -74,8 +74,8 @@ struct SpawnSetup {
                 posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF) == 0;
     }
     ~SpawnSetup() {
-        posix_spawnattr_destroy(&attributes);
-        posix_spawn_file_actions_destroy(&actions);
+        if (hasAttributes) posix_spawnattr_destroy(&attributes);
+        if (hasActions) posix_spawn_file_actions_destroy(&actions);
     }
     SpawnSetup(const SpawnSetup&) = delete;
     SpawnSetup& operator=(const SpawnSetup&) = delete;
