@@ -1,8 +1,8 @@
 #include "Base/Uuid.h"
 
-#include <openssl/sha.h>
-
 #include <random>
+
+#include "Base/Sha1.h"
 
 namespace Base {
 
@@ -23,8 +23,7 @@ Uuid Uuid::random() {
 Uuid Uuid::named(const Uuid& nameSpace, std::string_view name) {
     std::string input(nameSpace.bytes_.begin(), nameSpace.bytes_.end());
     input.append(name);
-    unsigned char digest[SHA_DIGEST_LENGTH];
-    SHA1(reinterpret_cast<const unsigned char*>(input.data()), input.size(), digest);
+    const auto digest = sha1(input);
     std::array<std::uint8_t, 16> bytes{};
     for (std::size_t i = 0; i < 16; ++i) bytes[i] = digest[i];
     bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x50);  // version 5

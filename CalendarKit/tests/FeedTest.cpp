@@ -7,7 +7,7 @@
 #include "Base/testing/TemporaryFolder.h"
 #include "Base/ManualScheduler.h"
 #include "CalendarKit/Feed/FairEconomyFeed.h"
-#include "CalendarKit/Feed/FeedFetcher.h"
+#include "CalendarKit/Download/FeedFetcher.h"
 #include "CalendarKit/Feed/FeedValidator.h"
 #include "CalendarKit/Feed/InternetDateTime.h"
 #include "CalendarKit/tests/CalendarTestSupport.h"

@@ -5,7 +5,8 @@
 #include <memory>
 
 #include "Base/ManualScheduler.h"
-#include "CalendarKit/Feed/FeedFetcher.h"
+#include "CalendarKit/Download/FeedFetcher.h"
+#include "CalendarKit/Feed/SpawnedFeedFetcher.h"
 #include "CalendarKit/Service/CalendarService.h"
 #include "CalendarKit/Storage/FileCalendarStore.h"
 #include "CalendarKit/tests/service/TestFeedServer.h"
@@ -19,7 +20,10 @@ using Base::Testing::readBytes;
 // Tuesday 2026-03-10 16:00 UTC, inside the sample feeds' first week.
 constexpr Base::Date start(1'773'158'400.0);
 
-class ServiceEndToEndTest : public ::testing::Test {
+// In the test process itself, and through the download program as the app fetches.
+enum class Fetcher { inProcess, downloadProgram };
+
+class ServiceEndToEndTest : public ::testing::TestWithParam<Fetcher> {
 protected:
     // One server for the suite; without it the tests fail rather than crash.
     static void SetUpTestSuite() { server = std::make_unique<Testing::TestFeedServer>(); }
@@ -32,8 +36,12 @@ protected:
         options.resourceTimeout = 3 * timeout;
         return makeService(options);
     }
+    std::shared_ptr<FeedFetching> makeFetcher(const FeedFetcherOptions& options) {
+        if (GetParam() == Fetcher::inProcess) return std::make_shared<FeedFetcher>(scheduler, options);
+        return std::make_shared<SpawnedFeedFetcher>(scheduler, WAYLARK_FEED_FETCH, options);
+    }
     std::unique_ptr<CalendarService> makeService(const FeedFetcherOptions& options) {
-        return std::make_unique<CalendarService>(std::make_shared<FeedFetcher>(scheduler, options),
+        return std::make_unique<CalendarService>(makeFetcher(options),
                                                  std::make_shared<FileCalendarStore>(cacheFile), scheduler,
                                                  CalendarService::Settings::application());
     }
@@ -55,7 +63,7 @@ protected:
 
 // Every scenario of the hostile server, as the user sees it: a good answer is
 // applied; any other leaves the events and the cache file exactly as they were.
-TEST_F(ServiceEndToEndTest, EveryAnswerOfTheServer) {
+TEST_P(ServiceEndToEndTest, EveryAnswerOfTheServer) {
     auto first = makeService("ok");
     refreshAndWait(*first, false);
     const auto cachedEvents = first->events();
@@ -66,11 +74,12 @@ TEST_F(ServiceEndToEndTest, EveryAnswerOfTheServer) {
     EXPECT_TRUE(first->coverage().value().contains(start));
     // A new service restores them, and within ten minutes of the cached success fetches nothing.
     scheduler.advance(60);
+    const auto unavailableBefore = server->requests("status503").size();
     auto restored = makeService("status503");
     EXPECT_EQ(restored->events(), cachedEvents);
     refreshAndWait(*restored, false);
     EXPECT_EQ(restored->status(), Status::idle());
-    EXPECT_TRUE(server->requests("status503").empty());
+    EXPECT_EQ(server->requests("status503").size(), unavailableBefore);
 
     Base::Date lastSuccess = start;
     const std::pair<const char*, std::string> cases[] = {  // "ok", "+<seconds>" of a pause, or the failure text
@@ -115,7 +124,7 @@ TEST_F(ServiceEndToEndTest, EveryAnswerOfTheServer) {
     }
 }
 
-TEST_F(ServiceEndToEndTest, TheServerMustProveItsNameOverHttps) {
+TEST_P(ServiceEndToEndTest, TheServerMustProveItsNameOverHttps) {
     const std::string port = std::to_string(server->port());
     auto untrusted = server->options("ok");  // without the test CA
     untrusted.certificateAuthorityFile.clear();
@@ -134,11 +143,11 @@ TEST_F(ServiceEndToEndTest, TheServerMustProveItsNameOverHttps) {
 
 // Cancelled while its transfer runs, or gone after its answer was handed over
 // but before it ran: the answer must never reach its owner.
-TEST_F(ServiceEndToEndTest, AnAnswerNeverReachesAnOwnerThatLetGo) {
+TEST_P(ServiceEndToEndTest, AnAnswerNeverReachesAnOwnerThatLetGo) {
     bool called = false;
     {
-        FeedFetcher fetcher(scheduler, server->options("stall"));
-        auto handle = fetcher.fetch(FeedWeek::thisWeek, [&](Base::Result<FeedResponse>) { called = true; });
+        auto fetcher = makeFetcher(server->options("stall"));
+        auto handle = fetcher->fetch(FeedWeek::thisWeek, [&](Base::Result<FeedResponse>) { called = true; });
         handle.cancel();
     }  // the fetcher's destructor stops the transfer and waits for its thread
     auto service = makeService("ok");
@@ -148,6 +157,12 @@ TEST_F(ServiceEndToEndTest, AnAnswerNeverReachesAnOwnerThatLetGo) {
     scheduler.runPending();
     EXPECT_FALSE(called);
 }
+
+INSTANTIATE_TEST_SUITE_P(Fetchers, ServiceEndToEndTest,
+                         ::testing::Values(Fetcher::inProcess, Fetcher::downloadProgram),
+                         [](const auto& instance) {
+                             return instance.param == Fetcher::inProcess ? "InProcess" : "DownloadProgram";
+                         });
 
 }  // namespace
 }  // namespace CalendarKit

@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "Base/testing/TemporaryFolder.h"
-#include "CalendarKit/Feed/FeedFetcher.h"
+#include "CalendarKit/Download/FeedFetcher.h"
 
 namespace CalendarKit::Testing {
 

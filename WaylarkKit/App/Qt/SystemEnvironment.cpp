@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <QUrl>
 
-#include "CalendarKit/Feed/FeedFetcher.h"
+#include "CalendarKit/Feed/SpawnedFeedFetcher.h"
 #include "CalendarKit/Storage/FileCalendarStore.h"
 #include "ChecklistKit/FileChecklistStore.h"
 #include "ChecklistKit/InMemoryChecklistStore.h"
@@ -58,7 +58,8 @@ AppEnvironment make(Base::Scheduler& scheduler, const LaunchOptions& options,
         environment.checklistStore =
             std::make_shared<ChecklistKit::FileChecklistStore>(ChecklistKit::FileChecklistStore::defaultURL());
     }
-    environment.feedFetcher = std::make_shared<CalendarKit::FeedFetcher>(scheduler);
+    environment.feedFetcher = std::make_shared<CalendarKit::SpawnedFeedFetcher>(
+        scheduler, CalendarKit::SpawnedFeedFetcher::besideThisProgram());
     environment.calendarStore =
         std::make_shared<CalendarKit::FileCalendarStore>(CalendarKit::FileCalendarStore::defaultPath());
 

@@ -29,7 +29,7 @@
 #include <QTimer>
 
 #include "Base/testing/TemporaryFolder.h"
-#include "CalendarKit/Feed/FeedFetcher.h"
+#include "CalendarKit/Feed/SpawnedFeedFetcher.h"
 #include "CalendarKit/Storage/FileCalendarStore.h"
 #include "IslandKit/Screen/DisplayIdentity.h"
 #include "IslandKit/View/IslandRootView.h"
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
     // No network: nothing listens on the discard port.
     CalendarKit::FeedFetcherOptions offline;
     offline.baseAddress = "https://127.0.0.1:9";
-    environment.feedFetcher = std::make_shared<CalendarKit::FeedFetcher>(scheduler, offline);
+    environment.feedFetcher = std::make_shared<CalendarKit::SpawnedFeedFetcher>(scheduler, WAYLARK_FEED_FETCH, offline);
     AppDelegate delegate(options, std::move(*lock.lock), scheduler, std::move(environment));
     delegate.applicationDidFinishLaunching();
 
@@ -142,6 +142,8 @@ int main(int argc, char** argv) {
     check(waitFor([&] { return delegate.calendar().status().kind == CalendarKit::CalendarServiceStatus::Kind::failed; },
                   15000),
           "the refresh at activation fails without a network");
+    check(delegate.calendar().status().message.find("connect") != std::string::npos,
+          "the download program ran and could not connect");
     check(delegate.calendar().events() == cache.events, "the cached week is what the island shows");
     check(delegate.timing().evaluation().confidence == TradingCore::DataConfidence::degraded,
           "two days old, the news data reads degraded");

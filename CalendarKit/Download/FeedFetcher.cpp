@@ -1,4 +1,4 @@
-#include "CalendarKit/Feed/FeedFetcher.h"
+#include "CalendarKit/Download/FeedFetcher.h"
 
 #include <curl/curl.h>
 #include <locale.h>
@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <system_error>
+#include <mutex>
 #include <utility>
 
 namespace CalendarKit {
@@ -81,7 +81,6 @@ struct Exchange {
 struct TransferState {
     std::size_t maxBytes = 0;
     const std::atomic<bool>* cancelled = nullptr;
-    const std::atomic<bool>* stopping = nullptr;
     CURL* handle = nullptr;
     bool tooLarge = false;
     Exchange exchange;
@@ -132,7 +131,7 @@ std::size_t onBody(char* data, std::size_t size, std::size_t count, void* contex
 
 int onProgress(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     const auto& state = *static_cast<TransferState*>(context);
-    return state.cancelled->load() || state.stopping->load() ? 1 : 0;
+    return state.cancelled->load() ? 1 : 0;
 }
 
 struct CurlHandle {
@@ -152,15 +151,13 @@ long wholeSecondsAtLeastOne(double seconds) {
 
 // One GET without following redirects.
 Base::Result<Exchange> performOne(const FeedFetcherOptions& options, const std::string& address,
-                                  double secondsLeft, const std::atomic<bool>& cancelled,
-                                  const std::atomic<bool>& stopping) {
+                                  double secondsLeft, const std::atomic<bool>& cancelled) {
     CurlHandle curl;
     if (!curl.handle) return Base::makeError("cannot start a transfer");
     CURL* h = curl.handle;
     TransferState state;
     state.maxBytes = options.maxBytes;
     state.cancelled = &cancelled;
-    state.stopping = &stopping;
     state.handle = h;
     char errorText[CURL_ERROR_SIZE] = {};
 
@@ -202,7 +199,7 @@ Base::Result<Exchange> performOne(const FeedFetcherOptions& options, const std::
 
     const CURLcode code = curl_easy_perform(h);
     if (state.tooLarge) return Base::makeError("tooLarge");
-    if (cancelled.load() || stopping.load()) return Base::makeError("cancelled");
+    if (cancelled.load()) return Base::makeError("cancelled");
     // The idle limit and the overall limit end the same way for the user.
     if (code == CURLE_OPERATION_TIMEDOUT) return Base::makeError("the request timed out");
     if (code != CURLE_OK) {
@@ -262,83 +259,44 @@ std::optional<double> readCNumber(const std::string& text) {
 }  // namespace
 
 FeedFetcher::FeedFetcher(Base::Scheduler& scheduler, FeedFetcherOptions options)
-    : scheduler_(scheduler), options_(std::move(options)) {
+    : options_(std::move(options)),
+      workers_(scheduler, [this](FeedWeek week, const std::atomic<bool>& cancelled) {
+          return fetchNow(week, cancelled);
+      }) {
     initialiseCurlOnce();
 }
 
-FeedFetcher::~FeedFetcher() {
-    stopping_.store(true);
-    std::list<Worker> workers;
-    {
-        std::lock_guard lock(workersMutex_);
-        workers.swap(workers_);
-    }
-    for (auto& worker : workers) {
-        if (worker.thread.joinable()) worker.thread.join();
-    }
-}
+std::string FeedFetcher::address(FeedWeek week) const { return address(options_, week); }
 
-std::string FeedFetcher::address(FeedWeek week) const {
-    std::string base = options_.baseAddress;
+std::string FeedFetcher::address(const FeedFetcherOptions& options, FeedWeek week) {
+    std::string base = options.baseAddress;
     if (base.empty() || base.back() != '/') base += '/';
     return base + "ff_calendar_" + std::string(rawValue(week)) + ".json";
 }
 
-void FeedFetcher::joinFinishedWorkers() {
-    std::lock_guard lock(workersMutex_);
-    for (auto it = workers_.begin(); it != workers_.end();) {
-        if (it->finished->load()) {
-            if (it->thread.joinable()) it->thread.join();
-            it = workers_.erase(it);
-        } else {
-            ++it;
-        }
-    }
-}
-
 Base::TaskHandle FeedFetcher::fetch(FeedWeek week, Completion completion) {
-    joinFinishedWorkers();
-    auto cancelled = std::make_shared<std::atomic<bool>>(false);
-    Worker worker;
-    auto finished = worker.finished;
-    // The completion runs on the main thread, and only while its owner still holds the handle.
-    auto deliver = [this, cancelled](Completion& done, Base::Result<FeedResponse> result) {
-        scheduler_
-            .post([cancelled, done = std::move(done), result = std::move(result)]() mutable {
-                if (!cancelled->load()) done(std::move(result));
-            })
-            .detach();
-    };
-    auto shared = std::make_shared<Completion>(std::move(completion));
-    try {
-        worker.thread = std::thread([this, week, cancelled, finished, shared, deliver]() {
-            deliver(*shared, fetchNow(week, *cancelled));
-            finished->store(true);
-        });
-    } catch (const std::system_error& error) {
-        deliver(*shared, Base::makeError(std::string("cannot start the download: ") + error.what()));
-        return Base::TaskHandle(cancelled);
-    }
-    {
-        std::lock_guard lock(workersMutex_);
-        workers_.push_back(std::move(worker));
-    }
-    return Base::TaskHandle(cancelled);
+    return workers_.start(week, std::move(completion));
 }
 
 Base::Result<FeedResponse> FeedFetcher::fetchNow(FeedWeek week, const std::atomic<bool>& cancelled) const {
+    return download(options_, week, cancelled);
+}
+
+Base::Result<FeedResponse> FeedFetcher::download(const FeedFetcherOptions& options, FeedWeek week,
+                                                 const std::atomic<bool>& cancelled) {
+    initialiseCurlOnce();
     const auto start = std::chrono::steady_clock::now();
-    std::string address = this->address(week);
+    std::string address = FeedFetcher::address(options, week);
     const auto base = urlParts(address);
     if (!base || base->scheme != "https" || !base->host) {
-        return Base::makeError("the feed address is not an https address: " + options_.baseAddress);
+        return Base::makeError("the feed address is not an https address: " + options.baseAddress);
     }
     const std::optional<std::string> allowedHost = base->host;
 
     for (int hop = 0;; ++hop) {
-        const double secondsLeft = options_.resourceTimeout - secondsSince(start);
+        const double secondsLeft = options.resourceTimeout - secondsSince(start);
         if (secondsLeft <= 0) return Base::makeError("the request timed out");
-        auto exchange = performOne(options_, address, secondsLeft, cancelled, stopping_);
+        auto exchange = performOne(options, address, secondsLeft, cancelled);
         if (!exchange) return exchange.error();
         // Whatever answered must still be the feed's host over https.
         if (!isAllowedAddress(exchange->effectiveAddress, allowedHost)) {
@@ -346,7 +304,7 @@ Base::Result<FeedResponse> FeedFetcher::fetchNow(FeedWeek week, const std::atomi
         }
         const bool follow = isRedirectStatus(exchange->status) && exchange->redirectAddress &&
                             isAllowedAddress(*exchange->redirectAddress, allowedHost) &&
-                            hop < options_.maxRedirects;
+                            hop < options.maxRedirects;
         if (follow) {
             address = *exchange->redirectAddress;
             continue;

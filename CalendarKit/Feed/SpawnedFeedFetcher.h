@@ -1,0 +1,39 @@
+#pragma once
+
+#include <atomic>
+#include <filesystem>
+#include <string_view>
+
+#include "Base/Scheduler.h"
+#include "CalendarKit/Feed/FeedFetcherOptions.h"
+#include "CalendarKit/Feed/FeedFetching.h"
+#include "CalendarKit/Feed/FeedWorkers.h"
+
+namespace CalendarKit {
+
+// Fetches through the small download program, one run per fetch, so the
+// long-running program never loads the TLS stack. The download program gets
+// only the week and the options, no open files and only the proxy and
+// certificate settings of the environment; a cancelled fetch kills it.
+class SpawnedFeedFetcher final : public FeedFetching {
+public:
+    static constexpr std::string_view programName = "WaylarkFeedFetch";
+
+    SpawnedFeedFetcher(Base::Scheduler& scheduler, std::filesystem::path program, FeedFetcherOptions options = {});
+
+    // The download program installed beside the running executable.
+    static std::filesystem::path besideThisProgram();
+
+    [[nodiscard]] Base::TaskHandle fetch(FeedWeek week, Completion completion) override;
+
+    // One run of the download program on the calling thread.
+    Base::Result<FeedResponse> fetchNow(FeedWeek week, const std::atomic<bool>& cancelled) const;
+
+private:
+    std::filesystem::path program_;
+    FeedFetcherOptions options_;
+    // Last, so its running fetches stop before the options go.
+    FeedWorkers workers_;
+};
+
+}  // namespace CalendarKit
