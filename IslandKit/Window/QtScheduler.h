@@ -4,8 +4,6 @@
 
 #include "Base/Scheduler.h"
 
-class QObject;
-
 namespace IslandKit {
 
 // The application's scheduler on the Qt event loop. Tasks may be queued from
@@ -24,9 +22,10 @@ protected:
     void enqueue(double delaySeconds, Task task, std::shared_ptr<std::atomic<bool>> cancelled) override;
 
 private:
+    class Timers;
     // Lives on the main thread; owns the pending timers, so dropping the
     // scheduler drops every task that has not run.
-    std::unique_ptr<QObject> context_;
+    std::unique_ptr<Timers> timers_;
 };
 
 }  // namespace IslandKit

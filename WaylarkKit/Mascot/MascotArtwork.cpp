@@ -22,13 +22,19 @@ FigureNode make(const MascotKind& kind, bool animated, const MascotShape& shape,
     return root;
 }
 
-double framesPerSecond(const MascotKind& kind) {
+double framesPerSecond(const MascotKind& kind, const FigureNode& figure, double now) {
     // Every repainted frame of the island costs CPU, and the session and out
     // poses loop all day: their loops (3.2 s and longer) get the loop rate.
-    // The restriction's 0.66 s head shake needs more; the 7 s celebration gets
-    // every frame it can use.
+    // The restriction's head shake swings every 0.13 s and needs more while
+    // it runs, and only then: its glow and marks pulse as slowly as a loop.
+    // The 7 s celebration gets every frame it can use.
     if (kind.asSession() != nullptr || kind.isOut()) return FrameClock::loopFramesPerSecond;
-    if (kind.asRestricted() != nullptr) return 15;
+    if (kind.asRestricted() != nullptr) {
+        constexpr double quickMove = 0.25;
+        const double ahead = now + 1 / FrameClock::loopFramesPerSecond;
+        const bool shaking = figure.shortestMoveAt(now) < quickMove || figure.shortestMoveAt(ahead) < quickMove;
+        return shaking ? 15 : FrameClock::loopFramesPerSecond;
+    }
     return 30;
 }
 

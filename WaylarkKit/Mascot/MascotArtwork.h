@@ -14,8 +14,9 @@ namespace WaylarkKit::MascotArtwork {
 FigureNode make(const MascotKind& kind, bool animated, const MascotShape& shape, double start,
                 const GlyphOutlines& glyphs);
 
-// How often a shown pose needs a new frame: slow breathing loops need few,
-// a shake or a leap more. A frame repaints only what visibly moved.
-double framesPerSecond(const MascotKind& kind);
+// How often `figure`, shown for `kind`, needs a new frame at `now`: slow
+// breathing loops need few, a shake or a leap more. A frame repaints only
+// what visibly moved.
+double framesPerSecond(const MascotKind& kind, const FigureNode& figure, double now);
 
 }  // namespace WaylarkKit::MascotArtwork

@@ -45,6 +45,13 @@ double FigureNode::settlesAt() const {
     return latest;
 }
 
+double FigureNode::shortestMoveAt(double time) const {
+    double shortest = std::numeric_limits<double>::infinity();
+    for (const auto& track : tracks) shortest = std::min(shortest, track.moveSecondsAt(time));
+    for (const auto& child : children) shortest = std::min(shortest, child.shortestMoveAt(time));
+    return shortest;
+}
+
 void FigureNode::recolourFill(Rgba colour, double now, double fadeSeconds) {
     if (fadeSeconds > 0 && fill) {
         fillFade = ColourFade{*shownFill(*this, now), now, fadeSeconds};

@@ -85,6 +85,9 @@ struct FigureNode {
     // When the subtree stops changing on its own: minus infinity when it never
     // changes, infinity when something repeats forever.
     double settlesAt() const;
+    // The shortest move under way anywhere in the subtree at `time`, in
+    // seconds (see `KeyframeTrack::moveSecondsAt`).
+    double shortestMoveAt(double time) const;
 
     // Colour changes that fade from what shows at `now` when `fadeSeconds` > 0.
     void recolourFill(Rgba colour, double now, double fadeSeconds);

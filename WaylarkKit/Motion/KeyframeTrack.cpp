@@ -23,12 +23,9 @@ double valueAt(const KeyframeTrack& track, std::size_t count, double progress) {
 
 }  // namespace
 
-std::optional<double> KeyframeTrack::sample(double time) const {
-    const std::size_t count = std::min(times.size(), values.size());
-    if (count == 0) return std::nullopt;
-    if (count == 1 || !(duration > 0)) return values[0];
+std::optional<double> KeyframeTrack::progressAt(double time) const {
     const double local = time - begin;
-    if (!(local > 0)) return values[0];
+    if (!(local > 0)) return 0.0;
     const double cycle = autoreverses ? 2 * duration : duration;
     const double active = cycle * std::max(repeatCount, 0.0);
     double phase;
@@ -40,7 +37,30 @@ std::optional<double> KeyframeTrack::sample(double time) const {
         phase = std::fmod(local, cycle);
     }
     if (autoreverses && phase > duration) phase = cycle - phase;
-    return valueAt(*this, count, phase / duration);
+    return phase / duration;
+}
+
+std::optional<double> KeyframeTrack::sample(double time) const {
+    const std::size_t count = std::min(times.size(), values.size());
+    if (count == 0) return std::nullopt;
+    if (count == 1 || !(duration > 0)) return values[0];
+    const std::optional<double> progress = progressAt(time);
+    if (!progress) return std::nullopt;
+    return valueAt(*this, count, *progress);
+}
+
+double KeyframeTrack::moveSecondsAt(double time) const {
+    constexpr double still = std::numeric_limits<double>::infinity();
+    const std::size_t count = std::min(times.size(), values.size());
+    if (count < 2 || !(duration > 0) || time <= begin || time >= settlesAt()) return still;
+    const std::optional<double> progress = progressAt(time);
+    if (!progress) return still;
+    for (std::size_t k = 0; k + 1 < count; ++k) {
+        if (*progress >= times[k] && *progress < times[k + 1]) {
+            return values[k] == values[k + 1] ? still : (times[k + 1] - times[k]) * duration;
+        }
+    }
+    return still;
 }
 
 double KeyframeTrack::settlesAt() const {

@@ -37,6 +37,14 @@ struct KeyframeTrack {
     std::optional<double> sample(double time) const;
     // When the track stops changing: infinity for a track that repeats forever.
     double settlesAt() const;
+    // How long the segment under way at `time` takes to play, in seconds:
+    // infinity while the track holds a value or has no effect.
+    double moveSecondsAt(double time) const;
+
+private:
+    // Where `time` falls in a cycle, as a fraction of `duration`; nothing
+    // when the track has no effect then.
+    std::optional<double> progressAt(double time) const;
 };
 
 }  // namespace WaylarkKit

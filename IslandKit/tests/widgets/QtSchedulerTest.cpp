@@ -95,3 +95,23 @@ TEST_F(QtSchedulerTest, PostsFromOtherThreadsRunOnTheMainThread) {
     ASSERT_TRUE(processUntil([&] { return ran.load() == 40; }));
     EXPECT_TRUE(allOnMain.load());
 }
+
+// A frame waits on the main thread several times a second all day: its timer
+// must neither post an event to get going nor one to be cleared away.
+TEST_F(QtSchedulerTest, TimedTasksOnTheMainThreadPostNoEvents) {
+    struct PostedEvents : QObject {
+        int count = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::MetaCall || event->type() == QEvent::DeferredDelete) ++count;
+            return false;
+        }
+    } posted;
+    QtScheduler scheduler;
+    int ran = 0;
+    Base::TaskHandle frames = scheduler.repeat(0.005, [&] { ++ran; });
+    QCoreApplication::instance()->installEventFilter(&posted);
+    ASSERT_TRUE(processUntil([&] { return ran >= 5; }));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::instance()->removeEventFilter(&posted);
+    EXPECT_EQ(posted.count, 0);
+}

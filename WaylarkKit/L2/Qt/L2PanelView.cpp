@@ -234,7 +234,9 @@ void L2PanelView::startShake() {
 }
 
 void L2PanelView::startFrames() {
-    if (frames_.isScheduled() || !isExpanded()) return;
+    if (!isExpanded()) return;
+    // A move starts on a frame now, not on the next breath's frame already
+    // due up to a twelfth of a second away: replacing the frames drops that one.
     frames_ = clock_.runPaced([this](double now) { return frame(now); });
 }
 

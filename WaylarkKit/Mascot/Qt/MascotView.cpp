@@ -99,7 +99,6 @@ void MascotView::rebuild(const MascotKind& kind) {
     onScreen_ = {};
     figure_ = MascotArtwork::make(kind, !reduce, MascotShape{}, clock_.now(), glyphs_);
     sampledAt_.reset();
-    framesPerSecond_ = MascotArtwork::framesPerSecond(kind);
     fadeEnds_ = 0;
     ++builds_;
     update();
@@ -123,7 +122,7 @@ std::optional<double> MascotView::frame(double now) {
     const auto areas = takeVisibleChanges(onScreen_, sampled_, pixelsPerUnit);
     if (!areas.empty()) update(repaintRegion(areas, figureToWidget()));
     if (now > settlesAt_) return std::nullopt;
-    return 1.0 / (now < fadeEnds_ ? fadeFramesPerSecond : framesPerSecond_);
+    return 1.0 / (now < fadeEnds_ ? fadeFramesPerSecond : MascotArtwork::framesPerSecond(*shown_, figure_, now));
 }
 
 void MascotView::paintEvent(QPaintEvent* event) {

@@ -70,7 +70,6 @@ private:
     InterGlyphs glyphs_;
     std::optional<MascotKind> shown_;
     FigureNode figure_;
-    double framesPerSecond_ = 10;
     double fadeEnds_ = 0;
     double settlesAt_ = 0;
     double devicePixelRatio_ = 1;  // of the screen last painted on

@@ -51,11 +51,30 @@ VectorPath fromPainterPath(const QPainterPath& path) {
 QTransform toQTransform(const Affine& map) { return QTransform(map.a, map.b, map.c, map.d, map.tx, map.ty); }
 
 QRegion repaintRegion(const std::vector<IslandKit::Rect>& areas, const QTransform& figureToWidget) {
-    QRegion region;
+    // Every rectangle of a region is a clipped pass for each widget beneath
+    // and a transfer of its own to the X server, and the overlapping parts of
+    // a figure would split into many thin bands: boxes that meet or nearly
+    // meet are repainted as one, boxes far apart stay apart.
+    constexpr int nearby = 2;
+    std::vector<QRect> boxes;
+    boxes.reserve(areas.size());
     for (const IslandKit::Rect& area : areas) {
         const QRectF box = figureToWidget.mapRect(QRectF(area.x, area.y, area.width, area.height));
-        region += box.toAlignedRect().adjusted(-1, -1, 1, 1);
+        QRect merged = box.toAlignedRect().adjusted(-1, -1, 1, 1);
+        for (bool grew = true; grew;) {
+            grew = false;
+            for (auto other = boxes.begin(); other != boxes.end(); ++other) {
+                if (!merged.adjusted(-nearby, -nearby, nearby, nearby).intersects(*other)) continue;
+                merged |= *other;
+                boxes.erase(other);
+                grew = true;
+                break;
+            }
+        }
+        boxes.push_back(merged);
     }
+    QRegion region;
+    for (const QRect& box : boxes) region += box;
     return region;
 }
 

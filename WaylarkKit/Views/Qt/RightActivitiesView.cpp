@@ -30,11 +30,13 @@ using HoverTarget = TimingViewModel::HoverTarget;
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
-// One line of `font` from the top of `box`, vertically centred in it.
-void drawLine(QPainter& painter, const QRectF& box, const QFont& font, const QString& text) {
-    const QFontMetricsF metrics(font);
+// One line of `widths`' font from the top of `box`, vertically centred in it.
+// Its glyphs are shaped once per text: the pulse of the badge beside a
+// countdown repaints the countdown on every frame.
+void drawLine(QPainter& painter, const QRectF& box, TextWidths& widths, const QString& text) {
+    const QFontMetricsF metrics(widths.font());
     const double baseline = box.top() + (box.height() - (metrics.ascent() + metrics.descent())) / 2 + metrics.ascent();
-    MonoDigits::draw(painter, QPointF(box.left(), baseline), font, text);
+    for (const QGlyphRun& glyphs : widths.glyphs(text)) painter.drawGlyphRun(QPointF(box.left(), baseline), glyphs);
 }
 
 }  // namespace
@@ -411,7 +413,6 @@ void RightActivitiesView::paintEvent(QPaintEvent* event) {
 }
 
 void RightActivitiesView::paintActivity(QPainter& painter, const Item& item, const QRegion& exposed) {
-    const QFont& font = widths_.font();
     // Shaping is most of the cost of text: a part not exposed is not drawn.
     const QRectF label = labelBox(item);
     if (exposed.intersects(grown(item, label).toAlignedRect())) {
@@ -419,12 +420,12 @@ void RightActivitiesView::paintActivity(QPainter& painter, const Item& item, con
             if (const PulsingLabel* pulse = pulsingLabel(item.activity.id)) pulse->paint(painter, label);
         } else {
             painter.setPen(item.tint);
-            drawLine(painter, label, font, qt(item.parts.label));
+            drawLine(painter, label, widths_, qt(item.parts.label));
         }
     }
     if (item.parts.countdown && exposed.intersects(grown(item, countdownBox(item)).toAlignedRect())) {
         painter.setPen(item.tint);
-        drawLine(painter, countdownBox(item), font, qt(*item.parts.countdown));
+        drawLine(painter, countdownBox(item), widths_, qt(*item.parts.countdown));
     }
 }
 

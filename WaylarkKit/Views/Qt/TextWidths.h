@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
@@ -9,9 +11,10 @@
 
 namespace WaylarkKit {
 
-// The widths of texts in one font, remembered: a tick that changes nothing of
-// a text does not shape it again. Digits take equal cells when asked. The few
-// texts of a compact view and their countdowns stay well under the bound.
+// The widths of texts in one font, and their glyphs as drawn, remembered: a
+// tick or a pulse nearby that changes nothing of a text does not shape it
+// again. Digits take equal cells when asked. The few texts of a compact view
+// and their countdowns stay well under the bound.
 class TextWidths {
 public:
     TextWidths(QFont font, bool monoDigits) : font_(std::move(font)), monoDigits_(monoDigits) {}
@@ -31,11 +34,20 @@ public:
         return width;
     }
 
+    // The glyphs `MonoDigits::draw` would draw for `text`, baseline at (0, 0).
+    const std::vector<QGlyphRun>& glyphs(const QString& text) {
+        const auto found = glyphs_.constFind(text);
+        if (found != glyphs_.constEnd()) return *found;
+        if (glyphs_.size() >= bound) glyphs_.clear();
+        return *glyphs_.insert(text, MonoDigits::glyphRuns(font_, text));
+    }
+
 private:
     static constexpr qsizetype bound = 512;
     QFont font_;
     bool monoDigits_;
     QHash<QString, double> widths_;
+    QHash<QString, std::vector<QGlyphRun>> glyphs_;
 };
 
 }  // namespace WaylarkKit

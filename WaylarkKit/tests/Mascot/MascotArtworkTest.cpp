@@ -7,6 +7,7 @@
 #include "WaylarkKit/Mascot/MascotBuilder.h"
 #include "WaylarkKit/Mascot/MascotTintLayer.h"
 #include "WaylarkKit/Motion/FigureLook.h"
+#include "WaylarkKit/Motion/FrameClock.h"
 #include "WaylarkKit/tests/Mascot/FigureSearch.h"
 
 using namespace WaylarkKit;
@@ -134,4 +135,28 @@ TEST(MascotArtworkTest, MissingGlyphsDrawNothingButKeepTheirPlace) {
     ASSERT_EQ(out.children.size(), 6u);
     EXPECT_FALSE(out.children[1].draws());
     EXPECT_EQ(out.children[1].size, (IslandKit::Size{0, 0}));
+}
+
+// The restriction's head shake (0.99 s to 1.65 s into each 2.2 s loop) and
+// its blink (the last 0.31 s of each 4.4 s) get the quick rate from just
+// before they start to their end; in between the pose, like the loops all
+// day, gets the loop rate. The celebration always gets the quickest.
+TEST(MascotArtworkTest, FramesComeQuicklyOnlyWhileTheHeadShakes) {
+    const MascotKind restricted = MascotKind::restricted(false);
+    const FigureNode shaking = make(restricted);
+    const auto rate = [&](double sinceStart) { return MascotArtwork::framesPerSecond(restricted, shaking, 100 + sinceStart); };
+    for (const double loop : {0.0, 8.8, 22.0}) {
+        EXPECT_EQ(rate(loop + 0.5), FrameClock::loopFramesPerSecond) << loop;
+        EXPECT_EQ(rate(loop + 0.9), 15) << "the shake starts before the next slow frame";
+        EXPECT_EQ(rate(loop + 1.2), 15) << loop;
+        EXPECT_EQ(rate(loop + 1.62), 15) << loop;
+        EXPECT_EQ(rate(loop + 1.9), FrameClock::loopFramesPerSecond) << loop;
+    }
+    EXPECT_EQ(rate(4.2), 15) << "a blink between shakes";
+    const FigureNode still = make(restricted, false);
+    EXPECT_EQ(MascotArtwork::framesPerSecond(restricted, still, 101.2), FrameClock::loopFramesPerSecond);
+    const MascotKind out = MascotKind::out();
+    EXPECT_EQ(MascotArtwork::framesPerSecond(out, make(out), 101.2), FrameClock::loopFramesPerSecond);
+    const MascotKind done = MascotKind::checklistDone();
+    EXPECT_EQ(MascotArtwork::framesPerSecond(done, make(done), 101.2), 30);
 }

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -82,4 +83,21 @@ TEST(KeyframeTrackTest, RepeatsAutoreversesAndEnds) {
     EXPECT_FALSE(track({}, {}, Ease::linear).sample(11).has_value());
     EXPECT_EQ(*track({0, 1, 2}, {0, 8}, Ease::linear).sample(11), 4);  // extra key times are ignored
     EXPECT_TRUE(std::isinf(track({0, 1}, {0, 1}, Ease::linear).settlesAt()));
+}
+
+// A segment's length in seconds while its values differ; a hold, the time
+// before the first cycle and after the last are no move. Played backwards,
+// the segments keep their lengths.
+TEST(KeyframeTrackTest, MoveSecondsAreTheSegmentUnderWay) {
+    const double still = std::numeric_limits<double>::infinity();
+    KeyframeTrack track{AnimatedProperty::translationX, {0, 0.5, 0.6, 1}, {0, 0, 4, 0}, 2, Ease::linear, 10, 2};
+    EXPECT_EQ(track.moveSecondsAt(9), still);
+    EXPECT_EQ(track.moveSecondsAt(10.5), still);
+    EXPECT_NEAR(track.moveSecondsAt(11.1), 0.2, 1e-9);
+    EXPECT_NEAR(track.moveSecondsAt(11.5), 0.8, 1e-9);
+    EXPECT_NEAR(track.moveSecondsAt(13.1), 0.2, 1e-9);
+    EXPECT_EQ(track.moveSecondsAt(14.5), still);
+    track.autoreverses = true;
+    EXPECT_NEAR(track.moveSecondsAt(12 + 2 - 1.1), 0.2, 1e-9);
+    EXPECT_EQ(track.moveSecondsAt(12 + 2 - 0.5), still);
 }
