@@ -17,6 +17,7 @@
 #include "WaylarkKit/Style/Palette.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
 #include "WaylarkKit/Style/Qt/QtColor.h"
+#include "WaylarkKit/Style/Qt/QtText.h"
 #include "WaylarkKit/Style/Qt/TextDrawing.h"
 #include "WaylarkKit/Views/Qt/CompactRoom.h"
 #include "WaylarkKit/Views/Qt/IslandViewsObserving.h"
@@ -27,8 +28,6 @@ namespace {
 
 using Kind = RightActivitiesView::Item::Kind;
 using HoverTarget = TimingViewModel::HoverTarget;
-
-QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 // One line of `widths`' font from the top of `box`, vertically centred in it.
 // Its glyphs are shaped once per text: the pulse of the badge beside a
@@ -106,7 +105,7 @@ std::vector<RightActivitiesView::Item> RightActivitiesView::makeItems() const {
 
 double RightActivitiesView::labelWidth(const Item& item) {
     // The pulsing label is bold, the plain one semibold.
-    return (item.pulses ? pulsingWidths_ : widths_).of(qt(item.parts.label));
+    return (item.pulses ? pulsingWidths_ : widths_).of(qtText(item.parts.label));
 }
 
 void RightActivitiesView::layOut(std::vector<Item>& items) {
@@ -120,7 +119,7 @@ void RightActivitiesView::layOut(std::vector<Item>& items) {
                 break;
             case Kind::activity: {
                 double w = labelWidth(item);
-                if (item.parts.countdown) w += ActivityView::spacing + widths_.of(qt(*item.parts.countdown));
+                if (item.parts.countdown) w += ActivityView::spacing + widths_.of(qtText(*item.parts.countdown));
                 sizes.emplace_back(w, line);
                 break;
             }
@@ -150,7 +149,7 @@ void RightActivitiesView::layOut(std::vector<Item>& items) {
 void RightActivitiesView::refresh() {
     const bool greeting = model_.isGreeting();
     if (greeting) {
-        const QString name = qt(model_.settings().greeting().name);
+        const QString name = qtText(model_.settings().greeting().name);
         if (!greeting_ || greetingRun_ != model_.greetingRun()) {
             // A new run is a new word view, so its letters play from the start.
             delete greeting_.data();
@@ -230,7 +229,7 @@ void RightActivitiesView::syncHelpers() {
                 if (const Item* shown = this->item(key)) update(grownRect(*shown).toAlignedRect());
             });
         }
-        label->set(qt(item.parts.label), item.pulseColour);
+        label->set(qtText(item.parts.label), item.pulseColour);
     }
     std::erase_if(magnifiers_, [&](const auto& entry) { return !keys.count(entry.first); });
     std::erase_if(pulses_, [&](const auto& entry) { return !pulsing.count(entry.first); });
@@ -420,12 +419,12 @@ void RightActivitiesView::paintActivity(QPainter& painter, const Item& item, con
             if (const PulsingLabel* pulse = pulsingLabel(item.activity.id)) pulse->paint(painter, label);
         } else {
             painter.setPen(item.tint);
-            drawLine(painter, label, widths_, qt(item.parts.label));
+            drawLine(painter, label, widths_, qtText(item.parts.label));
         }
     }
     if (item.parts.countdown && exposed.intersects(grown(item, countdownBox(item)).toAlignedRect())) {
         painter.setPen(item.tint);
-        drawLine(painter, countdownBox(item), widths_, qt(*item.parts.countdown));
+        drawLine(painter, countdownBox(item), widths_, qtText(*item.parts.countdown));
     }
 }
 
