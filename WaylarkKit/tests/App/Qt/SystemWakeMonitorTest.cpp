@@ -1,49 +1,25 @@
 #include <gtest/gtest.h>
 
-#include <signal.h>
-
-#include <cstdio>
 #include <cstdlib>
-#include <string>
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 
 #include "Base/ManualScheduler.h"
 #include "WaylarkKit/App/Qt/SystemWakeMonitor.h"
+#include "WaylarkKit/tests/support/PrivateBus.h"
 #include "WaylarkKit/tests/support/WidgetTesting.h"
 
 using WaylarkKit::SuspendClockWatcher;
 using WaylarkKit::SystemWakeMonitor;
 
-namespace {
-
-// A message bus of the test's own in place of the system bus, with no logind
-// on it, as in a container or a minimal desktop. Each test runs in its own
-// process, so the system bus is first asked for here.
-struct BusWithoutLogind {
-    pid_t pid = 0;
-    BusWithoutLogind() {
-        FILE* out = ::popen("dbus-daemon --session --fork --print-address=1 --print-pid=1", "r");
-        char address[512] = {}, pidText[32] = {};
-        if (out && std::fgets(address, sizeof address, out) && std::fgets(pidText, sizeof pidText, out)) {
-            std::string text(address);
-            text.erase(text.find_last_not_of('\n') + 1);
-            ::setenv("DBUS_SYSTEM_BUS_ADDRESS", text.c_str(), 1);
-            pid = std::atoi(pidText);
-        }
-        if (out) ::pclose(out);
-    }
-    ~BusWithoutLogind() {
-        if (pid > 0) ::kill(pid, SIGTERM);
-    }
-};
-
-}  // namespace
-
 TEST(SystemWakeMonitorTest, TheSuspendClockTellsAWakeWithoutLogindAndOnceBesideIt) {
-    BusWithoutLogind bus;
-    ASSERT_GT(bus.pid, 0);
+    // A system bus with no logind on it, as in a container or a minimal
+    // desktop. Each test runs in its own process, so the system bus is first
+    // asked for here.
+    const WaylarkKitTest::PrivateBus bus;
+    ASSERT_FALSE(bus.address.empty());
+    ::setenv("DBUS_SYSTEM_BUS_ADDRESS", bus.address.c_str(), 1);
     WaylarkKitTest::app();
     ASSERT_TRUE(QDBusConnection::systemBus().isConnected());
     Base::ManualScheduler scheduler;
@@ -64,8 +40,7 @@ TEST(SystemWakeMonitorTest, TheSuspendClockTellsAWakeWithoutLogindAndOnceBesideI
     // Another connection plays logind and tells the next wake first; the
     // match takes a moment to reach the bus, and repeats are that same wake.
     scheduler.advance(SystemWakeMonitor::foldSeconds);
-    const QString address = QString::fromLocal8Bit(std::getenv("DBUS_SYSTEM_BUS_ADDRESS"));
-    QDBusConnection logind = QDBusConnection::connectToBus(address, QStringLiteral("logind"));
+    QDBusConnection logind = QDBusConnection::connectToBus(QString::fromStdString(bus.address), QStringLiteral("logind"));
     ASSERT_TRUE(logind.registerService(QStringLiteral("org.freedesktop.login1")));
     EXPECT_TRUE(WaylarkKitTest::processUntil(
         [&] {

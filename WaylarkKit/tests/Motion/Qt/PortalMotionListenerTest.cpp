@@ -2,7 +2,6 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
-#include <QProcess>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -11,6 +10,7 @@
 #include "WaylarkKit/Motion/Qt/PortalMotionListener.h"
 #include "WaylarkKit/Views/Qt/PulsingLabel.h"
 #include "WaylarkKit/Style/Qt/QtText.h"
+#include "WaylarkKit/tests/support/PrivateBus.h"
 #include "WaylarkKit/tests/support/WidgetTesting.h"
 
 using namespace WaylarkKit;
@@ -36,10 +36,9 @@ struct Portal final : QDBusVirtualObject {
 
 TEST(PortalMotionListenerTest, ADesktopChangeReachesTheViewsWithoutARestart) {
     WaylarkKitTest::app();
-    QProcess daemon;
-    daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
-    ASSERT_TRUE(daemon.waitForReadyRead(10'000));
-    const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+    const WaylarkKitTest::PrivateBus bus;
+    ASSERT_FALSE(bus.address.empty());
+    const QString address = QString::fromStdString(bus.address);
     Portal settings;
     QDBusConnection portal = QDBusConnection::connectToBus(address, "portal");
     ASSERT_TRUE(portal.registerService("org.freedesktop.portal.Desktop") &&
@@ -76,8 +75,6 @@ TEST(PortalMotionListenerTest, ADesktopChangeReachesTheViewsWithoutARestart) {
     }
     QDBusConnection::disconnectFromBus("app");
     QDBusConnection::disconnectFromBus("portal");
-    daemon.terminate();
-    daemon.waitForFinished(5000);
 }
 
 TEST(PortalMotionListenerTest, WithoutABusTheStartUpValueStands) {
