@@ -28,9 +28,15 @@ void collect(const FigureNode& node, const Affine& parent, double parentOpacity,
             case AnimatedProperty::tintMix: tintMix = *value; break;
         }
     }
-    const Affine local = Affine::translation(node.position.x + tx, node.position.y + ty) * Affine::rotation(rotation) *
-                         Affine::scaling(sx, sy) *
-                         Affine::translation(-node.anchor.x * node.size.width, -node.anchor.y * node.size.height);
+    // Translation after rotation after scale about the anchor, written out:
+    // the same sums as multiplying the four maps, without the products by
+    // zero and one, and without a sine and cosine for the many nodes that
+    // never turn.
+    const double cosine = rotation == 0 ? 1 : std::cos(rotation);
+    const double sine = rotation == 0 ? 0 : std::sin(rotation);
+    const double ax = -node.anchor.x * node.size.width, ay = -node.anchor.y * node.size.height;
+    const double a = cosine * sx, b = sine * sx, c = -sine * sy, d = cosine * sy;
+    const Affine local{a, b, c, d, a * ax + c * ay + (node.position.x + tx), b * ax + d * ay + (node.position.y + ty)};
     const Affine transform = parent * local;
     const double shown = parentOpacity * std::clamp(opacity, 0.0, 1.0);
     if (node.draws()) {
@@ -49,31 +55,40 @@ bool sameColour(const std::optional<Rgba>& a, const std::optional<Rgba>& b) {
     return a->red == b->red && a->green == b->green && a->blue == b->blue && step(a->opacity) == step(b->opacity);
 }
 
-double largestShift(const DrawItem& a, const DrawItem& b) {
+// Whether a corner of the node's box moves by `distance` or more between the
+// two items' places. Compared squared: every frame asks this of every node.
+bool shiftsBy(const DrawItem& a, const DrawItem& b, double distance) {
+    if (a.transform == b.transform) return false;
     const Rect& box = a.node->pathBounds();
     const Point corners[] = {{box.minX(), box.minY()}, {box.maxX(), box.minY()}, {box.minX(), box.maxY()},
                              {box.maxX(), box.maxY()}};
-    double largest = 0;
+    const double limit = distance * distance;
     for (const Point& corner : corners) {
         const Point p = a.transform.map(corner), q = b.transform.map(corner);
-        largest = std::max(largest, std::hypot(p.x - q.x, p.y - q.y));
+        const double dx = p.x - q.x, dy = p.y - q.y;
+        if (dx * dx + dy * dy >= limit) return true;
     }
-    return largest;
+    return false;
 }
 
 bool looksDifferent(const DrawItem& a, const DrawItem& b, double devicePixelsPerUnit) {
     const bool aShows = step(a.opacity) > 0, bShows = step(b.opacity) > 0;
     if (!aShows && !bShows) return false;
     return a.node != b.node || step(a.opacity) != step(b.opacity) || !sameColour(a.fill, b.fill) ||
-           !sameColour(a.stroke, b.stroke) || largestShift(a, b) * devicePixelsPerUnit >= 0.25;
+           !sameColour(a.stroke, b.stroke) || shiftsBy(a, b, 0.25 / devicePixelsPerUnit);
 }
 
 }  // namespace
 
 FigureLook sampleFigure(const FigureNode& root, double time) {
     FigureLook look;
-    collect(root, Affine{}, 1, time, look.items);
+    sampleFigure(root, time, look);
     return look;
+}
+
+void sampleFigure(const FigureNode& root, double time, FigureLook& into) {
+    into.items.clear();
+    collect(root, Affine{}, 1, time, into.items);
 }
 
 Rect coveredArea(const DrawItem& item) {

@@ -25,6 +25,8 @@ struct FigureLook {
 
 // The look of the tree under `root` at `time` on the media clock.
 FigureLook sampleFigure(const FigureNode& root, double time);
+// The same into `into`, whose storage is reused: a view samples every frame.
+void sampleFigure(const FigureNode& root, double time, FigureLook& into);
 
 // Brings `shown` (what the screen shows) up to `current` for the items that
 // visibly changed (a move or resize of a quarter of a device pixel or more, a

@@ -13,6 +13,9 @@ double valueAt(const KeyframeTrack& track, std::size_t count, double progress) {
     if (progress <= t[0]) return v[0];
     for (std::size_t k = 0; k + 1 < count; ++k) {
         if (progress <= t[k + 1]) {
+            // A hold between equal keys needs no easing: most of a pose's
+            // tracks rest on such holds between their moves.
+            if (v[k] == v[k + 1]) return v[k];
             const double span = t[k + 1] - t[k];
             const double local = span > 0 ? (progress - t[k]) / span : 1.0;
             return v[k] + (v[k + 1] - v[k]) * eased(track.ease, local);

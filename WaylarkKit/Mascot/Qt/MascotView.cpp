@@ -117,7 +117,7 @@ void MascotView::startFrames() {
 
 std::optional<double> MascotView::frame(double now) {
     const double pixelsPerUnit = side_ / designSquare * magnification_ * devicePixelRatio_;
-    sampled_ = sampleFigure(figure_, now);
+    sampleFigure(figure_, now, sampled_);
     sampledAt_ = now;
     const auto areas = takeVisibleChanges(onScreen_, sampled_, pixelsPerUnit);
     if (!areas.empty()) update(repaintRegion(areas, figureToWidget()));
@@ -132,7 +132,7 @@ void MascotView::paintEvent(QPaintEvent* event) {
     // sampling the figure again would cost as much as the frame itself.
     const double now = clock_.now();
     if (!sampledAt_ || std::abs(now - *sampledAt_) > sameInstant) {
-        sampled_ = sampleFigure(figure_, now);
+        sampleFigure(figure_, now, sampled_);
         sampledAt_ = now;
     }
     painter_.paint(painter, sampled_, figureToWidget(), event->region());

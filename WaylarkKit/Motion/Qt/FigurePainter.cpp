@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include <QBrush>
 #include <QLinearGradient>
 #include <QPainterPathStroker>
 #include <QRadialGradient>
@@ -109,7 +108,8 @@ QBrush gradientBrush(const Gradient& gradient, const IslandKit::Size& size) {
 const FigurePainter::Outlines& FigurePainter::outlinesOf(const FigureNode& node) {
     auto found = outlines_.find(&node);
     if (found == outlines_.end()) {
-        Outlines made{toPainterPath(node.path()), {}};
+        Outlines made{toPainterPath(node.path()), {}, {}};
+        if (node.gradient) made.ramp = gradientBrush(*node.gradient, node.size);
         if (node.stroke && node.lineWidth > 0) {
             // Stroked in node space and then transformed, as a layer's stroke is:
             // a squeezed figure squeezes its lines too.
@@ -144,7 +144,7 @@ void FigurePainter::paint(QPainter& painter, const FigureLook& look, const QTran
         painter.setOpacity(baseOpacity * item.opacity);
         const Outlines& outlines = outlinesOf(node);
         if (node.gradient) {
-            painter.fillPath(outlines.fill, gradientBrush(*node.gradient, node.size));
+            painter.fillPath(outlines.fill, outlines.ramp);
         } else if (item.fill) {
             painter.fillPath(outlines.fill, toQColor(*item.fill));
         }

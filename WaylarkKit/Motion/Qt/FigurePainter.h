@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include <QBrush>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRectF>
@@ -35,11 +36,13 @@ public:
     void forget() { outlines_.clear(); }
 
 private:
-    // A node's outline and, for a stroked node, the outline of its stroke:
-    // both live in node space, so they are made once and only transformed.
+    // A node's outline, for a stroked node the outline of its stroke, and for
+    // a node filled with a ramp its brush: all live in node space, so they are
+    // made once and only transformed.
     struct Outlines {
         QPainterPath fill;
         QPainterPath stroke;
+        QBrush ramp;
     };
     const Outlines& outlinesOf(const FigureNode& node);
     std::unordered_map<const FigureNode*, Outlines> outlines_;

@@ -1,4 +1,5 @@
 #include <numbers>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -99,4 +100,43 @@ TEST(FigureLookTest, OnlyVisibleChangesAreRepaintedAndSlowDriftAddsUp) {
     shown = moved(0, 0);
     EXPECT_TRUE(takeVisibleChanges(shown, moved(8, 0), 2).empty());  // invisible either way
     EXPECT_EQ(takeVisibleChanges(shown, moved(8, 0.5), 2).size(), 1u);  // only the new place shows
+}
+
+TEST(FigureNodeTest, SampledPlacesMatchTheNodesOwnTransformAndReusedLooksHoldOnlyTheLatest) {
+    FigureNode leaf;
+    leaf.size = {6, 3};
+    leaf.anchor = {0.25, 0.75};
+    leaf.position = {4, -7};
+    leaf.rotation = 0.6;
+    leaf.scaleX = 1.5;
+    leaf.scaleY = 0.5;
+    leaf.translationX = 2;
+    VectorPath box;
+    box.addRoundedRect({0, 0, 6, 3}, 0, 0);
+    leaf.setPath(box);
+    leaf.fill = Rgba{0, 0, 255, 1};
+    FigureNode still = leaf;  // never turns
+    still.rotation = 0;
+    FigureNode root;
+    root.anchor = {0, 0};
+    root.position = {10, 20};
+    root.scaleX = 2;
+    root.children = {leaf, still};
+
+    FigureLook look;
+    sampleFigure(root, 0, look);
+    ASSERT_EQ(look.items.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const Affine expected = root.toParent() * root.children[i].toParent();
+        const Affine& actual = look.items[i].transform;
+        for (const auto& [got, want] : {std::pair{actual.a, expected.a}, {actual.b, expected.b}, {actual.c, expected.c},
+                                        {actual.d, expected.d}, {actual.tx, expected.tx}, {actual.ty, expected.ty}}) {
+            EXPECT_DOUBLE_EQ(got, want) << "item " << i;
+        }
+    }
+
+    root.children.pop_back();  // a figure rebuilt smaller samples into the same look
+    sampleFigure(root, 0, look);
+    ASSERT_EQ(look.items.size(), 1u);
+    EXPECT_EQ(look.items[0].node, &root.children[0]);
 }
