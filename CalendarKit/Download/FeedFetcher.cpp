@@ -325,7 +325,7 @@ std::optional<double> FeedFetcher::retryAfter(std::optional<std::string_view> va
     const auto number = readCNumber(std::string(text));
     if (!number || !std::isfinite(*number)) return std::nullopt;
     if (*number <= 0) return 0.0;
-    return std::min(*number, maxRetryAfter);
+    return std::min(*number, FeedResponse::maxRetryAfter);
 }
 
 }  // namespace CalendarKit

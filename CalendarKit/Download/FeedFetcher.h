@@ -20,8 +20,6 @@ namespace CalendarKit {
 // program instead.
 class FeedFetcher final : public FeedFetching {
 public:
-    static constexpr std::string_view defaultBaseAddress = "https://nfs.faireconomy.media";
-    static constexpr double maxRetryAfter = 3600;
 
     explicit FeedFetcher(Base::Scheduler& scheduler, FeedFetcherOptions options = {});
 

@@ -13,7 +13,6 @@ namespace {
 
 constexpr std::string_view malformedAnswer = "the download program gave a malformed answer";
 constexpr std::size_t maxErrorLength = 4096;
-constexpr double maxRetryAfter = 3600;
 
 template <class Number>
 std::string textOf(Number value) {
@@ -156,7 +155,7 @@ Base::Result<FeedResponse> decodeFeedAnswer(std::string_view text, std::size_t m
     if (text.starts_with("retry-after ")) {
         const auto secondsText = takeLine(text, "retry-after");
         const auto seconds = secondsText ? numberOf<double>(*secondsText) : std::nullopt;
-        if (!seconds || *seconds < 0 || *seconds > maxRetryAfter) return malformed();
+        if (!seconds || *seconds < 0 || *seconds > FeedResponse::maxRetryAfter) return malformed();
         response.retryAfter = *seconds;
     }
     const auto body = takeLast(text, "body", maxBytes);

@@ -23,9 +23,12 @@ std::optional<FeedWeek> feedWeekFromRaw(std::string_view raw);
 // One answer of the feed server, whatever its status: the service, not the
 // fetcher, decides what a 200, a 429 or a 503 means.
 struct FeedResponse {
+    // The longest wait a Retry-After may ask for.
+    static constexpr double maxRetryAfter = 3600;
+
     int status = 0;
     std::string data;                  // the whole body, never more than the fetcher's cap
-    std::optional<double> retryAfter;  // seconds, already clamped to [0, 3600]
+    std::optional<double> retryAfter;  // seconds, already clamped to [0, maxRetryAfter]
 
     bool operator==(const FeedResponse&) const = default;
 };
