@@ -93,6 +93,15 @@ std::optional<fs::path> homeFolder() {
     return std::nullopt;
 }
 
+std::optional<fs::path> configFolder() {
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    // The XDG rules ignore a relative XDG_CONFIG_HOME.
+    if (configHome && *configHome && fs::path(configHome).is_absolute()) return fs::path(configHome);
+    const auto home = homeFolder();
+    if (!home) return std::nullopt;
+    return *home / ".config";
+}
+
 fs::path applicationSupportFolder() {
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     // The XDG rules ignore a relative XDG_DATA_HOME.

@@ -14,6 +14,10 @@ namespace Base::FileSystem {
 // password database's entry for this user; nothing when neither names one.
 std::optional<std::filesystem::path> homeFolder();
 
+// The user's configuration folder: $XDG_CONFIG_HOME when it is an absolute
+// path, else ~/.config; nothing without a home folder.
+std::optional<std::filesystem::path> configFolder();
+
 // The folder that holds every file of the application:
 // $XDG_DATA_HOME/OrlTradingWaylark, else ~/.local/share/OrlTradingWaylark.
 // Without either there is no folder of the user's own, and the path is empty:

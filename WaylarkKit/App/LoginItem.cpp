@@ -1,6 +1,5 @@
 #include "WaylarkKit/App/LoginItem.h"
 
-#include <cstdlib>
 #include <system_error>
 
 #include "Base/FileSystem.h"
@@ -41,13 +40,7 @@ AutostartLoginItem::AutostartLoginItem(fs::path entry, std::optional<fs::path> i
     : entry_(std::move(entry)), executable_(std::move(installedExecutable)), openFolder_(std::move(openFolder)) {}
 
 fs::path AutostartLoginItem::defaultEntryPath() {
-    fs::path config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg && fs::path(xdg).is_absolute()) {
-        config = xdg;
-    } else {
-        config = Base::FileSystem::homeFolder().value_or(fs::path()) / ".config";
-    }
-    return config / "autostart" / entryName;
+    return Base::FileSystem::configFolder().value_or(".config") / "autostart" / entryName;
 }
 
 std::optional<fs::path> AutostartLoginItem::installedExecutable(const fs::path& executable) {

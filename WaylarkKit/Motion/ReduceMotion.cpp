@@ -114,13 +114,8 @@ bool prefersReducedMotion(std::optional<bool> gnomeEnableAnimations, std::option
 }
 
 std::filesystem::path kdeGlobalsPath() {
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && config[0] == '/') {
-        return std::filesystem::path(config) / "kdeglobals";
-    }
-    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0') {
-        return std::filesystem::path(home) / ".config" / "kdeglobals";
-    }
-    return {};
+    const auto config = Base::FileSystem::configFolder();
+    return config ? *config / "kdeglobals" : std::filesystem::path();
 }
 
 std::optional<bool> readGnomeEnableAnimations() {
