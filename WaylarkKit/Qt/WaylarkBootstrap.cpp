@@ -56,7 +56,15 @@ int run(int argc, char** argv) {
     // Wayland session runs it through XWayland.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
     if (const auto missing = missingX11Display()) return fail(*missing);
+    // Images in shared memory cost a round trip to the X server before each
+    // repaint of an area it may still be reading, while the island repaints a
+    // few small areas several times a second all day: sent over the socket,
+    // those kilobytes cost less than the wait. Qt reads the variable once, as
+    // it connects, and the programs this one starts do not inherit it.
+    const bool userDecides = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+    if (!userDecides) qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication application(argc, argv);
+    if (!userDecides) qunsetenv("QT_XCB_NO_MITSHM");
     QGuiApplication::setDesktopFileName("com.orltrading.waylark");
     // No window closing may end the run: the island comes and goes.
     QApplication::setQuitOnLastWindowClosed(false);
