@@ -52,6 +52,23 @@ void forEachRun(const QString& text, Visit visit) {
     }
 }
 
+// Shapes `text` on one line and appends its glyphs to `runs`, the baseline
+// starting at (`x`, 0).
+void appendShaped(std::vector<QGlyphRun>& runs, const QFont& font, const QString& text, double x) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    // The layout's glyphs sit on a baseline one ascent below its top.
+    const QPointF shift(x, -line.ascent());
+    for (QGlyphRun glyphs : layout.glyphRuns()) {
+        QList<QPointF> positions = glyphs.positions();
+        for (QPointF& position : positions) position += shift;
+        glyphs.setPositions(positions);
+        runs.push_back(std::move(glyphs));
+    }
+}
+
 }  // namespace
 
 namespace MonoDigits {
@@ -103,21 +120,11 @@ std::vector<QGlyphRun> glyphRuns(const QFont& font, const QString& text) {
         } else {
             x += metrics.horizontalAdvance(run);
         }
-        QTextLayout layout(run, font);
-        layout.beginLayout();
-        const QTextLine line = layout.createLine();
-        layout.endLayout();
-        // The layout's glyphs sit on a baseline one ascent below its top.
-        const QPointF shift(at, -line.ascent());
-        for (QGlyphRun glyphs : layout.glyphRuns()) {
-            QList<QPointF> positions = glyphs.positions();
-            for (QPointF& position : positions) position += shift;
-            glyphs.setPositions(positions);
-            runs.push_back(std::move(glyphs));
-        }
+        appendShaped(runs, font, run, at);
     });
     return runs;
 }
+
 
 void drawIn(QPainter& painter, const QRectF& box, Qt::Alignment alignment, const QFont& font, const QString& text) {
     const QFontMetricsF metrics(font);
@@ -133,6 +140,12 @@ void drawIn(QPainter& painter, const QRectF& box, Qt::Alignment alignment, const
 }
 
 }  // namespace MonoDigits
+
+std::vector<QGlyphRun> glyphRuns(const QFont& font, const QString& text) {
+    std::vector<QGlyphRun> runs;
+    appendShaped(runs, font, text, 0);
+    return runs;
+}
 
 QString elided(const QString& text, const QFont& font, double width) {
     const QFontMetricsF metrics(font);

@@ -27,6 +27,10 @@ void drawIn(QPainter& painter, const QRectF& box, Qt::Alignment alignment, const
 
 }  // namespace MonoDigits
 
+// The glyphs of `text` on one line, its baseline starting at (0, 0), as
+// `QPainter::drawText` would draw them.
+std::vector<QGlyphRun> glyphRuns(const QFont& font, const QString& text);
+
 // Cuts `text` to `width` with a trailing ellipsis, only between grapheme
 // clusters, so no letter is ever split from its marks.
 QString elided(const QString& text, const QFont& font, double width);

@@ -56,7 +56,7 @@ LeftStatusRow LeftStatusRow::layOut(const LeftStatus& status, double mascotSide,
 }
 
 void paintLeftStatusText(QPainter& painter, const LeftStatus& status, const LeftStatusRow& row, double scale,
-                         const LeftStatusFonts& fonts, const QRegion& exposed) {
+                         LeftStatusFonts& fonts, const QRegion& exposed) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -71,18 +71,22 @@ void paintLeftStatusText(QPainter& painter, const LeftStatus& status, const Left
     const auto isExposed = [&](const QRectF& part) {
         return exposed.intersects(grown.mapRect(part).toAlignedRect().adjusted(-1, -1, 1, 1));
     };
-    const QFont& font = fonts.word.font();
-    const QFontMetricsF metrics(font);
+    // Each tick repaints the countdown, and with it the word beside it:
+    // both are shaped once per text.
+    const QFontMetricsF metrics(fonts.word.font());
+    const auto draw = [&](TextWidths& widths, const QRectF& box, const std::string& text) {
+        const QPointF baseline(box.left(), box.top() + metrics.ascent());
+        for (const QGlyphRun& glyphs : widths.glyphs(QString::fromStdString(text))) {
+            painter.drawGlyphRun(baseline, glyphs);
+        }
+    };
     if (isExposed(row.word)) {
-        painter.setFont(font);
         painter.setPen(toQColor(status.colour));
-        painter.drawText(QPointF(row.word.left(), row.word.top() + metrics.ascent()),
-                         QString::fromStdString(status.word));
+        draw(fonts.word, row.word, status.word);
     }
     if (status.countdown && isExposed(row.countdown)) {
         painter.setPen(toQColor(Palette::white.withOpacity(LeftStatus::countdownOpacity)));
-        MonoDigits::draw(painter, QPointF(row.countdown.left(), row.countdown.top() + metrics.ascent()), font,
-                         QString::fromStdString(*status.countdown));
+        draw(fonts.countdown, row.countdown, *status.countdown);
     }
     painter.restore();
 }

@@ -34,6 +34,6 @@ struct LeftStatusRow {
 // The word and the countdown, grown `scale` times about the row's centre,
 // each only where `exposed` asks for it; the mascot is a widget of its own.
 void paintLeftStatusText(QPainter& painter, const LeftStatus& status, const LeftStatusRow& row, double scale,
-                         const LeftStatusFonts& fonts, const QRegion& exposed);
+                         LeftStatusFonts& fonts, const QRegion& exposed);
 
 }  // namespace WaylarkKit

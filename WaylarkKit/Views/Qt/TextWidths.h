@@ -34,12 +34,12 @@ public:
         return width;
     }
 
-    // The glyphs `MonoDigits::draw` would draw for `text`, baseline at (0, 0).
+    // The glyphs of `text` as drawn (digits in equal cells when asked), baseline at (0, 0).
     const std::vector<QGlyphRun>& glyphs(const QString& text) {
         const auto found = glyphs_.constFind(text);
         if (found != glyphs_.constEnd()) return *found;
         if (glyphs_.size() >= bound) glyphs_.clear();
-        return *glyphs_.insert(text, MonoDigits::glyphRuns(font_, text));
+        return *glyphs_.insert(text, monoDigits_ ? MonoDigits::glyphRuns(font_, text) : glyphRuns(font_, text));
     }
 
 private:
