@@ -50,6 +50,7 @@ public:
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     void signal(int number) const { ::kill(pid_, number); }
+    pid_t pid() const { return pid_; }
     // False when the process still runs after `seconds`.
     bool waitForExit(double seconds) {
         if (status_ >= 0) return true;
