@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
 
@@ -52,6 +53,17 @@ void forEachRun(const QString& text, Visit visit) {
     }
 }
 
+// Appends `glyphs` to `runs`, moved by `shift`.
+template <typename Runs>
+void appendShifted(std::vector<QGlyphRun>& runs, Runs glyphs, const QPointF& shift) {
+    for (QGlyphRun run : glyphs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& position : positions) position += shift;
+        run.setPositions(positions);
+        runs.push_back(std::move(run));
+    }
+}
+
 // Shapes `text` on one line and appends its glyphs to `runs`, the baseline
 // starting at (`x`, 0).
 void appendShaped(std::vector<QGlyphRun>& runs, const QFont& font, const QString& text, double x) {
@@ -60,13 +72,29 @@ void appendShaped(std::vector<QGlyphRun>& runs, const QFont& font, const QString
     const QTextLine line = layout.createLine();
     layout.endLayout();
     // The layout's glyphs sit on a baseline one ascent below its top.
-    const QPointF shift(x, -line.ascent());
-    for (QGlyphRun glyphs : layout.glyphRuns()) {
-        QList<QPointF> positions = glyphs.positions();
-        for (QPointF& position : positions) position += shift;
-        glyphs.setPositions(positions);
-        runs.push_back(std::move(glyphs));
-    }
+    appendShifted(runs, layout.glyphRuns(), QPointF(x, -line.ascent()));
+}
+
+// One stretch of a text shaped alone: its glyphs, baseline starting at
+// (0, 0), and its advance. A countdown's text changes every second but is
+// made of the same few stretches (each digit, ":", a unit), so each is shaped
+// and measured once instead of on every tick.
+struct Stretch {
+    std::vector<QGlyphRun> glyphs;
+    double advance = 0;
+};
+
+const Stretch& stretchOf(const QFont& font, const QString& text) {
+    static QHash<QString, Stretch> cache;
+    constexpr qsizetype bound = 512;
+    const QString key = font.key() + QChar(u'\n') + text;
+    const auto found = cache.constFind(key);
+    if (found != cache.constEnd()) return *found;
+    if (cache.size() >= bound) cache.clear();
+    Stretch made;
+    appendShaped(made.glyphs, font, text, 0);
+    made.advance = QFontMetricsF(font).horizontalAdvance(text);
+    return *cache.insert(key, std::move(made));
 }
 
 }  // namespace
@@ -74,10 +102,9 @@ void appendShaped(std::vector<QGlyphRun>& runs, const QFont& font, const QString
 namespace MonoDigits {
 
 double width(const QFont& font, const QString& text) {
-    const QFontMetricsF metrics(font);
     const double cell = digitCells(font).cell;
     double total = 0;
-    forEachRun(text, [&](const QString& run, bool digit) { total += digit ? cell : metrics.horizontalAdvance(run); });
+    forEachRun(text, [&](const QString& run, bool digit) { total += digit ? cell : stretchOf(font, run).advance; });
     return total;
 }
 
@@ -107,20 +134,20 @@ void draw(QPainter& painter, const QPointF& origin, const QFont& font, const QSt
 }
 
 std::vector<QGlyphRun> glyphRuns(const QFont& font, const QString& text) {
-    const QFontMetricsF metrics(font);
     const DigitCells& cells = digitCells(font);
     std::vector<QGlyphRun> runs;
     double x = 0;
     forEachRun(text, [&](const QString& run, bool digit) {
+        const Stretch& stretch = stretchOf(font, run);
         double at = x;
         if (digit) {
             const double own = cells.advance[static_cast<std::size_t>(run[0].unicode() - '0')];
             at += (cells.cell - own) / 2;
             x += cells.cell;
         } else {
-            x += metrics.horizontalAdvance(run);
+            x += stretch.advance;
         }
-        appendShaped(runs, font, run, at);
+        appendShifted(runs, stretch.glyphs, QPointF(at, 0));
     });
     return runs;
 }

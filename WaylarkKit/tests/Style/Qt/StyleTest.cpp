@@ -1,5 +1,6 @@
 #include <functional>
 
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
 #include <QTextBoundaryFinder>
@@ -23,9 +24,8 @@ TEST(StyleTest, InterIsLoadedAndDigitsTakeEqualCells) {
 
 TEST(StyleTest, TextShapedOnceDrawsWhatDrawingItWholeDraws) {
     WaylarkKitTest::app();
-    const QFont font = interFont(12, FontWeight::bold);
     const auto drawn = [](const std::function<void(QPainter&)>& paint) {
-        QImage image(80, 24, QImage::Format_ARGB32_Premultiplied);
+        QImage image(120, 32, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
         painter.setPen(QColor(0xFF, 0x45, 0x3A));
@@ -33,14 +33,19 @@ TEST(StyleTest, TextShapedOnceDrawsWhatDrawingItWholeDraws) {
         paint(painter);
         return image;
     };
-    // Letters, digits in their cells, letters after digits, and one mark.
-    for (const QString& text : {QStringLiteral("Lond"), QStringLiteral("4:05"), QStringLiteral("CPI 10m"), QStringLiteral("!")}) {
-        const QPointF origin(3.25, 16);
-        const QImage whole = drawn([&](QPainter& p) { MonoDigits::draw(p, origin, font, text); });
-        const QImage shaped = drawn([&](QPainter& p) {
-            for (const QGlyphRun& glyphs : MonoDigits::glyphRuns(font, text)) p.drawGlyphRun(origin, glyphs);
-        });
-        EXPECT_EQ(shaped, whole) << text.toStdString();
+    // Letters, digits in their cells, letters after digits, and one mark, in
+    // two fonts: the pieces shaped for one are never reused for the other.
+    for (const QFont& font : {interFont(12, FontWeight::bold), interFont(18, FontWeight::regular)}) {
+        for (const QString& text :
+             {QStringLiteral("Lond"), QStringLiteral("4:05"), QStringLiteral("CPI 10m"), QStringLiteral("!")}) {
+            const QPointF origin(3.25, 22);
+            const QImage whole = drawn([&](QPainter& p) { MonoDigits::draw(p, origin, font, text); });
+            const QImage shaped = drawn([&](QPainter& p) {
+                for (const QGlyphRun& glyphs : MonoDigits::glyphRuns(font, text)) p.drawGlyphRun(origin, glyphs);
+            });
+            EXPECT_EQ(shaped, whole) << text.toStdString() << " at " << font.pointSizeF();
+            EXPECT_NEAR(MonoDigits::width(font, text), QFontMetricsF(font).horizontalAdvance(text), text.size() * 2.0);
+        }
     }
 }
 
