@@ -152,7 +152,6 @@ std::vector<QGlyphRun> glyphRuns(const QFont& font, const QString& text) {
     return runs;
 }
 
-
 void drawIn(QPainter& painter, const QRectF& box, Qt::Alignment alignment, const QFont& font, const QString& text) {
     const QFontMetricsF metrics(font);
     const double textWidth = width(font, text);

@@ -73,20 +73,15 @@ void paintLeftStatusText(QPainter& painter, const LeftStatus& status, const Left
     };
     // Each tick repaints the countdown, and with it the word beside it:
     // both are shaped once per text.
-    const QFontMetricsF metrics(fonts.word.font());
-    const auto draw = [&](TextWidths& widths, const QRectF& box, const std::string& text) {
-        const QPointF baseline(box.left(), box.top() + metrics.ascent());
-        for (const QGlyphRun& glyphs : widths.glyphs(QString::fromStdString(text))) {
-            painter.drawGlyphRun(baseline, glyphs);
-        }
-    };
+    const double ascent = QFontMetricsF(fonts.word.font()).ascent();
     if (isExposed(row.word)) {
         painter.setPen(toQColor(status.colour));
-        draw(fonts.word, row.word, status.word);
+        fonts.word.draw(painter, row.word.topLeft() + QPointF(0, ascent), QString::fromStdString(status.word));
     }
     if (status.countdown && isExposed(row.countdown)) {
         painter.setPen(toQColor(Palette::white.withOpacity(LeftStatus::countdownOpacity)));
-        draw(fonts.countdown, row.countdown, *status.countdown);
+        fonts.countdown.draw(painter, row.countdown.topLeft() + QPointF(0, ascent),
+                             QString::fromStdString(*status.countdown));
     }
     painter.restore();
 }

@@ -35,7 +35,7 @@ using HoverTarget = TimingViewModel::HoverTarget;
 void drawLine(QPainter& painter, const QRectF& box, TextWidths& widths, const QString& text) {
     const QFontMetricsF metrics(widths.font());
     const double baseline = box.top() + (box.height() - (metrics.ascent() + metrics.descent())) / 2 + metrics.ascent();
-    for (const QGlyphRun& glyphs : widths.glyphs(text)) painter.drawGlyphRun(QPointF(box.left(), baseline), glyphs);
+    widths.draw(painter, QPointF(box.left(), baseline), text);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QPainter>
 #include <QString>
 
 #include "WaylarkKit/Style/Qt/TextDrawing.h"
@@ -40,6 +41,11 @@ public:
         if (found != glyphs_.constEnd()) return *found;
         if (glyphs_.size() >= bound) glyphs_.clear();
         return *glyphs_.insert(text, monoDigits_ ? MonoDigits::glyphRuns(font_, text) : glyphRuns(font_, text));
+    }
+
+    // Draws `text` from its shaped glyphs, the baseline starting at `origin`.
+    void draw(QPainter& painter, const QPointF& origin, const QString& text) {
+        for (const QGlyphRun& run : glyphs(text)) painter.drawGlyphRun(origin, run);
     }
 
 private:
