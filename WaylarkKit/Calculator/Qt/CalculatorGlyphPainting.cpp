@@ -1,7 +1,7 @@
 #include "WaylarkKit/Calculator/Qt/CalculatorGlyphPainting.h"
 
 #include <QPainterPath>
-#include <QPen>
+#include <QPainterPathStroker>
 
 #include "WaylarkKit/Calculator/CalculatorGlyph.h"
 
@@ -9,24 +9,41 @@ namespace WaylarkKit {
 
 namespace {
 
-QRectF toRect(const IslandKit::Rect& r, QPointF origin) {
-    return QRectF(origin.x() + r.x, origin.y() + r.y, r.width, r.height);
+QRectF toRect(const IslandKit::Rect& r) { return QRectF(r.x, r.y, r.width, r.height); }
+
+// The glyph's outlines with its top-left at (0, 0), made once: the glyph sits
+// beside countdowns whose every tick repaints it, and stroking its frame anew
+// each time cost more than filling it.
+struct Outlines {
+    QPainterPath frame;
+    QPainterPath filled;
+};
+
+const Outlines& outlines() {
+    static const Outlines made = [] {
+        const CalculatorGlyph glyph = CalculatorGlyph::shape();
+        Outlines o;
+        QPainterPath body;
+        body.addRoundedRect(toRect(glyph.body), CalculatorGlyph::bodyRadius, CalculatorGlyph::bodyRadius);
+        QPainterPathStroker stroker;
+        stroker.setWidth(CalculatorGlyph::bodyLineWidth);
+        o.frame = stroker.createStroke(body);
+        o.filled.addRoundedRect(toRect(glyph.display), CalculatorGlyph::displayRadius, CalculatorGlyph::displayRadius);
+        for (const auto& key : glyph.keys) o.filled.addRect(toRect(key));
+        return o;
+    }();
+    return made;
 }
 
 }  // namespace
 
 void paintCalculatorGlyph(QPainter& painter, QPointF origin, const QColor& colour) {
-    const CalculatorGlyph glyph = CalculatorGlyph::shape();
+    const Outlines& glyph = outlines();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    QPainterPath body;
-    body.addRoundedRect(toRect(glyph.body, origin), CalculatorGlyph::bodyRadius, CalculatorGlyph::bodyRadius);
-    painter.strokePath(body, QPen(colour, CalculatorGlyph::bodyLineWidth));
-    QPainterPath filled;
-    filled.addRoundedRect(toRect(glyph.display, origin), CalculatorGlyph::displayRadius,
-                          CalculatorGlyph::displayRadius);
-    for (const auto& key : glyph.keys) filled.addRect(toRect(key, origin));
-    painter.fillPath(filled, colour);
+    painter.translate(origin);
+    painter.fillPath(glyph.frame, colour);
+    painter.fillPath(glyph.filled, colour);
     painter.restore();
 }
 
