@@ -2,17 +2,22 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
 
 #include "Base/FileSystem.h"
 #include "IslandKit/Window/QtScheduler.h"
 #include "WaylarkKit/App/InstanceLock.h"
 #include "WaylarkKit/App/Qt/AppDelegate.h"
 #include "WaylarkKit/App/Qt/SystemEnvironment.h"
+#include "WaylarkKit/Launch/ConnectionVariables.h"
 #include "WaylarkKit/Launch/OpenRequest.h"
 #include "WaylarkKit/Launch/SecondLaunch.h"
 #include "WaylarkKit/Presence/LaunchOptions.h"
@@ -24,6 +29,15 @@
 namespace WaylarkKit::WaylarkBootstrap {
 
 namespace {
+
+// Whether Qt's GTK platform theme is among the plugins it would find.
+bool gtkThemeInstalled() {
+    QStringList folders = qEnvironmentVariable("QT_PLUGIN_PATH").split(u':', Qt::SkipEmptyParts);
+    folders.append(QLibraryInfo::path(QLibraryInfo::PluginsPath));
+    return std::ranges::any_of(folders, [](const QString& folder) {
+        return !QDir(folder + QStringLiteral("/platformthemes")).entryList({QStringLiteral("*gtk*")}, QDir::Files).isEmpty();
+    });
+}
 
 int fail(const std::string& line) {
     const std::string text = line + "\n";
@@ -56,15 +70,17 @@ int run(int argc, char** argv) {
     // Wayland session runs it through XWayland.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
     if (const auto missing = missingX11Display()) return fail(*missing);
-    // Images in shared memory cost a round trip to the X server before each
-    // repaint of an area it may still be reading, while the island repaints a
-    // few small areas several times a second all day: sent over the socket,
-    // those kilobytes cost less than the wait. Qt reads the variable once, as
-    // it connects, and the programs this one starts do not inherit it.
-    const bool userDecides = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
-    if (!userDecides) qputenv("QT_XCB_NO_MITSHM", "1");
+    std::optional<ConnectionVariables> connection(std::in_place);
+    // Repainted areas go to the X server over the socket, and Qt's own event
+    // loop runs instead of GLib's where no GTK theme needs it.
+    connection->setUnlessChosen("QT_XCB_NO_MITSHM", "1");
+    if (!ConnectionVariables::glibLoopNeeded(qEnvironmentVariable("QT_QPA_PLATFORMTHEME").toStdString(),
+                                             qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString(),
+                                             gtkThemeInstalled())) {
+        connection->setUnlessChosen("QT_NO_GLIB", "1");
+    }
     QApplication application(argc, argv);
-    if (!userDecides) qunsetenv("QT_XCB_NO_MITSHM");
+    connection.reset();
     QGuiApplication::setDesktopFileName("com.orltrading.waylark");
     // No window closing may end the run: the island comes and goes.
     QApplication::setQuitOnLastWindowClosed(false);
