@@ -49,7 +49,7 @@ void drawLine(QPainter& painter, const QRectF& box, Qt::Alignment alignment, con
     } else if (alignment & Qt::AlignHCenter) {
         x = box.left() + (box.width() - width) / 2;
     }
-    const double baseline = box.top() + (box.height() - (metrics.ascent() + metrics.descent())) / 2 + metrics.ascent();
+    const double baseline = centredBaseline(font, box);
     painter.save();
     painter.setFont(font);
     painter.setPen(colour);

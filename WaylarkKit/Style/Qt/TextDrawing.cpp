@@ -153,7 +153,6 @@ std::vector<QGlyphRun> glyphRuns(const QFont& font, const QString& text) {
 }
 
 void drawIn(QPainter& painter, const QRectF& box, Qt::Alignment alignment, const QFont& font, const QString& text) {
-    const QFontMetricsF metrics(font);
     const double textWidth = width(font, text);
     double x = box.left();
     if (alignment & Qt::AlignRight) {
@@ -161,11 +160,15 @@ void drawIn(QPainter& painter, const QRectF& box, Qt::Alignment alignment, const
     } else if (alignment & Qt::AlignHCenter) {
         x = box.left() + (box.width() - textWidth) / 2;
     }
-    const double baseline = box.top() + (box.height() - (metrics.ascent() + metrics.descent())) / 2 + metrics.ascent();
-    draw(painter, QPointF(x, baseline), font, text);
+    draw(painter, QPointF(x, centredBaseline(font, box)), font, text);
 }
 
 }  // namespace MonoDigits
+
+double centredBaseline(const QFont& font, const QRectF& box) {
+    const QFontMetricsF metrics(font);
+    return box.top() + (box.height() - (metrics.ascent() + metrics.descent())) / 2 + metrics.ascent();
+}
 
 std::vector<QGlyphRun> glyphRuns(const QFont& font, const QString& text) {
     std::vector<QGlyphRun> runs;

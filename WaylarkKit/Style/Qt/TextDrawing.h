@@ -27,6 +27,10 @@ void drawIn(QPainter& painter, const QRectF& box, Qt::Alignment alignment, const
 
 }  // namespace MonoDigits
 
+// The baseline of one line of `font` vertically centred in `box` on its
+// ascent and descent.
+double centredBaseline(const QFont& font, const QRectF& box);
+
 // The glyphs of `text` on one line, its baseline starting at (0, 0), as
 // `QPainter::drawText` would draw them.
 std::vector<QGlyphRun> glyphRuns(const QFont& font, const QString& text);

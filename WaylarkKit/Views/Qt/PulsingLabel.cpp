@@ -82,8 +82,7 @@ void PulsingLabel::paint(QPainter& painter, const QRectF& box, Qt::Alignment ali
     } else if (alignment & Qt::AlignHCenter) {
         x = box.left() + (box.width() - width()) / 2;
     }
-    const QFontMetricsF metrics(font_);
-    const double baseline = box.top() + (box.height() - (metrics.ascent() + metrics.descent())) / 2 + metrics.ascent();
+    const double baseline = centredBaseline(font_, box);
     if (glyphs_.empty()) glyphs_ = MonoDigits::glyphRuns(font_, text_);
     for (const QGlyphRun& glyphs : glyphs_) painter.drawGlyphRun(QPointF(x, baseline), glyphs);
     painter.restore();

@@ -33,9 +33,7 @@ using HoverTarget = TimingViewModel::HoverTarget;
 // Its glyphs are shaped once per text: the pulse of the badge beside a
 // countdown repaints the countdown on every frame.
 void drawLine(QPainter& painter, const QRectF& box, TextWidths& widths, const QString& text) {
-    const QFontMetricsF metrics(widths.font());
-    const double baseline = box.top() + (box.height() - (metrics.ascent() + metrics.descent())) / 2 + metrics.ascent();
-    widths.draw(painter, QPointF(box.left(), baseline), text);
+    widths.draw(painter, QPointF(box.left(), centredBaseline(widths.font(), box)), text);
 }
 
 }  // namespace

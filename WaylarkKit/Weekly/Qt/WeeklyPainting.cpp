@@ -49,18 +49,12 @@ QRectF qrect(const Rect& r) { return {r.x, r.y, r.width, r.height}; }
 
 double advance(const QFont& font, const QString& string) { return QFontMetricsF(font).horizontalAdvance(string); }
 
-// Baseline of one line of `font` vertically centred in `box` on its ascent and descent.
-double baseline(const QRectF& box, const QFont& font) {
-    const QFontMetricsF metrics(font);
-    return box.top() + (box.height() - (metrics.ascent() + metrics.descent())) / 2 + metrics.ascent();
-}
-
 // One line of text already cut to its room.
 void drawLine(QPainter& painter, const QRectF& box, const QFont& font, const Rgba& colour, const QString& string) {
     if (string.isEmpty()) return;
     painter.setFont(font);
     painter.setPen(toQColor(colour));
-    painter.drawText(QPointF(box.left(), baseline(box, font)), string);
+    painter.drawText(QPointF(box.left(), centredBaseline(font, box)), string);
 }
 
 QString cutTo(const QString& string, const QFont& font, double width) { return elided(string, font, width + 0.5); }
