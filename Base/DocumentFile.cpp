@@ -1,7 +1,5 @@
 #include "Base/DocumentFile.h"
 
-#include <sys/stat.h>
-
 #include <iostream>
 #include <string>
 
@@ -81,8 +79,9 @@ Status DocumentFile::write(const Json& document) {
     FileSystem::FileIdentity written;
     auto replaced = FileSystem::writeAtomically(path_, *text, &written);
     if (!replaced) return replaced;
+    // writeAtomically already made the file 0600 before putting it in place; a
+    // chmod here would move the change time past the identity just taken.
     known_ = written;
-    if (::chmod(path_.c_str(), 0600) != 0) return makeError("cannot set mode of " + path_.string());
     return Ok{};
 }
 

@@ -68,9 +68,13 @@ void removeStaleTemporaries(const fs::path& folder, const std::string& filename)
 }
 
 FileIdentity identityFrom(const struct stat& info) {
-    return {static_cast<std::uintmax_t>(info.st_dev), static_cast<std::uintmax_t>(info.st_ino),
-            static_cast<std::intmax_t>(info.st_size), static_cast<std::intmax_t>(info.st_mtim.tv_sec),
-            info.st_mtim.tv_nsec};
+    return {static_cast<std::uintmax_t>(info.st_dev),
+            static_cast<std::uintmax_t>(info.st_ino),
+            static_cast<std::intmax_t>(info.st_size),
+            static_cast<std::intmax_t>(info.st_mtim.tv_sec),
+            info.st_mtim.tv_nsec,
+            static_cast<std::intmax_t>(info.st_ctim.tv_sec),
+            info.st_ctim.tv_nsec};
 }
 
 }  // namespace
@@ -184,32 +188,40 @@ Status writeAtomically(const fs::path& path, std::string_view bytes, FileIdentit
     name += randomSuffix();
     name += ".tmp";
     const fs::path temporary = folder / name;
+    int identityError = 0;
     {
         Descriptor file;
         file.fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (file.fd < 0) return makeError(describe("cannot create", temporary, errno));
-        struct stat info {};
-        const bool complete = writeAll(file.fd, bytes) && ::fchmod(file.fd, 0600) == 0 && ::fsync(file.fd) == 0 &&
-                              ::fstat(file.fd, &info) == 0;
-        if (!complete) {
+        if (!writeAll(file.fd, bytes) || ::fchmod(file.fd, 0600) != 0 || ::fsync(file.fd) != 0) {
             const int error = errno;
             ::unlink(temporary.c_str());
             return makeError(describe("cannot write", temporary, error));
         }
-        // Taken from the open file: a path read after the rename could
-        // already name another program's file.
-        if (written) *written = identityFrom(info);
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        return makeError(describe("cannot replace", path, error));
+        if (::rename(temporary.c_str(), path.c_str()) != 0) {
+            const int error = errno;
+            ::unlink(temporary.c_str());
+            return makeError(describe("cannot replace", path, error));
+        }
+        // Taken from the open file, since a path read now could already name
+        // another program's file, and after the rename, which moves the
+        // change time.
+        if (written) {
+            struct stat info {};
+            if (::fstat(file.fd, &info) == 0) {
+                *written = identityFrom(info);
+            } else {
+                identityError = errno;
+            }
+        }
     }
     removeStaleTemporaries(folder, path.filename().string());
     // The rename itself is durable only once the folder is flushed.
     Descriptor dir;
     dir.fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir.fd >= 0) ::fsync(dir.fd);
+    // The new bytes are in place; only what they look like on disk is unknown.
+    if (identityError != 0) return makeError(describe("cannot read attributes of", path, identityError));
     return Ok{};
 }
 

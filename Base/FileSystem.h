@@ -25,13 +25,17 @@ std::optional<std::filesystem::path> configFolder();
 std::filesystem::path applicationSupportFolder();
 
 // Which file a path named at one moment, and the state it was in: another
-// program that writes or replaces the file changes at least one of these.
+// program that writes or replaces the file changes at least one of these. The
+// change time is the one a program cannot put back, as it can the modification
+// time after an edit of the same size.
 struct FileIdentity {
     std::uintmax_t device = 0;
     std::uintmax_t inode = 0;
     std::intmax_t size = 0;
     std::intmax_t modifiedSeconds = 0;
     long modifiedNanoseconds = 0;
+    std::intmax_t changedSeconds = 0;
+    long changedNanoseconds = 0;
     bool operator==(const FileIdentity&) const = default;
 };
 
@@ -57,7 +61,8 @@ Status createFolders(const std::filesystem::path& folder);
 // Replaces the file's content so that a reader sees either the old or the new
 // bytes, never a mix, even if the process dies midway: a temporary file
 // created 0600 beside it, written, flushed to disk, then renamed over it.
-// `written`, when given, receives the identity of the new file.
+// `written`, when given, receives the identity of the new file as it is once
+// in place.
 Status writeAtomically(const std::filesystem::path& path, std::string_view bytes,
                        FileIdentity* written = nullptr);
 

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -163,6 +165,15 @@ Json versionOne() {
     return doc;
 }
 
+// File times come from a clock that may tick only every few milliseconds; an
+// edit by hand never lands in the tick of the save before it.
+void waitForTheClockToPass(const timespec& moment) {
+    timespec now{};
+    do {
+        ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    } while (now.tv_sec < moment.tv_sec || (now.tv_sec == moment.tv_sec && now.tv_nsec <= moment.tv_nsec));
+}
+
 }  // namespace
 
 // Another program, or the user by hand, writes the file while this one runs:
@@ -187,11 +198,25 @@ TEST(DocumentFileTest, AFileChangedSinceItWasReadOrWrittenIsMovedAsideBeforeASav
     EXPECT_EQ(aside("settings.corrupt.json"), R"({"version": 1, "edited": "by hand"})");
     EXPECT_EQ(readBytes(path), ours);
 
+    // Edited in place to bytes of the same size, its modification time put back: only the change
+    // time, which no program can set, still tells.
+    std::string sameSize = ours;
+    sameSize.replace(sameSize.find('1'), 1, "2");
+    struct stat saved {};
+    ASSERT_EQ(::stat(path.c_str(), &saved), 0);
+    waitForTheClockToPass(saved.st_ctim);
+    writeBytes(path, sameSize);
+    const timespec putBack[2] = {saved.st_atim, saved.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), putBack, 0), 0);
+    ASSERT_TRUE(file.save(versionOne()));
+    EXPECT_EQ(aside("settings.corrupt-2.json"), sameSize);
+    EXPECT_EQ(readBytes(path), ours);
+
     // Replaced by another file of the very same bytes, as an editor that saves by renaming does.
     writeBytes(tmp.path() / "other", ours);
     fs::rename(tmp.path() / "other", path);
     ASSERT_TRUE(file.save(versionOne()));
-    EXPECT_EQ(aside("settings.corrupt-2.json"), ours);
+    EXPECT_EQ(aside("settings.corrupt-3.json"), ours);
 
     // Removed: nothing to keep. Then written where there was none when this one looked.
     fs::remove(path);
@@ -201,9 +226,9 @@ TEST(DocumentFileTest, AFileChangedSinceItWasReadOrWrittenIsMovedAsideBeforeASav
     EXPECT_FALSE(fresh.load<int>(decodeVersion));
     writeBytes(path, "damaged");
     ASSERT_TRUE(fresh.save(versionOne()));
-    EXPECT_EQ(aside("settings.corrupt-3.json"), "damaged");
+    EXPECT_EQ(aside("settings.corrupt-4.json"), "damaged");
     EXPECT_EQ(readBytes(path), ours);
-    EXPECT_FALSE(fs::exists(tmp.path() / "settings.corrupt-4.json"));
+    EXPECT_FALSE(fs::exists(tmp.path() / "settings.corrupt-5.json"));
 }
 
 TEST(DocumentFileTest, TheFirstFailedSaveIsToldOnceNamingTheFileAndTheError) {

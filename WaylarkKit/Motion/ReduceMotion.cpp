@@ -14,6 +14,7 @@
 #include <string>
 
 #include "Base/FileSystem.h"
+#include "Base/SpawnSetup.h"
 
 extern char** environ;
 
@@ -35,15 +36,17 @@ std::string_view trimmed(std::string_view text) {
 std::optional<std::string> gsettingsOutput() {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) return std::nullopt;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     char tool[] = "gsettings", get[] = "get", schema[] = "org.gnome.desktop.interface", key[] = "enable-animations";
     char* argv[] = {tool, get, schema, key, nullptr};
     pid_t child = 0;
-    const int spawned = posix_spawnp(&child, tool, &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
+    int spawned = -1;
+    {
+        Base::SpawnSetup setup;
+        if (setup.ready() && posix_spawn_file_actions_adddup2(setup.actions(), fds[1], STDOUT_FILENO) == 0 &&
+            posix_spawn_file_actions_addopen(setup.actions(), STDERR_FILENO, "/dev/null", O_WRONLY, 0) == 0) {
+            spawned = posix_spawnp(&child, tool, setup.actions(), setup.attributes(), argv, environ);
+        }
+    }
     close(fds[1]);
     if (spawned != 0) {
         close(fds[0]);
