@@ -24,6 +24,14 @@ std::vector<DisplayInfo> chosen(const std::vector<DisplayInfo>& connected, const
 
 std::string label(const DisplayInfo& display) { return display.isBuiltIn ? "Built-in display" : display.name; }
 
+// Whether an answer about another display may store a choice for `other`:
+// only when `other` has none yet, so a display the trader turned off stays
+// off even while it holds the island as the last resort. With two displays
+// the answer is about both, as its buttons name both ("Both displays", "Only …").
+bool mayRecord(const DisplayInfo& other, const std::vector<DisplayInfo>& connected, const DisplayChoices& current) {
+    return connected.size() == 2 || !choiceOf(other, current);
+}
+
 }  // namespace
 
 std::vector<DisplayInfo> shown(const std::vector<DisplayInfo>& connected, const DisplayChoices& choices) {
@@ -51,7 +59,9 @@ DisplayChoices choices(DisplayAnswer answer, const DisplayInfo& display, const s
     DisplayChoices entries;
     if (answer != DisplayAnswer::onlyHere && chosen(connected, current).empty()) {
         for (const DisplayInfo& fallback : shown(connected, current)) {
-            if (fallback.id != display.id) entries[fallback.id] = true;
+            if (fallback.id != display.id && mayRecord(fallback, connected, current)) {
+                entries[fallback.id] = true;
+            }
         }
     }
     switch (answer) {
@@ -74,7 +84,7 @@ DisplayChoices choices(DisplayAnswer answer, const DisplayInfo& display, const s
     // with two displays that is the one the "Only …" button named.
     std::vector<const DisplayInfo*> others;
     for (const DisplayInfo& other : connected) {
-        if (other.id != display.id) others.push_back(&other);
+        if (other.id != display.id && mayRecord(other, connected, current)) others.push_back(&other);
     }
     std::stable_partition(others.begin(), others.end(), [](const DisplayInfo* d) { return d->isBuiltIn; });
     if (!others.empty()) entries[others.front()->id] = true;

@@ -52,6 +52,7 @@ std::optional<DisplayInfo> nextToAsk(const std::vector<DisplayInfo>& connected, 
 // unless the answer is "only here": that display is recorded as chosen. When
 // the answer alone would leave no display chosen, another connected display is
 // marked shown too, so the island never stays on the display just refused.
+// Neither overwrites a stored choice of a display the answer is not about.
 DisplayChoices choices(DisplayAnswer answer, const DisplayInfo& display, const std::vector<DisplayInfo>& connected,
                        const DisplayChoices& current);
 

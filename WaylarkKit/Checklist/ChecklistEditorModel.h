@@ -25,7 +25,8 @@ public:
     ChecklistEditorModel(const ChecklistEditorModel&) = delete;
     ChecklistEditorModel& operator=(const ChecklistEditorModel&) = delete;
 
-    // The item whose text field should take the focus.
+    // The item whose text field should take the focus; the field clears it
+    // once it has the focus.
     const std::optional<Base::Uuid>& focusItemID() const { return focusItemID_.get(); }
     void setFocusItemID(std::optional<Base::Uuid> id) { focusItemID_.set(id); }
     [[nodiscard]] Base::Subscription observeFocusItemID(std::function<void()> o) { return focusItemID_.observe(std::move(o)); }

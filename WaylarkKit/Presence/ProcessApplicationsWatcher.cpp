@@ -238,7 +238,13 @@ bool ProcessApplicationsWatcher::reread(int pid) {
         changed |= count(it->second, -1);
     }
     it->second = std::move(fresh);
-    if (!needsRereading(it->second)) rereading_.erase(pid);
+    // A process that became the watched program through a late exec is read
+    // on every poll from now on, like one found running it.
+    if (needsRereading(it->second)) {
+        rereading_.insert(pid);
+    } else {
+        rereading_.erase(pid);
+    }
     return changed;
 }
 

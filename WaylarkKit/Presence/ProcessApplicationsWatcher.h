@@ -30,7 +30,7 @@ namespace WaylarkKit {
 // and when their command name changed: an exec keeps the PID and start time,
 // so a launcher that execs the application late is seen only through its
 // name, within a second while it is new to the watcher and within eight
-// seconds after that.
+// seconds after that; from then on it is read on every poll.
 class ProcessApplicationsWatcher final : public RunningApplicationsWatching {
 public:
     static constexpr double pollInterval = 1.0;

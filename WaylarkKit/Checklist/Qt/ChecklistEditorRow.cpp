@@ -64,7 +64,17 @@ void ChecklistEditorRow::makeTextField(bool autofocus) {
                               [this, id](const std::string& text) { checklist_.updateItem(id, templateID_, text); }},
                              {"Item", 13, FontWeight::regular, autofocus, false}, scheduler_, this);
     text_->setOnSubmit([this] { addItem_(); });
+    text_->installEventFilter(this);
     if (isVisible()) text_->show();
+}
+
+bool ChecklistEditorRow::eventFilter(QObject* watched, QEvent* event) {
+    // The request is spent once the item has the keyboard: a later opening
+    // of the editor must not select this text for a stray key to replace.
+    if (event->type() == QEvent::FocusIn && watched == text_ && editor_.focusItemID() == item_.id) {
+        editor_.setFocusItemID(std::nullopt);
+    }
+    return ClickableWidget::eventFilter(watched, event);
 }
 
 void ChecklistEditorRow::focusText() {

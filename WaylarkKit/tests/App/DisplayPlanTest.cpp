@@ -65,10 +65,33 @@ TEST(DisplayPlanTest, AnswersBecomeEntries) {
     // An island shown only because nothing was chosen stays, unless the answer is "only here".
     EXPECT_EQ(DisplayPlan::choices(DisplayAnswer::alsoHere, E2, {E1, E2}, {}),
               (DisplayChoices{{"E1", true}, {"E2", true}}));
-    EXPECT_EQ(DisplayPlan::choices(DisplayAnswer::notHere, E1, {B, E1, E2}, {{"B", false}}),
-              (DisplayChoices{{"B", true}, {"E1", false}}));
     EXPECT_EQ(DisplayPlan::choices(DisplayAnswer::onlyHere, E2, {E1, E2}, {}),
               (DisplayChoices{{"E1", false}, {"E2", true}}));
+
+    // A stored choice of another display stays: the built-in display turned off has the island only as
+    // the last resort, so "Not on E1" moves it to E2, which has no choice yet, and "Also on E1" to E1.
+    const DisplayChoices builtInOff{{"B", false}};
+    const auto after = [](const DisplayChoices& current, const DisplayChoices& entries) {
+        DisplayChoices merged = current;
+        for (const auto& [id, show] : entries) merged[id] = show;
+        return ids(DisplayPlan::shown({B, E1, E2}, merged));
+    };
+    const DisplayChoices notOnE1 = DisplayPlan::choices(DisplayAnswer::notHere, E1, {B, E1, E2}, builtInOff);
+    EXPECT_EQ(notOnE1, (DisplayChoices{{"E1", false}, {"E2", true}}));
+    EXPECT_EQ(after(builtInOff, notOnE1), std::vector<std::string>{"E2"});
+    const DisplayChoices alsoOnE1 = DisplayPlan::choices(DisplayAnswer::alsoHere, E1, {B, E1, E2}, builtInOff);
+    EXPECT_EQ(alsoOnE1, (DisplayChoices{{"E1", true}}));
+    EXPECT_EQ(after(builtInOff, alsoOnE1), std::vector<std::string>{"E1"});
+    // When every other display has its choice, none is overwritten; the fallback still keeps one island.
+    EXPECT_EQ(DisplayPlan::choices(DisplayAnswer::notHere, E1, {B, E1, E2}, {{"B", false}, {"E2", false}}),
+              (DisplayChoices{{"E1", false}}));
+    EXPECT_EQ(DisplayPlan::choices(DisplayAnswer::notHere, E2, {B, D1, E2}, {{"B", false}, {"D", false}}),
+              (DisplayChoices{{"E2", false}}));
+    // With two displays the buttons name both ("Only Built-in display", "Both displays").
+    EXPECT_EQ(DisplayPlan::choices(DisplayAnswer::notHere, E1, {B, E1}, builtInOff),
+              (DisplayChoices{{"B", true}, {"E1", false}}));
+    EXPECT_EQ(DisplayPlan::choices(DisplayAnswer::alsoHere, E1, {B, E1}, builtInOff),
+              (DisplayChoices{{"B", true}, {"E1", true}}));
 }
 
 TEST(DisplayPlanTest, ButtonTitles) {

@@ -121,6 +121,33 @@ TEST(ProcessApplicationsWatcherTest, AGrownUpProcessThatExecsAnotherProgramIsRea
     EXPECT_EQ(watcher.runningBundleIdentifiers(), Names{"sh"});
 }
 
+TEST(ProcessApplicationsWatcherTest, AProgramExecedLateIsWatchedLikeOneFoundAtStart) {
+    // It exits and is reaped, or it exits and stays a zombie: either way it stops counting within a second.
+    for (const bool reaped : {true, false}) {
+        SCOPED_TRACE(reaped ? "reaped" : "zombie");
+        FakeProc proc;
+        const int launcher = proc.start("/usr/bin/sh");
+        Base::ManualScheduler scheduler;
+        ProcessApplicationsWatcher watcher(scheduler, {"tradingview"}, proc.root());
+        std::set<std::string> running = watcher.runningBundleIdentifiers();
+        watcher.startObserving([&] { running = watcher.runningBundleIdentifiers(); });
+        // Past its first minute under watch, the launcher execs the chart program.
+        scheduler.advance(61 * ProcessApplicationsWatcher::pollInterval);
+        proc.put(launcher, "/opt/tv/tradingview");
+        for (int i = 0; i < 8 && !running.contains("tradingview"); ++i) {
+            scheduler.advance(ProcessApplicationsWatcher::pollInterval);
+        }
+        ASSERT_EQ(running, Names{"tradingview"});
+        if (reaped) {
+            proc.end(launcher);
+        } else {
+            proc.put(launcher, "/opt/tv/tradingview", 'Z');
+        }
+        scheduler.advance(ProcessApplicationsWatcher::pollInterval);
+        EXPECT_EQ(running, Names{});
+    }
+}
+
 TEST(ProcessApplicationsWatcherTest, PollsEverySecondAndLooksAgainHalfASecondAfterAChange) {
     FakeProc proc;
     Base::ManualScheduler scheduler;

@@ -1,5 +1,6 @@
 #include <memory>
 
+#include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -95,6 +96,27 @@ TEST(ChecklistEditorViewTest, TypingAChecklistKeepsTheFocusWhereTheUserIs) {
     e.click(*e.view->rows()[2], e.view->rows()[2]->removeRect());
     EXPECT_EQ(e.texts(), (std::vector<std::string>{"Spread below 2 pips", "Stop placed"}));
     EXPECT_EQ(e.view->rows().size(), 2u);
+}
+
+TEST(ChecklistEditorViewTest, AnAddedItemTakesTheKeyboardOnceNotAtEveryOpening) {
+    Editor e;
+    const Base::Uuid id = *e.checklist.createTemplate("Pre-trade");
+    e.checklist.addItem(id, "Stop placed");
+    e.open();
+    QTest::keyClick(&e.view->rows()[0]->textField(), Qt::Key_Return);
+    e.settle();
+    ASSERT_EQ(e.view->rows().size(), 2u);
+    EXPECT_EQ(e.focused(), &e.view->rows()[1]->textField());
+    QTest::keyClicks(e.focused(), "Spread ok");
+
+    // Closed as the card closes it, and opened again: a stray key changes no item.
+    e.editor.disarm();
+    e.editor.closeChoiceEditor();
+    e.view.reset();
+    e.open();
+    QWidget* keyboard = QApplication::focusWidget();
+    QTest::keyClicks(keyboard ? keyboard : e.view.get(), "X");
+    EXPECT_EQ(e.texts(), (std::vector<std::string>{"Stop placed", "Spread ok"}));
 }
 
 TEST(ChecklistEditorViewTest, DropdownOptionsKeepWhatIsTypedAndStoreTheCleanList) {
