@@ -183,6 +183,8 @@ void ChecklistModel::normalize() {
     changed();
 }
 
+Base::Status ChecklistModel::saveNormalizedCopy() const { return store_->save(state_.validated()); }
+
 void ChecklistModel::flush() { saver_.flush(); }
 
 void ChecklistModel::apply(const std::function<void()>& edit) {

@@ -84,6 +84,10 @@ public:
 
     // Repairs the document in memory; notifies and saves only when that changed it.
     void normalize();
+    // Saves the document as `normalize` would leave it, straight to the store:
+    // the document, its observers and any pending save are left alone. For
+    // the last moment of a process that ends without unwinding its stack.
+    Base::Status saveNormalizedCopy() const;
     // Saves now, cancelling the pending save; writes even when nothing changed.
     void flush();
 

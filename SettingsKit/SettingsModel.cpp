@@ -41,24 +41,26 @@ void SettingsModel::changed() {
 
 void SettingsModel::flush() { saver_.flush(); }
 
-void SettingsModel::normalize() {
-    const AppSettings before = settings_.get();
-    modify([](AppSettings& s) {
-        for (auto& profile : s.profiles) {
-            for (auto& window : profile.windows) {
-                window.name =
-                    AppSettings::cleanText(window.name, TradingCore::WindowRules::maxNameLength, true, "Window");
-            }
-            std::stable_sort(profile.windows.begin(), profile.windows.end(), [](const auto& a, const auto& b) {
-                return a.start.minutesSinceMidnight() < b.start.minutesSinceMidnight();
-            });
+AppSettings SettingsModel::normalized(AppSettings s) {
+    for (auto& profile : s.profiles) {
+        for (auto& window : profile.windows) {
+            window.name = AppSettings::cleanText(window.name, TradingCore::WindowRules::maxNameLength, true, "Window");
         }
-        s.greeting.leading = AppSettings::cleanText(s.greeting.leading, GreetingSettings::maxLeadingLength, true, "");
-        s.greeting.name = AppSettings::cleanText(s.greeting.name, GreetingSettings::maxNameLength, true, "");
-        s.customIntervals = AppSettings::validCustoms(s.customIntervals);
-    });
-    if (!(settings_.get() == before)) changed();
+        std::stable_sort(profile.windows.begin(), profile.windows.end(), [](const auto& a, const auto& b) {
+            return a.start.minutesSinceMidnight() < b.start.minutesSinceMidnight();
+        });
+    }
+    s.greeting.leading = AppSettings::cleanText(s.greeting.leading, GreetingSettings::maxLeadingLength, true, "");
+    s.greeting.name = AppSettings::cleanText(s.greeting.name, GreetingSettings::maxNameLength, true, "");
+    s.customIntervals = AppSettings::validCustoms(s.customIntervals);
+    return s;
 }
+
+void SettingsModel::normalize() {
+    if (settings_.set(normalized(settings_.get()))) changed();
+}
+
+Base::Status SettingsModel::saveNormalizedCopy() const { return store_->save(normalized(settings_.get())); }
 
 void SettingsModel::update(const Base::Uuid& id, const std::function<void(TradingCore::CustomInterval&)>& edit) {
     const auto& intervals = settings().customIntervals;

@@ -67,6 +67,10 @@ public:
     // Tidies window names and order, the greeting and the custom intervals;
     // saves only when that changed something.
     void normalize();
+    // Saves the record as `normalize` would leave it, straight to the store:
+    // the record, its observers and any pending save are left alone. For the
+    // last moment of a process that ends without unwinding its stack.
+    Base::Status saveNormalizedCopy() const;
 
     // Profiles, windows, news rule and weekly list.
     void setActiveProfile(std::string_view name);
@@ -105,6 +109,7 @@ public:
     void updateCalculator(const std::function<void(CalculatorKit::CalculatorSettings&)>& edit);
 
 private:
+    static AppSettings normalized(AppSettings settings);
     // Applies `edit` to a copy of the record and stores it (observers hear of
     // a real change only). Returns whether the record changed.
     bool modify(const std::function<void(AppSettings&)>& edit);

@@ -18,13 +18,24 @@ std::string upper(std::string text) {
 }  // namespace
 
 ConnectionVariables::~ConnectionVariables() {
-    for (const std::string& name : set_) ::unsetenv(name.c_str());
+    // Latest first, so a name set twice ends as it was before the first.
+    for (auto it = set_.rbegin(); it != set_.rend(); ++it) {
+        if (it->before) {
+            ::setenv(it->name.c_str(), it->before->c_str(), 1);
+        } else {
+            ::unsetenv(it->name.c_str());
+        }
+    }
 }
 
 void ConnectionVariables::setUnlessChosen(const char* name, const char* value) {
-    if (std::getenv(name) != nullptr) return;
+    if (std::getenv(name) == nullptr) set(name, value);
+}
+
+void ConnectionVariables::set(const char* name, const char* value) {
+    const char* before = std::getenv(name);
+    set_.push_back({name, before ? std::optional<std::string>(before) : std::nullopt});
     ::setenv(name, value, 1);
-    set_.emplace_back(name);
 }
 
 bool ConnectionVariables::glibLoopNeeded(const std::string& theme, const std::string& desktop,

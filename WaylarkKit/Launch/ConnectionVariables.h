@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,18 +12,21 @@ namespace WaylarkKit {
 // frame's overhead: images in shared memory (a round trip to the X server
 // before each repaint of an area it may still be reading) and GLib's event
 // loop (several passes over its sources on every wake-up). These variables are
-// set for that moment only, and only where the user has not set them.
+// set for that moment only: most only where the user has not set them, the
+// platform whatever the user set.
 class ConnectionVariables {
 public:
     ConnectionVariables() = default;
     ConnectionVariables(const ConnectionVariables&) = delete;
     ConnectionVariables& operator=(const ConnectionVariables&) = delete;
-    // Takes away what it set, so the programs this one starts later inherit
-    // the user's environment.
+    // Takes away what it set and puts back what it replaced, so the programs
+    // this one starts later inherit the user's environment.
     ~ConnectionVariables();
 
     // Sets `name` to `value` unless the environment has it already.
     void setUnlessChosen(const char* name, const char* value);
+    // Sets `name` to `value` whatever the environment has.
+    void set(const char* name, const char* value);
 
     // Whether Qt's event loop must stay GLib's: the GTK platform theme drives
     // GTK from it, and Qt loads that theme when it is asked for by name, or on
@@ -31,7 +35,11 @@ public:
     static bool glibLoopNeeded(const std::string& theme, const std::string& desktop, bool gtkThemeInstalled);
 
 private:
-    std::vector<std::string> set_;
+    struct Replaced {
+        std::string name;
+        std::optional<std::string> before;
+    };
+    std::vector<Replaced> set_;
 };
 
 }  // namespace WaylarkKit

@@ -20,7 +20,9 @@
 #include "WaylarkKit/Launch/ConnectionVariables.h"
 #include "WaylarkKit/Launch/OpenRequest.h"
 #include "WaylarkKit/Launch/SecondLaunch.h"
+#include "WaylarkKit/Launch/StandardStreams.h"
 #include "WaylarkKit/Presence/LaunchOptions.h"
+#include "WaylarkKit/Qt/PlatformStartGuard.h"
 #include "WaylarkKit/Qt/QuitOnSignal.h"
 #include "WaylarkKit/Qt/WorkBeforeExit.h"
 #include "WaylarkKit/Qt/X11DisplayCheck.h"
@@ -48,6 +50,7 @@ int fail(const std::string& line) {
 }  // namespace
 
 int run(int argc, char** argv) {
+    fillClosedStandardStreams();
     // A closed standard error (a terminal gone, a pipe read by nobody) must
     // not end the run, nor a second start before it has asked to open.
     std::signal(SIGPIPE, SIG_IGN);
@@ -68,9 +71,11 @@ int run(int argc, char** argv) {
 
     // The island's windows, input shapes and pointer tracking are X11's; a
     // Wayland session runs it through XWayland.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
-    if (const auto missing = missingX11Display()) return fail(*missing);
+    std::optional<X11DisplayCheck> display(std::in_place);
+    if (display->missing()) return fail(*display->missing());
     std::optional<ConnectionVariables> connection(std::in_place);
+    // Qt is told to use X11 whatever the session asks of its programs.
+    connection->set("QT_QPA_PLATFORM", "xcb");
     // Repainted areas go to the X server over the socket, and Qt's own event
     // loop runs instead of GLib's where no GTK theme needs it.
     connection->setUnlessChosen("QT_XCB_NO_MITSHM", "1");
@@ -79,7 +84,10 @@ int run(int argc, char** argv) {
                                              gtkThemeInstalled())) {
         connection->setUnlessChosen("QT_NO_GLIB", "1");
     }
+    std::optional<PlatformStartGuard> guard(std::in_place, display->refused());
     QApplication application(argc, argv);
+    guard.reset();
+    display.reset();
     connection.reset();
     QGuiApplication::setDesktopFileName("com.orltrading.waylark");
     // No window closing may end the run: the island comes and goes.
@@ -90,8 +98,13 @@ int run(int argc, char** argv) {
     const LaunchOptions options = LaunchOptions::fromArguments(arguments);
     AppDelegate delegate(options, std::move(*outcome.lock), scheduler,
                          SystemEnvironment::make(scheduler, options, arguments));
-    // A lost X server ends the process from inside Qt; it still saves and removes its socket.
-    const WorkBeforeExit lostDisplay([&delegate] { delegate.applicationWillTerminate(); });
+    // A lost X server ends the process from inside Qt. It still saves, and
+    // removes the socket by its path: the listener's own end waits for its
+    // thread, and only the lock holder ever makes a socket there.
+    const WorkBeforeExit lostDisplay([&delegate, socket = OpenRequest::socketPath()] {
+        delegate.saveBeforeExit();
+        ::unlink(socket.c_str());
+    });
     delegate.applicationDidFinishLaunching();
     QApplication::exec();
     delegate.applicationWillTerminate();

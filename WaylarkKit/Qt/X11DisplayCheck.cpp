@@ -3,21 +3,35 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
-#include <string_view>
 
 namespace WaylarkKit {
 
-std::optional<std::string> missingX11Display() {
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform && *platform && !std::string_view(platform).starts_with("xcb")) return std::nullopt;
-    const std::string prefix = "Orl Trading Waylark needs an X11 display: ";
+namespace {
+
+constexpr char prefix[] = "Orl Trading Waylark needs an X11 display: ";
+
+std::string displayName() {
     const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) return prefix + "DISPLAY is not set";
-    xcb_connection_t* connection = xcb_connect(display, nullptr);
-    const bool failed = xcb_connection_has_error(connection) != 0;
-    xcb_disconnect(connection);
-    if (failed) return prefix + "cannot open display " + display;
-    return std::nullopt;
+    return display ? display : "";
 }
+
+}  // namespace
+
+X11DisplayCheck::X11DisplayCheck() {
+    const std::string display = displayName();
+    if (display.empty()) {
+        missing_ = std::string(prefix) + "DISPLAY is not set";
+        return;
+    }
+    connection_ = xcb_connect(display.c_str(), nullptr);
+    if (xcb_connection_has_error(connection_) != 0) missing_ = refused();
+}
+
+X11DisplayCheck::~X11DisplayCheck() {
+    // A failed connection is an object of its own that must be freed too.
+    if (connection_) xcb_disconnect(connection_);
+}
+
+std::string X11DisplayCheck::refused() const { return std::string(prefix) + "cannot open display " + displayName(); }
 
 }  // namespace WaylarkKit

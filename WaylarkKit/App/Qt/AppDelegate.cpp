@@ -123,6 +123,11 @@ void AppDelegate::applicationWillTerminate() {
     openRequests_ = Base::Subscription();
 }
 
+void AppDelegate::saveBeforeExit() const {
+    (void)checklist_.saveNormalizedCopy();
+    (void)settings_.saveNormalizedCopy();
+}
+
 void AppDelegate::activate() {
     if (isActive_) return;
     // Without a display there is nowhere to show anything; the next presence

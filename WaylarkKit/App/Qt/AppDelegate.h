@@ -77,6 +77,10 @@ public:
     // Normalises and saves the checklists, then the settings, whatever the
     // state, and stops hearing open requests.
     void applicationWillTerminate();
+    // The part of termination that is safe from inside exit(), when views and
+    // function-local statics may be gone: saves normalised copies of the
+    // checklists and the settings, changing and notifying nothing.
+    void saveBeforeExit() const;
 
     // The state the desktop and the status menu read.
     ActivationPolicy activationPolicy() const { return policy_; }

@@ -10,16 +10,26 @@ using WaylarkKit::ConnectionVariables;
 TEST(ConnectionVariablesTest, SetsOnlyWhatTheUserLeftUnsetAndTakesItAwayAfter) {
     ::setenv("WAYLARK_TEST_CHOSEN", "0", 1);
     ::unsetenv("WAYLARK_TEST_FREE");
+    ::setenv("WAYLARK_TEST_FORCED", "wayland", 1);
+    ::unsetenv("WAYLARK_TEST_FORCED_FREE");
     {
         ConnectionVariables variables;
         variables.setUnlessChosen("WAYLARK_TEST_CHOSEN", "1");
         variables.setUnlessChosen("WAYLARK_TEST_FREE", "1");
+        variables.set("WAYLARK_TEST_FORCED", "xcb");
+        variables.set("WAYLARK_TEST_FORCED_FREE", "xcb");
+        // Set twice: the end still restores what the user had.
+        variables.set("WAYLARK_TEST_FORCED", "xcb");
         EXPECT_STREQ(std::getenv("WAYLARK_TEST_CHOSEN"), "0");
         EXPECT_STREQ(std::getenv("WAYLARK_TEST_FREE"), "1");
+        EXPECT_STREQ(std::getenv("WAYLARK_TEST_FORCED"), "xcb");
+        EXPECT_STREQ(std::getenv("WAYLARK_TEST_FORCED_FREE"), "xcb");
     }
     EXPECT_STREQ(std::getenv("WAYLARK_TEST_CHOSEN"), "0");
     EXPECT_EQ(std::getenv("WAYLARK_TEST_FREE"), nullptr);
-    ::unsetenv("WAYLARK_TEST_CHOSEN");
+    EXPECT_STREQ(std::getenv("WAYLARK_TEST_FORCED"), "wayland");
+    EXPECT_EQ(std::getenv("WAYLARK_TEST_FORCED_FREE"), nullptr);
+    for (const char* name : {"WAYLARK_TEST_CHOSEN", "WAYLARK_TEST_FORCED"}) ::unsetenv(name);
 }
 
 TEST(ConnectionVariablesTest, GLibStaysWhereverQtWouldLoadItsGtkTheme) {

@@ -21,7 +21,8 @@ namespace WaylarkKitTest {
 
 class ProgramRun {
 public:
-    ProgramRun(const std::string& program, std::vector<std::string> arguments) {
+    // Without `standardError`, the program starts with that descriptor closed.
+    ProgramRun(const std::string& program, std::vector<std::string> arguments, bool standardError = true) {
         arguments.insert(arguments.begin(), program);
         std::vector<char*> argv;
         for (auto& argument : arguments) argv.push_back(argument.data());
@@ -30,7 +31,11 @@ public:
         EXPECT_EQ(::pipe2(err, O_CLOEXEC), 0);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
+        if (standardError) {
+            posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
+        } else {
+            posix_spawn_file_actions_addclose(&actions, STDERR_FILENO);
+        }
         started = std::chrono::steady_clock::now();
         EXPECT_EQ(::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ), 0);
         posix_spawn_file_actions_destroy(&actions);
