@@ -18,9 +18,10 @@ class TimerIconEngine final : public QIconEngine {
 public:
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
         const double side = std::min(rect.width(), rect.height());
-        // In sixteenths of the side: one for the outline on each side of the
-        // stroke, so a 16-pixel icon gets a single pixel of it and the dial
-        // stays open; the inset keeps the outline inside the square.
+        // A sixteenth of the side of outline around the glyph's stroke: one
+        // pixel at 16, so the small sizes keep the dial open. The stroke is a
+        // little lighter than the island's symbols and the inset keeps the
+        // outline inside the square.
         const double outline = side / 16;
         const double inset = side * 0.05;
         const QRectF square(rect.x() + (rect.width() - side) / 2, rect.y() + (rect.height() - side) / 2, side, side);

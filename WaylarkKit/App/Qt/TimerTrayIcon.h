@@ -4,10 +4,10 @@
 
 namespace WaylarkKit {
 
-// The "timer" for the desktop's tray. Another platform would tint it to suit
-// the bar it sits in; a Linux tray gives no reliable word on whether its panel
-// is light or dark, so the white glyph wears a dark outline that reads on
-// either. It is drawn anew at whatever size and pixel ratio the tray asks for.
+// The "timer" for the desktop's tray. A Linux tray gives no reliable word on
+// whether its panel is light or dark, so the white glyph wears a dark outline
+// that reads on either. It is drawn anew at whatever size and pixel ratio the
+// tray asks for.
 QIcon timerTrayIcon();
 
 }  // namespace WaylarkKit
