@@ -1,13 +1,12 @@
 #include "WaylarkKit/App/Qt/StatusItemController.h"
 
 #include <QAction>
-#include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
+#include "WaylarkKit/App/Qt/TimerTrayIcon.h"
 #include "WaylarkKit/Style/Qt/MenuLook.h"
-#include "WaylarkKit/Style/Qt/Symbols.h"
 
 namespace WaylarkKit {
 
@@ -15,12 +14,6 @@ namespace {
 
 // Menu texts come from files and the desktop too; a lone "&" must not turn into a mnemonic.
 QString menuText(const std::string& text) { return QString::fromStdString(text).replace('&', "&&"); }
-
-QIcon timerIcon() {
-    QIcon icon;
-    for (const int pixels : {16, 22, 24, 32, 48, 64}) icon.addPixmap(symbolPixmap(Symbol::timer, pixels, Qt::white));
-    return icon;
-}
 
 }  // namespace
 
@@ -39,7 +32,7 @@ StatusItemController::StatusItemController(std::unique_ptr<LoginItemControlling>
     menu_->setSeparatorsCollapsible(false);
     giveIslandLook(*menu_);
     QObject::connect(menu_.get(), &QMenu::aboutToShow, menu_.get(), [this] { rebuildMenu(); });
-    tray_->setIcon(timerIcon());
+    tray_->setIcon(timerTrayIcon());
     tray_->setToolTip("Orl Trading Waylark");
     tray_->setContextMenu(menu_.get());
     // A left click opens the same menu as the right one: the icon does nothing else.

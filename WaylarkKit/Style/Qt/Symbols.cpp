@@ -183,14 +183,4 @@ double symbolStroke(double pointSize, double boldness) {
     return pointSize * (0.08 + 0.06 * std::clamp(boldness, 0.0, 1.0));
 }
 
-QPixmap symbolPixmap(Symbol symbol, int pixels, const QColor& colour) {
-    QPixmap pixmap(pixels, pixels);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    const double inset = pixels * 0.06;
-    paintSymbol(painter, symbol, QRectF(inset, inset, pixels - 2 * inset, pixels - 2 * inset), colour,
-                symbolStroke(pixels, 0.7));
-    return pixmap;
-}
-
 }  // namespace WaylarkKit

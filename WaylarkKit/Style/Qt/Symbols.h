@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 #include <QRectF>
 
 namespace WaylarkKit {
@@ -44,8 +43,5 @@ void paintSymbol(QPainter& painter, Symbol symbol, const QRectF& box, const QCol
 // Stroke width that matches text of `pointSize` at a weight between
 // regular (0) and bold (1).
 double symbolStroke(double pointSize, double boldness = 0.5);
-
-// The symbol alone on a transparent square of `pixels`, for icons.
-QPixmap symbolPixmap(Symbol symbol, int pixels, const QColor& colour);
 
 }  // namespace WaylarkKit

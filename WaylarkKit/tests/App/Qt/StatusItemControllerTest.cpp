@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QIcon>
 #include <QMenu>
+#include <QPainter>
 #include <QSystemTrayIcon>
 
 #include "WaylarkKit/App/Qt/StatusItemController.h"
@@ -89,4 +91,46 @@ TEST(StatusItemControllerTest, TheMenuTakesTheIslandsLook) {
     }
     EXPECT_GT(dark, 10 * light);
     EXPECT_GT(light, 0);
+}
+
+// A Linux tray says nothing reliable about its panel's colour, so the icon
+// must stand out on a light panel and a dark one alike, painted as the tray
+// host paints it, at every size a tray asks for and at twice the pixel ratio.
+// Its dark outline must not outweigh the white glyph, or the small sizes turn
+// into a blob on a light panel.
+TEST(StatusItemControllerTest, TheTrayIconReadsOnLightAndDarkPanels) {
+    app();
+    StatusItemController controller(std::make_unique<FakeLoginItem>(), {}, {}, {}, {});
+    const QIcon icon = controller.trayIcon().icon();
+    auto luminance = [](const QColor& c) { return 0.2126 * c.redF() + 0.7152 * c.greenF() + 0.0722 * c.blueF(); };
+    // The share of the icon's square whose luminance is at least half the
+    // scale away from the panel's, with the icon painted over it.
+    auto standingOut = [&](int points, double ratio, const QColor& panel) {
+        const int pixels = static_cast<int>(points * ratio);
+        QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(panel);
+        QPainter painter(&image);
+        icon.paint(&painter, QRect(0, 0, points, points));
+        painter.end();
+        int count = 0;
+        for (int y = 0; y < pixels; ++y) {
+            for (int x = 0; x < pixels; ++x) {
+                if (std::abs(luminance(image.pixelColor(x, y)) - luminance(panel)) >= 0.5) ++count;
+            }
+        }
+        return static_cast<double>(count) / (pixels * pixels);
+    };
+    const QColor white(Qt::white), trayerGrey(0xd9, 0xd9, 0xd9), darkTheme(0x30, 0x30, 0x30), black(Qt::black);
+    const struct {
+        int points;
+        double ratio;
+    } sizes[] = {{16, 1}, {22, 1}, {24, 1}, {32, 1}, {48, 1}, {16, 2}, {22, 2}, {24, 2}};
+    for (const auto& [points, ratio] : sizes) {
+        SCOPED_TRACE(std::to_string(points) + " points at ratio " + std::to_string(ratio));
+        for (const QColor& panel : {white, trayerGrey, darkTheme, black}) {
+            EXPECT_GE(standingOut(points, ratio, panel), 0.15) << panel.name().toStdString();
+        }
+        EXPECT_LE(standingOut(points, ratio, white), 1.3 * standingOut(points, ratio, black));
+    }
 }
