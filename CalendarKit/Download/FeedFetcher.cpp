@@ -137,9 +137,11 @@ int onProgress(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
 struct CurlHandle {
     CURL* handle = curl_easy_init();
     curl_slist* resolve = nullptr;
+    curl_slist* headers = nullptr;
     ~CurlHandle() {
         if (handle) curl_easy_cleanup(handle);
         if (resolve) curl_slist_free_all(resolve);
+        if (headers) curl_slist_free_all(headers);
     }
 };
 
@@ -155,6 +157,10 @@ Base::Result<Exchange> performOne(const FeedFetcherOptions& options, const std::
     CurlHandle curl;
     if (!curl.handle) return Base::makeError("cannot start a transfer");
     CURL* h = curl.handle;
+    // The request names its agent and nothing more: an empty value drops the
+    // Accept header that libcurl would add.
+    curl.headers = curl_slist_append(nullptr, "Accept:");
+    if (!curl.headers) return Base::makeError("cannot start a transfer");
     TransferState state;
     state.maxBytes = options.maxBytes;
     state.cancelled = &cancelled;
@@ -170,6 +176,7 @@ Base::Result<Exchange> performOne(const FeedFetcherOptions& options, const std::
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
     curl_easy_setopt(h, CURLOPT_USERAGENT, options.userAgent.c_str());
+    curl_easy_setopt(h, CURLOPT_HTTPHEADER, curl.headers);
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
     // No cookie engine is ever switched on (no COOKIEFILE or COOKIEJAR), and
     // no compressed encodings are asked for, so the cap counts real bytes.

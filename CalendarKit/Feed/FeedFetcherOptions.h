@@ -12,8 +12,9 @@ struct FeedFetcherOptions {
     std::string baseAddress = "https://nfs.faireconomy.media";
     std::string userAgent = "OrlTradingWaylark/0.1";
     std::size_t maxBytes = 2'000'000;
-    // A fetch fails when no byte arrives for `requestTimeout` seconds (also
-    // the limit for connecting), or when it takes `resourceTimeout` in all.
+    // A fetch fails when its transfer stays below one byte a second for
+    // `requestTimeout` seconds (also the limit for connecting), or when it
+    // takes `resourceTimeout` in all.
     double requestTimeout = 30;
     double resourceTimeout = 60;
     // Same-host https redirects followed before the last 3xx is handed back.

@@ -14,12 +14,18 @@ namespace CalendarKit {
 // Fetches through the small download program, one run per fetch, so the
 // long-running program never loads the TLS stack. The download program gets
 // only the week and the options, no open files and only the proxy and
-// certificate settings of the environment; a cancelled fetch kills it.
+// certificate settings of the environment. It runs in a process group of its
+// own, which is killed whole when the run ends, is cancelled or hangs; of its
+// standard error only the first few kilobytes reach ours.
 class SpawnedFeedFetcher final : public FeedFetching {
 public:
     static constexpr std::string_view programName = "WaylarkFeedFetch";
+    // Seconds a run may outlast the download's own overall limit before it
+    // counts as hung and is ended.
+    static constexpr double defaultHangSlack = 15;
 
-    SpawnedFeedFetcher(Base::Scheduler& scheduler, std::filesystem::path program, FeedFetcherOptions options = {});
+    SpawnedFeedFetcher(Base::Scheduler& scheduler, std::filesystem::path program, FeedFetcherOptions options = {},
+                       double hangSlack = defaultHangSlack);
 
     // The download program installed beside the running executable.
     static std::filesystem::path besideThisProgram();
@@ -32,6 +38,7 @@ public:
 private:
     std::filesystem::path program_;
     FeedFetcherOptions options_;
+    double hangSlack_;
     // Last, so its running fetches stop before the options go.
     FeedWorkers workers_;
 };

@@ -121,6 +121,7 @@ TEST_P(ServiceEndToEndTest, EveryAnswerOfTheServer) {
         EXPECT_EQ(request.userAgent, "OrlTradingWaylark/0.1");
         EXPECT_EQ(request.host, "feed.test:" + std::to_string(server->port()));
         EXPECT_FALSE(request.hadCookie) << request.path;
+        EXPECT_EQ(request.headerNames, (std::vector<std::string>{"Host", "User-Agent"})) << request.path;
     }
 }
 

@@ -1,23 +1,108 @@
 // The app's fetcher and the download program it starts, as processes.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "Base/ManualScheduler.h"
+#include "Base/testing/TemporaryFolder.h"
 #include "CalendarKit/Feed/SpawnedFeedFetcher.h"
 #include "CalendarKit/tests/service/TestFeedServer.h"
 
 namespace CalendarKit {
 namespace {
 
+using Clock = std::chrono::steady_clock;
+using Base::Testing::readBytes;
+
 bool hasChildren() {
     errno = 0;
     return !(::waitpid(-1, nullptr, WNOHANG) < 0 && errno == ECHILD);
 }
+
+// Checks `condition` every 10 ms until it holds or the limit has passed.
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+    const auto end = Clock::now() + limit;
+    while (!condition()) {
+        if (Clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+// A stand-in download program: a shell script that notes its process id in
+// `<name>.pids` beside it, where `body` adds those of the processes it starts.
+std::filesystem::path writeDownloadScript(const std::filesystem::path& folder, const std::string& name,
+                                          const std::string& body) {
+    const auto script = folder / name;
+    Base::Testing::writeBytes(script, "#!/bin/sh\nPATH=/usr/bin:/bin\nPIDS='" + (folder / name).string() +
+                                          ".pids'\necho $$ >> \"$PIDS\"\n" + body);
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    return script;
+}
+
+std::vector<pid_t> startedProcesses(const std::filesystem::path& script) {
+    std::ifstream in(script.string() + ".pids");
+    std::vector<pid_t> pids;
+    for (pid_t pid = 0; in >> pid;) pids.push_back(pid);
+    return pids;
+}
+
+// Gone, or dead and only not yet reaped by whoever inherited it.
+bool hasEnded(pid_t pid) {
+    const std::string stat = readBytes("/proc/" + std::to_string(pid) + "/stat");
+    const auto nameEnd = stat.rfind(") ");
+    return nameEnd == std::string::npos || stat.substr(nameEnd + 2, 1) == "Z";
+}
+
+bool allEnded(const std::vector<pid_t>& pids) {
+    return std::all_of(pids.begin(), pids.end(), hasEnded);
+}
+
+// This process's standard error goes to a file until `release()`.
+class CapturedStandardError {
+public:
+    explicit CapturedStandardError(std::filesystem::path file) : file_(std::move(file)) {
+        std::fflush(stderr);
+        saved_ = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+        const int capture = ::open(file_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        ::dup2(capture, STDERR_FILENO);
+        ::close(capture);
+    }
+    ~CapturedStandardError() { release(); }
+    CapturedStandardError(const CapturedStandardError&) = delete;
+    CapturedStandardError& operator=(const CapturedStandardError&) = delete;
+
+    // What was written meanwhile.
+    std::string release() {
+        if (saved_ >= 0) {
+            ::dup2(saved_, STDERR_FILENO);
+            ::close(saved_);
+            saved_ = -1;
+        }
+        return readBytes(file_);
+    }
+
+private:
+    std::filesystem::path file_;
+    int saved_ = -1;
+};
+
+constexpr const char* completeAnswer = "printf 'status 200\\nbody 2\\n[]'\n";
+// Writes its answer, closes standard output and keeps running.
+const std::string hangsAfterItsAnswer =
+    std::string(completeAnswer) + "exec >&-\nsleep 60 &\necho $! >> \"$PIDS\"\nwait\n";
 
 // Cancelling a running fetch ends the download program at once, long before
 // the stalled server would let it time out, and leaves no child behind.
@@ -29,13 +114,6 @@ TEST(SpawnedFeedFetcherTest, ACancelledFetchKillsTheDownloadProgram) {
     SpawnedFeedFetcher fetcher(scheduler, WAYLARK_FEED_FETCH, options);
     bool called = false;
     auto handle = fetcher.fetch(FeedWeek::thisWeek, [&](Base::Result<FeedResponse>) { called = true; });
-    const auto started = std::chrono::steady_clock::now();
-    auto waitUntil = [&](auto condition) {
-        while (!condition() && std::chrono::steady_clock::now() - started < std::chrono::seconds(20)) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return condition();
-    };
     ASSERT_TRUE(waitUntil([&] { return !server.requests("stall").empty(); }));
     ASSERT_TRUE(hasChildren());
     handle.cancel();
@@ -59,6 +137,76 @@ TEST(SpawnedFeedFetcherTest, ABrokenDownloadProgramGivesAnError) {
         const auto result = SpawnedFeedFetcher(scheduler, program).fetchNow(FeedWeek::thisWeek, never);
         ASSERT_FALSE(result.ok()) << program;
         EXPECT_NE(result.error().message.find(words), std::string::npos) << program << ": " << result.error().message;
+    }
+    EXPECT_FALSE(hasChildren());
+}
+
+// Download programs that misbehave around their answer: each run ends within
+// seconds with the answer or the right error, leaves no process of its own
+// behind, and passes on only the start of what it writes to standard error.
+TEST(SpawnedFeedFetcherTest, ARunEndsWholeWhateverTheDownloadProgramLeavesRunning) {
+    Base::Testing::TemporaryFolder folder;
+    Base::ManualScheduler scheduler;
+    const std::atomic<bool> never{false};
+    const struct {
+        const char* name;
+        std::string body;
+        double hangSlack;
+        const char* outcome;
+        const char* errorsStart;  // what reaches our standard error first
+    } cases[] = {
+        {"hangs-after-its-answer", hangsAfterItsAnswer, 1, "error: the request timed out", ""},
+        {"leaves-a-child-holding-the-pipe",
+         std::string("sleep 60 &\necho $! >> \"$PIDS\"\n") + completeAnswer, 60, "200 []", ""},
+        {"floods-standard-error", std::string("yes | head -c 20000000 >&2\n") + completeAnswer, 60, "200 []",
+         "y\ny\n"},
+    };
+    for (const auto& [name, body, hangSlack, outcome, errorsStart] : cases) {
+        const auto script = writeDownloadScript(folder.path(), name, body);
+        FeedFetcherOptions options;
+        options.resourceTimeout = 0;  // the run's limit is the slack alone
+        const SpawnedFeedFetcher fetcher(scheduler, script, options, hangSlack);
+        const auto started = Clock::now();
+        CapturedStandardError captured(folder.path() / (std::string(name) + ".stderr"));
+        const auto result = fetcher.fetchNow(FeedWeek::thisWeek, never);
+        const std::string errors = captured.release();
+        EXPECT_LT(Clock::now() - started, std::chrono::seconds(10)) << name;
+        EXPECT_EQ(result ? std::to_string(result->status) + " " + result->data : "error: " + result.error().message,
+                  outcome)
+            << name;
+        const auto pids = startedProcesses(script);
+        EXPECT_FALSE(pids.empty()) << name;
+        EXPECT_TRUE(waitUntil([&] { return allEnded(pids); }, std::chrono::seconds(5))) << name;
+        EXPECT_LE(errors.size(), 16'384u) << name;
+        EXPECT_EQ(errors.substr(0, 4), errorsStart) << name;
+    }
+    EXPECT_FALSE(hasChildren());
+}
+
+// Cancelled, or its fetcher gone, while the download program hangs after its
+// answer: the run ends at once rather than when the slack runs out.
+TEST(SpawnedFeedFetcherTest, LettingGoOfARunThatHangsAfterItsAnswerEndsItAtOnce) {
+    Base::Testing::TemporaryFolder folder;
+    Base::ManualScheduler scheduler;
+    for (const bool destroyFetcher : {false, true}) {
+        const auto script = writeDownloadScript(folder.path(), destroyFetcher ? "destroyed" : "cancelled",
+                                                hangsAfterItsAnswer);
+        auto fetcher = std::make_unique<SpawnedFeedFetcher>(scheduler, script, FeedFetcherOptions{}, 60);
+        bool called = false;
+        auto handle = fetcher->fetch(FeedWeek::thisWeek, [&](Base::Result<FeedResponse>) { called = true; });
+        ASSERT_TRUE(waitUntil([&] { return startedProcesses(script).size() == 2; }));
+        const auto letGo = Clock::now();
+        if (destroyFetcher) {
+            fetcher.reset();
+        } else {
+            handle.cancel();
+        }
+        EXPECT_TRUE(waitUntil([&] { return allEnded(startedProcesses(script)); }, std::chrono::seconds(5)))
+            << destroyFetcher;
+        fetcher.reset();  // waits for its thread
+        EXPECT_LT(Clock::now() - letGo, std::chrono::seconds(5)) << destroyFetcher;
+        scheduler.runPending();
+        EXPECT_FALSE(called);
     }
     EXPECT_FALSE(hasChildren());
 }

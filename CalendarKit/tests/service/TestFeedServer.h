@@ -27,6 +27,7 @@ struct LoggedRequest {
     std::string path;
     std::string userAgent;
     bool hadCookie = false;
+    std::vector<std::string> headerNames;  // in the server's (case-blind alphabetical) order
 };
 
 // A scripted HTTPS feed server on 127.0.0.1 with an ephemeral port, serving a
@@ -106,8 +107,13 @@ private:
     void route() {
         server_->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
             std::lock_guard lock(mutex_);
+            std::vector<std::string> headerNames;
+            for (const auto& [name, value] : request.headers) {
+                // The server library files the peer's addresses among the headers.
+                if (!name.ends_with("_ADDR") && !name.ends_with("_PORT")) headerNames.push_back(name);
+            }
             log_.push_back({request.get_header_value("Host"), request.path, request.get_header_value("User-Agent"),
-                            request.has_header("Cookie")});
+                            request.has_header("Cookie"), std::move(headerNames)});
             return httplib::Server::HandlerResponse::Unhandled;
         });
 
