@@ -20,6 +20,13 @@ SpawnSetup::SpawnSetup() {
              posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF) == 0;
 }
 
+bool SpawnSetup::inOwnGroup() {
+    short flags = 0;
+    return ready_ && posix_spawnattr_getflags(&attributes_, &flags) == 0 &&
+           posix_spawnattr_setpgroup(&attributes_, 0) == 0 &&
+           posix_spawnattr_setflags(&attributes_, static_cast<short>(flags | POSIX_SPAWN_SETPGROUP)) == 0;
+}
+
 SpawnSetup::~SpawnSetup() {
     if (hasAttributes_) posix_spawnattr_destroy(&attributes_);
     if (hasActions_) posix_spawn_file_actions_destroy(&actions_);

@@ -19,6 +19,9 @@ public:
 
     // False when the pieces could not be made; nothing is to be started then.
     bool ready() const { return ready_; }
+    // Starts the program in a process group of its own, so that whatever it
+    // starts can be ended with it. False when that cannot be set.
+    bool inOwnGroup();
     posix_spawn_file_actions_t* actions() { return &actions_; }
     const posix_spawnattr_t* attributes() const { return &attributes_; }
 

@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "Base/SpawnSetup.h"
 #include "CalendarKit/Feed/FeedFetchProtocol.h"
 
 namespace CalendarKit {
@@ -53,41 +54,15 @@ std::string systemError(std::string_view what, int error) {
     return std::string(what) + ": " + std::strerror(error);
 }
 
-// The pieces posix_spawn needs, released whatever happens.
-struct SpawnSetup {
-    posix_spawn_file_actions_t actions{};
-    posix_spawnattr_t attributes{};
-    bool hasActions = false;
-    bool hasAttributes = false;
-    bool ready = false;
-
-    SpawnSetup(int output, int errors) {
-        hasActions = posix_spawn_file_actions_init(&actions) == 0;
-        hasAttributes = posix_spawnattr_init(&attributes) == 0;
-        if (!hasActions || !hasAttributes) return;
-        sigset_t none;
-        sigemptyset(&none);
-        sigset_t defaults;
-        sigemptyset(&defaults);
-        for (int signal : {SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGCHLD}) sigaddset(&defaults, signal);
-        ready = posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0) == 0 &&
-                posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO) == 0 &&
-                posix_spawn_file_actions_adddup2(&actions, errors, STDERR_FILENO) == 0 &&
-                posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1) == 0 &&
-                posix_spawnattr_setsigmask(&attributes, &none) == 0 &&
-                posix_spawnattr_setsigdefault(&attributes, &defaults) == 0 &&
-                // A group of its own, so that whatever it starts ends with it.
-                posix_spawnattr_setpgroup(&attributes, 0) == 0 &&
-                posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF |
-                                                          POSIX_SPAWN_SETPGROUP) == 0;
-    }
-    ~SpawnSetup() {
-        if (hasAttributes) posix_spawnattr_destroy(&attributes);
-        if (hasActions) posix_spawn_file_actions_destroy(&actions);
-    }
-    SpawnSetup(const SpawnSetup&) = delete;
-    SpawnSetup& operator=(const SpawnSetup&) = delete;
-};
+// The download program's setup: no input, its answer and its messages into
+// our pipes, nothing else open, and a group of its own.
+bool prepare(Base::SpawnSetup& setup, int output, int errors) {
+    return setup.ready() && setup.inOwnGroup() &&
+           posix_spawn_file_actions_addopen(setup.actions(), STDIN_FILENO, "/dev/null", O_RDONLY, 0) == 0 &&
+           posix_spawn_file_actions_adddup2(setup.actions(), output, STDOUT_FILENO) == 0 &&
+           posix_spawn_file_actions_adddup2(setup.actions(), errors, STDERR_FILENO) == 0 &&
+           posix_spawn_file_actions_addclosefrom_np(setup.actions(), STDERR_FILENO + 1) == 0;
+}
 
 struct Descriptor {
     int fd = -1;
@@ -248,9 +223,11 @@ Base::Result<FeedResponse> SpawnedFeedFetcher::fetchNow(FeedWeek week, const std
     }
     pid_t child = -1;
     {
-        SpawnSetup setup(answerPipe.theirs.fd, messagePipe.theirs.fd);
-        if (!setup.ready) return Base::makeError("cannot start the download");
-        const int error = ::posix_spawn(&child, argv[0], &setup.actions, &setup.attributes, argv.data(), envp.data());
+        Base::SpawnSetup setup;
+        if (!prepare(setup, answerPipe.theirs.fd, messagePipe.theirs.fd)) {
+            return Base::makeError("cannot start the download");
+        }
+        const int error = ::posix_spawn(&child, argv[0], setup.actions(), setup.attributes(), argv.data(), envp.data());
         if (error != 0) return Base::makeError(systemError("cannot start the download", error));
     }
     answerPipe.theirs.reset();
