@@ -15,12 +15,16 @@ if(NOT WAYLARK_COMPONENTS OR "WaylarkApp" IN_LIST WAYLARK_COMPONENTS)
   add_dependencies(AppProcessChecks WaylarkApp)
   add_test(NAME WaylarkKit.Xvfb.AppProcess COMMAND ${_app_xvfb} $<TARGET_FILE:AppProcessChecks>)
 
-  add_executable(AppScreens ${CMAKE_CURRENT_LIST_DIR}/AppScreens.cpp)
-  target_link_libraries(AppScreens PRIVATE XvfbDriving)
-  waylark_warnings(AppScreens)
   # The calendar's refresh goes through the real download program, as the program's does.
-  add_dependencies(AppScreens WaylarkFeedFetch)
-  target_compile_definitions(AppScreens PRIVATE WAYLARK_FEED_FETCH="$<TARGET_FILE:WaylarkFeedFetch>")
+  add_library(ComposedApp OBJECT ${CMAKE_CURRENT_LIST_DIR}/ComposedApp.cpp)
+  target_link_libraries(ComposedApp PUBLIC XvfbDriving)
+  waylark_warnings(ComposedApp)
+  add_dependencies(ComposedApp WaylarkFeedFetch)
+  target_compile_definitions(ComposedApp PRIVATE WAYLARK_FEED_FETCH="$<TARGET_FILE:WaylarkFeedFetch>")
+
+  add_executable(AppScreens ${CMAKE_CURRENT_LIST_DIR}/AppScreens.cpp)
+  target_link_libraries(AppScreens PRIVATE ComposedApp XvfbDriving)
+  waylark_warnings(AppScreens)
   add_test(NAME WaylarkKit.Xvfb.AppScreens COMMAND ${_app_xvfb} $<TARGET_FILE:AppScreens> ${_app_screenshots})
 
   # The yardstick and the frame counter of scripts/measure-steady, which is run
