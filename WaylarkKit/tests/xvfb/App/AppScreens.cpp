@@ -147,20 +147,12 @@ int main(int argc, char** argv) {
     plain.start("xmessage", {"-name", "waylark-plain", "-geometry", "+100+500", "A plain window"});
     const QString plainWindow = outputOf("xdotool", {"search", "--sync", "--classname", "waylark-plain"});
     xdotool({"windowfocus", "--sync", plainWindow});
-    auto keyboardAt = [] { return outputOf("xdotool", {"getwindowfocus"}); };
     check(!plainWindow.isEmpty() && keyboardAt() == plainWindow, "a plain window has the keyboard");
     const std::function<void()> leaveTab = [&] { delegate.timing().setActiveTab(L2Tab::timeline); };
     const std::function<void()> collapse = [&] { click(QPoint(700, 700)); };
     for (const auto& [giveUp, how] : {std::pair{leaveTab, "leaving the lot-size tab"},
                                       std::pair{collapse, "collapsing the island"}}) {
-        delegate.timing().onOpenTab()(L2Tab::calculator);
-        CalculatorTabView* tab = nullptr;
-        check(waitFor([&] {
-                  const auto tabs = viewsOf<CalculatorTabView>();
-                  tab = tabs.empty() ? nullptr : tabs.front();
-                  return tab && tab->isVisible() && islandsSettled();
-              }),
-              "the lot-size tab is open");
+        CalculatorTabView* tab = openLotSizeTab(delegate);
         if (!tab) break;
         click(centre(*tab, tab->geometry().cards[0].textField));
         check(waitFor([&] { return !keyboardAt().isEmpty() && keyboardAt() != plainWindow; }),

@@ -9,6 +9,7 @@
 #include "CalendarKit/Feed/SpawnedFeedFetcher.h"
 #include "IslandKit/View/IslandRootView.h"
 #include "WaylarkKit/App/Qt/SystemEnvironment.h"
+#include "WaylarkKit/tests/xvfb/support/XvfbDriving.h"
 
 namespace WaylarkKit::Xvfb {
 
@@ -46,6 +47,20 @@ QString outputOf(const QString& program, const QStringList& arguments) {
     process.start(program, arguments);
     process.waitForFinished();
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+QString keyboardAt() { return outputOf("xdotool", {"getwindowfocus"}); }
+
+CalculatorTabView* openLotSizeTab(AppDelegate& delegate) {
+    delegate.timing().onOpenTab()(L2Tab::calculator);
+    CalculatorTabView* tab = nullptr;
+    check(waitFor([&] {
+              const auto tabs = viewsOf<CalculatorTabView>();
+              tab = tabs.empty() ? nullptr : tabs.front();
+              return tab && tab->isVisible() && islandsSettled();
+          }),
+          "the lot-size tab is open");
+    return tab;
 }
 
 }  // namespace WaylarkKit::Xvfb

@@ -14,7 +14,9 @@
 
 #include "Base/Scheduler.h"
 #include "WaylarkKit/Presence/LaunchOptions.h"
+#include "WaylarkKit/App/Qt/AppDelegate.h"
 #include "WaylarkKit/App/Qt/AppEnvironment.h"
+#include "WaylarkKit/Calculator/Qt/CalculatorTabView.h"
 
 namespace WaylarkKit::Xvfb {
 
@@ -45,5 +47,11 @@ bool islandsSettled();
 
 // What a helper program prints, trimmed.
 QString outputOf(const QString& program, const QStringList& arguments);
+// The window that has the keyboard, as xdotool names it.
+QString keyboardAt();
+
+// Opens the lot-size tab of the island in use and returns it once the island
+// has come to rest with it; null when it never shows.
+CalculatorTabView* openLotSizeTab(AppDelegate& delegate);
 
 }  // namespace WaylarkKit::Xvfb

@@ -48,7 +48,6 @@ struct PlainWindow {
     QString id;
 };
 
-QString keyboardAt() { return outputOf("xdotool", {"getwindowfocus"}); }
 QString activeWindow() { return outputOf("xdotool", {"getactivewindow"}); }
 
 }  // namespace
@@ -121,14 +120,7 @@ int main(int argc, char** argv) {
         a.click();
         check(waitFor([&] { return keyboardAt() == a.id; }), "a click on A gives A the keyboard");
 
-        delegate.timing().onOpenTab()(L2Tab::calculator);
-        CalculatorTabView* tab = nullptr;
-        check(waitFor([&] {
-                  const auto tabs = viewsOf<CalculatorTabView>();
-                  tab = tabs.empty() ? nullptr : tabs.front();
-                  return tab && tab->isVisible() && islandsSettled();
-              }),
-              "the lot-size tab is open");
+        CalculatorTabView* tab = openLotSizeTab(delegate);
         if (!tab) break;
         EditableText* balance = tab->textField(CalculatorModel::Field::balance);
         click(balance->mapToGlobal(balance->rect().center()));
