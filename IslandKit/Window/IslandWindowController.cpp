@@ -125,12 +125,25 @@ bool IslandWindowController::isKeyboardActive() const { return panel_ && panel_-
 
 void IslandWindowController::releaseKeyboard() {
     if (!panel_ || isReleasingKeyboard_) return;
-    if (!panel_->isActiveWindow()) {
-        if (QWidget* focus = panel_->focusWidget()) focus->clearFocus();
-        return;
-    }
-    isReleasingKeyboard_ = true;
     if (QWidget* focus = panel_->focusWidget()) focus->clearFocus();
+    if (!panel_->isActiveWindow() || keyboardRelease_.isScheduled()) return;
+    std::weak_ptr<IslandWindowController*> weak = self_;
+    keyboardRelease_ = scheduler_.schedule(focusSettleDelay, [weak] {
+        if (auto self = weak.lock()) (*self)->handBackKeyboard();
+    });
+}
+
+bool IslandWindowController::holdsKeyboard() const {
+    return X11::hasInputFocus(panel_.get()).value_or(panel_->isActiveWindow());
+}
+
+void IslandWindowController::handBackKeyboard() {
+    // The task that runs this is done: a release from here on waits anew.
+    keyboardRelease_.cancel();
+    // Another window took the keyboard meanwhile, or a click into one of the
+    // island's fields wants it again.
+    if (!panel_ || !holdsKeyboard() || panel_->focusWidget()) return;
+    isReleasingKeyboard_ = true;
     // Ordering the panel out and in again drops its key status while the
     // island stays on screen.
     panel_->hide();

@@ -40,4 +40,12 @@ void setInputShape(QWidget* window, const std::vector<QRect>& rects) {
     xcb_flush(c);
 }
 
+std::optional<bool> hasInputFocus(const QWidget* window) {
+    xcb_connection_t* c = connection();
+    if (!c) return std::nullopt;
+    if (!window || !window->testAttribute(Qt::WA_WState_Created)) return false;
+    Reply<xcb_get_input_focus_reply_t> focus(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    return focus && focus->focus == static_cast<xcb_window_t>(window->winId());
+}
+
 }  // namespace IslandKit::X11

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QRect>
@@ -27,5 +28,10 @@ std::uint32_t rootWindow(xcb_connection_t* connection);
 // Limits where a window takes pointer input; the rest of it lets clicks
 // through to whatever lies below. No effect off X11.
 void setInputShape(QWidget* window, const std::vector<QRect>& rects);
+
+// Whether the X server has the keyboard on `window` now. Qt learns of a move
+// of the focus only when its event arrives, and calls the window active for a
+// moment after it; the server knows at once. Empty off X11.
+std::optional<bool> hasInputFocus(const QWidget* window);
 
 }  // namespace IslandKit::X11

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTest>
+#include <QWidget>
 
 #include "Base/ManualScheduler.h"
 #include "IslandKit/Model/IslandModel.h"
@@ -165,6 +168,60 @@ TEST_F(IslandWindowControllerTest, KeyboardOnlyWhileExpandedAndEligibleAndReleas
     QTest::mouseClick(field, Qt::LeftButton);
     ASSERT_TRUE(IslandKitTest::processUntil([&] { return controller->isKeyboardActive(); }));
     QTest::keyClick(panel, Qt::Key_Escape);
+    scheduler.advance(IslandWindowController::focusSettleDelay);
     EXPECT_EQ(released, 1);
     EXPECT_TRUE(panel->isVisible());
+}
+
+TEST_F(IslandWindowControllerTest, TheKeyboardGoesBackOnceAndOnlyWhileTheIslandStillHoldsIt) {
+    int released = 0;
+    model->setOnKeyboardReleased([&] { ++released; });
+    model->setExpanded([](QWidget* parent) -> QWidget* { return new QLineEdit(parent); });
+    model->setKeyboardEligibility([] { return true; });
+    controller->show(screen);
+    model->expand();
+    scheduler.advance(1.0);
+    IslandPanel* panel = controller->panel();
+    QWidget* field = controller->rootView()->expandedView();
+    ASSERT_NE(field, nullptr);
+    // Another program's window, which a click of the trader's may activate.
+    const auto activate = [](QWidget& window) {
+        window.activateWindow();
+        ASSERT_TRUE(IslandKitTest::processUntil([&] { return window.isActiveWindow(); }));
+    };
+    QWidget other;
+    other.setGeometry(0, 600, 100, 100);
+    other.show();
+
+    const struct {
+        const char* meanwhile;
+        std::function<void()> happen;
+        int handedBack;
+    } cases[] = {
+        {"nothing", [] {}, 1},
+        // A field's Return and the end of its editing both release.
+        {"another release", [&] { controller->releaseKeyboard(); }, 1},
+        {"a click activates another window", [&] { activate(other); }, 0},
+        {"a click into the field again", [&] { QTest::mouseClick(field, Qt::LeftButton); }, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.meanwhile);
+        released = 0;
+        // The other window has the keyboard; a click into the field takes it.
+        activate(other);
+        QTest::mouseClick(field, Qt::LeftButton);
+        ASSERT_TRUE(IslandKitTest::processUntil([&] { return controller->isKeyboardActive() && field->hasFocus(); }));
+        controller->releaseKeyboard();
+        EXPECT_FALSE(field->hasFocus());
+        c.happen();
+        EXPECT_EQ(released, 0) << "not before the click's change of focus has landed";
+        scheduler.advance(IslandWindowController::focusSettleDelay);
+        EXPECT_EQ(released, c.handedBack);
+        EXPECT_FALSE(controller->isKeyboardReleasePending());
+        if (c.handedBack) {
+            EXPECT_FALSE(controller->isKeyboardActive());
+        }
+        EXPECT_TRUE(panel->isVisible());
+    }
+    EXPECT_TRUE(field->hasFocus()) << "the field clicked again keeps the keyboard";
 }

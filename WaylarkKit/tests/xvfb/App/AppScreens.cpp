@@ -29,20 +29,18 @@
 #include <QTimer>
 
 #include "Base/testing/TemporaryFolder.h"
-#include "CalendarKit/Feed/SpawnedFeedFetcher.h"
 #include "CalendarKit/Storage/FileCalendarStore.h"
 #include "IslandKit/Screen/DisplayIdentity.h"
-#include "IslandKit/View/IslandRootView.h"
 #include "IslandKit/Window/QtDesktop.h"
 #include "IslandKit/Window/QtScheduler.h"
 #include "SettingsKit/FileSettingsStore.h"
 #include "WaylarkKit/App/InstanceLock.h"
 #include "WaylarkKit/App/Qt/AppDelegate.h"
 #include "WaylarkKit/App/Qt/DisplayChoiceView.h"
-#include "WaylarkKit/App/Qt/SystemEnvironment.h"
 #include "WaylarkKit/Calculator/Qt/CalculatorTabView.h"
 #include "WaylarkKit/Qt/QuitOnSignal.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
+#include "WaylarkKit/tests/xvfb/App/ComposedApp.h"
 #include "WaylarkKit/tests/xvfb/support/XvfbDriving.h"
 
 using namespace WaylarkKit;
@@ -56,27 +54,6 @@ bool menuHolds(const QMenu& menu, const QString& text) {
         if (action->text() == text) return true;
     }
     return false;
-}
-
-// The views of one kind in the application's windows. They have no
-// meta-object of their own, so a lookup by type would take any view for them.
-template <class View>
-std::vector<View*> viewsOf() {
-    std::vector<View*> views;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        for (QWidget* widget : window->findChildren<QWidget*>()) {
-            if (auto* view = dynamic_cast<View*>(widget)) views.push_back(view);
-        }
-    }
-    return views;
-}
-
-// What a helper program prints, trimmed.
-QString outputOf(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished();
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
 // This week as the feed had it two days ago: releases from three days back to three days ahead.
@@ -99,11 +76,7 @@ int main(int argc, char** argv) {
     const QString folder = QString::fromLocal8Bit(argv[1]);
     fs::create_directories(argv[1]);
     Base::Testing::TemporaryFolder home;
-    const fs::path runtime = home.path() / "run";
-    fs::create_directory(runtime);
-    ::setenv("XDG_DATA_HOME", (home.path() / "data").c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", (home.path() / "config").c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    liveIn(home.path());
 
     const Base::SystemClock clock;
     const CalendarKit::CalendarCache cache = cachedWeek(clock.now());
@@ -118,25 +91,10 @@ int main(int argc, char** argv) {
     auto lock = InstanceLock::acquire(InstanceLock::defaultPath());
     const std::vector<std::string> arguments{"--always-on"};
     const LaunchOptions options = LaunchOptions::fromArguments(arguments);
-    AppEnvironment environment = SystemEnvironment::make(scheduler, options, arguments);
-    // No network: nothing listens on the discard port.
-    CalendarKit::FeedFetcherOptions offline;
-    offline.baseAddress = "https://127.0.0.1:9";
-    environment.feedFetcher = std::make_shared<CalendarKit::SpawnedFeedFetcher>(scheduler, WAYLARK_FEED_FETCH, offline);
-    AppDelegate delegate(options, std::move(*lock.lock), scheduler, std::move(environment));
+    AppDelegate delegate(options, std::move(*lock.lock), scheduler, offlineEnvironment(scheduler, options, arguments));
     delegate.applicationDidFinishLaunching();
 
-    // Every island shown has come to rest.
-    auto settled = [] {
-        int resting = 0;
-        for (IslandKit::IslandRootView* root : viewsOf<IslandKit::IslandRootView>()) {
-            if (!root->isVisible()) continue;
-            if (root->isAnimating()) return false;
-            ++resting;
-        }
-        return resting > 0;
-    };
-    check(waitFor(settled), "the island is on screen");
+    check(waitFor(islandsSettled), "the island is on screen");
 
     // The calendar keeps the cached week when the refresh cannot reach the feed.
     check(waitFor([&] { return delegate.calendar().status().kind == CalendarKit::CalendarServiceStatus::Kind::failed; },
@@ -159,7 +117,8 @@ int main(int argc, char** argv) {
     check(menuHolds(tray.menu(), "Always on (test mode)"), "the menu holds the status line");
     check(menuHolds(tray.menu(), "Quit"), "the menu ends with Quit");
     // Taken once the status word is in its short form and the island has settled to it.
-    check(waitFor([&] { return !delegate.timing().isStatusLabelFull() && settled(); }, 10000), "the island settles");
+    check(waitFor([&] { return !delegate.timing().isStatusLabelFull() && islandsSettled(); }, 10000),
+          "the island settles");
     const QRect top(0, 0, QGuiApplication::primaryScreen()->geometry().width(), 260);
     auto grab = [&] {
         return QGuiApplication::primaryScreen()->grabWindow(0, top.x(), top.y(), top.width(), top.height()).toImage();
@@ -188,20 +147,12 @@ int main(int argc, char** argv) {
     plain.start("xmessage", {"-name", "waylark-plain", "-geometry", "+100+500", "A plain window"});
     const QString plainWindow = outputOf("xdotool", {"search", "--sync", "--classname", "waylark-plain"});
     xdotool({"windowfocus", "--sync", plainWindow});
-    auto keyboardAt = [] { return outputOf("xdotool", {"getwindowfocus"}); };
     check(!plainWindow.isEmpty() && keyboardAt() == plainWindow, "a plain window has the keyboard");
     const std::function<void()> leaveTab = [&] { delegate.timing().setActiveTab(L2Tab::timeline); };
     const std::function<void()> collapse = [&] { click(QPoint(700, 700)); };
     for (const auto& [giveUp, how] : {std::pair{leaveTab, "leaving the lot-size tab"},
                                       std::pair{collapse, "collapsing the island"}}) {
-        delegate.timing().onOpenTab()(L2Tab::calculator);
-        CalculatorTabView* tab = nullptr;
-        check(waitFor([&] {
-                  const auto tabs = viewsOf<CalculatorTabView>();
-                  tab = tabs.empty() ? nullptr : tabs.front();
-                  return tab && tab->isVisible() && settled();
-              }),
-              "the lot-size tab is open");
+        CalculatorTabView* tab = openLotSizeTab(delegate);
         if (!tab) break;
         click(centre(*tab, tab->geometry().cards[0].textField));
         check(waitFor([&] { return !keyboardAt().isEmpty() && keyboardAt() != plainWindow; }),
@@ -225,7 +176,7 @@ int main(int argc, char** argv) {
         }
         return nullptr;
     };
-    check(waitFor([&] { return prompt() && delegate.islandIDs().size() == 1 && settled(); }, 10000),
+    check(waitFor([&] { return prompt() && delegate.islandIDs().size() == 1 && islandsSettled(); }, 10000),
           "the split screen asks about a new display");
     check(prompt() && prompt()->title(DisplayAnswer::alsoHere) == "Both displays" &&
               prompt()->title(DisplayAnswer::onlyHere) == "Only right" && delegate.islandIDs() != std::vector{right},
@@ -234,7 +185,7 @@ int main(int argc, char** argv) {
     check(waitFor([&] { return !delegate.timing().isEditorOpen() && delegate.islandIDs().size() == 2; }),
           "one click on \"Both displays\" gives two islands");
     check(!prompt() && delegate.settings().displayChoices().size() == 2, "and no second card");
-    check(waitFor(settled, 10000), "both islands come to rest");
+    check(waitFor(islandsSettled, 10000), "both islands come to rest");
     const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
     auto grabBoth = [&] { return QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, desktop.width(), 120).toImage(); };
     QImage twoDisplays = grabBoth();

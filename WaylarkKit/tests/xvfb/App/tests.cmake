@@ -1,8 +1,10 @@
 # The running application on a private X server with a compositor and a tray
 # host (trayer): the real program started as a user would (AppProcessChecks)
 # and the program's composition driven from inside (AppScreens), with the
-# screenshots app-running.png and app-two-displays.png. They own the X server
-# and its monitors while they run, so they run alone.
+# screenshots app-running.png and app-two-displays.png. Under a real window
+# manager instead, where the keyboard goes when the island gives it up
+# (KeyboardHandoverChecks). They own the X server and its monitors while they
+# run, so they run alone.
 if(NOT WAYLARK_COMPONENTS OR "WaylarkApp" IN_LIST WAYLARK_COMPONENTS)
   set(_app_xvfb ${CMAKE_CURRENT_LIST_DIR}/run-app-under-xvfb.sh)
   set(_app_screenshots ${CMAKE_CURRENT_BINARY_DIR}/screenshots)
@@ -15,13 +17,23 @@ if(NOT WAYLARK_COMPONENTS OR "WaylarkApp" IN_LIST WAYLARK_COMPONENTS)
   add_dependencies(AppProcessChecks WaylarkApp)
   add_test(NAME WaylarkKit.Xvfb.AppProcess COMMAND ${_app_xvfb} $<TARGET_FILE:AppProcessChecks>)
 
-  add_executable(AppScreens ${CMAKE_CURRENT_LIST_DIR}/AppScreens.cpp)
-  target_link_libraries(AppScreens PRIVATE XvfbDriving)
-  waylark_warnings(AppScreens)
   # The calendar's refresh goes through the real download program, as the program's does.
-  add_dependencies(AppScreens WaylarkFeedFetch)
-  target_compile_definitions(AppScreens PRIVATE WAYLARK_FEED_FETCH="$<TARGET_FILE:WaylarkFeedFetch>")
+  add_library(ComposedApp OBJECT ${CMAKE_CURRENT_LIST_DIR}/ComposedApp.cpp)
+  target_link_libraries(ComposedApp PUBLIC XvfbDriving)
+  waylark_warnings(ComposedApp)
+  add_dependencies(ComposedApp WaylarkFeedFetch)
+  target_compile_definitions(ComposedApp PRIVATE WAYLARK_FEED_FETCH="$<TARGET_FILE:WaylarkFeedFetch>")
+
+  add_executable(AppScreens ${CMAKE_CURRENT_LIST_DIR}/AppScreens.cpp)
+  target_link_libraries(AppScreens PRIVATE ComposedApp XvfbDriving)
+  waylark_warnings(AppScreens)
   add_test(NAME WaylarkKit.Xvfb.AppScreens COMMAND ${_app_xvfb} $<TARGET_FILE:AppScreens> ${_app_screenshots})
+
+  add_executable(KeyboardHandoverChecks ${CMAKE_CURRENT_LIST_DIR}/KeyboardHandoverChecks.cpp)
+  target_link_libraries(KeyboardHandoverChecks PRIVATE ComposedApp XvfbDriving)
+  waylark_warnings(KeyboardHandoverChecks)
+  add_test(NAME WaylarkKit.Xvfb.KeyboardHandover
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/run-app-with-window-manager.sh $<TARGET_FILE:KeyboardHandoverChecks>)
 
   # The yardstick and the frame counter of scripts/measure-steady, which is run
   # by hand on a Release build.
@@ -37,7 +49,7 @@ if(NOT WAYLARK_COMPONENTS OR "WaylarkApp" IN_LIST WAYLARK_COMPONENTS)
   # start-up, which strict string checks report; every other check stays on.
   # The program itself carries no leak suppressions: the libraries' own
   # lifelong caches are named in a file for the checker.
-  set_tests_properties(WaylarkKit.Xvfb.AppProcess WaylarkKit.Xvfb.AppScreens PROPERTIES
+  set_tests_properties(WaylarkKit.Xvfb.AppProcess WaylarkKit.Xvfb.AppScreens WaylarkKit.Xvfb.KeyboardHandover PROPERTIES
     TIMEOUT 240
     RUN_SERIAL TRUE
     ENVIRONMENT "QT_QPA_PLATFORM=xcb;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=0;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/leak-suppressions.txt")
