@@ -6,7 +6,7 @@
 set -eu
 driver="$1"
 shift
-exec xvfb-run -a -s "-screen 0 1512x982x24" \
+exec xvfb-run -a -s "-screen 0 1512x982x24 -noreset" \
   sh -c 'openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml >/dev/null 2>&1 & manager=$!
          # The manager is ready once it has named its check window on the root.
          for _ in $(seq 200); do
