@@ -17,6 +17,7 @@
 
 #include "Base/ManualScheduler.h"
 #include "Base/testing/TemporaryFolder.h"
+#include "Base/testing/Waiting.h"
 #include "CalendarKit/Feed/SpawnedFeedFetcher.h"
 #include "CalendarKit/tests/service/TestFeedServer.h"
 
@@ -25,20 +26,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using Base::Testing::readBytes;
+using Base::Testing::waitUntil;
 
 bool hasChildren() {
     errno = 0;
     return !(::waitpid(-1, nullptr, WNOHANG) < 0 && errno == ECHILD);
-}
-
-// Checks `condition` every 10 ms until it holds or the limit has passed.
-bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(20)) {
-    const auto end = Clock::now() + limit;
-    while (!condition()) {
-        if (Clock::now() > end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
 }
 
 // A stand-in download program: a shell script that notes its process id in

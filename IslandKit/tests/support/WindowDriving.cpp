@@ -11,9 +11,11 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "IslandKit/tests/support/Waiting.h"
+#include "Base/testing/Waiting.h"
 
 namespace IslandKitTest {
+
+using Base::Testing::waitUntil;
 
 namespace {
 int failures = 0;

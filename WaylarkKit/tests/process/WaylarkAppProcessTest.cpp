@@ -16,7 +16,7 @@
 #include "Base/testing/EnvironmentVariable.h"
 #include "Base/testing/TemporaryFolder.h"
 #include "ChecklistKit/FileChecklistStore.h"
-#include "IslandKit/tests/support/Waiting.h"
+#include "Base/testing/Waiting.h"
 #include "SettingsKit/FileSettingsStore.h"
 #include "WaylarkKit/App/InstanceLock.h"
 #include "WaylarkKit/Launch/OpenRequest.h"
@@ -26,7 +26,7 @@
 
 using namespace WaylarkKit;
 using Base::Testing::EnvironmentVariable;
-using IslandKitTest::waitUntil;
+using Base::Testing::waitUntil;
 namespace fs = std::filesystem;
 
 namespace {

@@ -14,13 +14,13 @@
 
 #include "Base/testing/TemporaryFolder.h"
 #include "IslandKit/Screen/DisplayIdentity.h"
-#include "IslandKit/tests/support/Waiting.h"
+#include "Base/testing/Waiting.h"
 #include "SettingsKit/FileSettingsStore.h"
 #include "WaylarkKit/tests/support/ProgramRun.h"
 
 namespace fs = std::filesystem;
-using IslandKitTest::commandOutput;
-using IslandKitTest::waitUntil;
+using Base::Testing::commandOutput;
+using Base::Testing::waitUntil;
 using WaylarkKitTest::ProgramRun;
 
 namespace {

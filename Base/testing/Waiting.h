@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-namespace IslandKitTest {
+namespace Base::Testing {
 
 // Checks `done` after each `step` until it holds or `limit` has passed. The
 // limit is reached only when the condition never comes, so it is generous.
@@ -40,4 +40,4 @@ inline std::string commandOutput(const std::string& command) {
     return out;
 }
 
-}  // namespace IslandKitTest
+}  // namespace Base::Testing
