@@ -12,7 +12,6 @@
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <thread>
 #include <vector>
 
 #include "Base/ManualScheduler.h"

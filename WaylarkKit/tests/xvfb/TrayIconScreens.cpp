@@ -5,7 +5,6 @@
 // (tray-light.png, tray-dark.png).
 // Usage: TrayIconScreens <screenshot folder>
 
-#include <cstdlib>
 #include <memory>
 #include <utility>
 
@@ -15,6 +14,7 @@
 
 #include "WaylarkKit/App/Qt/StatusItemController.h"
 #include "WaylarkKit/tests/App/Qt/AppFakes.h"
+#include "WaylarkKit/tests/support/StandingOut.h"
 #include "WaylarkKit/tests/xvfb/support/XvfbDriving.h"
 
 using namespace WaylarkKit;
@@ -25,17 +25,6 @@ namespace {
 constexpr int panelWidth = 72;
 constexpr int panelHeight = 24;
 constexpr int enlargement = 4;
-
-// The share of `area` whose grey differs by at least half the scale from `panel`.
-double standingOut(const QImage& image, const QRect& area, const QColor& panel) {
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (std::abs(qGray(image.pixel(x, y)) - qGray(panel.rgb())) >= 128) ++count;
-        }
-    }
-    return static_cast<double>(count) / (area.width() * area.height());
-}
 
 }  // namespace
 
@@ -68,7 +57,7 @@ int main(int argc, char** argv) {
             const QRect inShot = icon.geometry().translated(-panel.topLeft());
             // The panel's own colour, beside the icon.
             const QColor background = shot.pixelColor(inShot.left() > 2 ? 1 : shot.width() - 2, 1);
-            check(standingOut(shot, inShot, background) >= 0.15,
+            check(WaylarkKitTest::standingOut(shot, inShot, background) >= 0.15,
                   std::string(name) + ": the icon stands out from the panel " + background.name().toStdString());
             QImage enlarged = shot.scaled(shot.size() * enlargement, Qt::IgnoreAspectRatio, Qt::FastTransformation);
             enlarged.setText("Description", QString("The tray's panel at %1 times its size, pixels enlarged without "

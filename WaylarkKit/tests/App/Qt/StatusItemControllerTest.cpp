@@ -7,6 +7,7 @@
 #include <QSystemTrayIcon>
 
 #include "WaylarkKit/App/Qt/StatusItemController.h"
+#include "WaylarkKit/tests/support/StandingOut.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
 #include "WaylarkKit/tests/App/Qt/AppFakes.h"
 #include "WaylarkKit/tests/support/WidgetTesting.h"
@@ -102,9 +103,7 @@ TEST(StatusItemControllerTest, TheTrayIconReadsOnLightAndDarkPanels) {
     app();
     StatusItemController controller(std::make_unique<FakeLoginItem>(), {}, {}, {}, {});
     const QIcon icon = controller.trayIcon().icon();
-    auto luminance = [](const QColor& c) { return 0.2126 * c.redF() + 0.7152 * c.greenF() + 0.0722 * c.blueF(); };
-    // The share of the icon's square whose luminance is at least half the
-    // scale away from the panel's, with the icon painted over it.
+    // The icon painted over the panel, as the tray host paints it.
     auto standingOut = [&](int points, double ratio, const QColor& panel) {
         const int pixels = static_cast<int>(points * ratio);
         QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
@@ -113,13 +112,7 @@ TEST(StatusItemControllerTest, TheTrayIconReadsOnLightAndDarkPanels) {
         QPainter painter(&image);
         icon.paint(&painter, QRect(0, 0, points, points));
         painter.end();
-        int count = 0;
-        for (int y = 0; y < pixels; ++y) {
-            for (int x = 0; x < pixels; ++x) {
-                if (std::abs(luminance(image.pixelColor(x, y)) - luminance(panel)) >= 0.5) ++count;
-            }
-        }
-        return static_cast<double>(count) / (pixels * pixels);
+        return WaylarkKitTest::standingOut(image, QRect(0, 0, pixels, pixels), panel);
     };
     const QColor white(Qt::white), trayerGrey(0xd9, 0xd9, 0xd9), darkTheme(0x30, 0x30, 0x30), black(Qt::black);
     const struct {
