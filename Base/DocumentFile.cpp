@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Base/FileSystem.h"
+#include "Base/Sha1.h"
 
 namespace Base {
 
@@ -35,6 +36,12 @@ bool DocumentFile::quarantine() {
     return !somethingAt(path_);
 }
 
+bool DocumentFile::holdsKnownBytes() const {
+    if (!known_) return false;
+    const auto read = FileSystem::readCapped(path_, maxBytes_);
+    return read.outcome == FileSystem::CappedRead::Outcome::read && sha1(read.bytes) == knownDigest_;
+}
+
 std::optional<Json> DocumentFile::readJson() {
     known_.reset();
     const auto read = FileSystem::readCapped(path_, maxBytes_);
@@ -50,6 +57,7 @@ std::optional<Json> DocumentFile::readJson() {
         return std::nullopt;
     }
     known_ = read.identity;
+    knownDigest_ = sha1(read.bytes);
     return std::move(json).value();
 }
 
@@ -67,8 +75,10 @@ Status DocumentFile::write(const Json& document) {
     if (somethingAt(path_)) {
         const auto onDisk = FileSystem::identityOf(path_);
         // A hand edit, another program's write or a bad file that could not
-        // be moved aside before: its bytes are kept, not written over.
-        if ((!onDisk || onDisk != known_) && !quarantine()) {
+        // be moved aside before: its bytes are kept, not written over. A
+        // change of metadata alone moves the change time but loses nothing.
+        const bool ours = onDisk && (onDisk == known_ || holdsKnownBytes());
+        if (!ours && !quarantine()) {
             return makeError(path_.string() + " is not the file this program last read or wrote, "
                              "and it could not be moved aside, so it is kept as it is");
         }
@@ -82,6 +92,7 @@ Status DocumentFile::write(const Json& document) {
     // writeAtomically already made the file 0600 before putting it in place; a
     // chmod here would move the change time past the identity just taken.
     known_ = written;
+    knownDigest_ = sha1(*text);
     return Ok{};
 }
 

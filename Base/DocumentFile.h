@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -18,6 +19,9 @@ namespace Base {
 // moved aside takes the name with ".corrupt.json" for ".json"; later ones the
 // next free numbered name (".corrupt-2.json", ".corrupt-3.json", ...). A file
 // that could not be moved aside stays in place, and saving fails while it does.
+// A file whose metadata alone changed (its mode set again, a hard link, an
+// extended attribute, as backup and sync tools do) still holds the bytes this
+// object knows, and is written over as its own.
 class DocumentFile {
 public:
     // How a file is moved to a quarantine name; it must fail, changing
@@ -56,6 +60,8 @@ private:
     Status write(const Json& document);
     // Moves the file aside; false when it is still in place afterwards.
     bool quarantine();
+    // Whether the file now at the path holds, byte for byte, what this object last read or wrote.
+    bool holdsKnownBytes() const;
     std::optional<Json> readJson();
 
     std::filesystem::path path_;
@@ -64,6 +70,8 @@ private:
     // The file as this object last read or wrote it; nothing when it has
     // neither read nor written the file that is there now.
     std::optional<FileSystem::FileIdentity> known_;
+    // The digest of the bytes of that file; set together with `known_`.
+    std::array<std::uint8_t, 20> knownDigest_{};
     bool failureTold_ = false;
 };
 

@@ -9,11 +9,13 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -198,26 +200,6 @@ TEST(DocumentFileTest, AFileChangedSinceItWasReadOrWrittenIsMovedAsideBeforeASav
     EXPECT_EQ(aside("settings.corrupt.json"), R"({"version": 1, "edited": "by hand"})");
     EXPECT_EQ(readBytes(path), ours);
 
-    // Edited in place to bytes of the same size, its modification time put back: only the change
-    // time, which no program can set, still tells.
-    std::string sameSize = ours;
-    sameSize.replace(sameSize.find('1'), 1, "2");
-    struct stat saved {};
-    ASSERT_EQ(::stat(path.c_str(), &saved), 0);
-    waitForTheClockToPass(saved.st_ctim);
-    writeBytes(path, sameSize);
-    const timespec putBack[2] = {saved.st_atim, saved.st_mtim};
-    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), putBack, 0), 0);
-    ASSERT_TRUE(file.save(versionOne()));
-    EXPECT_EQ(aside("settings.corrupt-2.json"), sameSize);
-    EXPECT_EQ(readBytes(path), ours);
-
-    // Replaced by another file of the very same bytes, as an editor that saves by renaming does.
-    writeBytes(tmp.path() / "other", ours);
-    fs::rename(tmp.path() / "other", path);
-    ASSERT_TRUE(file.save(versionOne()));
-    EXPECT_EQ(aside("settings.corrupt-3.json"), ours);
-
     // Removed: nothing to keep. Then written where there was none when this one looked.
     fs::remove(path);
     ASSERT_TRUE(file.save(versionOne()));
@@ -226,9 +208,74 @@ TEST(DocumentFileTest, AFileChangedSinceItWasReadOrWrittenIsMovedAsideBeforeASav
     EXPECT_FALSE(fresh.load<int>(decodeVersion));
     writeBytes(path, "damaged");
     ASSERT_TRUE(fresh.save(versionOne()));
-    EXPECT_EQ(aside("settings.corrupt-4.json"), "damaged");
+    EXPECT_EQ(aside("settings.corrupt-2.json"), "damaged");
     EXPECT_EQ(readBytes(path), ours);
-    EXPECT_FALSE(fs::exists(tmp.path() / "settings.corrupt-5.json"));
+    EXPECT_FALSE(fs::exists(tmp.path() / "settings.corrupt-3.json"));
+}
+
+TEST(DocumentFileTest, OnlyAFileWhoseBytesChangedSinceTheLastSaveIsMovedAside) {
+    const std::string ours = versionOne().dump(true).value();
+    std::string sameSize = ours;
+    sameSize.replace(sameSize.find('1'), 1, "2");
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> touch;
+        bool movedAside;
+    };
+    const Case cases[] = {
+        // What backup and sync tools do: the change time moves, the bytes stay.
+        {"mode set again", [](const fs::path& p) { ASSERT_EQ(::chmod(p.c_str(), 0600), 0); }, false},
+        {"hard link", [](const fs::path& p) { fs::create_hard_link(p, p.parent_path() / "backup"); }, false},
+        {"read time set",
+         [](const fs::path& p) {
+             const timespec times[2] = {{0, UTIME_NOW}, {0, UTIME_OMIT}};
+             ASSERT_EQ(::utimensat(AT_FDCWD, p.c_str(), times, 0), 0);
+         },
+         false},
+        {"extended attribute",
+         [](const fs::path& p) {
+             // A file system without user attributes leaves this row a plain second save.
+             (void)::setxattr(p.c_str(), "user.backup", "1", 1, 0);
+         },
+         false},
+        {"replaced by the same bytes",
+         [&](const fs::path& p) {
+             writeBytes(p.parent_path() / "other", ours);
+             fs::rename(p.parent_path() / "other", p);
+         },
+         false},
+        // Only the change time, which no program can set, still tells.
+        {"same-size edit, modification time put back",
+         [&](const fs::path& p) {
+             struct stat saved {};
+             ASSERT_EQ(::stat(p.c_str(), &saved), 0);
+             writeBytes(p, sameSize);
+             const timespec putBack[2] = {saved.st_atim, saved.st_mtim};
+             ASSERT_EQ(::utimensat(AT_FDCWD, p.c_str(), putBack, 0), 0);
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TemporaryFolder tmp;
+        const auto path = tmp.path() / "settings.json";
+        DocumentFile file(path, 1000);
+        ASSERT_TRUE(file.save(versionOne()));
+        struct stat saved {};
+        ASSERT_EQ(::stat(path.c_str(), &saved), 0);
+        waitForTheClockToPass(saved.st_ctim);
+        const std::string before = readBytes(path);
+        c.touch(path);
+        // Twice: a save after a change of metadata must not move aside the file it wrote itself.
+        ASSERT_TRUE(file.save(versionOne()));
+        ASSERT_TRUE(file.save(versionOne()));
+        EXPECT_EQ(fs::exists(tmp.path() / "settings.corrupt.json"), c.movedAside);
+        if (c.movedAside) {
+            EXPECT_EQ(readBytes(tmp.path() / "settings.corrupt.json"), sameSize);
+        }
+        EXPECT_FALSE(fs::exists(tmp.path() / "settings.corrupt-2.json"));
+        EXPECT_EQ(readBytes(path), ours);
+    }
 }
 
 TEST(DocumentFileTest, TheFirstFailedSaveIsToldOnceNamingTheFileAndTheError) {
