@@ -38,8 +38,12 @@ struct Editor {
         scheduler.runPending();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+    // As the pointer does: to the child under the point, which hands on what it does not take.
     void click(QWidget& widget, const QRectF& rect) {
-        QTest::mouseClick(&widget, Qt::LeftButton, {}, rect.center().toPoint());
+        const QPoint at = rect.center().toPoint();
+        QWidget* under = widget.childAt(at);
+        QWidget& target = under ? *under : widget;
+        QTest::mouseClick(&target, Qt::LeftButton, {}, target.mapFrom(&widget, at));
         settle();
     }
     QWidget* focused() const { return view->focusWidget(); }
@@ -66,7 +70,8 @@ TEST(ChecklistEditorViewTest, TypingAChecklistKeepsTheFocusWhereTheUserIs) {
     EXPECT_EQ(e.view->sidebar().rows().at(0).name, "London open");
     EXPECT_EQ(e.focused(), e.view->nameField());
 
-    // Name, Return, first item, Return, next item; an empty last line takes further Returns.
+    // Name, Return, first item, Return, next item, "Add item", ready for the
+    // next; an empty last line takes further Returns and clicks.
     QTest::keyClick(e.view->nameField(), Qt::Key_Return);
     e.settle();
     ASSERT_EQ(e.view->rows().size(), 1u);
@@ -75,9 +80,11 @@ TEST(ChecklistEditorViewTest, TypingAChecklistKeepsTheFocusWhereTheUserIs) {
     QTest::keyClick(e.focused(), Qt::Key_Return);
     e.settle();
     QTest::keyClicks(e.focused(), "Spread below 2 pips");
+    e.click(*e.view, e.view->addItemRect());
+    ASSERT_EQ(e.view->rows().size(), 3u);
+    EXPECT_EQ(e.focused(), &e.view->rows()[2]->textField());
     QTest::keyClick(e.focused(), Qt::Key_Return);
     e.settle();
-    QTest::keyClick(e.focused(), Qt::Key_Return);
     e.click(*e.view, e.view->addItemRect());
     EXPECT_EQ(e.texts(), (std::vector<std::string>{"Stop placed", "Spread below 2 pips", ""}));
     EXPECT_EQ(e.view->sidebar().rows().at(0).count, 2);
