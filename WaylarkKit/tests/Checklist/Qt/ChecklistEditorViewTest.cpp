@@ -6,6 +6,9 @@
 
 #include "Base/ManualScheduler.h"
 #include "ChecklistKit/InMemoryChecklistStore.h"
+#include "IslandKit/Overlay/OverlayPanel.h"
+#include "IslandKit/Overlay/OverlayWindowController.h"
+#include "WaylarkKit/App/Qt/AppDelegate.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistEditorRow.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistEditorView.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistSidebarList.h"
@@ -116,14 +119,22 @@ TEST(ChecklistEditorViewTest, AnAddedItemTakesTheKeyboardOnceNotAtEveryOpening) 
     EXPECT_EQ(e.focused(), &e.view->rows()[1]->textField());
     QTest::keyClicks(e.focused(), "Spread ok");
 
-    // Closed as the card closes it, and opened again: a stray key changes no item.
+    // Closed as the card closes it, and opened again in a card as the
+    // application's: a stray key changes neither an item nor the name. (A bare
+    // window would hand its first field the keyboard; the card keeps it.)
     e.editor.disarm();
     e.editor.closeChoiceEditor();
     e.view.reset();
-    e.open();
+    IslandKit::OverlayWindowController card(
+        [&e](QWidget* parent) { return new ChecklistEditorView(e.checklist, e.editor, e.scheduler, parent); },
+        AppDelegate::checklistEditorCard, e.scheduler);
+    card.present(nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(card.panel()));
+    e.settle();
     QWidget* keyboard = QApplication::focusWidget();
-    QTest::keyClicks(keyboard ? keyboard : e.view.get(), "X");
+    QTest::keyClicks(keyboard ? keyboard : card.panel(), "X");
     EXPECT_EQ(e.texts(), (std::vector<std::string>{"Stop placed", "Spread ok"}));
+    EXPECT_EQ(e.checklist.activeTemplate()->name, "Pre-trade");
 }
 
 TEST(ChecklistEditorViewTest, DropdownOptionsKeepWhatIsTypedAndStoreTheCleanList) {
