@@ -6,6 +6,9 @@
 
 #include "Base/ManualScheduler.h"
 #include "ChecklistKit/InMemoryChecklistStore.h"
+#include "IslandKit/Overlay/OverlayPanel.h"
+#include "IslandKit/Overlay/OverlayWindowController.h"
+#include "WaylarkKit/App/Qt/AppDelegate.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistEditorRow.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistEditorView.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistSidebarList.h"
@@ -38,8 +41,12 @@ struct Editor {
         scheduler.runPending();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+    // As the pointer does: to the child under the point, which hands on what it does not take.
     void click(QWidget& widget, const QRectF& rect) {
-        QTest::mouseClick(&widget, Qt::LeftButton, {}, rect.center().toPoint());
+        const QPoint at = rect.center().toPoint();
+        QWidget* under = widget.childAt(at);
+        QWidget& target = under ? *under : widget;
+        QTest::mouseClick(&target, Qt::LeftButton, {}, target.mapFrom(&widget, at));
         settle();
     }
     QWidget* focused() const { return view->focusWidget(); }
@@ -66,7 +73,8 @@ TEST(ChecklistEditorViewTest, TypingAChecklistKeepsTheFocusWhereTheUserIs) {
     EXPECT_EQ(e.view->sidebar().rows().at(0).name, "London open");
     EXPECT_EQ(e.focused(), e.view->nameField());
 
-    // Name, Return, first item, Return, next item; an empty last line takes further Returns.
+    // Name, Return, first item, Return, next item, "Add item", ready for the
+    // next; an empty last line takes further Returns and clicks.
     QTest::keyClick(e.view->nameField(), Qt::Key_Return);
     e.settle();
     ASSERT_EQ(e.view->rows().size(), 1u);
@@ -75,9 +83,11 @@ TEST(ChecklistEditorViewTest, TypingAChecklistKeepsTheFocusWhereTheUserIs) {
     QTest::keyClick(e.focused(), Qt::Key_Return);
     e.settle();
     QTest::keyClicks(e.focused(), "Spread below 2 pips");
+    e.click(*e.view, e.view->addItemRect());
+    ASSERT_EQ(e.view->rows().size(), 3u);
+    EXPECT_EQ(e.focused(), &e.view->rows()[2]->textField());
     QTest::keyClick(e.focused(), Qt::Key_Return);
     e.settle();
-    QTest::keyClick(e.focused(), Qt::Key_Return);
     e.click(*e.view, e.view->addItemRect());
     EXPECT_EQ(e.texts(), (std::vector<std::string>{"Stop placed", "Spread below 2 pips", ""}));
     EXPECT_EQ(e.view->sidebar().rows().at(0).count, 2);
@@ -109,14 +119,22 @@ TEST(ChecklistEditorViewTest, AnAddedItemTakesTheKeyboardOnceNotAtEveryOpening) 
     EXPECT_EQ(e.focused(), &e.view->rows()[1]->textField());
     QTest::keyClicks(e.focused(), "Spread ok");
 
-    // Closed as the card closes it, and opened again: a stray key changes no item.
+    // Closed as the card closes it, and opened again in a card as the
+    // application's: a stray key changes neither an item nor the name. (A bare
+    // window would hand its first field the keyboard; the card keeps it.)
     e.editor.disarm();
     e.editor.closeChoiceEditor();
     e.view.reset();
-    e.open();
+    IslandKit::OverlayWindowController card(
+        [&e](QWidget* parent) { return new ChecklistEditorView(e.checklist, e.editor, e.scheduler, parent); },
+        AppDelegate::checklistEditorCard, e.scheduler);
+    card.present(nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(card.panel()));
+    e.settle();
     QWidget* keyboard = QApplication::focusWidget();
-    QTest::keyClicks(keyboard ? keyboard : e.view.get(), "X");
+    QTest::keyClicks(keyboard ? keyboard : card.panel(), "X");
     EXPECT_EQ(e.texts(), (std::vector<std::string>{"Stop placed", "Spread ok"}));
+    EXPECT_EQ(e.checklist.activeTemplate()->name, "Pre-trade");
 }
 
 TEST(ChecklistEditorViewTest, DropdownOptionsKeepWhatIsTypedAndStoreTheCleanList) {

@@ -8,6 +8,7 @@
 #include "Base/ManualScheduler.h"
 #include "WaylarkKit/Mascot/Qt/MascotView.h"
 #include "WaylarkKit/Motion/Qt/PortalMotionListener.h"
+#include "WaylarkKit/Views/PulsingText.h"
 #include "WaylarkKit/Views/Qt/PulsingLabel.h"
 #include "WaylarkKit/Style/Qt/QtText.h"
 #include "WaylarkKit/tests/support/PrivateBus.h"
@@ -57,7 +58,8 @@ TEST(PortalMotionListenerTest, ADesktopChangeReachesTheViewsWithoutARestart) {
         Base::ManualScheduler scheduler;
         MascotView mascot(35, scheduler, listener.setting().flag());
         mascot.show(MascotKind::session(true));
-        PulsingLabel badge(scheduler, listener.setting().flag(), [] {});
+        int repaints = 0;
+        PulsingLabel badge(scheduler, listener.setting().flag(), [&] { ++repaints; });
         badge.setShown(true);
         const auto moving = [&](bool moves) {
             EXPECT_EQ(mascot.figure().animates(), moves);
@@ -69,9 +71,15 @@ TEST(PortalMotionListenerTest, ADesktopChangeReachesTheViewsWithoutARestart) {
         changed(Setting::gnomeNamespace, Setting::gnomeKey, true);
         ASSERT_TRUE(reduces(false));
         moving(true);
+        // Turned on with the label dimmed halfway through its pulse, it is painted at full strength again.
+        scheduler.advance(PulsingText::halfPeriod);
+        ASSERT_LT(badge.opacity(), 0.6);
+        repaints = 0;
         changed(Setting::appearanceNamespace, Setting::reducedMotionKey, 1u);
         ASSERT_TRUE(reduces(true));
         moving(false);
+        EXPECT_EQ(badge.opacity(), 1.0);
+        EXPECT_GT(repaints, 0);
     }
     QDBusConnection::disconnectFromBus("app");
     QDBusConnection::disconnectFromBus("portal");
