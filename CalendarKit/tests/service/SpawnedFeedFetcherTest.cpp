@@ -205,6 +205,11 @@ TEST(SpawnedFeedFetcherTest, LettingGoOfARunThatHangsAfterItsAnswerEndsItAtOnce)
         if (letGo == LetGo::endAtExit) fetcher->endRunsNow();
         EXPECT_TRUE(waitUntil([&] { return allEnded(startedProcesses(script)); }, std::chrono::seconds(5)))
             << static_cast<int>(letGo);
+        if (letGo == LetGo::endAtExit) {
+            // A run that starts once the end has begun is ended as it starts.
+            const std::atomic<bool> never{false};
+            EXPECT_FALSE(fetcher->fetchNow(FeedWeek::thisWeek, never).ok());
+        }
         fetcher.reset();  // waits for its thread
         EXPECT_LT(Clock::now() - letGoAt, std::chrono::seconds(5)) << static_cast<int>(letGo);
         scheduler.runPending();
