@@ -17,9 +17,9 @@ class RunningDownloads {
 public:
     static constexpr std::size_t capacity = 8;
 
-    // Notes a child that was just started (unreaped) and returns its place;
-    // once `endAll` has run, the child is killed at once. A child beyond
-    // `capacity` is not noted, and returns `capacity`.
+    // Notes a child that was just started (unreaped) and returns its place,
+    // `capacity` when every place is taken and the child goes unnoted. Once
+    // `endAll` has run, the child is killed at once.
     std::size_t add(pid_t child);
     // Kills the child (ended or not, still unreaped) with its process group,
     // and takes its id back, for the caller to reap it next. Waits only while
