@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <mutex>
 
 namespace Base::Text {
 
@@ -15,16 +16,25 @@ std::string utf8FromCodePoints(std::u32string_view cps);
 
 namespace {
 
-// Breaking rules load once per thread; each thread keeps its own iterator.
-icu::BreakIterator* characterIterator() {
-    thread_local std::unique_ptr<icu::BreakIterator> iterator = [] {
+// One character iterator for the whole process, made on first use and never
+// destroyed: the text rules also run inside exit(), in the save of a run whose
+// display went away, after the thread_local objects and the statics made after
+// the exit handler are gone. The lock keeps it to one thread at a time, only
+// for the length of one text.
+struct SharedIterator {
+    std::mutex mutex;
+    std::unique_ptr<icu::BreakIterator> iterator;  // none when ICU could not make one
+};
+
+SharedIterator& characterIterator() {
+    static SharedIterator* const shared = [] {
         UErrorCode status = U_ZERO_ERROR;
         std::unique_ptr<icu::BreakIterator> it(
             icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
         if (U_FAILURE(status)) it.reset();
-        return it;
+        return new SharedIterator{{}, std::move(it)};
     }();
-    return iterator.get();
+    return *shared;
 }
 
 // Byte offsets of the grapheme boundaries of valid UTF-8 text, 0 and size included.
@@ -32,7 +42,9 @@ template <class Visit>
 void forEachBoundary(std::string_view utf8, Visit visit) {
     visit(std::size_t{0});
     if (utf8.empty()) return;
-    icu::BreakIterator* it = characterIterator();
+    SharedIterator& shared = characterIterator();
+    const std::lock_guard lock(shared.mutex);
+    icu::BreakIterator* it = shared.iterator.get();
     UErrorCode status = U_ZERO_ERROR;
     UText* text = utext_openUTF8(nullptr, utf8.data(), static_cast<int64_t>(utf8.size()), &status);
     if (!it || U_FAILURE(status)) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace Text = Base::Text;
 
 TEST(TextTest, GraphemeClustersCountAsOneCharacter) {
@@ -64,4 +66,19 @@ TEST(TextTest, CleaningRule) {
     // The cut comes after the trim and may leave a trailing space.
     EXPECT_EQ(Text::cleanUserText("  ab cd", 3, true), "ab ");
     EXPECT_EQ(Text::cleanUserText("\n\n", 5, true), "");
+}
+
+// A save inside exit() runs after its thread's thread_local objects are gone,
+// and so does the end of any object made before the text rules were first used.
+TEST(TextTest, TheRulesHoldWhileTheThreadsOwnObjectsEnd) {
+    std::size_t counted = 0;
+    std::thread([&counted] {
+        struct CountsAtItsEnd {
+            std::size_t& counted;
+            ~CountsAtItsEnd() { counted = Text::graphemeCount("\xC8\x98tefan e\xCC\x81"); }
+        };
+        thread_local const CountsAtItsEnd last{counted};
+        EXPECT_EQ(Text::graphemeCount("\xC8\x98"), 1u);
+    }).join();
+    EXPECT_EQ(counted, 8u);
 }

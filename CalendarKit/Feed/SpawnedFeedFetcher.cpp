@@ -232,6 +232,7 @@ Base::Result<FeedResponse> SpawnedFeedFetcher::fetchNow(FeedWeek week, const std
     }
     answerPipe.theirs.reset();
     messagePipe.theirs.reset();
+    const std::size_t place = running_.add(child);
 
     // The download program keeps its own limits; this only ends one that hangs.
     const double allowed = options_.resourceTimeout < maxSeconds ? options_.resourceTimeout : maxSeconds;
@@ -265,7 +266,7 @@ Base::Result<FeedResponse> SpawnedFeedFetcher::fetchNow(FeedWeek week, const std
     }
     if (!failure) failure = output.failure();
     // Ends the download program if it still runs, and whatever it started.
-    ::kill(-child, SIGKILL);
+    running_.finish(place, child);
     const int status = reap(child);
     if (failure) return Base::makeError(*failure);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return Base::makeError("the download program failed");

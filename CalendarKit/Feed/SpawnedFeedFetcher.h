@@ -8,6 +8,7 @@
 #include "CalendarKit/Feed/FeedFetcherOptions.h"
 #include "CalendarKit/Feed/FeedFetching.h"
 #include "CalendarKit/Feed/FeedWorkers.h"
+#include "CalendarKit/Feed/RunningDownloads.h"
 
 namespace CalendarKit {
 
@@ -15,7 +16,8 @@ namespace CalendarKit {
 // long-running program never loads the TLS stack. The download program gets
 // only the week and the options, no open files and only the proxy and
 // certificate settings of the environment. It runs in a process group of its
-// own, which is killed whole when the run ends, is cancelled or hangs; of its
+// own, which is killed whole with the program itself when the run ends, is
+// cancelled or hangs, or when the process exits without unwinding; of its
 // standard error only the first few kilobytes reach ours.
 class SpawnedFeedFetcher final : public FeedFetching {
 public:
@@ -35,10 +37,16 @@ public:
     // One run of the download program on the calling thread.
     Base::Result<FeedResponse> fetchNow(FeedWeek week, const std::atomic<bool>& cancelled) const;
 
+    // Kills the running download programs and their groups at once, and any
+    // started later; their runs end as failed. Safe from inside exit() while a
+    // worker waits for its child: it takes no lock and waits for nothing.
+    void endRunsNow() noexcept { running_.endAll(); }
+
 private:
     std::filesystem::path program_;
     FeedFetcherOptions options_;
     double hangSlack_;
+    mutable RunningDownloads running_;
     // Last, so its running fetches stop before the options go.
     FeedWorkers workers_;
 };

@@ -98,10 +98,11 @@ int run(int argc, char** argv) {
     const LaunchOptions options = LaunchOptions::fromArguments(arguments);
     AppDelegate delegate(options, std::move(*outcome.lock), scheduler,
                          SystemEnvironment::make(scheduler, options, arguments));
-    // A lost X server ends the process from inside Qt. It still saves, and
-    // removes the socket by its path: the listener's own end waits for its
-    // thread, and only the lock holder ever makes a socket there.
+    // A lost X server ends the process from inside Qt. It still ends the
+    // downloads, saves, and removes the socket by its path: the listener's own
+    // end waits for its thread, and only the lock holder ever makes a socket there.
     const WorkBeforeExit lostDisplay([&delegate, socket = OpenRequest::socketPath()] {
+        delegate.endDownloadsBeforeExit();
         delegate.saveBeforeExit();
         ::unlink(socket.c_str());
     });

@@ -1,6 +1,7 @@
 // The app's fetcher and the download program it starts, as processes.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -94,6 +96,9 @@ constexpr const char* completeAnswer = "printf 'status 200\\nbody 2\\n[]'\n";
 // Writes its answer, closes standard output and keeps running.
 const std::string hangsAfterItsAnswer =
     std::string(completeAnswer) + "exec >&-\nsleep 60 &\necho $! >> \"$PIDS\"\nwait\n";
+// Writes its answer, closes standard output, joins our process group and keeps running.
+const std::string leavesItsGroupAfterItsAnswer =
+    std::string(completeAnswer) + "exec >&-\nexec perl -e 'setpgrp(0, getpgrp(getppid())) or die; sleep 60'\n";
 
 // Cancelling a running fetch ends the download program at once, long before
 // the stalled server would let it time out, and leaves no child behind.
@@ -151,6 +156,7 @@ TEST(SpawnedFeedFetcherTest, ARunEndsWholeWhateverTheDownloadProgramLeavesRunnin
          std::string("sleep 60 &\necho $! >> \"$PIDS\"\n") + completeAnswer, 60, "200 []", ""},
         {"floods-standard-error", std::string("yes | head -c 20000000 >&2\n") + completeAnswer, 60, "200 []",
          "y\ny\n"},
+        {"leaves-its-process-group", leavesItsGroupAfterItsAnswer, 1, "error: the request timed out", ""},
     };
     for (const auto& [name, body, hangSlack, outcome, errorsStart] : cases) {
         const auto script = writeDownloadScript(folder.path(), name, body);
@@ -159,7 +165,13 @@ TEST(SpawnedFeedFetcherTest, ARunEndsWholeWhateverTheDownloadProgramLeavesRunnin
         const SpawnedFeedFetcher fetcher(scheduler, script, options, hangSlack);
         const auto started = Clock::now();
         CapturedStandardError captured(folder.path() / (std::string(name) + ".stderr"));
-        const auto result = fetcher.fetchNow(FeedWeek::thisWeek, never);
+        auto run = std::async(std::launch::async, [&] { return fetcher.fetchNow(FeedWeek::thisWeek, never); });
+        // A run that never ends fails here rather than holding up the suite.
+        if (run.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+            ADD_FAILURE() << name << " still runs";
+            for (const pid_t pid : startedProcesses(script)) ::kill(pid, SIGKILL);
+        }
+        const auto result = run.get();
         const std::string errors = captured.release();
         EXPECT_LT(Clock::now() - started, std::chrono::seconds(10)) << name;
         EXPECT_EQ(result ? std::to_string(result->status) + " " + result->data : "error: " + result.error().message,
@@ -174,28 +186,32 @@ TEST(SpawnedFeedFetcherTest, ARunEndsWholeWhateverTheDownloadProgramLeavesRunnin
     EXPECT_FALSE(hasChildren());
 }
 
-// Cancelled, or its fetcher gone, while the download program hangs after its
-// answer: the run ends at once rather than when the slack runs out.
+// Cancelled, its fetcher gone, or ended by an exit while the download program
+// hangs after its answer: the run ends at once rather than when the slack runs out.
 TEST(SpawnedFeedFetcherTest, LettingGoOfARunThatHangsAfterItsAnswerEndsItAtOnce) {
     Base::Testing::TemporaryFolder folder;
     Base::ManualScheduler scheduler;
-    for (const bool destroyFetcher : {false, true}) {
-        const auto script = writeDownloadScript(folder.path(), destroyFetcher ? "destroyed" : "cancelled",
+    enum class LetGo { cancel, destroyFetcher, endAtExit };
+    for (const LetGo letGo : {LetGo::cancel, LetGo::destroyFetcher, LetGo::endAtExit}) {
+        const auto script = writeDownloadScript(folder.path(), std::to_string(static_cast<int>(letGo)),
                                                 hangsAfterItsAnswer);
         auto fetcher = std::make_unique<SpawnedFeedFetcher>(scheduler, script, FeedFetcherOptions{}, 60);
         bool called = false;
         auto handle = fetcher->fetch(FeedWeek::thisWeek, [&](Base::Result<FeedResponse>) { called = true; });
         ASSERT_TRUE(waitUntil([&] { return startedProcesses(script).size() == 2; }));
-        const auto letGo = Clock::now();
-        if (destroyFetcher) {
-            fetcher.reset();
-        } else {
-            handle.cancel();
-        }
+        const auto letGoAt = Clock::now();
+        if (letGo == LetGo::destroyFetcher) fetcher.reset();
+        if (letGo == LetGo::cancel) handle.cancel();
+        if (letGo == LetGo::endAtExit) fetcher->endRunsNow();
         EXPECT_TRUE(waitUntil([&] { return allEnded(startedProcesses(script)); }, std::chrono::seconds(5)))
-            << destroyFetcher;
+            << static_cast<int>(letGo);
+        if (letGo == LetGo::endAtExit) {
+            // A run that starts once the end has begun is ended as it starts.
+            const std::atomic<bool> never{false};
+            EXPECT_FALSE(fetcher->fetchNow(FeedWeek::thisWeek, never).ok());
+        }
         fetcher.reset();  // waits for its thread
-        EXPECT_LT(Clock::now() - letGo, std::chrono::seconds(5)) << destroyFetcher;
+        EXPECT_LT(Clock::now() - letGoAt, std::chrono::seconds(5)) << static_cast<int>(letGo);
         scheduler.runPending();
         EXPECT_FALSE(called);
     }

@@ -128,6 +128,10 @@ void AppDelegate::saveBeforeExit() const {
     (void)settings_.saveNormalizedCopy();
 }
 
+void AppDelegate::endDownloadsBeforeExit() const {
+    if (environment_.endDownloadsNow) environment_.endDownloadsNow();
+}
+
 void AppDelegate::activate() {
     if (isActive_) return;
     // Without a display there is nowhere to show anything; the next presence

@@ -81,6 +81,9 @@ public:
     // function-local statics may be gone: saves normalised copies of the
     // checklists and the settings, changing and notifying nothing.
     void saveBeforeExit() const;
+    // Also safe from inside exit(): kills the download programs still running,
+    // whose runs would otherwise outlive the process until their own limits.
+    void endDownloadsBeforeExit() const;
 
     // The state the desktop and the status menu read.
     ActivationPolicy activationPolicy() const { return policy_; }

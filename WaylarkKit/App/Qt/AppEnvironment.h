@@ -51,6 +51,9 @@ struct AppEnvironment {
     std::function<void()> returnKeyboard;
     // Ends the application's run; termination follows.
     std::function<void()> quit;
+    // Kills the download programs still running, waiting for nothing: safe
+    // from inside exit(). Unset where there are none.
+    std::function<void()> endDownloadsNow;
     // Covers the screen the showreel records with its backdrop; unset, or
     // with no screen, nothing is shown.
     std::function<void()> showShowreelBackdrop;

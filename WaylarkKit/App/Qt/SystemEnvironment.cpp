@@ -58,8 +58,10 @@ AppEnvironment make(Base::Scheduler& scheduler, const LaunchOptions& options,
         environment.checklistStore =
             std::make_shared<ChecklistKit::FileChecklistStore>(ChecklistKit::FileChecklistStore::defaultURL());
     }
-    environment.feedFetcher = std::make_shared<CalendarKit::SpawnedFeedFetcher>(
+    const auto fetcher = std::make_shared<CalendarKit::SpawnedFeedFetcher>(
         scheduler, CalendarKit::SpawnedFeedFetcher::besideThisProgram());
+    environment.feedFetcher = fetcher;
+    environment.endDownloadsNow = [fetcher] { fetcher->endRunsNow(); };
     environment.calendarStore =
         std::make_shared<CalendarKit::FileCalendarStore>(CalendarKit::FileCalendarStore::defaultPath());
 

@@ -15,6 +15,7 @@
 #include "Base/ManualScheduler.h"
 #include "Base/testing/EnvironmentVariable.h"
 #include "Base/testing/TemporaryFolder.h"
+#include "ChecklistKit/ChecklistJson.h"
 #include "ChecklistKit/FileChecklistStore.h"
 #include "Base/testing/Waiting.h"
 #include "SettingsKit/FileSettingsStore.h"
@@ -95,6 +96,14 @@ struct FirstProcess {
         });
     }
 };
+
+// A document as the program wrote it, decoded without the stores' repair.
+template <class T>
+Base::Result<T> saved(const fs::path& file, Base::Result<T> (*decode)(const Base::Json&)) {
+    const auto json = Base::Json::parse(Base::Testing::readBytes(file));
+    if (!json) return json.error();
+    return decode(*json);
+}
 
 }  // namespace
 
@@ -208,24 +217,45 @@ TEST(WaylarkAppProcessTest, ALostXServerStillSavesTidySettingsAndRemovesTheSocke
                    checklists = ChecklistKit::FileChecklistStore::defaultURL();
     // Windows out of start order, as an editor's debounced save leaves them:
     // only the end of the run puts them in order, and tells the views so.
+    // Every text the settings keep is beyond ASCII, as the save's text rules
+    // then need more than byte counting.
     SettingsKit::AppSettings settings;
+    settings.greeting = {true, "Bună dimineața,", "Ștefan"};
     auto& windows = settings.profiles.front().windows;
     ASSERT_GE(windows.size(), 2u);
+    windows[0].name = "Închidere";
+    windows[1].name = "Cafe\u0301 și 📈";
     const auto inOrder = windows;
     std::reverse(windows.begin(), windows.end());
+    settings.customIntervals.push_back(
+        {Base::Uuid::random(), "Știri 📰", {8, 0}, {8, 30}, TradingCore::workDays(), TradingCore::IntervalColor::cyan});
     ASSERT_TRUE(SettingsKit::FileSettingsStore(settingsPath).save(settings));
+    // A checklist as a hand edit leaves it: only a save writes its name trimmed.
+    const ChecklistKit::ChecklistItem items[] = {{Base::Uuid::random(), "Verific știrile €", {}},
+                                                 {Base::Uuid::random(), "Cafe\u0301 ☕ 👍🏽", {"Da", "Nu știu"}}};
+    const ChecklistKit::ChecklistState checklist({{Base::Uuid::random(), " Pregătire\t", {items[0], items[1]}}},
+                                                 std::nullopt, {}, {});
+    Base::Testing::writeBytes(checklists, *ChecklistKit::toJson(checklist).dump());
     // Started by hand: it listens for open requests and shows the island at once.
     App app({});
     ASSERT_TRUE(started(app)) << app.errors;
-    // What the first run holds of the checklists lives only in memory until a save.
-    EXPECT_FALSE(fs::exists(checklists));
 
     x.server.signal(SIGKILL);
     ASSERT_TRUE(app.waitForExit(20));
     EXPECT_EQ(app.exitStatus(), 1) << app.errors;
     EXPECT_NE(app.errors.find("The X11 connection broke"), std::string::npos) << app.errors;
-    EXPECT_EQ(SettingsKit::FileSettingsStore(settingsPath).load()->profiles.front().windows, inOrder);
-    EXPECT_TRUE(fs::exists(checklists));
+    const auto savedSettings = saved(settingsPath, SettingsKit::appSettingsFromJson);
+    ASSERT_TRUE(savedSettings) << savedSettings.error().message;
+    EXPECT_EQ(savedSettings->profiles.front().windows, inOrder);
+    // Byte for byte: the greeting's own comparison would let another normal form pass.
+    EXPECT_EQ(savedSettings->greeting.leading, settings.greeting.leading);
+    EXPECT_EQ(savedSettings->greeting.name, settings.greeting.name);
+    EXPECT_EQ(savedSettings->customIntervals, settings.customIntervals);
+    const auto savedChecklists = saved(checklists, ChecklistKit::fromJson<ChecklistKit::ChecklistState>);
+    ASSERT_TRUE(savedChecklists) << savedChecklists.error().message;
+    ASSERT_EQ(savedChecklists->templates.size(), 1u);
+    EXPECT_EQ(savedChecklists->templates[0].name, "Pregătire");
+    EXPECT_EQ(savedChecklists->templates[0].items, checklist.templates[0].items);
     EXPECT_FALSE(fs::exists(OpenRequest::socketPath()));
 }
 
