@@ -36,9 +36,10 @@ StatusItemController::StatusItemController(std::unique_ptr<LoginItemControlling>
     tray_->setToolTip("Orl Trading Waylark");
     tray_->setContextMenu(menu_.get());
     // A left click opens the same menu as the right one: the icon does nothing else.
+    // It drops from just under the icon: a rectangle's bottom is its last row.
     QObject::connect(tray_.get(), &QSystemTrayIcon::activated, menu_.get(),
                      [this](QSystemTrayIcon::ActivationReason reason) {
-                         if (reason == QSystemTrayIcon::Trigger) popUp(tray_->geometry().bottomLeft());
+                         if (reason == QSystemTrayIcon::Trigger) popUp(tray_->geometry().bottomLeft() + QPoint(0, 1));
                      });
     tray_->show();
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <pwd.h>
 #include <signal.h>
 #include <spawn.h>
@@ -10,6 +11,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
+#include <map>
+#include <optional>
+#include <set>
+#include <sstream>
 
 #include "Base/FileSystem.h"
 #include "Base/ManualScheduler.h"
@@ -55,21 +60,47 @@ struct Session {
     }
 };
 
-// A display number that no X server on this machine uses.
-std::string freeDisplay() {
-    for (int n = 150;; ++n) {
+// A display number that no X server on this machine uses, for a program
+// that must fail to reach one; nothing when the few looked at are all taken.
+std::optional<std::string> unusedDisplay() {
+    for (int n = 150; n < 200; ++n) {
         if (!fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) && !fs::exists("/tmp/.X" + std::to_string(n) + "-lock"))
             return ":" + std::to_string(n);
     }
+    return std::nullopt;
+}
+
+// What an X server writes on the pipe it was handed once it listens: the
+// display number it picked, and a newline. Both ends are closed after.
+std::string displayToldOn(const int (&pipe)[2]) {
+    ::close(pipe[1]);
+    std::string number;
+    char c = 0;
+    pollfd readable{pipe[0], POLLIN, 0};
+    while (::poll(&readable, 1, 20'000) == 1 && ::read(pipe[0], &c, 1) == 1 && c != '\n') number += c;
+    ::close(pipe[0]);
+    EXPECT_FALSE(number.empty()) << "the X server told no display";
+    return ":" + number;
 }
 
 // An X server of the test's own with no client at all, as xvfb-run starts
-// one: it resets whenever its last client leaves.
+// one: it resets whenever its last client leaves. It picks the first free
+// display itself, so no search of ours can race another server's start, and
+// it is asked to end, so that it takes its socket with it.
 struct BareXServer {
-    std::string display = freeDisplay();
-    WaylarkKitTest::ProgramRun server{"/usr/bin/Xvfb", {display, "-nolisten", "tcp", "-screen", "0", "1280x800x24"}};
+    int told[2] = {-1, -1};
+    // The write end stays open across the server's exec.
+    bool piped = ::pipe2(told, O_CLOEXEC) == 0 && ::fcntl(told[1], F_SETFD, 0) == 0;
+    WaylarkKitTest::ProgramRun server{
+        "/usr/bin/Xvfb", {"-displayfd", std::to_string(told[1]), "-nolisten", "tcp", "-screen", "0", "1280x800x24"}};
+    std::string display = displayToldOn(told);
     EnvironmentVariable to{"DISPLAY", display.c_str()};
-    BareXServer() { EXPECT_TRUE(waitUntil([&] { return fs::exists("/tmp/.X11-unix/X" + display.substr(1)); })); }
+    BareXServer() { EXPECT_TRUE(piped); }
+    ~BareXServer() {
+        if (!server.waitForExit(0)) server.signal(SIGTERM);
+        EXPECT_TRUE(server.waitForExit(20));
+        EXPECT_FALSE(fs::exists("/tmp/.X11-unix/X" + display.substr(1))) << "the server left its socket behind";
+    }
 };
 
 // Whether the program has come up: its socket is made after it connected to
@@ -77,6 +108,27 @@ struct BareXServer {
 bool started(App& app) {
     return waitUntil([&] { return fs::exists(OpenRequest::socketPath()) || app.waitForExit(0); }) &&
            !app.waitForExit(0);
+}
+
+// Whether the program shows a window on the X server DISPLAY names, rather
+// than on a platform that draws nowhere.
+bool windowOnDisplay(const App& app) {
+    return waitUntil(
+        [&] { return !Base::Testing::commandOutput("xdotool search --pid " + std::to_string(app.pid())).empty(); });
+}
+
+// The values the helper variables of the program's own X11 connection have
+// in an `env` listing; the ones not set are absent.
+std::map<std::string, std::string> connectionVariablesIn(const std::string& listing) {
+    const std::set<std::string> names = {"QT_QPA_PLATFORM", "QT_XCB_NO_MITSHM", "QT_NO_GLIB"};
+    std::map<std::string, std::string> found;
+    std::istringstream lines(listing);
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t equals = line.find('=');
+        if (equals != std::string::npos && names.contains(line.substr(0, equals)))
+            found[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return found;
 }
 
 // This test standing in for the first process: it holds the lock and counts open requests.
@@ -164,7 +216,9 @@ TEST(WaylarkAppProcessTest, ALockThatCannotBeMadeIsAnErrorNotASecondInstance) {
 TEST(WaylarkAppProcessTest, WithoutAnXDisplayItSaysWhatIsMissingAndEnds) {
     Session session;
     const EnvironmentVariable platform("QT_QPA_PLATFORM", nullptr);
-    const std::string unreachable = freeDisplay();
+    const std::optional<std::string> free = unusedDisplay();
+    ASSERT_TRUE(free) << "every display looked at is taken";
+    const std::string unreachable = *free;
     const struct {
         const char* display;
         const char* wayland;
@@ -240,7 +294,7 @@ TEST(WaylarkAppProcessTest, ALostXServerStillSavesTidySettingsAndRemovesTheSocke
     App app({});
     ASSERT_TRUE(started(app)) << app.errors;
 
-    x.server.signal(SIGKILL);
+    x.server.signal(SIGTERM);
     ASSERT_TRUE(app.waitForExit(20));
     EXPECT_EQ(app.exitStatus(), 1) << app.errors;
     EXPECT_NE(app.errors.find("The X11 connection broke"), std::string::npos) << app.errors;
@@ -271,6 +325,39 @@ TEST(WaylarkAppProcessTest, ABareServerAndAnyPlatformChoiceStartEveryTimeWithout
         const EnvironmentVariable chosen("QT_QPA_PLATFORM", platform);
         App app({});
         ASSERT_TRUE(started(app)) << app.exitStatus() << " " << app.errors;
+        ASSERT_TRUE(windowOnDisplay(app));
+        app.signal(SIGTERM);
+        ASSERT_TRUE(app.waitForExit(20));
+        EXPECT_EQ(app.exitStatus(), 0) << app.errors;
+    }
+}
+
+TEST(WaylarkAppProcessTest, ProgramsItStartsInheritTheUsersPlatformAndNoneOfItsConnectionVariables) {
+    BareXServer x;
+    // gsettings, asked about the desktop's animations at every start, stands
+    // in for all the programs started later: it writes down what it inherited.
+    Base::Testing::TemporaryFolder tools;
+    const fs::path seen = tools.path() / "seen", standIn = tools.path() / "gsettings";
+    Base::Testing::writeBytes(standIn, "#!/bin/sh\nenv > '" + seen.string() + ".part' && mv '" + seen.string() +
+                                            ".part' '" + seen.string() + "'\necho true\n");
+    fs::permissions(standIn, fs::perms::owner_all);
+    const EnvironmentVariable path("PATH", (tools.path().string() + ":" + std::getenv("PATH")).c_str());
+    // A desktop on which Qt never needs GLib's loop: the program sets all three for itself.
+    const EnvironmentVariable desktop("XDG_CURRENT_DESKTOP", "KDE"), theme("QT_QPA_PLATFORMTHEME", nullptr),
+        mitshm("QT_XCB_NO_MITSHM", nullptr), glib("QT_NO_GLIB", nullptr);
+    const struct {
+        const char* platform;
+        std::map<std::string, std::string> inherited;
+    } cases[] = {{"wayland", {{"QT_QPA_PLATFORM", "wayland"}}}, {nullptr, {}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.platform ? c.platform : "unset");
+        Session session;
+        fs::remove(seen);
+        const EnvironmentVariable chosen("QT_QPA_PLATFORM", c.platform);
+        App app({});
+        ASSERT_TRUE(started(app)) << app.errors;
+        ASSERT_TRUE(waitUntil([&] { return fs::exists(seen); })) << "gsettings never ran";
+        EXPECT_EQ(connectionVariablesIn(Base::Testing::readBytes(seen)), c.inherited);
         app.signal(SIGTERM);
         ASSERT_TRUE(app.waitForExit(20));
         EXPECT_EQ(app.exitStatus(), 0) << app.errors;

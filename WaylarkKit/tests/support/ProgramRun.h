@@ -43,10 +43,16 @@ public:
         stderr_ = err[0];
         ended_ = static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0));
     }
+    // A program still running is asked to end first: one killed outright
+    // cleans nothing up (an X server leaves its socket behind). Only one that
+    // does not end in time is killed.
     ~ProgramRun() {
         if (!waitForExit(0)) {
-            ::kill(pid_, SIGKILL);
-            waitForExit(30);
+            signal(SIGTERM);
+            if (!waitForExit(10)) {
+                signal(SIGKILL);
+                waitForExit(30);
+            }
         }
         ::close(stderr_);
         ::close(ended_);
@@ -54,7 +60,9 @@ public:
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
 
-    void signal(int number) const { ::kill(pid_, number); }
+    // Through the process's own handle, so a number the system has handed
+    // on after the end never reaches another process.
+    void signal(int number) const { ::syscall(SYS_pidfd_send_signal, ended_, number, nullptr, 0); }
     pid_t pid() const { return pid_; }
     // False when the process still runs after `seconds`.
     bool waitForExit(double seconds) {

@@ -1,8 +1,9 @@
 // The application as the program composes it, in this process, on an X
 // server with a compositor and a tray: the island appears, a right click on
-// the tray icon opens the status menu (screenshot app-running.png) and so does
-// one on the island (app-island-menu.png), a calendar cached two days ago is
-// shown with degraded freshness while the network is unreachable, the keyboard
+// the tray icon opens the status menu, a left click drops it under the icon
+// (screenshot app-running.png) and a right click on the island opens it too
+// (app-island-menu.png), a calendar cached two days ago is shown with
+// degraded freshness while the network is unreachable, the keyboard
 // goes back to a plain window of another program after a click into the
 // lot-size tab's field, and SIGTERM still writes a change that waits on its
 // debounce; split into two RandR monitors with no built-in panel, one answer
@@ -116,6 +117,13 @@ int main(int argc, char** argv) {
           "the menu names the version");
     check(menuHolds(tray.menu(), "Always on (test mode)"), "the menu holds the status line");
     check(menuHolds(tray.menu(), "Quit"), "the menu ends with Quit");
+    tray.menu().close();
+    check(waitFor([&] { return !tray.menu().isVisible(); }), "the menu closes");
+    // A right click opens it at the pointer, over the icon; a left click
+    // drops it under the icon, which stays in view for the screenshot.
+    QProcess::execute("xdotool", {"mousemove", QString::number(icon.x()), QString::number(icon.y()), "click", "1"});
+    check(waitFor([&] { return tray.menu().isVisible(); }), "a left click on the icon opens the menu");
+    check(!tray.menu().geometry().intersects(tray.trayIcon().geometry()), "the menu leaves the icon in view");
     // Taken once the status word is in its short form and the island has settled to it.
     check(waitFor([&] { return !delegate.timing().isStatusLabelFull() && islandsSettled(); }, 10000),
           "the island settles");
