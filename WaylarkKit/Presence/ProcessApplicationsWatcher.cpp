@@ -24,7 +24,8 @@ constexpr long minProbeSpan = 64;
 // A process's command name is compared on every poll for its first minute
 // under watch (a launcher most often execs early), then on every eighth: the
 // comparison is one file read per process, and that would be most of an idle
-// poll's cost.
+// poll's cost. The executable link is compared too where the command name is
+// not the executable's: reading it on every process would add half as much again.
 constexpr long recentPolls = 60;
 constexpr long nameCheckSlices = 8;
 
@@ -126,7 +127,7 @@ bool ProcessApplicationsWatcher::poll() {
     }
     counters_ = counters;
     for (const int pid : again) changed |= reread(pid);
-    changed |= rereadRenamed(again);
+    changed |= rereadExeced(again);
     return changed;
 }
 
@@ -248,16 +249,20 @@ bool ProcessApplicationsWatcher::reread(int pid) {
     return changed;
 }
 
-bool ProcessApplicationsWatcher::rereadRenamed(const std::vector<int>& skipped) {
-    std::vector<int> renamed;
+bool ProcessApplicationsWatcher::rereadExeced(const std::vector<int>& skipped) {
+    std::vector<int> execed;
     for (const auto& [pid, process] : processes_) {
         if (process.comm.empty() || std::binary_search(skipped.begin(), skipped.end(), pid)) continue;
         const bool recent = polls_ - process.admittedPoll < recentPolls;
         if (!recent && (pid + polls_) % nameCheckSlices != 0) continue;
-        if (readSmall(procRoot_ / std::to_string(pid) / "comm", 64) != process.comm) renamed.push_back(pid);
+        const std::filesystem::path folder = procRoot_ / std::to_string(pid);
+        if (readSmall(folder / "comm", 64) != process.comm ||
+            (!process.exe.empty() && readLink(folder / "exe") != process.exe)) {
+            execed.push_back(pid);
+        }
     }
     bool changed = false;
-    for (const int pid : renamed) changed |= reread(pid);
+    for (const int pid : execed) changed |= reread(pid);
     return changed;
 }
 
@@ -274,8 +279,10 @@ ProcessApplicationsWatcher::Process ProcessApplicationsWatcher::read(int pid) co
     process.comm = readSmall(folder / "comm", 64);
     std::set<std::string> identifiers = ProcessIdentity::fromCgroup(readSmall(folder / "cgroup", 4096));
     // Kernel threads have no executable and stay without identifiers.
-    if (const std::string exe = readLink(folder / "exe"); !exe.empty()) {
-        identifiers.insert(ProcessIdentity::executableName(exe));
+    if (std::string exe = readLink(folder / "exe"); !exe.empty()) {
+        std::string name = ProcessIdentity::executableName(exe);
+        if (!ProcessIdentity::isNamedAfter(process.comm, name)) process.exe = std::move(exe);
+        identifiers.insert(std::move(name));
     }
     identifiers.erase(std::string());
     process.identifiers.assign(identifiers.begin(), identifiers.end());

@@ -20,17 +20,19 @@ namespace WaylarkKit {
 //
 // Linux announces no launches, so the watcher polls once a second, and a poll
 // costs what is new besides one read of the command name of each user process
-// under watch for less than a minute and of an eighth of the others. The kernel's task count and last PID say
-// whether any task started or ended; when one did, only the PIDs handed out
-// since the last poll are probed, and only new processes are read. Listing all of /proc
-// is kept for the first poll, for a PID range wider than the table, and once
-// a minute to forget processes that ended. Known processes are read again
-// while young, when they carry a watched identifier (so that a watched
-// application that ends, even as a zombie, stops counting at the next poll),
-// and when their command name changed: an exec keeps the PID and start time,
-// so a launcher that execs the application late is seen only through its
-// name, within a second while it is new to the watcher and within eight
-// seconds after that; from then on it is read on every poll.
+// under watch for less than a minute and of an eighth of the others (and of
+// the executable link, for the few not named as their executable). The
+// kernel's task count and last PID say whether any task started or ended;
+// when one did, only the PIDs handed out since the last poll are probed, and
+// only new processes are read. Listing all of /proc is kept for the first
+// poll, for a PID range wider than the table, and once a minute to forget
+// processes that ended. Known processes are read again while young, when they
+// carry a watched identifier (so that a watched application that ends, even
+// as a zombie, stops counting at the next poll), and when their command name
+// or executable changed: an exec keeps the PID and start time, so a launcher
+// that execs the application late is seen only through those, within a second
+// while it is new to the watcher and within eight seconds after that; from
+// then on it is read on every poll.
 class ProcessApplicationsWatcher final : public RunningApplicationsWatching {
 public:
     static constexpr double pollInterval = 1.0;
@@ -59,6 +61,13 @@ private:
         int youngPolls = 0;
         // Empty for the processes that carry no identifiers whatever they run.
         std::string comm;
+        // Where /proc/<pid>/exe points, kept only when the command name is not
+        // the executable's name: a script run by its interpreter, a program
+        // started through a link of another name. The kernel names a process
+        // after the file it execs, so a launcher script named as the program it
+        // starts keeps its name through that exec; a process named as its
+        // executable that execs a file of the same name keeps its identifiers.
+        std::string exe;
         // The poll that first read this process.
         long admittedPoll = 0;
     };
@@ -77,8 +86,8 @@ private:
     bool admit(int pid);
     bool forget(std::map<int, Process>::iterator known);
     bool reread(int pid);
-    // Reads again the user's processes whose command name changed since they were read.
-    bool rereadRenamed(const std::vector<int>& skipped);
+    // Reads again the user's processes whose command name or executable changed since they were read.
+    bool rereadExeced(const std::vector<int>& skipped);
     Process read(int pid) const;
     // Adds or removes a process's identifiers; true when one appeared or vanished.
     bool count(const Process& process, int delta);

@@ -106,4 +106,10 @@ std::string executableName(std::string_view exeLink) {
     return std::string(slash == std::string_view::npos ? exeLink : exeLink.substr(slash + 1));
 }
 
+bool isNamedAfter(std::string_view comm, std::string_view executableName) {
+    constexpr std::size_t kept = 15;
+    if (comm.ends_with('\n')) comm.remove_suffix(1);
+    return comm == executableName.substr(0, kept);
+}
+
 }  // namespace WaylarkKit::ProcessIdentity

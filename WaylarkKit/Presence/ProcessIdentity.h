@@ -30,4 +30,8 @@ std::set<std::string> fromCgroup(std::string_view cgroup);
 // The base name of the executable that /proc/<pid>/exe points to.
 std::string executableName(std::string_view exeLink);
 
+// Whether the command name, as /proc/<pid>/comm gives it, is what the kernel
+// keeps of the executable's name: its first 15 bytes.
+bool isNamedAfter(std::string_view comm, std::string_view executableName);
+
 }  // namespace WaylarkKit::ProcessIdentity

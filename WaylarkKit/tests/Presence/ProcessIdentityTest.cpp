@@ -28,3 +28,21 @@ TEST(ProcessIdentityTest, ApplicationIdentifiersFromTheControlGroup) {
     };
     for (const auto& c : cases) EXPECT_EQ(ProcessIdentity::fromCgroup(c.cgroup), c.identifiers) << c.cgroup;
 }
+
+TEST(ProcessIdentityTest, CommandNameIsTheExecutablesNameAsTheKernelKeepsIt) {
+    const struct {
+        std::string comm, executable;
+        bool namedAfter;
+    } cases[] = {
+        {"sleep\n", "sleep", true},
+        {"tradingview\n", "dash", false},  // a script run by its interpreter
+        {"sh\n", "shotwell", false},
+        {"tradingview-des\n", "tradingview-desktop", true},
+        // 15 bytes of a Cyrillic name end inside its eighth letter.
+        {std::string("ГрафікиЦін").substr(0, 15) + "\n", "ГрафікиЦін", true},
+        {"Графіки\n", "ГрафікиЦін", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ProcessIdentity::isNamedAfter(c.comm, c.executable), c.namedAfter) << c.comm << c.executable;
+    }
+}
