@@ -61,9 +61,10 @@ struct Session {
 };
 
 // A display number that no X server on this machine uses, for a program
-// that must fail to reach one; nothing when the few looked at are all taken.
+// that must fail to reach one; nothing when all of a wide range are taken,
+// as dead servers of other runs may leave their files behind.
 std::optional<std::string> unusedDisplay() {
-    for (int n = 150; n < 200; ++n) {
+    for (int n = 150; n < 10000; ++n) {
         if (!fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) && !fs::exists("/tmp/.X" + std::to_string(n) + "-lock"))
             return ":" + std::to_string(n);
     }
