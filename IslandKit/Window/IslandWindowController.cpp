@@ -1,6 +1,7 @@
 #include "IslandKit/Window/IslandWindowController.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -78,11 +79,8 @@ void IslandWindowController::show(QScreen* screen) {
         [weak](Point point) {
             if (auto self = weak.lock()) (*self)->handlePointer(point);
         },
-        [weak] {
-            auto self = weak.lock();
-            if (!self) return;
-            IslandModel& m = (*self)->model();
-            if (m.state() == IslandState::expanded && m.style().closesOnOutsideClick) m.collapse();
+        [weak](OutsideClick where) {
+            if (auto self = weak.lock()) (*self)->handleOutsideClick(where);
         });
 
     observeScreens();
@@ -121,16 +119,31 @@ void IslandWindowController::handlePointer(Point point) {
     }
 }
 
+void IslandWindowController::handleOutsideClick(OutsideClick where) {
+    // The collapse releases the keyboard, at once or from a task it queues;
+    // that release goes by where the click landed, a later one does not.
+    outsideClick_ = where;
+    if (model_.state() == IslandState::expanded && model_.style().closesOnOutsideClick) model_.collapse();
+    std::weak_ptr<IslandWindowController*> weak = self_;
+    outsideClickExpiry_ = scheduler_.post([weak] {
+        if (auto self = weak.lock()) (*self)->outsideClick_.reset();
+    });
+}
+
 bool IslandWindowController::isKeyboardActive() const { return panel_ && panel_->isActiveWindow(); }
 
 void IslandWindowController::releaseKeyboard() {
     if (!panel_ || isReleasingKeyboard_) return;
     if (QWidget* focus = panel_->focusWidget()) focus->clearFocus();
-    if (!panel_->isActiveWindow() || keyboardRelease_.isScheduled()) return;
-    std::weak_ptr<IslandWindowController*> weak = self_;
-    keyboardRelease_ = scheduler_.schedule(focusSettleDelay, [weak] {
-        if (auto self = weak.lock()) (*self)->handBackKeyboard();
-    });
+    // A hand-back now would beat the window manager to the window clicked.
+    if (outsideClick_ == OutsideClick::onOtherWindow) return;
+    // A click on the bare desktop gives no application the keyboard. A window
+    // manager may take it from the island for itself before the island hears
+    // of the click, while Qt still calls the panel active: an island that had
+    // the keyboard gives it back all the same, once.
+    const bool onDesktop = std::exchange(outsideClick_, std::nullopt) == OutsideClick::onDesktop;
+    if (onDesktop ? !panel_->isActiveWindow() : !holdsKeyboard()) return;
+    handBackKeyboard();
 }
 
 bool IslandWindowController::holdsKeyboard() const {
@@ -138,11 +151,8 @@ bool IslandWindowController::holdsKeyboard() const {
 }
 
 void IslandWindowController::handBackKeyboard() {
-    // The task that runs this is done: a release from here on waits anew.
-    keyboardRelease_.cancel();
-    // Another window took the keyboard meanwhile, or a click into one of the
-    // island's fields wants it again.
-    if (!panel_ || !holdsKeyboard() || panel_->focusWidget()) return;
+    // A view of the island took the keyboard again as the focus left.
+    if (panel_->focusWidget()) return;
     isReleasingKeyboard_ = true;
     // Ordering the panel out and in again drops its key status while the
     // island stays on screen.

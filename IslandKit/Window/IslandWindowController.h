@@ -31,14 +31,6 @@ public:
     static constexpr double canvasHeight = 420;
     static constexpr double canvasMaxWidth = 1000;
     static constexpr double nearnessMargin = 24;
-    // How long a release of the keyboard waits before giving it back. A click
-    // on another window reaches the island, through the raw pointer events, at
-    // the moment the window manager gets it, and the manager then gives that
-    // window the keyboard. Only an island that still holds the keyboard after
-    // that gives it back, so the trader's click wins. A window manager answers
-    // a click within milliseconds; a tenth of a second leaves room for a busy
-    // machine and is still shorter than a move of the hand to type elsewhere.
-    static constexpr double focusSettleDelay = 0.1;
 
     IslandWindowController(IslandModel& model, PointerTracking& pointer, Base::Scheduler& scheduler);
     ~IslandWindowController();
@@ -49,13 +41,13 @@ public:
 
     void show(QScreen* screen);
     void hide();
-    // Clears the focused view now and, when the panel has the keyboard, gives
-    // the keyboard back after `focusSettleDelay` unless it has gone elsewhere
-    // or to a view of the island again by then. Releases while one waits add
-    // nothing: the keyboard goes back once.
+    // Clears the focused view and, while the panel holds the keyboard, gives
+    // it back at once, so keys typed straight after reach the window that had
+    // it. Not after an outside click on another application's window in this
+    // turn of the scheduler: the window manager gives that window the
+    // keyboard, however long it takes. The keyboard goes back once.
     void releaseKeyboard();
     bool isKeyboardActive() const;
-    bool isKeyboardReleasePending() const { return keyboardRelease_.isScheduled(); }
     // A pointer position in desktop coordinates.
     void handlePointer(Point point);
     void update(QScreen* screen);
@@ -70,6 +62,7 @@ private:
     // Puts the island on a screen: remembers its display and sets the model's canvas, which it returns.
     Rect retarget(QScreen* screen);
     void handleScreenChange();
+    void handleOutsideClick(OutsideClick where);
     void handBackKeyboard();
     bool holdsKeyboard() const;
     void updateInputShape();
@@ -85,9 +78,12 @@ private:
     bool observingScreens_ = false;
     bool pointerWasNear_ = false;
     bool isReleasingKeyboard_ = false;
+    // The outside click of this turn, for the release its collapse brings
+    // about; it is forgotten on the scheduler's next turn.
+    std::optional<OutsideClick> outsideClick_;
+    Base::TaskHandle outsideClickExpiry_;
     std::optional<std::uint32_t> displayID_;
     Base::TaskHandle screenChangeTask_;
-    Base::TaskHandle keyboardRelease_;
     std::array<Base::Subscription, 5> layoutSubscriptions_;
     // Closures handed out hold this weakly and do nothing once the controller is gone.
     std::shared_ptr<IslandWindowController*> self_;

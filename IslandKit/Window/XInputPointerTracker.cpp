@@ -33,7 +33,8 @@ XInputPointerTracker::XInputPointerTracker() = default;
 
 XInputPointerTracker::~XInputPointerTracker() { stop(); }
 
-void XInputPointerTracker::start(std::function<void(Point)> onMove, std::function<void()> onOutsideClick) {
+void XInputPointerTracker::start(std::function<void(Point)> onMove,
+                                 std::function<void(OutsideClick)> onOutsideClick) {
     stop();
     onMove_ = std::move(onMove);
     onOutsideClick_ = std::move(onOutsideClick);
@@ -104,7 +105,7 @@ void XInputPointerTracker::drain(bool fromSocket) {
     if (!connection_) return;
     bool any = false;
     bool moved = false;
-    bool outsideClick = false;
+    std::optional<OutsideClick> outsideClick;
     while (xcb_generic_event_t* event =
                fromSocket ? xcb_poll_for_event(connection_) : xcb_poll_for_queued_event(connection_)) {
         any = true;
@@ -114,7 +115,9 @@ void XInputPointerTracker::drain(bool fromSocket) {
                 if (ge->event_type == XCB_INPUT_RAW_MOTION) moved = true;
                 if (ge->event_type == XCB_INPUT_RAW_BUTTON_PRESS) {
                     auto* press = reinterpret_cast<xcb_input_raw_button_press_event_t*>(event);
-                    if (!isWheel(press->detail) && !pointerIsOverOwnWindow()) outsideClick = true;
+                    if (!isWheel(press->detail)) {
+                        if (const auto target = clickTarget()) outsideClick = target;
+                    }
                 }
             }
         }
@@ -130,7 +133,8 @@ void XInputPointerTracker::drain(bool fromSocket) {
     if (outsideClick && onOutsideClick_) {
         // After this handler has returned, as a click handler should not re-enter the tracker.
         QMetaObject::invokeMethod(
-            this, [this] { if (onOutsideClick_) onOutsideClick_(); }, Qt::QueuedConnection);
+            this, [this, where = *outsideClick] { if (onOutsideClick_) onOutsideClick_(where); },
+            Qt::QueuedConnection);
     }
     // The replies to the pointer queries can bring events in with them; those
     // wait in the connection's queue, where the socket notifier never sees
@@ -145,25 +149,28 @@ void XInputPointerTracker::reportPointer() {
     onMove_(QtDesktop::fromNativePixels(pointer->root_x, pointer->root_y));
 }
 
-// The pointer lies over one of this application's windows when the root's
-// child under it (which honours input shapes) is one of our windows or a
-// window manager's frame around one.
-bool XInputPointerTracker::pointerIsOverOwnWindow() {
+// The root's child under the pointer (which honours input shapes) is what a
+// click lands on: one of our windows or a window manager's frame around one,
+// another application's window, or none, where the desktop shows.
+std::optional<OutsideClick> XInputPointerTracker::clickTarget() {
     Reply<xcb_query_pointer_reply_t> pointer(
         xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, root_), nullptr));
-    if (!pointer || pointer->child == XCB_WINDOW_NONE) return false;
+    // Unanswered, the click counts as one on another window: the island then
+    // takes nothing from whatever the window manager does with it.
+    if (!pointer) return OutsideClick::onOtherWindow;
+    if (pointer->child == XCB_WINDOW_NONE) return OutsideClick::onDesktop;
     for (QWindow* window : QGuiApplication::topLevelWindows()) {
         if (!window->isVisible() || !window->handle()) continue;
         xcb_window_t current = static_cast<xcb_window_t>(window->winId());
         while (current != XCB_WINDOW_NONE && current != root_) {
-            if (current == pointer->child) return true;
+            if (current == pointer->child) return std::nullopt;
             Reply<xcb_query_tree_reply_t> tree(
                 xcb_query_tree_reply(connection_, xcb_query_tree(connection_, current), nullptr));
             if (!tree) break;
             current = tree->parent;
         }
     }
-    return false;
+    return OutsideClick::onOtherWindow;
 }
 
 bool XInputPointerTracker::eventFilter(QObject* watched, QEvent* event) {

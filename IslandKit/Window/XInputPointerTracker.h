@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QObject>
 
@@ -17,13 +18,14 @@ namespace IslandKit {
 // connection of its own, so nothing polls and an idle pointer costs nothing.
 // Moves over this application's own windows also come through an application
 // event filter. A button press that does not land on one of this
-// application's windows is an outside click; wheel steps are not clicks.
+// application's windows is an outside click, on another application's window
+// or on the bare desktop; wheel steps are not clicks.
 class XInputPointerTracker final : public QObject, public PointerTracking {
 public:
     XInputPointerTracker();
     ~XInputPointerTracker() override;
 
-    void start(std::function<void(Point)> onMove, std::function<void()> onOutsideClick) override;
+    void start(std::function<void(Point)> onMove, std::function<void(OutsideClick)> onOutsideClick) override;
     void stop() override;
 
     // Whether the raw event source is installed (false off X11).
@@ -38,10 +40,11 @@ private:
     // Handles the events waiting on the socket, or only those already read.
     void drain(bool fromSocket = true);
     void reportPointer();
-    bool pointerIsOverOwnWindow();
+    // What a click lands on now: nothing when it is one of our own windows.
+    std::optional<OutsideClick> clickTarget();
 
     std::function<void(Point)> onMove_;
-    std::function<void()> onOutsideClick_;
+    std::function<void(OutsideClick)> onOutsideClick_;
     bool filtering_ = false;
     xcb_connection_t* connection_ = nullptr;
     std::uint32_t root_ = 0;

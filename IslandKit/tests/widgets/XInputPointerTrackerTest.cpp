@@ -25,7 +25,7 @@ TEST(XInputPointerTrackerTest, MovesOverOwnWindowsComeThroughTheEventFilter) {
     XInputPointerTracker tracker;
     std::vector<Point> moves;
     int outside = 0;
-    tracker.start([&](Point p) { moves.push_back(p); }, [&] { ++outside; });
+    tracker.start([&](Point p) { moves.push_back(p); }, [&](OutsideClick) { ++outside; });
     EXPECT_FALSE(tracker.hasRawEvents()) << "no X server offscreen";
 
     QTest::mouseMove(window.windowHandle(), QPoint(10, 20));
@@ -34,7 +34,7 @@ TEST(XInputPointerTrackerTest, MovesOverOwnWindowsComeThroughTheEventFilter) {
 
     // Restarting replaces the callbacks; stopping ends the reports.
     std::vector<Point> second;
-    tracker.start([&](Point p) { second.push_back(p); }, [] {});
+    tracker.start([&](Point p) { second.push_back(p); }, [](OutsideClick) {});
     const std::size_t before = moves.size();
     QTest::mouseMove(window.windowHandle(), QPoint(30, 40));
     EXPECT_EQ(moves.size(), before);

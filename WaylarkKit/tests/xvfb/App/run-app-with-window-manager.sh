@@ -2,7 +2,8 @@
 # Runs a driver on a private X server of a 14-inch laptop's size under a real
 # window manager: openbox with its packaged settings, where a click gives a
 # window the keyboard. The manager stays connected all along, so the server
-# does not reset between the driver's helper programs.
+# does not reset between the driver's helper programs. The driver learns the
+# manager's process from WAYLARK_WINDOW_MANAGER_PID, to hold it still.
 set -eu
 driver="$1"
 shift
@@ -14,6 +15,8 @@ exec xvfb-run -a -s "-screen 0 1512x982x24 -noreset" \
            sleep 0.05
          done
          status=0
-         "$@" || status=$?
+         WAYLARK_WINDOW_MANAGER_PID=$manager "$@" || status=$?
+         # A driver that ended while holding the manager still leaves it stopped.
+         kill -CONT "$manager" 2>/dev/null || true
          kill "$manager" 2>/dev/null || true
          exit "$status"' sh "$driver" "$@"
