@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include "Base/ManualScheduler.h"
 #include "Base/RunLoopScheduler.h"
 #include "Base/testing/TemporaryFolder.h"
-#include "Base/testing/Waiting.h"
 #include "WaylarkKit/Presence/LaunchOptions.h"
 #include "WaylarkKit/Presence/PresenceAliases.h"
 #include "WaylarkKit/Presence/ProcessApplicationsWatcher.h"
@@ -28,8 +25,9 @@ struct FakeProc {
 
     FakeProc() { count(0); }
     const fs::path& root() const { return folder.path(); }
-    int start(const std::string& exe) {
-        put(++lastPid, exe);
+    // `comm` stands in for the command name the kernel takes from the executable's name.
+    int start(const std::string& exe, const std::string& comm = {}) {
+        put(++lastPid, exe, 'S', comm);
         count(+1);
         return lastPid;
     }
@@ -42,13 +40,14 @@ struct FakeProc {
         ++lastPid;
         count(0);
     }
-    void put(int pid, const std::string& exe, char state = 'S') {
+    void put(int pid, const std::string& exe, char state = 'S', std::string comm = {}) {
         const fs::path dir = root() / std::to_string(pid);
         fs::create_directories(dir);
         Base::Testing::writeBytes(dir / "stat", std::to_string(pid) + " (x) " + state +
                                                     " 1 1 1 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 500 0\n");
         // The kernel keeps the first 15 bytes of the executable's name.
-        Base::Testing::writeBytes(dir / "comm", fs::path(exe).filename().string().substr(0, 15) + "\n");
+        if (comm.empty()) comm = fs::path(exe).filename().string().substr(0, 15);
+        Base::Testing::writeBytes(dir / "comm", comm + "\n");
         fs::remove(dir / "exe");
         fs::create_symlink(exe, dir / "exe");
     }
@@ -57,50 +56,6 @@ struct FakeProc {
         Base::Testing::writeBytes(root() / "loadavg", "0.00 0.00 0.00 1/" + std::to_string(tasks) + " " +
                                                           std::to_string(lastPid) + "\n");
     }
-};
-
-// A launcher script named as the program it starts: it waits for a line on
-// its input, then execs the program. The kernel names a process after the
-// file it execs, so the command name is `name` all along, while the
-// executable is the shell's and then the program's.
-struct NamesakeLauncher {
-    Base::Testing::TemporaryFolder folder;
-    fs::path program;
-    pid_t pid = 0;
-    int go = -1;
-
-    explicit NamesakeLauncher(const std::string& name) : program(folder.path() / "Тест" / name) {
-        fs::create_directories(program.parent_path());
-        fs::copy_file("/bin/sleep", program);
-        std::string script = (folder.path() / name).string();
-        Base::Testing::writeBytes(script, "#!/bin/sh\nread go && exec '" + program.string() + "' 60\n");
-        fs::permissions(script, fs::perms::owner_all);
-        int ends[2];
-        if (::pipe2(ends, O_CLOEXEC) != 0) return;
-        go = ends[1];
-        posix_spawn_file_actions_t actions;
-        ::posix_spawn_file_actions_init(&actions);
-        ::posix_spawn_file_actions_adddup2(&actions, ends[0], STDIN_FILENO);
-        char* argv[] = {script.data(), nullptr};
-        if (::posix_spawn(&pid, script.c_str(), &actions, nullptr, argv, environ) != 0) pid = 0;
-        ::posix_spawn_file_actions_destroy(&actions);
-        ::close(ends[0]);
-    }
-    ~NamesakeLauncher() {
-        ::close(go);
-        if (pid <= 0) return;
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, nullptr, 0);
-    }
-    fs::path executable() const {
-        std::error_code error;
-        return fs::read_symlink("/proc/" + std::to_string(pid) + "/exe", error);
-    }
-    bool runsScript(const std::string& name) const {
-        return Base::Testing::readBytes("/proc/" + std::to_string(pid) + "/comm") == name + "\n" &&
-               executable() != program;
-    }
-    void exec() const { EXPECT_EQ(::write(go, "\n", 1), 1); }
 };
 
 }  // namespace
@@ -196,8 +151,9 @@ TEST(ProcessApplicationsWatcherTest, AProgramExecedLateIsWatchedLikeOneFoundAtSt
 }
 
 TEST(ProcessApplicationsWatcherTest, ALauncherNamedAsTheProgramIsSeenWhenItExecsIt) {
-    // Caught by a poll before it execs, the script counts as its shell; its
-    // command name never changes, so only its executable tells of the exec.
+    // A script named as the program it starts runs as its shell under the
+    // program's name (the kernel names a process after the file it execs), so
+    // the exec leaves the command name as it was: only the executable tells.
     const struct {
         const char* when;
         int pollsBeforeExec, pollsToNotice;
@@ -206,20 +162,19 @@ TEST(ProcessApplicationsWatcherTest, ALauncherNamedAsTheProgramIsSeenWhenItExecs
         {"later in its first minute", 5, 1},
         {"past its first minute, when one poll in eight looks", 65, 8},
     };
-    // A name of this run's own, which neither a chart program nor another run of this test carries.
-    const std::string name = "chart" + std::to_string(::getpid());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.when);
-        NamesakeLauncher launcher(name);
-        ASSERT_TRUE(Base::Testing::waitUntil([&] { return launcher.runsScript(name); }));
+        FakeProc proc;
+        const int launcher = proc.start("/usr/bin/sh", "tradingview");
         Base::ManualScheduler scheduler;
-        ProcessApplicationsWatcher watcher(scheduler, {name});
+        ProcessApplicationsWatcher watcher(scheduler, {"tradingview"}, proc.root());
         for (int i = 0; i < c.pollsBeforeExec; ++i) watcher.poll();
-        ASSERT_FALSE(watcher.runningBundleIdentifiers().contains(name));
-        launcher.exec();
-        ASSERT_TRUE(Base::Testing::waitUntil([&] { return launcher.executable() == launcher.program; }));
-        for (int i = 0; i < c.pollsToNotice && !watcher.runningBundleIdentifiers().contains(name); ++i) watcher.poll();
-        EXPECT_TRUE(watcher.runningBundleIdentifiers().contains(name));
+        ASSERT_FALSE(watcher.runningBundleIdentifiers().contains("tradingview"));
+        proc.put(launcher, "/opt/Тест/tradingview");
+        for (int i = 0; i < c.pollsToNotice && !watcher.runningBundleIdentifiers().contains("tradingview"); ++i) {
+            watcher.poll();
+        }
+        EXPECT_EQ(watcher.runningBundleIdentifiers(), Names{"tradingview"});
     }
 }
 
