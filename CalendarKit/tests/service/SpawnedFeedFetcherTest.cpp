@@ -218,5 +218,31 @@ TEST(SpawnedFeedFetcherTest, LettingGoOfARunThatHangsAfterItsAnswerEndsItAtOnce)
     EXPECT_FALSE(hasChildren());
 }
 
+// Every run gives its place back: after more runs than there are places, the
+// end at exit still reaches the one running now.
+TEST(SpawnedFeedFetcherTest, EndingRunsAtExitReachesARunThatStartsAfterManyHaveFinished) {
+    Base::Testing::TemporaryFolder folder;
+    Base::ManualScheduler scheduler;
+    const auto hangNow = folder.path() / "hang-now";
+    const auto script = writeDownloadScript(folder.path(), "answers-then-hangs",
+                                            "if [ -e '" + hangNow.string() + "' ]; then\n" + hangsAfterItsAnswer +
+                                                "else\n" + completeAnswer + "fi\n");
+    auto fetcher = std::make_unique<SpawnedFeedFetcher>(scheduler, script, FeedFetcherOptions{}, 60);
+    const std::atomic<bool> never{false};
+    const std::size_t quickRuns = 2 * RunningDownloads::capacity;
+    for (std::size_t run = 0; run < quickRuns; ++run) {
+        const auto result = fetcher->fetchNow(FeedWeek::thisWeek, never);
+        ASSERT_TRUE(result.ok()) << run << ": " << result.error().message;
+        EXPECT_EQ(result->status, 200) << run;
+    }
+    Base::Testing::writeBytes(hangNow, "");
+    auto handle = fetcher->fetch(FeedWeek::thisWeek, [](Base::Result<FeedResponse>) {});
+    ASSERT_TRUE(waitUntil([&] { return startedProcesses(script).size() == quickRuns + 2; }));
+    fetcher->endRunsNow();
+    EXPECT_TRUE(waitUntil([&] { return allEnded(startedProcesses(script)); }, std::chrono::seconds(5)));
+    fetcher.reset();  // cancels the run if the end missed it, and waits for its thread
+    EXPECT_FALSE(hasChildren());
+}
+
 }  // namespace
 }  // namespace CalendarKit
