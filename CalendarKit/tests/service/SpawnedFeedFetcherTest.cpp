@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "Base/ManualScheduler.h"
+#include "Base/testing/Processes.h"
 #include "Base/testing/TemporaryFolder.h"
 #include "Base/testing/Waiting.h"
 #include "CalendarKit/Feed/SpawnedFeedFetcher.h"
@@ -26,6 +27,7 @@ namespace CalendarKit {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using Base::Testing::hasEnded;
 using Base::Testing::readBytes;
 using Base::Testing::waitUntil;
 
@@ -50,13 +52,6 @@ std::vector<pid_t> startedProcesses(const std::filesystem::path& script) {
     std::vector<pid_t> pids;
     for (pid_t pid = 0; in >> pid;) pids.push_back(pid);
     return pids;
-}
-
-// Gone, or dead and only not yet reaped by whoever inherited it.
-bool hasEnded(pid_t pid) {
-    const std::string stat = readBytes("/proc/" + std::to_string(pid) + "/stat");
-    const auto nameEnd = stat.rfind(") ");
-    return nameEnd == std::string::npos || stat.substr(nameEnd + 2, 1) == "Z";
 }
 
 bool allEnded(const std::vector<pid_t>& pids) {
