@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <pwd.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,10 +22,12 @@
 #include "Base/FileSystem.h"
 #include "Base/ManualScheduler.h"
 #include "Base/testing/EnvironmentVariable.h"
+#include "Base/testing/Processes.h"
 #include "Base/testing/TemporaryFolder.h"
 #include "ChecklistKit/ChecklistJson.h"
 #include "ChecklistKit/FileChecklistStore.h"
 #include "Base/testing/Waiting.h"
+#include "CalendarKit/Feed/SpawnedFeedFetcher.h"
 #include "SettingsKit/FileSettingsStore.h"
 #include "WaylarkKit/App/InstanceLock.h"
 #include "WaylarkKit/Launch/OpenRequest.h"
@@ -32,6 +37,7 @@
 
 using namespace WaylarkKit;
 using Base::Testing::EnvironmentVariable;
+using Base::Testing::hasEnded;
 using Base::Testing::waitUntil;
 namespace fs = std::filesystem;
 
@@ -149,6 +155,45 @@ struct FirstProcess {
         });
     }
 };
+
+// An HTTPS proxy on loopback that lets connections in and never answers: a
+// download through it runs until its own limits, half a minute on, end it.
+struct SilentProxy {
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    std::string address;
+    SilentProxy() {
+        sockaddr_in at{};
+        at.sin_family = AF_INET;
+        EXPECT_EQ(::inet_pton(AF_INET, "127.0.0.1", &at.sin_addr), 1);
+        socklen_t size = sizeof at;
+        EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&at), size), 0);
+        EXPECT_EQ(::listen(fd, 8), 0);
+        EXPECT_EQ(::getsockname(fd, reinterpret_cast<sockaddr*>(&at), &size), 0);
+        address = "http://127.0.0.1:" + std::to_string(ntohs(at.sin_port));
+    }
+    ~SilentProxy() { ::close(fd); }
+    SilentProxy(const SilentProxy&) = delete;
+    SilentProxy& operator=(const SilentProxy&) = delete;
+};
+
+// The download program the app runs now, the one installed beside it; 0
+// while there is none. Until its exec a child still shows the app's own executable.
+pid_t runningDownload(const App& app) {
+    std::error_code error;
+    const fs::path program = fs::canonical(
+        fs::path(WAYLARK_APP_PATH).parent_path() / CalendarKit::SpawnedFeedFetcher::programName, error);
+    if (error) return 0;
+    for (fs::directory_iterator entry("/proc", error), end; !error && entry != end; entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        const pid_t pid = std::stoi(name);
+        const auto process = Base::Testing::processEntry(pid);
+        std::error_code unreadable;
+        if (process && process->parent == app.pid() && fs::read_symlink(entry->path() / "exe", unreadable) == program)
+            return pid;
+    }
+    return 0;
+}
 
 // A document as the program wrote it, decoded without the stores' repair.
 template <class T>
@@ -291,12 +336,23 @@ TEST(WaylarkAppProcessTest, ALostXServerStillSavesTidySettingsAndRemovesTheSocke
     const ChecklistKit::ChecklistState checklist({{Base::Uuid::random(), " Pregătire\t", {items[0], items[1]}}},
                                                  std::nullopt, {}, {});
     Base::Testing::writeBytes(checklists, *ChecklistKit::toJson(checklist).dump());
+    // The calendar's refresh at activation hangs on a proxy that never answers.
+    const SilentProxy proxy;
+    const EnvironmentVariable https("https_proxy", proxy.address.c_str()), httpsUpper("HTTPS_PROXY", nullptr),
+        all("all_proxy", nullptr), allUpper("ALL_PROXY", nullptr), none("no_proxy", nullptr),
+        noneUpper("NO_PROXY", nullptr);
     // Started by hand: it listens for open requests and shows the island at once.
     App app({});
     ASSERT_TRUE(started(app)) << app.errors;
+    pid_t download = 0;
+    ASSERT_TRUE(waitUntil([&] { return (download = runningDownload(app)) != 0; })) << "no download started";
 
     x.server.signal(SIGTERM);
     ASSERT_TRUE(app.waitForExit(20));
+    // Ended with the program, not when its own limits give up on the proxy.
+    EXPECT_TRUE(waitUntil([&] { return hasEnded(download); }, std::chrono::seconds(5)))
+        << "the download program outlived the program that started it";
+    if (!hasEnded(download)) ::kill(-download, SIGKILL);
     EXPECT_EQ(app.exitStatus(), 1) << app.errors;
     EXPECT_NE(app.errors.find("The X11 connection broke"), std::string::npos) << app.errors;
     const auto savedSettings = saved(settingsPath, SettingsKit::appSettingsFromJson);
