@@ -1,5 +1,7 @@
 #include "WaylarkKit/Checklist/ChecklistEditorModel.h"
 
+#include "ChecklistKit/ChecklistText.h"
+
 namespace WaylarkKit {
 
 namespace {
@@ -17,8 +19,8 @@ std::string joined(const std::vector<std::string>& options) {
 
 ChecklistEditorModel::ChecklistEditorModel(Base::Scheduler& scheduler) : scheduler_(scheduler) {}
 
-void ChecklistEditorModel::setOptionDraft(const Base::Uuid& item, std::string text) {
-    optionDrafts_[item] = std::move(text);
+void ChecklistEditorModel::setOptionDraft(const Base::Uuid& item, std::string_view text) {
+    optionDrafts_[item] = ChecklistKit::ChecklistText::keptOptionsText(text);
     optionDraftsChanged_.notify();
 }
 

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "Base/Observable.h"
@@ -41,9 +42,10 @@ public:
         return choiceEditorItemID_.observe(std::move(o));
     }
 
-    // The options text as typed, per item. Every store notifies.
+    // The options text as typed, per item, less what can never become an
+    // option (see ChecklistText::keptOptionsText). Every store notifies.
     const std::unordered_map<Base::Uuid, std::string>& optionDrafts() const { return optionDrafts_; }
-    void setOptionDraft(const Base::Uuid& item, std::string text);
+    void setOptionDraft(const Base::Uuid& item, std::string_view text);
     [[nodiscard]] Base::Subscription observeOptionDrafts(std::function<void()> o) {
         return optionDraftsChanged_.subscribe(std::move(o));
     }

@@ -88,8 +88,8 @@ void ChecklistEditorRow::syncOptionsEditor() {
         options_ = new EditableText(
             {[this] { return editor_.optionsText(currentItem()); },
              [this, id](const std::string& text) {
-                 // The draft keeps what was typed (a trailing comma, a repeat);
-                 // the item stores the cleaned options.
+                 // The draft keeps what was typed that may yet become an option
+                 // (a trailing comma, a repeat); the item stores the cleaned options.
                  editor_.setOptionDraft(id, text);
                  checklist_.setOptions(ChecklistKit::ChecklistText::options(text), id, templateID_);
              }},
