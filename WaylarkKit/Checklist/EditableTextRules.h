@@ -11,8 +11,10 @@ namespace WaylarkKit {
 // editors' formatters and caret rules are tested without a window. Caret
 // positions count UTF-16 code units, as the field's own cursor does.
 
-// Both sides of the value a field edits: read on every refresh, written on
-// every change the user makes.
+// Both sides of the value a field edits: written on every change the user
+// makes, read on every refresh and again after every write, so that the field
+// shows what the model kept. A getter gives back exactly what was just set
+// whenever the model keeps all of it; anything else rewrites the field.
 struct TextBinding {
     std::function<std::string()> get;
     std::function<void(const std::string&)> set;

@@ -77,7 +77,25 @@ void EditableText::edited(const QString& raw) {
             setCursorPosition(*edit.caret);
         }
     }
-    if (binding_.set) binding_.set(edit.text);
+    if (!binding_.set) return;
+    const QString typed = text();
+    const int caret = cursorPosition();
+    binding_.set(edit.text);
+    showKept(typed, caret);
+}
+
+void EditableText::showKept(const QString& typed, int caret) {
+    // A model that keeps less than was typed (a cut at its limit, a control
+    // character cleaned) tells nobody when what it keeps did not change, so
+    // the field asks. One that did tell has rewritten the field already, with
+    // the caret at the end; either way the caret goes back where it was, as
+    // far as the kept text reaches.
+    if (!binding_.get) return;
+    const std::string kept = binding_.get();
+    const QString shown = QString::fromStdString(kept);
+    if (text() != shown) setText(shown);
+    if (text() == typed) return;
+    setCursorPosition(boundedCaret(caret, kept));
 }
 
 bool EditableText::event(QEvent* event) {

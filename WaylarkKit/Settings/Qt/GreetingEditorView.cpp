@@ -192,24 +192,13 @@ QWidget* GreetingEditorView::fieldBlock(const QString& label, EditableText*& fie
     labels->addWidget(counter);
     column->addLayout(labels);
 
-    EditableText** self = &field;
     TextBinding binding{
         [this, leading] { return leading ? settings_.greeting().leading : settings_.greeting().name; },
-        [this, leading, self](const std::string& text) {
+        [this, leading](const std::string& text) {
             if (leading) {
                 settings_.setGreetingLeading(text);
             } else {
                 settings_.setGreetingName(text);
-            }
-            // Past the limit the stored text does not change, so nothing is
-            // told: the field drops the extra characters at once, and the
-            // caret stays where it was as far as the text still reaches.
-            EditableText* typed = *self;
-            const QString before = typed->text();
-            const int caret = typed->cursorPosition();
-            typed->refresh();
-            if (typed->text() != before) {
-                typed->setCursorPosition(std::min(caret, static_cast<int>(typed->text().size())));
             }
         },
     };
