@@ -19,11 +19,27 @@ using CalculatorKit::CalculatorSettings;
 using CalculatorKit::Instrument;
 using Field = InstrumentEditorModel::Field;
 
-bool isLineBreak(const std::string& character) {
+// The settings drop these from a custom name; dropped before the cut, they
+// use up none of its characters.
+bool isLineBreakOrTab(const std::string& character) {
     const std::u32string scalars = Base::Text::codePoints(character);
     if (scalars.empty()) return false;
     const char32_t first = scalars.front();
-    return (first >= 0x0A && first <= 0x0D) || first == 0x85 || first == 0x2028 || first == 0x2029;
+    return first == U'\t' || (first >= 0x0A && first <= 0x0D) || first == 0x85 || first == 0x2028 ||
+           first == 0x2029;
+}
+
+// A custom name as typed, as far as the settings keep it; the trim of its
+// ends waits for the end of editing, so a space before the next word stays.
+std::string keptName(std::string_view typed) {
+    std::string kept;
+    std::size_t count = 0;
+    for (const std::string& character : Base::Text::graphemes(typed)) {
+        if (isLineBreakOrTab(character)) continue;
+        if (count++ == CalculatorSettings::maxCustomNameLength) break;
+        kept += character;
+    }
+    return kept;
 }
 
 Instrument* customEntry(CalculatorSettings& settings, std::string_view id) {
@@ -96,11 +112,11 @@ std::optional<std::string> InstrumentEditorModel::refusal(Field field, const Dec
 }
 
 void InstrumentEditorModel::edit(Field field, std::string_view text) {
-    setDraft(field, std::string(text));
     if (field == Field::name) {
         rename(text);
         return;
     }
+    setDraft(field, std::string(text));
     const std::optional<Decimal> value = CalculatorKit::DecimalInput::parse(text);
     if (!value) {
         message_.set(text.empty() ? std::nullopt : std::optional<std::string>(notANumberMessage));
@@ -132,15 +148,10 @@ void InstrumentEditorModel::edit(Field field, std::string_view text) {
 }
 
 void InstrumentEditorModel::rename(std::string_view text) {
+    std::string kept = keptName(text);
+    setDraft(Field::name, kept);
     const std::string id = instrument().id;
     if (!isCustom(id)) return;
-    std::string kept;
-    std::size_t count = 0;
-    for (const std::string& character : Base::Text::graphemes(text)) {
-        if (isLineBreak(character)) continue;
-        if (count++ == CalculatorSettings::maxCustomNameLength) break;
-        kept += character;
-    }
     settings_.updateCalculator([&](CalculatorSettings& s) {
         if (Instrument* entry = customEntry(s, id)) entry->name = kept;
     });

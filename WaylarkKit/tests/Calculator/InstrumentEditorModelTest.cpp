@@ -78,14 +78,20 @@ TEST_F(InstrumentEditorModelTest, OverridesKeepOnlyWhatDiffersFromTheLibrary) {
 
 // Adding, listing and removing by the buttons is shown by the editor view's test.
 TEST_F(InstrumentEditorModelTest, CustomNamesTheSixthAddAndRemovingALibraryInstrument) {
+    // The field shows what the name keeps while it is typed; the ends are trimmed once it is stored.
     // clang-format off
-    const struct { const char* typed; const char* stored; } names[] = {
-        {"Twenty characters!!!", "Twenty chara"}, {" ", "Custom"}, {"DAX\n40\u2028x", "DAX40x"}
+    const struct { const char* typed; const char* shown; const char* stored; } names[] = {
+        {"Twenty characters!!!", "Twenty chara", "Twenty chara"},
+        {" ", " ", "Custom"},
+        {"DAX\n40\u2028x", "DAX40x", "DAX40x"},
+        {"\u0218\ttefan\u20AC\U0001F44D\U0001F3FDe\u03011234", "\u0218tefan\u20AC\U0001F44D\U0001F3FDe\u0301123",
+         "\u0218tefan\u20AC\U0001F44D\U0001F3FDe\u0301123"},  // a tab uses up no character
     };
     // clang-format on
     addCustom();
     for (const auto& c : names) {
         editor.edit(Field::name, c.typed);
+        EXPECT_EQ(editor.displayText(Field::name), c.shown) << c.typed;
         EXPECT_EQ(editor.instrument().name, c.stored) << c.typed;
     }
 
