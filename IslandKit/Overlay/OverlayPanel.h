@@ -9,6 +9,16 @@ namespace IslandKit {
 class OverlayPanel final : public FloatingPanel {
 public:
     OverlayPanel() { setFocusPolicy(Qt::StrongFocus); }
+
+    // The card is going: its views give up the keyboard at once, and a key
+    // or a click that still reaches the panel while it fades out goes nowhere.
+    void letGo();
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    bool lettingGo_ = false;
 };
 
 }  // namespace IslandKit

@@ -10,6 +10,7 @@
 #include "IslandKit/Overlay/OverlayRootView.h"
 #include "IslandKit/View/IslandRootView.h"
 #include "IslandKit/Window/WindowLevel.h"
+#include "IslandKit/Window/X11.h"
 
 namespace IslandKit {
 
@@ -45,10 +46,12 @@ struct OverlayWindowController::Shown {
     Base::TaskHandle completion;
 };
 
-OverlayWindowController::OverlayWindowController(IslandView content, Size cardSize, Base::Scheduler& scheduler)
+OverlayWindowController::OverlayWindowController(IslandView content, Size cardSize, Base::Scheduler& scheduler,
+                                                 KeyboardHandover& keyboard)
     : content_(std::move(content)),
       cardSize_(cardSize),
       scheduler_(scheduler),
+      keyboard_(keyboard),
       self_(std::make_shared<OverlayWindowController*>(this)) {}
 
 OverlayWindowController::~OverlayWindowController() = default;
@@ -121,6 +124,7 @@ void OverlayWindowController::show(QScreen* screen) {
     WindowLevel::assign(shown->panel.get(), WindowLevel::overlay);
     shown->panel->show();
     WindowLevel::restack();
+    keyboard_.noteHolder();
     shown->panel->activateWindow();
     shown->panel->setFocus();
     panel_ = shown;
@@ -138,6 +142,10 @@ void OverlayWindowController::dismiss() {
     if (!isPresented_ || !panel_) return;
     isPresented_ = false;
     std::shared_ptr<Shown> faded = panel_;
+    OverlayPanel& panel = *faded->panel;
+    const bool holdsKeyboard = panel.isActiveWindow() || X11::hasInputFocus(&panel).value_or(false);
+    panel.letGo();
+    if (holdsKeyboard) keyboard_.returnToHolder();
     fading_.push_back(faded);
     animate(faded, faded->root->fade(), 0, fadeOutSeconds);
 

@@ -8,6 +8,7 @@
 #include "Base/Scheduler.h"
 #include "IslandKit/Geometry/Rect.h"
 #include "IslandKit/Model/IslandView.h"
+#include "IslandKit/Window/KeyboardHandover.h"
 
 class QScreen;
 
@@ -20,14 +21,18 @@ class OverlayRootView;
 // out on `dismiss`, and reports each change of visibility. The backdrop is a
 // snapshot of the screen, so while a window of ours is still shrinking (an
 // island collapsed in the same turn) the card waits for the screen to stop
-// showing that ground, a frame at a time and at most `settleSeconds`.
+// showing that ground, a frame at a time and at most `settleSeconds`. The
+// card takes the keyboard as it shows and lets go of it the moment it is
+// dismissed: its fields stop taking keys, and the keyboard goes back to the
+// window that had it while the fade-out plays on.
 class OverlayWindowController {
 public:
     static constexpr double fadeInSeconds = 0.18;
     static constexpr double fadeOutSeconds = 0.15;
     static constexpr double settleSeconds = 1.0;
 
-    OverlayWindowController(IslandView content, Size cardSize, Base::Scheduler& scheduler);
+    OverlayWindowController(IslandView content, Size cardSize, Base::Scheduler& scheduler,
+                            KeyboardHandover& keyboard);
     ~OverlayWindowController();
     OverlayWindowController(const OverlayWindowController&) = delete;
     OverlayWindowController& operator=(const OverlayWindowController&) = delete;
@@ -51,6 +56,7 @@ private:
     IslandView content_;
     Size cardSize_;
     Base::Scheduler& scheduler_;
+    KeyboardHandover& keyboard_;
     std::shared_ptr<Shown> panel_;
     // Panels fading out; each removes itself when its fade ends.
     std::vector<std::shared_ptr<Shown>> fading_;

@@ -3,7 +3,6 @@
 #include <QChildEvent>
 #include <QMouseEvent>
 
-#include "IslandKit/Window/KeyboardHandover.h"
 
 namespace IslandKit {
 
@@ -30,7 +29,7 @@ bool IslandPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
         if ((widget->focusPolicy() & Qt::ClickFocus) && canBecomeKey() && !isActiveWindow()) {
-            KeyboardHandover::noteHolder();
+            if (auto taking = onTakingKeyboard) taking();
             activateWindow();
         }
     }

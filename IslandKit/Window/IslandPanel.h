@@ -14,6 +14,8 @@ public:
     IslandPanel();
 
     std::function<bool()> keyEligibility;
+    // Just before a click makes the panel take the keyboard.
+    std::function<void()> onTakingKeyboard;
 
     bool canBecomeKey() const { return keyEligibility && keyEligibility(); }
 

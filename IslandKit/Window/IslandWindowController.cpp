@@ -17,8 +17,12 @@
 namespace IslandKit {
 
 IslandWindowController::IslandWindowController(IslandModel& model, PointerTracking& pointer,
-                                               Base::Scheduler& scheduler)
-    : model_(model), pointer_(pointer), scheduler_(scheduler), self_(std::make_shared<IslandWindowController*>(this)) {
+                                               Base::Scheduler& scheduler, KeyboardHandover& keyboard)
+    : model_(model),
+      pointer_(pointer),
+      scheduler_(scheduler),
+      keyboard_(keyboard),
+      self_(std::make_shared<IslandWindowController*>(this)) {
     // The input shape follows the island's rectangle, so clicks beside it pass
     // through to the window below whatever the pointer did before.
     using F = IslandModel::Field;
@@ -61,6 +65,9 @@ void IslandWindowController::show(QScreen* screen) {
     panel_->onCancel = [weak] {
         if (auto self = weak.lock()) (*self)->releaseKeyboard();
     };
+    panel_->onTakingKeyboard = [weak] {
+        if (auto self = weak.lock()) (*self)->keyboard_.noteHolder();
+    };
 
     // A fresh root view on every show, replacing the previous one.
     delete rootView_.data();
@@ -79,8 +86,8 @@ void IslandWindowController::show(QScreen* screen) {
         [weak](Point point) {
             if (auto self = weak.lock()) (*self)->handlePointer(point);
         },
-        [weak](OutsideClick where) {
-            if (auto self = weak.lock()) (*self)->handleOutsideClick(where);
+        [weak](OutsideClick click) {
+            if (auto self = weak.lock()) (*self)->handleOutsideClick(click);
         });
 
     observeScreens();
@@ -119,15 +126,20 @@ void IslandWindowController::handlePointer(Point point) {
     }
 }
 
-void IslandWindowController::handleOutsideClick(OutsideClick where) {
-    // The collapse releases the keyboard, at once or from a task it queues;
-    // that release goes by where the click landed, a later one does not.
-    outsideClick_ = where;
-    if (model_.state() == IslandState::expanded && model_.style().closesOnOutsideClick) model_.collapse();
+void IslandWindowController::handleOutsideClick(const OutsideClick& click) {
+    // Qt may still call the panel active after the window manager took the
+    // keyboard for itself (a click on the bare desktop); it held it a moment
+    // ago all the same.
+    if (panel_ && !isReleasingKeyboard_ && (panel_->isActiveWindow() || holdsKeyboard())) {
+        if (QWidget* focus = panel_->focusWidget()) focus->clearFocus();
+        giveUpKeyboard(click.keyboardTaker);
+    }
+    clickedOutside_ = true;
     std::weak_ptr<IslandWindowController*> weak = self_;
     outsideClickExpiry_ = scheduler_.post([weak] {
-        if (auto self = weak.lock()) (*self)->outsideClick_.reset();
+        if (auto self = weak.lock()) (*self)->clickedOutside_ = false;
     });
+    if (model_.state() == IslandState::expanded && model_.style().closesOnOutsideClick) model_.collapse();
 }
 
 bool IslandWindowController::isKeyboardActive() const { return panel_ && panel_->isActiveWindow(); }
@@ -135,24 +147,17 @@ bool IslandWindowController::isKeyboardActive() const { return panel_ && panel_-
 void IslandWindowController::releaseKeyboard() {
     if (!panel_ || isReleasingKeyboard_) return;
     if (QWidget* focus = panel_->focusWidget()) focus->clearFocus();
-    // A hand-back now would beat the window manager to the window clicked.
-    if (outsideClick_ == OutsideClick::onOtherWindow) return;
-    // A click on the bare desktop gives no application the keyboard. A window
-    // manager may take it from the island for itself before the island hears
-    // of the click, while Qt still calls the panel active: an island that had
-    // the keyboard gives it back all the same, once.
-    const bool onDesktop = std::exchange(outsideClick_, std::nullopt) == OutsideClick::onDesktop;
-    if (onDesktop ? !panel_->isActiveWindow() : !holdsKeyboard()) return;
-    handBackKeyboard();
+    if (clickedOutside_ || !holdsKeyboard()) return;
+    // A view of the island took the keyboard again as the focus left.
+    if (panel_->focusWidget()) return;
+    giveUpKeyboard(std::nullopt);
 }
 
 bool IslandWindowController::holdsKeyboard() const {
     return X11::hasInputFocus(panel_.get()).value_or(panel_->isActiveWindow());
 }
 
-void IslandWindowController::handBackKeyboard() {
-    // A view of the island took the keyboard again as the focus left.
-    if (panel_->focusWidget()) return;
+void IslandWindowController::giveUpKeyboard(std::optional<std::uint32_t> to) {
     isReleasingKeyboard_ = true;
     // Ordering the panel out and in again drops its key status while the
     // island stays on screen.
@@ -160,7 +165,13 @@ void IslandWindowController::handBackKeyboard() {
     panel_->show();
     WindowLevel::restack();
     updateInputShape();
-    if (auto callback = model_.onKeyboardReleased()) callback();
+    // A window a click chose gets the keyboard from here; the one that had it
+    // gets it back from whoever hears of the release.
+    if (to) {
+        keyboard_.giveTo(*to);
+    } else if (auto callback = model_.onKeyboardReleased()) {
+        callback();
+    }
     isReleasingKeyboard_ = false;
 }
 

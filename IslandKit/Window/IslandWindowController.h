@@ -14,6 +14,7 @@
 #include "IslandKit/Geometry/Rect.h"
 #include "IslandKit/Model/IslandModel.h"
 #include "IslandKit/View/IslandRootView.h"
+#include "IslandKit/Window/KeyboardHandover.h"
 #include "IslandKit/Window/PointerTracking.h"
 
 class QScreen;
@@ -25,14 +26,17 @@ class IslandPanel;
 // Owns the floating panel of one island on one display: hosts the root view
 // in a transparent canvas across the top of the display, lets clicks through
 // everywhere but over the island, feeds pointer positions to the model, takes
-// and gives back the keyboard, and follows changes of the display.
+// and gives back the keyboard, and follows changes of the display. Where the
+// keyboard goes once the island lets go is its own business: no window
+// manager saw the island take it.
 class IslandWindowController {
 public:
     static constexpr double canvasHeight = 420;
     static constexpr double canvasMaxWidth = 1000;
     static constexpr double nearnessMargin = 24;
 
-    IslandWindowController(IslandModel& model, PointerTracking& pointer, Base::Scheduler& scheduler);
+    IslandWindowController(IslandModel& model, PointerTracking& pointer, Base::Scheduler& scheduler,
+                           KeyboardHandover& keyboard);
     ~IslandWindowController();
     IslandWindowController(const IslandWindowController&) = delete;
     IslandWindowController& operator=(const IslandWindowController&) = delete;
@@ -41,11 +45,11 @@ public:
 
     void show(QScreen* screen);
     void hide();
-    // Clears the focused view and, while the panel holds the keyboard, gives
-    // it back at once, so keys typed straight after reach the window that had
-    // it. Not after an outside click on another application's window in this
-    // turn of the scheduler: the window manager gives that window the
-    // keyboard, however long it takes. The keyboard goes back once.
+    // Clears the focused view and, while the panel holds the keyboard, lets go
+    // of it at once and tells the model's `onKeyboardReleased`, so that keys
+    // typed straight after reach the window that had it. Once only, and not
+    // in the scheduler's turn of an outside click: the click has already said
+    // where the keyboard goes.
     void releaseKeyboard();
     bool isKeyboardActive() const;
     // A pointer position in desktop coordinates.
@@ -62,8 +66,14 @@ private:
     // Puts the island on a screen: remembers its display and sets the model's canvas, which it returns.
     Rect retarget(QScreen* screen);
     void handleScreenChange();
-    void handleOutsideClick(OutsideClick where);
-    void handBackKeyboard();
+    // A click outside the island gives the keyboard, while the island holds
+    // it, to the window clicked when that takes it, else back to the window
+    // that had it; then an expanded island that allows it collapses.
+    void handleOutsideClick(const OutsideClick& click);
+    // Drops the panel's key status and gives the keyboard to `to`, or tells
+    // the model's `onKeyboardReleased`, which gives it back to the window
+    // that had it.
+    void giveUpKeyboard(std::optional<std::uint32_t> to);
     bool holdsKeyboard() const;
     void updateInputShape();
     void observeScreens();
@@ -72,15 +82,16 @@ private:
     IslandModel& model_;
     PointerTracking& pointer_;
     Base::Scheduler& scheduler_;
+    KeyboardHandover& keyboard_;
     std::unique_ptr<IslandPanel> panel_;
     QPointer<IslandRootView> rootView_;
     std::vector<QMetaObject::Connection> screenObserver_;
     bool observingScreens_ = false;
     bool pointerWasNear_ = false;
     bool isReleasingKeyboard_ = false;
-    // The outside click of this turn, for the release its collapse brings
-    // about; it is forgotten on the scheduler's next turn.
-    std::optional<OutsideClick> outsideClick_;
+    // An outside click came in this turn of the scheduler: the releases its
+    // collapse brings about add nothing to where it sent the keyboard.
+    bool clickedOutside_ = false;
     Base::TaskHandle outsideClickExpiry_;
     std::optional<std::uint32_t> displayID_;
     Base::TaskHandle screenChangeTask_;

@@ -1,15 +1,24 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "IslandKit/Geometry/Rect.h"
 
 namespace IslandKit {
 
 // Where a click outside this application's windows landed: on a window of
-// another application, which the window manager then gives the keyboard, or
-// on no window at all, the bare desktop, which takes none.
-enum class OutsideClick { onOtherWindow, onDesktop };
+// another application that takes the keyboard, which the click gives it, or
+// on something that takes none: a dock, a panel, the bare desktop.
+struct OutsideClick {
+    // The X window of the application that the click gives the keyboard.
+    std::optional<std::uint32_t> keyboardTaker;
+
+    static OutsideClick onWindow(std::uint32_t window) { return {window}; }
+    static OutsideClick takingNoKeyboard() { return {}; }
+    bool operator==(const OutsideClick&) const = default;
+};
 
 // The source of pointer positions and outside clicks of an island window
 // controller. Callbacks run on the main thread; positions are in desktop

@@ -1,5 +1,7 @@
 #include "IslandKit/Window/X11.h"
 
+#include <cstring>
+
 #include <QGuiApplication>
 #include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
@@ -19,6 +21,12 @@ xcb_connection_t* connection() {
 std::uint32_t rootWindow(xcb_connection_t* connection) {
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
     return screen ? screen->root : 0;
+}
+
+std::uint32_t atom(xcb_connection_t* connection, const char* name) {
+    Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
+    return reply ? reply->atom : std::uint32_t{XCB_ATOM_NONE};
 }
 
 void setInputShape(QWidget* window, const std::vector<QRect>& rects) {

@@ -24,6 +24,9 @@ using Reply = std::unique_ptr<T, FreeDeleter>;
 // offscreen one of the tests, for example).
 xcb_connection_t* connection();
 std::uint32_t rootWindow(xcb_connection_t* connection);
+// The atom of a name, made when no client has asked for it yet; none when
+// the server does not answer.
+std::uint32_t atom(xcb_connection_t* connection, const char* name);
 
 // Limits where a window takes pointer input; the rest of it lets clicks
 // through to whatever lies below. No effect off X11.

@@ -17,6 +17,7 @@
 
 #include "IslandKit/Window/QtDesktop.h"
 #include "IslandKit/Window/X11.h"
+#include "IslandKit/Window/X11Focus.h"
 
 namespace IslandKit {
 
@@ -150,15 +151,15 @@ void XInputPointerTracker::reportPointer() {
 }
 
 // The root's child under the pointer (which honours input shapes) is what a
-// click lands on: one of our windows or a window manager's frame around one,
-// another application's window, or none, where the desktop shows.
+// click lands on: one of our windows or a window around one (a window
+// manager's frame, the tray our icon is embedded in), another application's
+// window, or none, where the desktop shows.
 std::optional<OutsideClick> XInputPointerTracker::clickTarget() {
     Reply<xcb_query_pointer_reply_t> pointer(
         xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, root_), nullptr));
-    // Unanswered, the click counts as one on another window: the island then
-    // takes nothing from whatever the window manager does with it.
-    if (!pointer) return OutsideClick::onOtherWindow;
-    if (pointer->child == XCB_WINDOW_NONE) return OutsideClick::onDesktop;
+    // Unanswered, the connection is going: nothing is known of the click.
+    if (!pointer) return std::nullopt;
+    if (pointer->child == XCB_WINDOW_NONE) return OutsideClick::takingNoKeyboard();
     for (QWindow* window : QGuiApplication::topLevelWindows()) {
         if (!window->isVisible() || !window->handle()) continue;
         xcb_window_t current = static_cast<xcb_window_t>(window->winId());
@@ -170,7 +171,7 @@ std::optional<OutsideClick> XInputPointerTracker::clickTarget() {
             current = tree->parent;
         }
     }
-    return OutsideClick::onOtherWindow;
+    return OutsideClick{X11Focus::keyboardTakerAt(connection_, root_, pointer->child)};
 }
 
 bool XInputPointerTracker::eventFilter(QObject* watched, QEvent* event) {

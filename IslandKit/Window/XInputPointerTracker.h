@@ -18,8 +18,8 @@ namespace IslandKit {
 // connection of its own, so nothing polls and an idle pointer costs nothing.
 // Moves over this application's own windows also come through an application
 // event filter. A button press that does not land on one of this
-// application's windows is an outside click, on another application's window
-// or on the bare desktop; wheel steps are not clicks.
+// application's windows is an outside click, told with the window of another
+// application that it gives the keyboard, if any; wheel steps are not clicks.
 class XInputPointerTracker final : public QObject, public PointerTracking {
 public:
     XInputPointerTracker();

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -15,6 +17,7 @@
 #include "IslandKit/Window/IslandPanel.h"
 #include "IslandKit/Window/IslandWindowController.h"
 #include "IslandKit/Window/QtDesktop.h"
+#include "IslandKit/tests/support/RecordingKeyboard.h"
 #include "QtTestApp.h"
 
 using namespace IslandKit;
@@ -43,7 +46,7 @@ struct IslandWindowControllerTest : testing::Test {
         const Rect frame = QtDesktop::toDesktop(screen->geometry());
         model = std::make_unique<IslandModel>(ScreenMetrics{frame, std::nullopt, 24, {}, {}}, IslandSlots{},
                                               IslandStyle{}, IslandView{}, IslandView{}, IslandView{});
-        controller = std::make_unique<IslandWindowController>(*model, pointer, scheduler);
+        controller = std::make_unique<IslandWindowController>(*model, pointer, scheduler, keyboard);
     }
     void TearDown() override {
         if (controller) controller->hide();
@@ -52,6 +55,7 @@ struct IslandWindowControllerTest : testing::Test {
     QScreen* screen = nullptr;
     Base::ManualScheduler scheduler;
     FakePointer pointer;
+    IslandKitTest::RecordingKeyboard keyboard;
     std::unique_ptr<IslandModel> model;
     std::unique_ptr<IslandWindowController> controller;
 };
@@ -116,18 +120,18 @@ TEST_F(IslandWindowControllerTest, PointerReportsWhileNearAndOnceOnLeaving) {
 
 TEST_F(IslandWindowControllerTest, OutsideClicksCollapseOnlyAnExpandedIslandThatAllowsIt) {
     controller->show(screen);
-    pointer.outsideClick(OutsideClick::onOtherWindow);
+    pointer.outsideClick(OutsideClick::onWindow(7));
     EXPECT_EQ(model->state(), IslandState::compact);
 
     model->expand();
     IslandStyle keepOpen;
     keepOpen.closesOnOutsideClick = false;
     model->setStyle(keepOpen);
-    pointer.outsideClick(OutsideClick::onOtherWindow);
+    pointer.outsideClick(OutsideClick::onWindow(7));
     EXPECT_EQ(model->state(), IslandState::expanded);
 
     model->setStyle(IslandStyle{});
-    pointer.outsideClick(OutsideClick::onOtherWindow);
+    pointer.outsideClick(OutsideClick::onWindow(7));
     EXPECT_EQ(model->state(), IslandState::compact);
 
     // A controller released without hide() leaves its closures behind; they do nothing.
@@ -136,7 +140,7 @@ TEST_F(IslandWindowControllerTest, OutsideClicksCollapseOnlyAnExpandedIslandThat
     model->expand();
     controller.reset();
     pointer.move({model->layout().rect.midX(), model->layout().rect.maxY() - 5});
-    pointer.outsideClick(OutsideClick::onOtherWindow);
+    pointer.outsideClick(OutsideClick::onWindow(7));
     scheduler.advance(1);
     EXPECT_EQ(reports, 0);
     EXPECT_EQ(model->state(), IslandState::expanded);
@@ -172,7 +176,10 @@ TEST_F(IslandWindowControllerTest, KeyboardOnlyWhileExpandedAndEligibleAndReleas
     EXPECT_TRUE(panel->isVisible());
 }
 
-TEST_F(IslandWindowControllerTest, TheKeyboardGoesBackAtOnceUnlessAClickOnAnotherWindowTakesIt) {
+// Where the keyboard goes when the island lets go of it, and when: at once,
+// to the window a click chose when that takes the keyboard, else back to the
+// window that had it (through the model's callback), and never twice.
+TEST_F(IslandWindowControllerTest, TheKeyboardGoesWhereTheTraderMeansAtOnceAndOnce) {
     int released = 0;
     model->setOnKeyboardReleased([&] { ++released; });
     model->setExpanded([](QWidget* parent) -> QWidget* { return new QLineEdit(parent); });
@@ -186,16 +193,23 @@ TEST_F(IslandWindowControllerTest, TheKeyboardGoesBackAtOnceUnlessAClickOnAnothe
     QWidget other;
     other.setGeometry(0, 600, 100, 100);
     other.show();
-    const auto clickOutside = [&](OutsideClick where) { return [&, where] { pointer.outsideClick(where); }; };
     const auto activateOther = [&] {
         other.activateWindow();
         ASSERT_TRUE(IslandKitTest::processUntil([&] { return other.isActiveWindow(); }));
     };
+    const auto click = [&](OutsideClick where) { return [&, where] { pointer.outsideClick(where); }; };
+    const auto keepOpen = [&](bool open) {
+        IslandStyle style;
+        style.closesOnOutsideClick = !open;
+        model->setStyle(style);
+    };
+    using Moves = std::vector<std::string>;
 
     const struct {
         const char* how;
         std::function<void()> giveUp;
         int handedBack;
+        Moves moves;
     } cases[] = {
         // A field's Return and the end of its editing both release.
         {"two releases",
@@ -203,31 +217,42 @@ TEST_F(IslandWindowControllerTest, TheKeyboardGoesBackAtOnceUnlessAClickOnAnothe
              controller->releaseKeyboard();
              controller->releaseKeyboard();
          },
-         1},
-        {"a click on another application's window", clickOutside(OutsideClick::onOtherWindow), 0},
-        {"a click on the desktop", clickOutside(OutsideClick::onDesktop), 1},
-        {"a release a turn after a click on another window that left the island open",
+         1, {}},
+        {"a click on a window that takes the keyboard", click(OutsideClick::onWindow(42)), 0, {"give 42"}},
+        {"a click on a dock, a panel or the desktop", click(OutsideClick::takingNoKeyboard()), 1, {}},
+        {"a click on a window while the island stays open",
          [&] {
-             IslandStyle keepOpen;
-             keepOpen.closesOnOutsideClick = false;
-             model->setStyle(keepOpen);
-             pointer.outsideClick(OutsideClick::onOtherWindow);
-             model->setStyle(IslandStyle{});
+             keepOpen(true);
+             pointer.outsideClick(OutsideClick::onWindow(42));
+             keepOpen(false);
              scheduler.runPending();
              controller->releaseKeyboard();
          },
-         1},
+         0, {"give 42"}},
+        {"a click on a dock while the island stays open",
+         [&] {
+             keepOpen(true);
+             pointer.outsideClick(OutsideClick::takingNoKeyboard());
+             keepOpen(false);
+         },
+         1, {}},
         {"a release once another window has the keyboard",
          [&] {
              activateOther();
              controller->releaseKeyboard();
          },
-         0},
+         0, {}},
+        {"a click on a window once another window has the keyboard",
+         [&] {
+             activateOther();
+             pointer.outsideClick(OutsideClick::onWindow(42));
+         },
+         0, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.how);
         released = 0;
-        // Another program's window has the keyboard; a click into the field takes it.
+        // Another program's window has the keyboard; a click into the field takes it, noting that window.
         activateOther();
         model->expand();
         scheduler.advance(1.0);
@@ -235,26 +260,20 @@ TEST_F(IslandWindowControllerTest, TheKeyboardGoesBackAtOnceUnlessAClickOnAnothe
         ASSERT_NE(field, nullptr);
         QTest::mouseClick(field, Qt::LeftButton);
         ASSERT_TRUE(IslandKitTest::processUntil([&] { return controller->isKeyboardActive() && field->hasFocus(); }));
+        EXPECT_EQ(keyboard.take(), Moves{"note"});
 
         c.giveUp();
         EXPECT_FALSE(field->hasFocus());
         EXPECT_EQ(released, c.handedBack) << "at once";
-        if (c.handedBack) {
+        EXPECT_EQ(keyboard.take(), c.moves) << "at once";
+        if (c.handedBack || !c.moves.empty()) {
             EXPECT_FALSE(controller->isKeyboardActive());
         }
         EXPECT_TRUE(panel->isVisible());
         scheduler.advance(1.0);
+        controller->releaseKeyboard();
         EXPECT_EQ(released, c.handedBack) << "and nothing later";
-        if (c.handedBack == 0) {
-            // The island leaves the keyboard to the window manager; a field that takes it again keeps it.
-            model->expand();
-            scheduler.advance(1.0);
-            QTest::mouseClick(field, Qt::LeftButton);
-            EXPECT_TRUE(IslandKitTest::processUntil([&] { return field->hasFocus(); }));
-            scheduler.advance(1.0);
-            EXPECT_TRUE(field->hasFocus());
-            EXPECT_EQ(released, 0);
-        }
+        EXPECT_EQ(keyboard.take(), Moves{}) << "and nothing later";
         model->collapse();
         scheduler.advance(1.0);
     }

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
@@ -10,6 +14,7 @@
 #include "IslandKit/Overlay/OverlayRootView.h"
 #include "IslandKit/Overlay/OverlayWindowController.h"
 #include "IslandKit/View/IslandRootView.h"
+#include "IslandKit/tests/support/RecordingKeyboard.h"
 #include "QtTestApp.h"
 
 using namespace IslandKit;
@@ -21,7 +26,7 @@ struct OverlayWindowControllerTest : testing::Test {
         IslandKitTest::app();
         screen = QGuiApplication::primaryScreen();
         owner = std::make_unique<OverlayWindowController>(
-            [](QWidget* parent) -> QWidget* { return new QLineEdit(parent); }, Size{640, 400}, scheduler);
+            [](QWidget* parent) -> QWidget* { return new QLineEdit(parent); }, Size{640, 400}, scheduler, keyboard);
         owner->onVisibilityChange = [this](bool visible) { reports.push_back(visible); };
     }
     void TearDown() override {
@@ -33,6 +38,7 @@ struct OverlayWindowControllerTest : testing::Test {
 
     QScreen* screen = nullptr;
     Base::ManualScheduler scheduler;
+    IslandKitTest::RecordingKeyboard keyboard;
     std::unique_ptr<OverlayWindowController> owner;
     std::vector<bool> reports;
 };
@@ -69,6 +75,51 @@ TEST_F(OverlayWindowControllerTest, ReportsTrueAtOnceAndFalseAfterTheFadeOut) {
     scheduler.advance(0.02);
     EXPECT_EQ(reports, (std::vector<bool>{true, false}));
     EXPECT_EQ(controller().panel(), nullptr);
+}
+
+// However a card is dismissed, its field stops taking keys that moment and
+// the keyboard goes back to the window that had it, while the fade plays on.
+TEST_F(OverlayWindowControllerTest, ADismissedCardLetsGoOfTheKeyboardAtOnce) {
+    using Moves = std::vector<std::string>;
+    const auto tapBackdrop = [this] {
+        OverlayRootView* root = controller().rootView();
+        const QPoint backdrop = root->cardRect().topLeft() - QPoint(40, 40);
+        QTest::mouseClick(root, Qt::LeftButton, {}, backdrop);
+    };
+    const auto escape = [this] { QTest::keyClick(controller().panel()->windowHandle(), Qt::Key_Escape); };
+    const auto done = [this] { controller().dismiss(); };
+    const struct {
+        const char* how;
+        std::function<void()> dismiss;
+    } cases[] = {{"Escape", escape}, {"Done", done}, {"a tap on the backdrop", tapBackdrop}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        reports.clear();
+        controller().present(screen);
+        EXPECT_EQ(keyboard.take(), Moves{"note"}) << "the window that had the keyboard, noted as the card takes it";
+        scheduler.advance(0.2);
+        OverlayPanel* panel = controller().panel();
+        auto* field = static_cast<QLineEdit*>(controller().rootView()->contentView());
+        ASSERT_TRUE(IslandKitTest::processUntil([&] { return panel->isActiveWindow(); }));
+        field->setFocus();
+        field->setText(QString::fromUtf8("Știri €"));
+        QTest::keyClicks(field, "K0E");
+
+        c.dismiss();
+        EXPECT_FALSE(field->hasFocus());
+        EXPECT_EQ(keyboard.take(), Moves{"return"}) << "at once, not after the fade";
+        // Keys that still reach the fading card, Tab among them, go nowhere.
+        for (const Qt::Key key : {Qt::Key_2, Qt::Key_Tab, Qt::Key_4, Qt::Key_Escape}) {
+            QTest::keyClick(panel->windowHandle(), key);
+        }
+        QTest::mouseClick(panel->windowHandle(), Qt::LeftButton, {}, field->mapTo(panel, field->rect().center()));
+        QTest::keyClick(panel->windowHandle(), Qt::Key_6);
+        EXPECT_EQ(field->text(), QString::fromUtf8("Știri €K0E"));
+        EXPECT_EQ(reports, std::vector<bool>{true}) << "still fading";
+        scheduler.advance(0.2);
+        EXPECT_EQ(reports, (std::vector<bool>{true, false}));
+        EXPECT_EQ(keyboard.take(), Moves{}) << "and once";
+    }
 }
 
 // The core drops an editor's controller once the card has gone; the callback

@@ -164,7 +164,8 @@ int main(int argc, char** argv) {
                                             p);
                       });
     XInputPointerTracker tracker;
-    IslandWindowController island(model, tracker, scheduler);
+    X11KeyboardHandover keyboard;
+    IslandWindowController island(model, tracker, scheduler, keyboard);
     island.show(screen);
     auto cleanUp = [&](int status) {
         island.hide();
@@ -261,7 +262,7 @@ int main(int argc, char** argv) {
                                {"Stop placed beyond the last swing", "#d1d5db"}},
                               p, &contentPresses);
         },
-        Size{640, 400}, scheduler);
+        Size{640, 400}, scheduler, keyboard);
     std::vector<bool> reports;
     overlay.onVisibilityChange = [&](bool visible) { reports.push_back(visible); };
     auto fadedIn = [&] { return overlay.rootView() && overlay.rootView()->fade() == 1; };

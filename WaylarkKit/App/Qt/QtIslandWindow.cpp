@@ -9,8 +9,8 @@
 namespace WaylarkKit {
 
 QtIslandWindow::QtIslandWindow(IslandKit::IslandModel& model, Base::Scheduler& scheduler,
-                               std::function<void()> onMenuRequest)
-    : controller_(model, tracker_, scheduler), onMenuRequest_(std::move(onMenuRequest)) {}
+                               IslandKit::KeyboardHandover& keyboard, std::function<void()> onMenuRequest)
+    : controller_(model, tracker_, scheduler, keyboard), onMenuRequest_(std::move(onMenuRequest)) {}
 
 QtIslandWindow::~QtIslandWindow() { controller_.hide(); }
 

@@ -17,7 +17,8 @@ namespace WaylarkKit {
 // every action of the menu is at hand where the desktop shows no tray.
 class QtIslandWindow final : public QObject, public IslandWindow {
 public:
-    QtIslandWindow(IslandKit::IslandModel& model, Base::Scheduler& scheduler, std::function<void()> onMenuRequest);
+    QtIslandWindow(IslandKit::IslandModel& model, Base::Scheduler& scheduler, IslandKit::KeyboardHandover& keyboard,
+                   std::function<void()> onMenuRequest);
     ~QtIslandWindow() override;
 
     void show(const std::string& displayID) override;

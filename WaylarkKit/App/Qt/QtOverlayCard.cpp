@@ -4,8 +4,9 @@
 
 namespace WaylarkKit {
 
-QtOverlayCard::QtOverlayCard(IslandKit::IslandView content, IslandKit::Size cardSize, Base::Scheduler& scheduler)
-    : controller_(std::move(content), cardSize, scheduler) {
+QtOverlayCard::QtOverlayCard(IslandKit::IslandView content, IslandKit::Size cardSize, Base::Scheduler& scheduler,
+                             IslandKit::KeyboardHandover& keyboard)
+    : controller_(std::move(content), cardSize, scheduler, keyboard) {
     // The card lives as long as its controller, which calls only while it lives.
     controller_.onVisibilityChange = [this](bool visible) {
         if (auto callback = onVisibilityChange) callback(visible);

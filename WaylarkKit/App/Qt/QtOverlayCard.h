@@ -9,7 +9,8 @@ namespace WaylarkKit {
 // An editor's card on a real screen.
 class QtOverlayCard final : public OverlayCard {
 public:
-    QtOverlayCard(IslandKit::IslandView content, IslandKit::Size cardSize, Base::Scheduler& scheduler);
+    QtOverlayCard(IslandKit::IslandView content, IslandKit::Size cardSize, Base::Scheduler& scheduler,
+                  IslandKit::KeyboardHandover& keyboard);
 
     void present(const ScreenRef& screen) override;
     void dismiss() override { controller_.dismiss(); }

@@ -66,12 +66,17 @@ AppEnvironment make(Base::Scheduler& scheduler, const LaunchOptions& options,
         std::make_shared<CalendarKit::FileCalendarStore>(CalendarKit::FileCalendarStore::defaultPath());
 
     environment.displays = std::make_unique<QtDisplayEnvironment>();
-    environment.makeIslandWindow = [&scheduler](IslandKit::IslandModel& model, std::function<void()> onMenuRequest) {
-        return std::make_unique<QtIslandWindow>(model, scheduler, std::move(onMenuRequest));
+    // One for the process: a card notes the window that had the keyboard
+    // before an island took it, and the other way round.
+    const auto keyboard = std::make_shared<IslandKit::X11KeyboardHandover>();
+    environment.makeIslandWindow = [&scheduler, keyboard](IslandKit::IslandModel& model,
+                                                          std::function<void()> onMenuRequest) {
+        return std::make_unique<QtIslandWindow>(model, scheduler, *keyboard, std::move(onMenuRequest));
     };
-    environment.makeOverlayCard = [&scheduler](IslandKit::IslandView content, IslandKit::Size cardSize) {
-        return std::make_unique<QtOverlayCard>(std::move(content), cardSize, scheduler);
+    environment.makeOverlayCard = [&scheduler, keyboard](IslandKit::IslandView content, IslandKit::Size cardSize) {
+        return std::make_unique<QtOverlayCard>(std::move(content), cardSize, scheduler, *keyboard);
     };
+    environment.returnKeyboard = [keyboard] { keyboard->returnToHolder(); };
     environment.makeApplicationsWatcher = [&scheduler](const std::set<std::string>& triggers) {
         return std::make_unique<ProcessApplicationsWatcher>(scheduler, PresenceAliases::expanded(triggers));
     };
@@ -98,7 +103,6 @@ AppEnvironment make(Base::Scheduler& scheduler, const LaunchOptions& options,
             QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder.string())));
         });
     environment.copyText = [](const std::string& text) { copyToClipboard(text); };
-    environment.returnKeyboard = [] { IslandKit::KeyboardHandover::returnToHolder(); };
     environment.quit = [] { QCoreApplication::quit(); };
     // Every view asks one flag. The desktop's setting is read once here and then heard from the portal
     // as it changes. The showreel is a recording of the motion, whatever the desktop says.

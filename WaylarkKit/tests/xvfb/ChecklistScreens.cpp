@@ -97,6 +97,7 @@ void checkTab(const QString& folder, ChecklistKit::ChecklistModel& checklist, Ch
 void checkEditor(const QString& folder, ChecklistKit::ChecklistModel& checklist, ChecklistEditorModel& editor,
                  Base::Scheduler& scheduler, const Base::Uuid& trend) {
     ChecklistEditorView* view = nullptr;
+    IslandKit::X11KeyboardHandover keyboard;
     std::unique_ptr<IslandKit::OverlayWindowController> overlay;
     overlay = std::make_unique<IslandKit::OverlayWindowController>(
         [&](QWidget* parent) {
@@ -104,7 +105,7 @@ void checkEditor(const QString& folder, ChecklistKit::ChecklistModel& checklist,
             view->setOnDone([&] { overlay->dismiss(); });
             return view;
         },
-        IslandKit::Size{640, 400}, scheduler);
+        IslandKit::Size{640, 400}, scheduler, keyboard);
     overlay->present(QGuiApplication::primaryScreen());
     check(view != nullptr && waitFor([&] { return overlay->rootView()->fade() == 1; }, 2000),
           "the editor shows in the card");

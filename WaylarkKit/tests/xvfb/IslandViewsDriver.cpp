@@ -45,7 +45,7 @@ struct Island {
           shared{models.timing, models.checklist, models.checklistUI, models.calculator, frames,
                  fixedReduceMotion(reduceMotion)},
           model(Testing::islandWithViews(shared, metrics, "main", [] { QApplication::quit(); })),
-          controller(*model, pointer, frames) {
+          controller(*model, pointer, frames, keyboard) {
         TimingViewModel& timing = models.timing;
         model->setOnStateChange([&timing](IslandKit::IslandState state) {
             const bool expanded = state == IslandKit::IslandState::expanded;
@@ -65,6 +65,7 @@ struct Island {
     IslandKit::ScreenMetrics metrics;
     IslandViews::Shared shared;
     IslandKit::XInputPointerTracker pointer;
+    IslandKit::X11KeyboardHandover keyboard;
     std::unique_ptr<IslandKit::IslandModel> model;
     IslandKit::IslandWindowController controller;
 };

@@ -125,9 +125,10 @@ TEST(ChecklistEditorViewTest, AnAddedItemTakesTheKeyboardOnceNotAtEveryOpening) 
     e.editor.disarm();
     e.editor.closeChoiceEditor();
     e.view.reset();
+    IslandKit::X11KeyboardHandover handover;
     IslandKit::OverlayWindowController card(
         [&e](QWidget* parent) { return new ChecklistEditorView(e.checklist, e.editor, e.scheduler, parent); },
-        AppDelegate::checklistEditorCard, e.scheduler);
+        AppDelegate::checklistEditorCard, e.scheduler, handover);
     card.present(nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(card.panel()));
     e.settle();

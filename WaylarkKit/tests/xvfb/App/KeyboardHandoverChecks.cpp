@@ -1,16 +1,18 @@
-// Where the keyboard goes when the island gives it up, on an X server with a
-// real window manager (openbox, which gives a window the keyboard when it is
-// clicked) and two windows of another program, A and B, that log the keys
-// they get. A has the keyboard, the trader types into the lot-size tab's
-// balance, and then: clicks B, which keeps the keyboard, even while the window
-// manager stands still around the click; or collapses the island with its own
-// top band, clicks the bare desktop, presses Escape or Return and types on at
-// once, or leaves the tab, and A has the keyboard back, given once, with every
-// key typed after.
-// Usage: KeyboardHandoverChecks (run-app-with-window-manager.sh names the
-// window manager's process in WAYLARK_WINDOW_MANAGER_PID)
+// Where the keyboard goes when the island or an editor card lets go of it,
+// under the window manager run-app-with-window-manager.sh started (or none).
+// A is the window that had the keyboard before (the chart), B another
+// application's window; both log the keys they get. A dock takes no keyboard.
+// Each row takes the keyboard into the lot-size tab's balance or into the
+// checklist editor's name, gives it up one way, types ten keys (at once where
+// the row says so) and expects them all where the trader means them to go.
+// Usage: KeyboardHandoverChecks (WAYLARK_WINDOW_MANAGER_PID names the window
+// manager's process, 0 where none runs)
 
 #include <csignal>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -19,12 +21,18 @@
 #include <QProcess>
 #include <QTimer>
 
+#include <xcb/xcb.h>
+
 #include "Base/testing/TemporaryFolder.h"
+#include "IslandKit/Window/KeyboardHandover.h"
 #include "IslandKit/Window/QtDesktop.h"
 #include "IslandKit/Window/QtScheduler.h"
 #include "WaylarkKit/App/InstanceLock.h"
 #include "WaylarkKit/App/Qt/AppDelegate.h"
+#include "WaylarkKit/App/Qt/QtIslandWindow.h"
+#include "WaylarkKit/App/Qt/QtOverlayCard.h"
 #include "WaylarkKit/Calculator/Qt/CalculatorTabView.h"
+#include "WaylarkKit/Checklist/Qt/ChecklistEditorView.h"
 #include "WaylarkKit/Checklist/Qt/EditableText.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
 #include "WaylarkKit/tests/xvfb/App/ComposedApp.h"
@@ -48,7 +56,8 @@ struct KeyWindow {
         process.kill();
         process.waitForFinished();
     }
-    void click() const { xdotool({"mousemove", "--window", id, "180", "80", "click", "1"}); }
+    QStringList clickArguments() const { return {"mousemove", "--window", id, "180", "80", "click", "1"}; }
+    void click() const { xdotool(clickArguments()); }
     // The characters of the key presses it has had, in order.
     QString typed() const {
         QFile file(log);
@@ -66,15 +75,63 @@ struct KeyWindow {
     QString id;
 };
 
+// A panel of another program: a dock window that refuses the keyboard (its
+// input hint is false), as taskbars and clocks are.
+struct Dock {
+    Dock() : connection(xcb_connect(nullptr, nullptr)) {
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+        window = xcb_generate_id(connection);
+        xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, screen->root, 560, 820, 200, 40, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+        const std::uint32_t hints[9] = {1, 0};
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, 9,
+                            hints);
+        const xcb_atom_t type = atom("_NET_WM_WINDOW_TYPE"), dock = atom("_NET_WM_WINDOW_TYPE_DOCK");
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, type, XCB_ATOM_ATOM, 32, 1, &dock);
+        xcb_map_window(connection, window);
+        xcb_flush(connection);
+        id = QString::number(window);
+        check(waitFor([&] { return outputOf("xdotool", {"getwindowgeometry", id}).contains("Geometry: 200x40"); }),
+              "a dock is on screen");
+    }
+    ~Dock() { xcb_disconnect(connection); }
+    xcb_atom_t atom(const char* name) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+        const xcb_atom_t result = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(reply);
+        return result;
+    }
+    void click() const { xdotool({"mousemove", "--window", id, "100", "20", "click", "1"}); }
+    xcb_connection_t* connection;
+    xcb_window_t window = 0;
+    QString id;
+};
+
+// The real handover, counting what it is asked to do.
+struct CountingKeyboard final : IslandKit::KeyboardHandover {
+    void noteHolder() override { real.noteHolder(); }
+    void returnToHolder() override {
+        ++moves;
+        real.returnToHolder();
+    }
+    void giveTo(std::uint32_t window) override {
+        ++moves;
+        real.giveTo(window);
+    }
+    IslandKit::X11KeyboardHandover real;
+    int moves = 0;
+};
+
 QString activeWindow() { return outputOf("xdotool", {"getactivewindow"}); }
 
-// Presses `key` and types `text` straight after, as fast as a program can,
-// while the event loop runs.
-void pressAndTypeOn(const QString& key, const QString& text) {
+// Runs xdotool with `first`, then types `text` straight after, as fast as a
+// program can, while the event loop runs.
+void andTypeOn(const QStringList& first, const QString& text) {
     QProcess typing;
-    typing.start("sh", {"-c", R"(xdotool key "$1" && xdotool type --delay 0 "$2")", "sh", key, text});
+    typing.start("sh", QStringList{"-c", R"(xdotool "$@" && xdotool type --delay 0 "$0")", text} + first);
     check(waitFor([&] { return typing.state() == QProcess::NotRunning; }) && typing.exitCode() == 0,
-          "xdotool presses " + key.toStdString() + " and types on");
+          "xdotool " + first.join(' ').toStdString() + " and types on");
 }
 
 }  // namespace
@@ -85,18 +142,23 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     loadFonts();
-    check(!outputOf("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("not found"), "a window manager runs");
+    const pid_t manager = static_cast<pid_t>(qEnvironmentVariableIntValue("WAYLARK_WINDOW_MANAGER_PID"));
+    check((manager > 0) == !outputOf("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("not found"),
+          manager > 0 ? "a window manager runs" : "no window manager runs");
 
     IslandKit::QtScheduler scheduler;
     auto lock = InstanceLock::acquire(InstanceLock::defaultPath());
     const std::vector<std::string> arguments{"--always-on"};
     const LaunchOptions options = LaunchOptions::fromArguments(arguments);
     AppEnvironment environment = offlineEnvironment(scheduler, options, arguments);
-    int handovers = 0;
-    environment.returnKeyboard = [&handovers, give = environment.returnKeyboard] {
-        ++handovers;
-        give();
+    CountingKeyboard keyboard;
+    environment.makeIslandWindow = [&](IslandKit::IslandModel& model, std::function<void()> onMenuRequest) {
+        return std::make_unique<QtIslandWindow>(model, scheduler, keyboard, std::move(onMenuRequest));
     };
+    environment.makeOverlayCard = [&](IslandKit::IslandView content, IslandKit::Size size) {
+        return std::make_unique<QtOverlayCard>(std::move(content), size, scheduler, keyboard);
+    };
+    environment.returnKeyboard = [&] { keyboard.returnToHolder(); };
     AppDelegate delegate(options, std::move(*lock.lock), scheduler, std::move(environment));
     delegate.applicationDidFinishLaunching();
     check(waitFor(islandsSettled), "the island is on screen");
@@ -105,84 +167,131 @@ int main(int argc, char** argv) {
     const QString logs = QString::fromStdString(home.path().string());
     const KeyWindow a("waylark-a", 100, logs), b("waylark-b", 900, logs);
     check(!a.id.isEmpty() && !b.id.isEmpty(), "two windows that log keys are on screen");
-    const pid_t manager = static_cast<pid_t>(qEnvironmentVariableIntValue("WAYLARK_WINDOW_MANAGER_PID"));
-    check(manager > 0, "the window manager's process is known");
+    const Dock dock;
 
     const QString keys = "2468013579";
-    const std::function<void()> clickB = [&] { b.click(); };
-    // A busy window manager, held still from before the click until 150 ms
-    // after it: the island hears of the click long before the manager gives B
-    // the keyboard. The click goes without the drivers' usual pause, which
-    // would let the manager run first.
+    // The trader's ways of taking the keyboard: a click into the lot-size
+    // tab's balance, or the checklist editor's card, whose name takes it.
+    const std::function<bool()> intoBalance = [&] {
+        CalculatorTabView* tab = openLotSizeTab(delegate);
+        if (!tab) return false;
+        EditableText* balance = tab->textField(CalculatorModel::Field::balance);
+        click(balance->mapToGlobal(balance->rect().center()));
+        check(waitFor([&] { return balance->hasFocus() && keyboardAt() != a.id; }),
+              "a click into the balance takes the keyboard");
+        type("7");
+        return waitFor([&] { return balance->text().contains('7'); });
+    };
+    const auto editorName = [&]() -> std::string {
+        const auto shown = delegate.checklist().activeTemplate();
+        return shown ? shown->name : std::string();
+    };
+    const std::function<bool()> intoCard = [&] {
+        delegate.checklistUI().openEditor(EditorRequest::create());
+        check(waitFor([&] {
+                  const auto views = viewsOf<ChecklistEditorView>();
+                  return !views.empty() && views.front()->nameField() && views.front()->nameField()->hasFocus() &&
+                         keyboardAt() != a.id;
+              }),
+              "the checklist editor's name takes the keyboard");
+        type("K0E");
+        return waitFor([&] { return editorName() == "K0E"; });
+    };
+
+    const QStringList clickB = b.clickArguments();
+    // A busy window manager, held still from before the click until 200 ms
+    // after it: the island hears of the click long before the manager does.
+    // The click goes without the drivers' usual pause, which would let the
+    // manager run first.
     const std::function<void()> clickBWhileTheManagerStalls = [&] {
-        if (manager <= 0) return;
         ::kill(manager, SIGSTOP);
-        IslandKitTest::xdotool({"mousemove", "--window", b.id, "180", "80", "click", "1"});
-        QTimer::singleShot(150, [manager] { ::kill(manager, SIGCONT); });
+        IslandKitTest::xdotool(clickB);
+        QTimer::singleShot(200, [manager] { ::kill(manager, SIGCONT); });
     };
     const std::function<void()> clickTopBand = [&] {
         const IslandKit::IslandLayout layout = island.layout();
         const QRect rect = IslandKit::QtDesktop::toWindowSystem(layout.rect);
         click(QPoint(rect.center().x(), rect.top() + static_cast<int>(layout.leadingSlot.height / 2)));
     };
-    // Below the island, between the two windows: the root window.
-    const std::function<void()> clickDesktop = [] { click(QPoint(700, 900)); };
-    const std::function<void()> escape = [&] { pressAndTypeOn("Escape", keys); };
-    const std::function<void()> submit = [&] { pressAndTypeOn("Return", keys); };
-    const std::function<void()> leaveTab = [&] { delegate.timing().setActiveTab(L2Tab::timeline); };
-    const struct {
+    const std::function<void()> clickDone = [&] {
+        const auto views = viewsOf<ChecklistEditorView>();
+        if (views.empty()) return;
+        const QPoint done = centre(*views.front(), views.front()->doneRect());
+        andTypeOn({"mousemove", QString::number(done.x()), QString::number(done.y()), "click", "1"}, keys);
+    };
+    enum class Taken { balance, card };
+    const struct Row {
         const char* how;
-        const std::function<void()>& giveUp;
+        std::function<void()> giveUp;
+        Taken taken;
         bool collapses;
         const KeyWindow& holder;
-        int handovers;
-        QString typedAfter;
-    } cases[] = {
-        {"a click on B", clickB, true, b, 0, {}},
-        {"a click on B while the window manager stalls", clickBWhileTheManagerStalls, true, b, 0, {}},
-        {"a click on the island's top band", clickTopBand, true, a, 1, {}},
-        {"a click on the desktop", clickDesktop, true, a, 1, {}},
-        {"Escape and typing straight on", escape, false, a, 1, keys},
-        {"Return in the field and typing straight on", submit, false, a, 1, keys},
-        {"leaving the lot-size tab", leaveTab, false, a, 1, {}},
+        bool typesAtOnce;
+        bool needsManager;
+    } rows[] = {
+        {"a click on A", [&] { a.click(); }, Taken::balance, true, a, false, false},
+        {"a click on B", [&] { b.click(); }, Taken::balance, true, b, false, false},
+        {"a click on B while the window manager stalls", clickBWhileTheManagerStalls, Taken::balance, true, b, false,
+         true},
+        {"a click on a dock", [&] { dock.click(); }, Taken::balance, true, a, false, false},
+        // Below the island, between the windows: the root window.
+        {"a click on the desktop", [] { click(QPoint(700, 930)); }, Taken::balance, true, a, false, false},
+        {"a click on the island's top band", clickTopBand, Taken::balance, true, a, false, false},
+        {"Escape and typing straight on", [&] { andTypeOn({"key", "Escape"}, keys); }, Taken::balance, false, a,
+         true, false},
+        {"Return and typing straight on", [&] { andTypeOn({"key", "Return"}, keys); }, Taken::balance, false, a,
+         true, false},
+        {"leaving the lot-size tab", [&] { delegate.timing().setActiveTab(L2Tab::timeline); }, Taken::balance, false,
+         a, false, false},
+        {"the card closed by Escape and typing straight on", [&] { andTypeOn({"key", "Escape"}, keys); },
+         Taken::card, false, a, true, false},
+        {"the card closed by Done and typing straight on", clickDone, Taken::card, false, a, true, false},
     };
-    for (const auto& c : cases) {
-        const std::string after = std::string("after ") + c.how + ", ";
+    for (const Row& row : rows) {
+        if (row.needsManager && manager <= 0) continue;
+        const std::string after = std::string("after ") + row.how + ", ";
         island.collapse();
-        check(waitFor([&] { return island.state() == IslandState::compact && islandsSettled(); }),
-              "the island rests collapsed");
+        check(waitFor([&] { return island.state() == IslandState::compact && islandsSettled() &&
+                                   viewsOf<ChecklistEditorView>().empty(); }),
+              "the island rests collapsed, and no card is up");
         a.click();
-        check(waitFor([&] { return keyboardAt() == a.id; }), "a click on A gives A the keyboard");
+        // Without a window manager a click moves no keyboard.
+        if (manager <= 0) xdotool({"windowfocus", "--sync", a.id});
+        check(waitFor([&] { return keyboardAt() == a.id; }), "A has the keyboard");
 
-        CalculatorTabView* tab = openLotSizeTab(delegate);
-        if (!tab) break;
-        EditableText* balance = tab->textField(CalculatorModel::Field::balance);
-        click(balance->mapToGlobal(balance->rect().center()));
-        check(waitFor([&] { return balance->hasFocus() && keyboardAt() != a.id; }),
-              "a click into the balance takes the keyboard");
-        type("7");
-        check(waitFor([&] { return balance->text().contains('7'); }), "what is typed lands in the balance");
-
-        handovers = 0;
-        const QString typedBefore = a.typed();
-        c.giveUp();
-        const auto plain = [&] {
-            const QString at = keyboardAt();
-            return at == a.id || at == b.id;
+        if (!(row.taken == Taken::balance ? intoBalance : intoCard)()) {
+            check(false, std::string("the keyboard taken before ") + row.how);
+            continue;
+        }
+        keyboard.moves = 0;
+        const QString typedBefore = row.holder.typed();
+        row.giveUp();
+        const auto letGo = [&] {
+            const bool collapsed = island.state() == IslandState::compact;
+            const bool carded = delegate.timing().isEditorOpen();
+            return collapsed == (row.collapses || row.taken == Taken::card) && !carded;
         };
-        check(waitFor([&] { return (island.state() == IslandState::compact) == c.collapses && plain(); }),
-              after + "the island has let go of the keyboard");
-        const QString expected = c.holder.id == a.id ? "A" : "B";
-        check(keyboardAt() == c.holder.id, after + expected.toStdString() + " has the keyboard");
-        check(waitFor([&] { return activeWindow() == c.holder.id; }),
-              after + "the window manager calls " + expected.toStdString() + " active");
-        check(handovers == c.handovers,
-              after + (c.handovers == 0 ? "nothing was handed back" : "the keyboard was handed back once"));
-        if (c.typedAfter.isEmpty()) continue;
-        const QString wanted = typedBefore + c.typedAfter;
-        waitFor([&] { return a.typed().size() >= wanted.size(); });
-        check(a.typed() == wanted, after + "every key reaches A (it got \"" +
-                                       a.typed().mid(typedBefore.size()).toStdString() + "\")");
+        const QString expected = &row.holder == &a ? "A" : "B";
+        check(waitFor([&] { return letGo() && keyboardAt() == row.holder.id; }),
+              after + expected.toStdString() + " has the keyboard");
+        if (manager > 0) {
+            check(waitFor([&] { return activeWindow() == row.holder.id; }),
+                  after + "the window manager calls " + expected.toStdString() + " active");
+        }
+        if (!row.typesAtOnce) IslandKitTest::xdotool({"type", "--delay", "0", keys});
+        const QString wanted = typedBefore + keys;
+        waitFor([&] { return row.holder.typed().size() >= wanted.size(); }, 2000);
+        const QString got = row.holder.typed().mid(typedBefore.size());
+        int reached = 0;
+        for (const QChar key : got) reached += keys.contains(key) ? 1 : 0;
+        std::printf("     %d of %d keys reached %s\n", reached, static_cast<int>(keys.size()),
+                    expected.toStdString().c_str());
+        check(got == keys, after + "every key reaches " + expected.toStdString() + " (it got \"" + got.toStdString() +
+                               "\")");
+        check(keyboard.moves == 1, after + "the keyboard was moved once (" + std::to_string(keyboard.moves) + ")");
+        if (row.taken == Taken::card) {
+            check(editorName() == "K0E", after + "the checklist's name is as typed (\"" + editorName() + "\")");
+        }
     }
     return finish();
 }

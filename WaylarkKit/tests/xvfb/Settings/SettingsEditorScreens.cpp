@@ -38,12 +38,13 @@ struct CardWindow {
     CardWindow(EditorCard made, Base::Scheduler& scheduler)
         : card(std::move(made)),
           controller([this](QWidget* parent) { return card.content(parent, [this] { controller.dismiss(); }); },
-                     card.size, scheduler) {
+                     card.size, scheduler, keyboard) {
         controller.onVisibilityChange = [this](bool visible) {
             if (!visible && card.closing) card.closing();
         };
     }
     EditorCard card;
+    IslandKit::X11KeyboardHandover keyboard;
     IslandKit::OverlayWindowController controller;
 };
 
