@@ -25,6 +25,9 @@ namespace {
 
 using X11::Reply;
 
+// A click is looked for this deep below the root.
+constexpr int maxWindowDepth = 32;
+
 // Buttons 4 to 7 are wheel steps, not clicks.
 bool isWheel(std::uint32_t button) { return button >= 4 && button <= 7; }
 
@@ -150,28 +153,38 @@ void XInputPointerTracker::reportPointer() {
     onMove_(QtDesktop::fromNativePixels(pointer->root_x, pointer->root_y));
 }
 
-// The root's child under the pointer (which honours input shapes) is what a
-// click lands on: one of our windows or a window around one (a window
-// manager's frame, the tray our icon is embedded in), another application's
-// window, or none, where the desktop shows.
+// The deepest window under the pointer (which honours input shapes) is what
+// a click lands on: one of ours or a window inside one of ours, or else a
+// window of another application, whose top-level window (a window manager's
+// frame, say) stands under the root, or none, where the desktop shows. A
+// window of ours inside another's, as our tray icon sits in the tray, is ours;
+// the tray around it is not.
 std::optional<OutsideClick> XInputPointerTracker::clickTarget() {
     Reply<xcb_query_pointer_reply_t> pointer(
         xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, root_), nullptr));
     // Unanswered, the connection is going: nothing is known of the click.
     if (!pointer) return std::nullopt;
-    if (pointer->child == XCB_WINDOW_NONE) return OutsideClick::takingNoKeyboard();
-    for (QWindow* window : QGuiApplication::topLevelWindows()) {
-        if (!window->isVisible() || !window->handle()) continue;
-        xcb_window_t current = static_cast<xcb_window_t>(window->winId());
-        while (current != XCB_WINDOW_NONE && current != root_) {
-            if (current == pointer->child) return std::nullopt;
-            Reply<xcb_query_tree_reply_t> tree(
-                xcb_query_tree_reply(connection_, xcb_query_tree(connection_, current), nullptr));
-            if (!tree) break;
-            current = tree->parent;
-        }
+    const xcb_window_t top = pointer->child;
+    if (top == XCB_WINDOW_NONE) return OutsideClick::takingNoKeyboard();
+    xcb_window_t deepest = top;
+    for (int depth = 0; depth < maxWindowDepth; ++depth) {
+        Reply<xcb_query_pointer_reply_t> inside(
+            xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, deepest), nullptr));
+        if (!inside || inside->child == XCB_WINDOW_NONE) break;
+        deepest = inside->child;
     }
-    return OutsideClick{X11Focus::keyboardTakerAt(connection_, root_, pointer->child)};
+    std::set<xcb_window_t> ours;
+    for (QWindow* window : QGuiApplication::topLevelWindows()) {
+        if (window->isVisible() && window->handle()) ours.insert(static_cast<xcb_window_t>(window->winId()));
+    }
+    for (xcb_window_t current = deepest; current != XCB_WINDOW_NONE && current != root_;) {
+        if (ours.contains(current)) return std::nullopt;
+        Reply<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(connection_, xcb_query_tree(connection_, current), nullptr));
+        if (!tree) break;
+        current = tree->parent;
+    }
+    return OutsideClick{X11Focus::keyboardTakerAt(connection_, root_, top)};
 }
 
 bool XInputPointerTracker::eventFilter(QObject* watched, QEvent* event) {
