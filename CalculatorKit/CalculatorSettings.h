@@ -69,6 +69,9 @@ struct CalculatorSettings {
     void rememberStop(const Base::Decimal& stop);
     // A copy with every field in its bounds; out-of-range values take the
     // field's default, never the nearest bound. Repairing twice changes nothing.
+    // A custom instrument's name as far as it is kept, before its ends are
+    // trimmed: line breaks and tabs dropped, then cut to its length.
+    static std::string keptCustomName(std::string_view typed);
     CalculatorSettings validated() const;
 };
 

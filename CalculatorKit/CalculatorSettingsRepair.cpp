@@ -34,12 +34,8 @@ bool isLineBreakOrTab(const std::string& grapheme) {
 }
 
 std::string repairedName(const std::string& name) {
-    std::string joined;
-    for (const std::string& grapheme : Base::Text::graphemes(name)) {
-        if (!isLineBreakOrTab(grapheme)) joined += grapheme;
-    }
     // The cut comes before the trim, so leading blanks use up characters.
-    std::string cut = Base::Text::trimmed(Base::Text::graphemePrefix(joined, CalculatorSettings::maxCustomNameLength));
+    std::string cut = Base::Text::trimmed(CalculatorSettings::keptCustomName(name));
     if (cut.empty()) return std::string(CalculatorSettings::customNameFallback);
     return cut;
 }
@@ -63,6 +59,17 @@ std::optional<Instrument> repairedCustom(const Instrument& entry, std::unordered
 }
 
 }  // namespace
+
+std::string CalculatorSettings::keptCustomName(std::string_view typed) {
+    std::string kept;
+    std::size_t count = 0;
+    for (const std::string& grapheme : Base::Text::graphemes(typed)) {
+        if (isLineBreakOrTab(grapheme)) continue;
+        if (count++ == maxCustomNameLength) break;
+        kept += grapheme;
+    }
+    return kept;
+}
 
 CalculatorSettings CalculatorSettings::validated() const {
     const CalculatorSettings defaults;

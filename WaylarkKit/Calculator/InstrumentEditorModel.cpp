@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "Base/Text.h"
 #include "Base/Uuid.h"
 #include "CalculatorKit/CalculatorSettings.h"
 #include "CalculatorKit/DecimalInput.h"
@@ -19,28 +18,6 @@ using CalculatorKit::CalculatorSettings;
 using CalculatorKit::Instrument;
 using Field = InstrumentEditorModel::Field;
 
-// The settings drop these from a custom name; dropped before the cut, they
-// use up none of its characters.
-bool isLineBreakOrTab(const std::string& character) {
-    const std::u32string scalars = Base::Text::codePoints(character);
-    if (scalars.empty()) return false;
-    const char32_t first = scalars.front();
-    return first == U'\t' || (first >= 0x0A && first <= 0x0D) || first == 0x85 || first == 0x2028 ||
-           first == 0x2029;
-}
-
-// A custom name as typed, as far as the settings keep it; the trim of its
-// ends waits for the end of editing, so a space before the next word stays.
-std::string keptName(std::string_view typed) {
-    std::string kept;
-    std::size_t count = 0;
-    for (const std::string& character : Base::Text::graphemes(typed)) {
-        if (isLineBreakOrTab(character)) continue;
-        if (count++ == CalculatorSettings::maxCustomNameLength) break;
-        kept += character;
-    }
-    return kept;
-}
 
 Instrument* customEntry(CalculatorSettings& settings, std::string_view id) {
     const auto found = std::find_if(settings.customInstruments.begin(), settings.customInstruments.end(),
@@ -148,7 +125,8 @@ void InstrumentEditorModel::edit(Field field, std::string_view text) {
 }
 
 void InstrumentEditorModel::rename(std::string_view text) {
-    std::string kept = keptName(text);
+    // The trim of its ends waits for the end of editing, so a space before the next word stays.
+    std::string kept = CalculatorSettings::keptCustomName(text);
     setDraft(Field::name, kept);
     const std::string id = instrument().id;
     if (!isCustom(id)) return;

@@ -14,11 +14,11 @@ namespace WaylarkKit {
 // The single-line text field every editor uses: frameless white Inter text on
 // whatever the card draws, bound both ways to a model value. After each edit
 // it shows what the model kept, which may be less than was typed, so nothing
-// on screen is silently lost. Besides a plain
-// field it rewrites the text live through an optional formatter and places the
-// caret by its rule, reports Return and the end of editing, takes the keyboard
-// focus once when it first appears, and keeps the Ctrl editing keys working
-// even where an application shortcut would claim them.
+// on screen is silently lost. Besides a plain field it rewrites the text live
+// through an optional formatter and places the caret by its rule, reports
+// Return and the end of editing, takes the keyboard focus once when it first
+// appears, and keeps the Ctrl editing keys working even where an application
+// shortcut would claim them.
 class EditableText final : public QLineEdit {
 public:
     // Taken once, when the field is made; later changes of these show nothing.
