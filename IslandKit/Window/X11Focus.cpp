@@ -1,6 +1,6 @@
 #include "IslandKit/Window/X11Focus.h"
 
-#include <deque>
+#include <vector>
 
 #include <xcb/xcb.h>
 
@@ -14,8 +14,9 @@ using X11::Reply;
 
 // The hint's place in WM_HINTS: flags first, then the input field.
 constexpr std::uint32_t inputHintFlag = 1;
-// A window tree is searched this far for the client under a frame.
-constexpr int clientSearchLimit = 256;
+// How deep below a frame its client is looked for: window managers nest it
+// a level or two down, and an application's own windows below it need no look.
+constexpr int clientSearchDepth = 3;
 
 bool hasProperty(xcb_connection_t* c, Window window, xcb_atom_t property) {
     if (property == XCB_ATOM_NONE) return false;
@@ -28,15 +29,18 @@ bool hasProperty(xcb_connection_t* c, Window window, xcb_atom_t property) {
 std::optional<Window> clientBelow(xcb_connection_t* c, Window top) {
     const xcb_atom_t state = X11::atom(c, "WM_STATE");
     if (state == XCB_ATOM_NONE) return std::nullopt;
-    std::deque<Window> waiting{top};
-    for (int looked = 0; !waiting.empty() && looked < clientSearchLimit; ++looked) {
-        const Window window = waiting.front();
-        waiting.pop_front();
-        if (hasProperty(c, window, state)) return window;
-        Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr));
-        if (!tree) continue;
-        const xcb_window_t* children = xcb_query_tree_children(tree.get());
-        waiting.insert(waiting.end(), children, children + xcb_query_tree_children_length(tree.get()));
+    std::vector<Window> level{top};
+    for (int depth = 0; depth <= clientSearchDepth && !level.empty(); ++depth) {
+        std::vector<Window> below;
+        for (const Window window : level) {
+            if (hasProperty(c, window, state)) return window;
+            if (depth == clientSearchDepth) continue;
+            Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr));
+            if (!tree) continue;
+            const xcb_window_t* children = xcb_query_tree_children(tree.get());
+            below.insert(below.end(), children, children + xcb_query_tree_children_length(tree.get()));
+        }
+        level = std::move(below);
     }
     return std::nullopt;
 }

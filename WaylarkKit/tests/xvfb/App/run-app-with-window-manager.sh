@@ -1,6 +1,6 @@
 #!/bin/sh
 # Runs a driver on a private X server of a 14-inch laptop's size under the
-# window manager named first (openbox, icewm, fluxbox, xfwm4), each with its
+# window manager named first (openbox, icewm, fluxbox, xfwm4, metacity), each with its
 # packaged settings, or under none ("none"). The manager stays connected all
 # along, so the server does not reset between the driver's helper programs.
 # The driver learns the manager's process from WAYLARK_WINDOW_MANAGER_PID (0
@@ -13,7 +13,8 @@ case "$manager" in
   openbox) start='openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml' ;;
   icewm) start='icewm' ;;
   fluxbox) start='fluxbox' ;;
-  xfwm4) start='xfwm4 --compositor=off --sm-client-disable' ;;
+  xfwm4) start='dbus-run-session xfwm4 --compositor=off --sm-client-disable' ;;
+  metacity) start='dbus-run-session metacity --no-composite' ;;
   none) start='' ;;
   *) echo "unknown window manager: $manager" >&2; exit 2 ;;
 esac
