@@ -143,9 +143,9 @@ void OverlayWindowController::dismiss() {
     isPresented_ = false;
     std::shared_ptr<Shown> faded = panel_;
     OverlayPanel& panel = *faded->panel;
-    const bool holdsKeyboard = panel.isActiveWindow() || X11::hasInputFocus(&panel).value_or(false);
+    const bool heldKeyboard = X11::heldKeyboardJustNow(&panel);
     panel.letGo();
-    if (holdsKeyboard) keyboard_.returnToHolder();
+    if (heldKeyboard) keyboard_.returnToHolder();
     fading_.push_back(faded);
     animate(faded, faded->root->fade(), 0, fadeOutSeconds);
 

@@ -127,10 +127,7 @@ void IslandWindowController::handlePointer(Point point) {
 }
 
 void IslandWindowController::handleOutsideClick(const OutsideClick& click) {
-    // Qt may still call the panel active after the window manager took the
-    // keyboard for itself (a click on the bare desktop); it held it a moment
-    // ago all the same.
-    if (panel_ && !isReleasingKeyboard_ && (panel_->isActiveWindow() || holdsKeyboard())) {
+    if (panel_ && !isReleasingKeyboard_ && X11::heldKeyboardJustNow(panel_.get())) {
         if (QWidget* focus = panel_->focusWidget()) focus->clearFocus();
         giveUpKeyboard(click.keyboardTaker);
     }

@@ -56,4 +56,8 @@ std::optional<bool> hasInputFocus(const QWidget* window) {
     return focus && focus->focus == static_cast<xcb_window_t>(window->winId());
 }
 
+bool heldKeyboardJustNow(const QWidget* window) {
+    return window && (window->isActiveWindow() || hasInputFocus(window).value_or(false));
+}
+
 }  // namespace IslandKit::X11

@@ -36,5 +36,9 @@ void setInputShape(QWidget* window, const std::vector<QRect>& rects);
 // of the focus only when its event arrives, and calls the window active for a
 // moment after it; the server knows at once. Empty off X11.
 std::optional<bool> hasInputFocus(const QWidget* window);
+// Whether `window` has the keyboard or had it a moment ago: the X server says
+// so, or Qt still calls it active after a window manager took the keyboard
+// for itself (on a click on the bare desktop, say).
+bool heldKeyboardJustNow(const QWidget* window);
 
 }  // namespace IslandKit::X11

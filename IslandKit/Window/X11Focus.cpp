@@ -45,15 +45,18 @@ std::optional<Window> clientBelow(xcb_connection_t* c, Window top) {
     return std::nullopt;
 }
 
-bool overrideRedirect(xcb_connection_t* c, Window window) {
-    Reply<xcb_get_window_attributes_reply_t> attributes(
+Reply<xcb_get_window_attributes_reply_t> attributesOf(xcb_connection_t* c, Window window) {
+    return Reply<xcb_get_window_attributes_reply_t>(
         xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
+}
+
+bool overrideRedirect(xcb_connection_t* c, Window window) {
+    const auto attributes = attributesOf(c, window);
     return !attributes || attributes->override_redirect;
 }
 
 bool isViewable(xcb_connection_t* c, Window window) {
-    Reply<xcb_get_window_attributes_reply_t> attributes(
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
+    const auto attributes = attributesOf(c, window);
     return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
@@ -92,8 +95,7 @@ FocusModel focusModel(xcb_connection_t* c, Window window) {
 }
 
 bool windowManagerRuns(xcb_connection_t* c, Window root) {
-    Reply<xcb_get_window_attributes_reply_t> attributes(
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, root), nullptr));
+    const auto attributes = attributesOf(c, root);
     return attributes && (attributes->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT);
 }
 

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -18,6 +17,7 @@
 #include <xcb/xcb.h>
 
 #include "Base/testing/Waiting.h"
+#include "IslandKit/Window/X11.h"
 #include "IslandKit/Window/X11Focus.h"
 #include "IslandKit/Window/XInputPointerTracker.h"
 #include "IslandKit/tests/support/WindowDriving.h"
@@ -31,13 +31,7 @@ struct OtherClient {
     OtherClient() : c(xcb_connect(nullptr, nullptr)), root(xcb_setup_roots_iterator(xcb_get_setup(c)).data->root) {}
     ~OtherClient() { xcb_disconnect(c); }
 
-    xcb_atom_t atom(const char* name) const {
-        xcb_intern_atom_reply_t* reply =
-            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
-        const xcb_atom_t result = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-        std::free(reply);
-        return result;
-    }
+    xcb_atom_t atom(const char* name) const { return X11::atom(c, name); }
     xcb_window_t window(xcb_window_t parent, int x, int y, bool overrideRedirect = false) const {
         const xcb_window_t id = xcb_generate_id(c);
         const std::uint32_t values[] = {overrideRedirect ? 1u : 0u};

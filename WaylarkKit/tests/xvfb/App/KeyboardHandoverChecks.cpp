@@ -11,8 +11,6 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,6 +25,7 @@
 #include "IslandKit/Window/KeyboardHandover.h"
 #include "IslandKit/Window/QtDesktop.h"
 #include "IslandKit/Window/QtScheduler.h"
+#include "IslandKit/Window/X11.h"
 #include "WaylarkKit/App/InstanceLock.h"
 #include "WaylarkKit/App/Qt/AppDelegate.h"
 #include "WaylarkKit/App/Qt/QtIslandWindow.h"
@@ -95,13 +94,7 @@ struct Dock {
               "a dock is on screen");
     }
     ~Dock() { xcb_disconnect(connection); }
-    xcb_atom_t atom(const char* name) {
-        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-            connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
-        const xcb_atom_t result = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-        std::free(reply);
-        return result;
-    }
+    xcb_atom_t atom(const char* name) const { return IslandKit::X11::atom(connection, name); }
     void click() const { xdotool({"mousemove", "--window", id, "100", "20", "click", "1"}); }
     xcb_connection_t* connection;
     xcb_window_t window = 0;
