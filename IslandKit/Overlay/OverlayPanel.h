@@ -4,8 +4,9 @@
 
 namespace IslandKit {
 
-// The full-screen window of an overlay card. It may take the keyboard (the
-// card's text fields need it); Escape calls `onCancel`.
+// The full-screen window of an overlay card. It takes the keyboard as it
+// shows and again on a click into one of its fields, until it lets go;
+// Escape calls `onCancel`.
 class OverlayPanel final : public FloatingPanel {
 public:
     OverlayPanel() { setFocusPolicy(Qt::StrongFocus); }
@@ -13,6 +14,8 @@ public:
     // The card is going: its views give up the keyboard at once, and a key
     // or a click that still reaches the panel while it fades out goes nowhere.
     void letGo();
+
+    bool canBecomeKey() const override { return !lettingGo_; }
 
 protected:
     bool event(QEvent* event) override;

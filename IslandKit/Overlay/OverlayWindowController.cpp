@@ -36,6 +36,13 @@ bool ownWindowsLeavingGround() {
     return false;
 }
 
+// The cards shown, in the order they took the keyboard, the latest last. A
+// card is here from the moment its panel shows until it is dismissed.
+std::vector<OverlayWindowController*>& shownCards() {
+    static std::vector<OverlayWindowController*> cards;
+    return cards;
+}
+
 }  // namespace
 
 // One presentation: its panel, its root view and its running fade.
@@ -54,7 +61,24 @@ OverlayWindowController::OverlayWindowController(IslandView content, Size cardSi
       keyboard_(keyboard),
       self_(std::make_shared<OverlayWindowController*>(this)) {}
 
-OverlayWindowController::~OverlayWindowController() = default;
+OverlayWindowController::~OverlayWindowController() { std::erase(shownCards(), this); }
+
+void OverlayWindowController::markKeyboardTaker() {
+    std::erase(shownCards(), this);
+    shownCards().push_back(this);
+}
+
+bool OverlayWindowController::giveKeyboardToShownCard() {
+    if (shownCards().empty()) return false;
+    OverlayWindowController& card = *shownCards().back();
+    OverlayPanel* panel = card.panel();
+    if (!panel) return false;
+    // The panel's window remembers its focused field; activating it gives
+    // that field the keys again, the caret where the user left it.
+    panel->activateWindow();
+    if (QWidget* field = panel->focusWidget()) field->setFocus(Qt::ActiveWindowFocusReason);
+    return true;
+}
 
 OverlayPanel* OverlayWindowController::panel() const { return panel_ ? panel_->panel.get() : nullptr; }
 OverlayRootView* OverlayWindowController::rootView() const { return panel_ ? panel_->root : nullptr; }
@@ -117,6 +141,14 @@ void OverlayWindowController::show(QScreen* screen) {
         if (auto self = weak.lock()) (*self)->dismiss();
     };
     shown->panel->onCancel = dismissWeakly;
+    // A click into a field of a card that gave up the keyboard to another
+    // card, or to an island, takes it back.
+    shown->panel->onTakingKeyboard = [weak] {
+        if (auto self = weak.lock()) {
+            (*self)->keyboard_.noteHolder();
+            (*self)->markKeyboardTaker();
+        }
+    };
     shown->root = new OverlayRootView(content_, cardSize_, snapshot, dismissWeakly, shown->panel.get());
     const QRect frame = screen->geometry();
     shown->panel->setGeometry(frame);
@@ -128,6 +160,7 @@ void OverlayWindowController::show(QScreen* screen) {
     shown->panel->activateWindow();
     shown->panel->setFocus();
     panel_ = shown;
+    markKeyboardTaker();
     animate(shown, 0, 1, fadeInSeconds);
 }
 
@@ -141,11 +174,12 @@ void OverlayWindowController::dismiss() {
     }
     if (!isPresented_ || !panel_) return;
     isPresented_ = false;
+    std::erase(shownCards(), this);
     std::shared_ptr<Shown> faded = panel_;
     OverlayPanel& panel = *faded->panel;
     const bool heldKeyboard = X11::heldKeyboardJustNow(&panel);
     panel.letGo();
-    if (heldKeyboard) keyboard_.returnToHolder();
+    if (heldKeyboard && !giveKeyboardToShownCard()) keyboard_.returnToHolder();
     fading_.push_back(faded);
     animate(faded, faded->root->fade(), 0, fadeOutSeconds);
 

@@ -22,9 +22,11 @@ class OverlayRootView;
 // snapshot of the screen, so while a window of ours is still shrinking (an
 // island collapsed in the same turn) the card waits for the screen to stop
 // showing that ground, a frame at a time and at most `settleSeconds`. The
-// card takes the keyboard as it shows and lets go of it the moment it is
-// dismissed: its fields stop taking keys, and the keyboard goes back to the
-// window that had it while the fade-out plays on.
+// card takes the keyboard as it shows, or later on a click into one of its
+// fields, and lets go of it the moment it is dismissed: its fields stop
+// taking keys, and while the fade-out plays on the keyboard goes to the card
+// still shown that had it last, into the field that had it there, or, with
+// no card left, back to the window that had it before the first card took it.
 class OverlayWindowController {
 public:
     static constexpr double fadeInSeconds = 0.18;
@@ -48,10 +50,18 @@ public:
     OverlayPanel* panel() const;
     OverlayRootView* rootView() const;
 
+    // Gives the keyboard to the card shown (not fading) that had it last,
+    // to the field that had it there; false when no card is shown. Where
+    // another window of ours lets go of the keyboard while a card stays up,
+    // the card is where it belongs.
+    static bool giveKeyboardToShownCard();
+
 private:
     struct Shown;
     void show(QScreen* screen);
     void animate(const std::shared_ptr<Shown>& shown, double from, double to, double seconds);
+    // Puts this card last in the order in which the cards shown had the keyboard.
+    void markKeyboardTaker();
 
     IslandView content_;
     Size cardSize_;

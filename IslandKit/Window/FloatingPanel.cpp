@@ -1,5 +1,6 @@
 #include "IslandKit/Window/FloatingPanel.h"
 
+#include <QChildEvent>
 #include <QKeyEvent>
 
 namespace IslandKit {
@@ -18,6 +19,28 @@ void FloatingPanel::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void FloatingPanel::childEvent(QChildEvent* event) {
+    if (event->added()) watch(event->child());
+    QWidget::childEvent(event);
+}
+
+void FloatingPanel::watch(QObject* object) {
+    object->installEventFilter(this);
+    for (QObject* child : object->children()) watch(child);
+}
+
+bool FloatingPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ChildAdded) watch(static_cast<QChildEvent*>(event)->child());
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        if ((widget->focusPolicy() & Qt::ClickFocus) && canBecomeKey() && !isActiveWindow()) {
+            if (auto taking = onTakingKeyboard) taking();
+            activateWindow();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace IslandKit

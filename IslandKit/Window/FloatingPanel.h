@@ -7,16 +7,27 @@
 namespace IslandKit {
 
 // A borderless window that floats above the others, is never activated by
-// being shown, and turns Escape into `onCancel`. The island's panel and the
-// overlay card's panel both stand on it.
+// being shown, and turns Escape into `onCancel`. No window manager gives it
+// the keyboard, so it takes the keyboard itself when a click lands on a view
+// that takes typed input and `canBecomeKey` allows it. The island's panel
+// and the overlay card's panel both stand on it.
 class FloatingPanel : public QWidget {
 public:
     FloatingPanel();
 
     std::function<void()> onCancel;
+    // Just before a click makes the panel take the keyboard.
+    std::function<void()> onTakingKeyboard;
+
+    virtual bool canBecomeKey() const { return true; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void childEvent(QChildEvent* event) override;
+
+private:
+    void watch(QObject* object);
 };
 
 }  // namespace IslandKit

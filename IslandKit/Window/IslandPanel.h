@@ -7,24 +7,15 @@
 namespace IslandKit {
 
 // The island's floating window: frameless, above other windows, translucent,
-// never activated by being shown. It takes the keyboard only when a click
-// lands on a view that takes typed input and `keyEligibility` allows it.
+// never activated by being shown. A click into a view that takes typed input
+// gives it the keyboard only while `keyEligibility` allows it.
 class IslandPanel final : public FloatingPanel {
 public:
     IslandPanel();
 
     std::function<bool()> keyEligibility;
-    // Just before a click makes the panel take the keyboard.
-    std::function<void()> onTakingKeyboard;
 
-    bool canBecomeKey() const { return keyEligibility && keyEligibility(); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void childEvent(QChildEvent* event) override;
-
-private:
-    void watch(QObject* object);
+    bool canBecomeKey() const override { return keyEligibility && keyEligibility(); }
 };
 
 }  // namespace IslandKit

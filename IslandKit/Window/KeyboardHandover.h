@@ -18,6 +18,10 @@ public:
     virtual void noteHolder() = 0;
     // Gives the keyboard back, once, to the window noted last.
     virtual void returnToHolder() = 0;
+    // As the run ends, before our windows go: gives the keyboard back as
+    // `returnToHolder` does when one of our windows has it. Going with our
+    // windows, it would be left nowhere.
+    virtual void returnAtExit() = 0;
     // Gives the keyboard to a window of another application that a click
     // chose; nothing noted is left to give back.
     virtual void giveTo(std::uint32_t window) = 0;
@@ -28,6 +32,7 @@ class X11KeyboardHandover final : public KeyboardHandover {
 public:
     void noteHolder() override;
     void returnToHolder() override;
+    void returnAtExit() override;
     void giveTo(std::uint32_t window) override;
 
 private:

@@ -12,6 +12,7 @@ namespace IslandKitTest {
 struct RecordingKeyboard final : IslandKit::KeyboardHandover {
     void noteHolder() override { moves.push_back("note"); }
     void returnToHolder() override { moves.push_back("return"); }
+    void returnAtExit() override { moves.push_back("return at exit"); }
     void giveTo(std::uint32_t window) override { moves.push_back("give " + std::to_string(window)); }
     // What was asked since the last look, which forgets it.
     std::vector<std::string> take() { return std::exchange(moves, {}); }

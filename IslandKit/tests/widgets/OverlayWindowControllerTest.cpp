@@ -122,6 +122,92 @@ TEST_F(OverlayWindowControllerTest, ADismissedCardLetsGoOfTheKeyboardAtOnce) {
     }
 }
 
+// Cards shown together stay live. The keyboard goes from a card that is
+// dismissed to the card still shown that had it last, into the field that
+// had it there, and back to the window that had it before only once the
+// last card goes; a click into a field of a card that lost the keyboard
+// takes it back, and so does another window of ours letting go of it.
+TEST_F(OverlayWindowControllerTest, TheKeyboardGoesToTheCardStillShownAndLastToTheWindowThatHadIt) {
+    using Moves = std::vector<std::string>;
+    OverlayWindowController upper([](QWidget* parent) -> QWidget* { return new QLineEdit(parent); }, Size{480, 240},
+                                  scheduler, keyboard);
+    const auto fieldOf = [](OverlayWindowController& card) {
+        return static_cast<QLineEdit*>(card.rootView()->contentView());
+    };
+    const auto holds = [](OverlayWindowController& card, QLineEdit* field) {
+        return IslandKitTest::processUntil([&] { return card.panel()->isActiveWindow() && field->hasFocus(); });
+    };
+    // Into the window, where its focused field, if any, gets the keys.
+    const auto typeInto = [](OverlayWindowController& card, const QString& keys) {
+        for (const QChar key : keys) {
+            QTest::sendKeyEvent(QTest::Click, card.panel()->windowHandle(), Qt::Key_unknown, QString(key),
+                                Qt::NoModifier);
+        }
+    };
+    const auto escape = [](OverlayWindowController& card) {
+        QTest::keyClick(card.panel()->windowHandle(), Qt::Key_Escape);
+    };
+    const auto clickInto = [](OverlayWindowController& card, QLineEdit* field) {
+        QTest::mouseClick(card.panel()->windowHandle(), Qt::LeftButton, {},
+                          field->mapTo(card.panel(), field->rect().center()));
+    };
+    EXPECT_FALSE(OverlayWindowController::giveKeyboardToShownCard()) << "no card is shown";
+
+    controller().present(screen);
+    scheduler.advance(0.2);
+    QLineEdit* lower = fieldOf(controller());
+    lower->setFocus();
+    ASSERT_TRUE(holds(controller(), lower));
+    typeInto(controller(), "K0E");
+    upper.present(screen);
+    scheduler.advance(0.2);
+    QLineEdit* top = fieldOf(upper);
+    top->setFocus();
+    ASSERT_TRUE(holds(upper, top));
+    EXPECT_EQ(keyboard.take(), (Moves{"note", "note"}));
+
+    escape(upper);
+    EXPECT_FALSE(upper.isPresented());
+    ASSERT_TRUE(holds(controller(), lower)) << "the lower card has the keyboard again, in its field";
+    typeInto(controller(), QString::fromUtf8("\u0218"));
+    EXPECT_EQ(lower->text(), QString::fromUtf8("K0E\u0218"));
+    EXPECT_EQ(keyboard.take(), Moves{}) << "nothing given to another application";
+
+    // Another window of ours takes the keyboard (an island), and a click
+    // brings it back into the card's field.
+    QWidget island;
+    island.show();
+    island.activateWindow();
+    ASSERT_TRUE(IslandKitTest::processUntil([&] { return island.isActiveWindow(); }));
+    clickInto(controller(), lower);
+    ASSERT_TRUE(holds(controller(), lower));
+    EXPECT_EQ(keyboard.take(), Moves{"note"});
+    // The island letting go gives it to the card too.
+    island.activateWindow();
+    ASSERT_TRUE(IslandKitTest::processUntil([&] { return island.isActiveWindow(); }));
+    EXPECT_TRUE(OverlayWindowController::giveKeyboardToShownCard());
+    ASSERT_TRUE(holds(controller(), lower));
+    typeInto(controller(), QString::fromUtf8("\u20AC"));
+    EXPECT_EQ(lower->text(), QString::fromUtf8("K0E\u0218\u20AC"));
+
+    // A card dismissed while another has the keyboard moves nothing.
+    upper.present(screen);
+    scheduler.advance(0.2);
+    ASSERT_TRUE(IslandKitTest::processUntil([&] { return upper.panel()->isActiveWindow(); }));
+    keyboard.take();
+    controller().dismiss();
+    EXPECT_EQ(keyboard.take(), Moves{});
+    EXPECT_TRUE(upper.panel()->isActiveWindow());
+    scheduler.advance(0.2);
+
+    // The last card gives it back, once.
+    escape(upper);
+    EXPECT_EQ(keyboard.take(), Moves{"return"});
+    EXPECT_FALSE(OverlayWindowController::giveKeyboardToShownCard()) << "a fading card takes nothing";
+    scheduler.advance(0.2);
+    EXPECT_EQ(keyboard.take(), Moves{});
+}
+
 // The core drops an editor's controller once the card has gone; the callback
 // that does so must outlive its own call.
 TEST_F(OverlayWindowControllerTest, AVisibilityCallbackMayDropTheController) {

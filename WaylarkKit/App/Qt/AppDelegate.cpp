@@ -115,12 +115,20 @@ void AppDelegate::openManually() {
 }
 
 void AppDelegate::applicationWillTerminate() {
+    // Whatever ended the run, the window that had the keyboard before ours
+    // took it gets it back while ours still stand (unless a quit request
+    // gave it back already).
+    returnKeyboardAtExit();
     checklist_.normalize();
     checklist_.flush();
     settings_.normalize();
     settings_.flush();
     // A run that ends hears no more requests, and leaves no socket behind.
     openRequests_ = Base::Subscription();
+}
+
+void AppDelegate::returnKeyboardAtExit() {
+    if (environment_.returnKeyboardAtExit) environment_.returnKeyboardAtExit();
 }
 
 void AppDelegate::saveBeforeExit() const {

@@ -19,6 +19,7 @@
 #include "WaylarkKit/App/ChecklistCompletionWatch.h"
 #include "WaylarkKit/App/InstanceLock.h"
 #include "WaylarkKit/App/Qt/AppEnvironment.h"
+#include "WaylarkKit/App/Qt/QuitListener.h"
 #include "WaylarkKit/App/Qt/StatusItemController.h"
 #include "WaylarkKit/App/StatusMenuModel.h"
 #include "WaylarkKit/Calculator/CalculatorModel.h"
@@ -74,8 +75,9 @@ public:
     // The user opened the system again (another launch by hand reaches the
     // running process as an open request).
     void reopen();
-    // Normalises and saves the checklists, then the settings, whatever the
-    // state, and stops hearing open requests.
+    // Gives the keyboard back where one of our windows has it, normalises
+    // and saves the checklists, then the settings, whatever the state, and
+    // stops hearing open requests.
     void applicationWillTerminate();
     // The part of termination that is safe from inside exit(), when views and
     // function-local statics may be gone: saves normalised copies of the
@@ -154,6 +156,7 @@ private:
                  const ScreenRef& screen);
     // A card whose content gets `onDone` that dismisses it, and whose
     // disappearance runs `onHidden`.
+    void returnKeyboardAtExit();
     std::unique_ptr<OverlayCard> makeCard(
         const std::function<IslandKit::IslandView(std::function<void()> onDone)>& content, IslandKit::Size size,
         std::function<void()> onHidden);
@@ -202,6 +205,9 @@ private:
     // The prompt replaced last, kept until the next one: it may be the card whose callback replaced it.
     std::unique_ptr<OverlayCard> retiredDisplayChoice_;
     std::unique_ptr<StatusItemController> statusItem_;
+    // Qt closes the windows as it hears a quit, before the run ends: the
+    // keyboard goes back first.
+    QuitListener quitListener_{[this] { returnKeyboardAtExit(); }};
     std::unique_ptr<PresenceController> presence_;
     // Only with "--showreel"; it drives the models and islands above.
     std::unique_ptr<ShowreelDirector> showreel_;

@@ -46,9 +46,12 @@ struct AppEnvironment {
     std::unique_ptr<WakeWatching> wake;
     std::unique_ptr<LoginItemControlling> loginItem;
     CalculatorModel::CopyText copyText;
-    // After an island gave up the keyboard: hands it back to the window of
-    // another application that had it before.
+    // After an island gave up the keyboard: hands it to a card still shown,
+    // else back to the window of another application that had it before.
     std::function<void()> returnKeyboard;
+    // As the run ends, before the windows go: hands the keyboard back to
+    // that window when one of ours has it.
+    std::function<void()> returnKeyboardAtExit;
     // Ends the application's run; termination follows.
     std::function<void()> quit;
     // Kills the download programs still running, waiting for nothing: safe

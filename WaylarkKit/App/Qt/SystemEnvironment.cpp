@@ -14,6 +14,7 @@
 #include "CalendarKit/Storage/FileCalendarStore.h"
 #include "ChecklistKit/FileChecklistStore.h"
 #include "ChecklistKit/InMemoryChecklistStore.h"
+#include "IslandKit/Overlay/OverlayWindowController.h"
 #include "IslandKit/Screen/ScreenMetricsReader.h"
 #include "IslandKit/Window/KeyboardHandover.h"
 #include "SettingsKit/FileSettingsStore.h"
@@ -46,8 +47,8 @@ void say(const std::string& line) {
 
 }  // namespace
 
-AppEnvironment make(Base::Scheduler& scheduler, const LaunchOptions& options,
-                    const std::vector<std::string>& arguments) {
+AppEnvironment make(Base::Scheduler& scheduler, const LaunchOptions& options, const std::vector<std::string>& arguments,
+                    std::shared_ptr<IslandKit::KeyboardHandover> keyboard) {
     AppEnvironment environment;
     if (options.showreel) {
         environment.settingsStore = std::make_shared<SettingsKit::InMemorySettingsStore>();
@@ -68,7 +69,7 @@ AppEnvironment make(Base::Scheduler& scheduler, const LaunchOptions& options,
     environment.displays = std::make_unique<QtDisplayEnvironment>();
     // One for the process: a card notes the window that had the keyboard
     // before an island took it, and the other way round.
-    const auto keyboard = std::make_shared<IslandKit::X11KeyboardHandover>();
+    if (!keyboard) keyboard = std::make_shared<IslandKit::X11KeyboardHandover>();
     environment.makeIslandWindow = [&scheduler, keyboard](IslandKit::IslandModel& model,
                                                           std::function<void()> onMenuRequest) {
         return std::make_unique<QtIslandWindow>(model, scheduler, *keyboard, std::move(onMenuRequest));
@@ -76,7 +77,10 @@ AppEnvironment make(Base::Scheduler& scheduler, const LaunchOptions& options,
     environment.makeOverlayCard = [&scheduler, keyboard](IslandKit::IslandView content, IslandKit::Size cardSize) {
         return std::make_unique<QtOverlayCard>(std::move(content), cardSize, scheduler, *keyboard);
     };
-    environment.returnKeyboard = [keyboard] { keyboard->returnToHolder(); };
+    environment.returnKeyboard = [keyboard] {
+        if (!IslandKit::OverlayWindowController::giveKeyboardToShownCard()) keyboard->returnToHolder();
+    };
+    environment.returnKeyboardAtExit = [keyboard] { keyboard->returnAtExit(); };
     environment.makeApplicationsWatcher = [&scheduler](const std::set<std::string>& triggers) {
         return std::make_unique<ProcessApplicationsWatcher>(scheduler, PresenceAliases::expanded(triggers));
     };

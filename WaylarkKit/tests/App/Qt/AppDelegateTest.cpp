@@ -56,6 +56,7 @@ protected:
         env.loginItem = std::make_unique<FakeLoginItem>();
         env.quit = [this] { journal.push_back("quit"); };
         env.returnKeyboard = [this] { journal.push_back("return keyboard"); };
+        env.returnKeyboardAtExit = [this] { journal.push_back("return keyboard at exit"); };
         env.showShowreelBackdrop = [this] { journal.push_back("show backdrop"); };
         // The real views, made only when a test asks; the swipe only notes its turns.
         env.views = AppViews::standard(scheduler, fixedReduceMotion(true));
@@ -192,10 +193,11 @@ TEST_F(AppDelegateTest, ActivationAndDeactivationRunInTheirOrder) {
     EXPECT_EQ(take(), Journal{"settings saved"});
     EXPECT_EQ(app.statusText(), "Waiting for TradingView");
 
-    // Quitting saves the checklists first, then the settings, active or not.
+    // Quitting gives the keyboard back, then saves the checklists, then the
+    // settings, active or not.
     app.settings().zoomOut();
     app.applicationWillTerminate();
-    EXPECT_EQ(take(), (Journal{"checklists saved", "settings saved"}));
+    EXPECT_EQ(take(), (Journal{"return keyboard at exit", "checklists saved", "settings saved"}));
     EXPECT_EQ(settingsStore->load()->timelineHalfSpanMinutes, app.settings().timelineHalfSpanMinutes());
     // Termination also runs when the X server goes and no destructor follows: the listener goes with it.
     EXPECT_FALSE(openRequest);

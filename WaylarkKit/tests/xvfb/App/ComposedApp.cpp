@@ -23,8 +23,9 @@ void liveIn(const std::filesystem::path& home) {
 }
 
 AppEnvironment offlineEnvironment(Base::Scheduler& scheduler, const LaunchOptions& options,
-                                  const std::vector<std::string>& arguments) {
-    AppEnvironment environment = SystemEnvironment::make(scheduler, options, arguments);
+                                  const std::vector<std::string>& arguments,
+                                  std::shared_ptr<IslandKit::KeyboardHandover> keyboard) {
+    AppEnvironment environment = SystemEnvironment::make(scheduler, options, arguments, std::move(keyboard));
     // Nothing listens on the discard port.
     CalendarKit::FeedFetcherOptions offline;
     offline.baseAddress = "https://127.0.0.1:9";
@@ -49,7 +50,7 @@ QString outputOf(const QString& program, const QStringList& arguments) {
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
-QString keyboardAt() { return outputOf("xdotool", {"getwindowfocus"}); }
+QString keyboardAt() { return outputOf("xdotool", {"getwindowfocus", "-f"}); }
 
 CalculatorTabView* openLotSizeTab(AppDelegate& delegate) {
     delegate.timing().onOpenTab()(L2Tab::calculator);

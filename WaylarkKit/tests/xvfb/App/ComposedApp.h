@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include <QWidget>
 
 #include "Base/Scheduler.h"
+#include "IslandKit/Window/KeyboardHandover.h"
 #include "WaylarkKit/Presence/LaunchOptions.h"
 #include "WaylarkKit/App/Qt/AppDelegate.h"
 #include "WaylarkKit/App/Qt/AppEnvironment.h"
@@ -25,9 +27,10 @@ void liveIn(const std::filesystem::path& home);
 
 // The environment the program makes for itself, except that the calendar's
 // refresh runs the real download program against an address where nothing
-// listens.
+// listens; the keyboard moves through `keyboard` where one is given.
 AppEnvironment offlineEnvironment(Base::Scheduler& scheduler, const LaunchOptions& options,
-                                  const std::vector<std::string>& arguments);
+                                  const std::vector<std::string>& arguments,
+                                  std::shared_ptr<IslandKit::KeyboardHandover> keyboard = nullptr);
 
 // The views of one kind in the application's windows. They have no
 // meta-object of their own, so a lookup by type would take any view for them.
@@ -47,7 +50,8 @@ bool islandsSettled();
 
 // What a helper program prints, trimmed.
 QString outputOf(const QString& program, const QStringList& arguments);
-// The window that has the keyboard, as xdotool names it.
+// The window that has the keyboard itself, as xdotool names it: a child
+// window given the keyboard is named, not the top-level window around it.
 QString keyboardAt();
 
 // Opens the lot-size tab of the island in use and returns it once the island

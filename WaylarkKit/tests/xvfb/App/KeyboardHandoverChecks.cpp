@@ -1,10 +1,13 @@
 // Where the keyboard goes when the island or an editor card lets go of it,
 // under the window manager run-app-with-window-manager.sh started (or none).
 // A is the window that had the keyboard before (the chart), B another
-// application's window; both log the keys they get. A dock takes no keyboard.
-// Each row takes the keyboard into the lot-size tab's balance or into the
-// checklist editor's name, gives it up one way, types ten keys (at once where
-// the row says so) and expects them all where the trader means them to go.
+// application's window, covered by a child window as most toolkits' windows
+// are; both log the keys they get. A dock takes no keyboard. The app is wired
+// as the program wires itself, only counting the keyboard's moves. Each row
+// takes the keyboard into the lot-size tab's balance or into the checklist
+// editor's name, gives it up one way, types ten keys (at once where the row
+// says so) and expects them all where the trader means them to go. Last, Quit
+// in the panel ends the run while the balance has the keyboard.
 // Usage: KeyboardHandoverChecks (WAYLARK_WINDOW_MANAGER_PID names the window
 // manager's process, 0 where none runs)
 
@@ -12,6 +15,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,13 +31,14 @@
 #include "IslandKit/Window/QtDesktop.h"
 #include "IslandKit/Window/QtScheduler.h"
 #include "IslandKit/Window/X11.h"
+#include "IslandKit/Window/X11Focus.h"
 #include "WaylarkKit/App/InstanceLock.h"
 #include "WaylarkKit/App/Qt/AppDelegate.h"
-#include "WaylarkKit/App/Qt/QtIslandWindow.h"
-#include "WaylarkKit/App/Qt/QtOverlayCard.h"
 #include "WaylarkKit/Calculator/Qt/CalculatorTabView.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistEditorView.h"
 #include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/L2/Qt/L2PanelView.h"
+#include "WaylarkKit/Settings/Qt/GreetingEditorView.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
 #include "WaylarkKit/tests/xvfb/App/ComposedApp.h"
 #include "WaylarkKit/tests/xvfb/support/XvfbDriving.h"
@@ -44,16 +50,32 @@ using IslandKit::IslandState;
 namespace {
 
 // A window of another program (xev) without buttons, so a click anywhere on
-// it only focuses it; it logs every key it gets.
+// it only focuses it; it logs every key it gets. Covered, a child window
+// fills it, as toolkits fill theirs: a click lands on the child, and the
+// keyboard given to the child instead of the window reaches nothing xev hears.
 struct KeyWindow {
-    KeyWindow(const QString& name, int x, const QString& folder) : log(folder + "/" + name + ".keys") {
+    KeyWindow(const QString& name, int x, const QString& folder, bool covered = false)
+        : title(name), log(folder + "/" + name + ".keys") {
         process.setStandardOutputFile(log);
         process.start("xev", {"-name", name, "-event", "keyboard", "-geometry", QString("360x160+%1+600").arg(x)});
         id = outputOf("xdotool", {"search", "--sync", "--onlyvisible", "--name", name}).section('\n', 0, 0);
+        if (covered && !id.isEmpty()) cover();
     }
     ~KeyWindow() {
+        if (connection) xcb_disconnect(connection);
         process.kill();
         process.waitForFinished();
+    }
+    void cover() {
+        connection = xcb_connect(nullptr, nullptr);
+        const xcb_window_t child = xcb_generate_id(connection);
+        xcb_create_window(connection, XCB_COPY_FROM_PARENT, child, id.toUInt(), 0, 0, 360, 160, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        xcb_map_window(connection, child);
+        xcb_flush(connection);
+        const QString childID = QString::number(child);
+        check(waitFor([&] { return outputOf("xdotool", {"getwindowgeometry", childID}).contains("360x160"); }),
+              "a child window covers " + title.toStdString());
     }
     QStringList clickArguments() const { return {"mousemove", "--window", id, "180", "80", "click", "1"}; }
     void click() const { xdotool(clickArguments()); }
@@ -69,9 +91,11 @@ struct KeyWindow {
         }
         return keys;
     }
+    QString title;
     QString log;
     QProcess process;
     QString id;
+    xcb_connection_t* connection = nullptr;
 };
 
 // A panel of another program: a dock window that refuses the keyboard (its
@@ -108,12 +132,17 @@ struct CountingKeyboard final : IslandKit::KeyboardHandover {
         ++moves;
         real.returnToHolder();
     }
+    void returnAtExit() override {
+        ++exits;
+        real.returnAtExit();
+    }
     void giveTo(std::uint32_t window) override {
         ++moves;
         real.giveTo(window);
     }
     IslandKit::X11KeyboardHandover real;
     int moves = 0;
+    int exits = 0;
 };
 
 QString activeWindow() { return outputOf("xdotool", {"getactivewindow"}); }
@@ -143,22 +172,17 @@ int main(int argc, char** argv) {
     auto lock = InstanceLock::acquire(InstanceLock::defaultPath());
     const std::vector<std::string> arguments{"--always-on"};
     const LaunchOptions options = LaunchOptions::fromArguments(arguments);
-    AppEnvironment environment = offlineEnvironment(scheduler, options, arguments);
-    CountingKeyboard keyboard;
-    environment.makeIslandWindow = [&](IslandKit::IslandModel& model, std::function<void()> onMenuRequest) {
-        return std::make_unique<QtIslandWindow>(model, scheduler, keyboard, std::move(onMenuRequest));
-    };
-    environment.makeOverlayCard = [&](IslandKit::IslandView content, IslandKit::Size size) {
-        return std::make_unique<QtOverlayCard>(std::move(content), size, scheduler, keyboard);
-    };
-    environment.returnKeyboard = [&] { keyboard.returnToHolder(); };
-    AppDelegate delegate(options, std::move(*lock.lock), scheduler, std::move(environment));
+    const auto counting = std::make_shared<CountingKeyboard>();
+    CountingKeyboard& keyboard = *counting;
+    std::optional<AppDelegate> running(std::in_place, options, std::move(*lock.lock), scheduler,
+                                       offlineEnvironment(scheduler, options, arguments, counting));
+    AppDelegate& delegate = *running;
     delegate.applicationDidFinishLaunching();
     check(waitFor(islandsSettled), "the island is on screen");
     IslandKit::IslandModel& island = *delegate.island(delegate.islandIDs().front());
 
     const QString logs = QString::fromStdString(home.path().string());
-    const KeyWindow a("waylark-a", 100, logs), b("waylark-b", 900, logs);
+    const KeyWindow a("waylark-a", 100, logs), b("waylark-b", 900, logs, true);
     check(!a.id.isEmpty() && !b.id.isEmpty(), "two windows that log keys are on screen");
     const Dock dock;
 
@@ -212,6 +236,43 @@ int main(int argc, char** argv) {
         const QPoint done = centre(*views.front(), views.front()->doneRect());
         andTypeOn({"mousemove", QString::number(done.x()), QString::number(done.y()), "click", "1"}, keys);
     };
+    // The island lies above the checklist editor's card: a click on it opens
+    // the panel, whose footer opens the greeting editor in a second card.
+    // Escape closes that one, and keys typed at once, then after a click in
+    // the name field, reach the checklist's name; the last Escape gives up.
+    const char* const lowerCardTyping = "S0x";
+    const char* const afterClickTyping = "Q9";
+    const std::string twoCardsName = std::string("K0E") + lowerCardTyping + afterClickTyping;
+    const std::function<void()> twoCardsThenEscape = [&] {
+        clickTopBand();
+        L2PanelView* panel = nullptr;
+        check(waitFor([&] {
+                  const auto panels = viewsOf<L2PanelView>();
+                  panel = panels.empty() ? nullptr : panels.front();
+                  return panel && panel->isVisible() && island.state() == IslandState::expanded && islandsSettled();
+              }),
+              "a click on the island over the card opens its panel");
+        if (!panel) return;
+        click(centre(*panel, panel->buttonRect(PanelFooter::Button::Action::greeting)));
+        check(waitFor([&] {
+                  const auto views = viewsOf<GreetingEditorView>();
+                  return !views.empty() && views.front()->window()->isActiveWindow() && keyboardAt() != a.id;
+              }),
+              "the greeting editor's card, over the checklist's, takes the keyboard");
+        andTypeOn({"key", "Escape"}, lowerCardTyping);
+        const std::string typedAtOnce = std::string("K0E") + lowerCardTyping;
+        check(waitFor([&] { return editorName() == typedAtOnce && viewsOf<GreetingEditorView>().empty(); }),
+              "keys typed straight after Escape reach the checklist card's name (\"" + editorName() + "\")");
+        const auto views = viewsOf<ChecklistEditorView>();
+        if (views.empty()) return;
+        EditableText* name = views.front()->nameField();
+        click(name->mapToGlobal(name->rect().center()));
+        check(name->hasFocus() && keyboardAt() != a.id, "a click in the name field keeps the keyboard there");
+        IslandKitTest::xdotool({"type", "--delay", "0", afterClickTyping});
+        check(waitFor([&] { return editorName() == twoCardsName; }),
+              "keys typed after the click reach the name (\"" + editorName() + "\")");
+        andTypeOn({"key", "Escape"}, keys);
+    };
     enum class Taken { balance, card };
     const struct Row {
         const char* how;
@@ -221,6 +282,7 @@ int main(int argc, char** argv) {
         const KeyWindow& holder;
         bool typesAtOnce;
         bool needsManager;
+        std::string name = "K0E";
     } rows[] = {
         {"a click on A", [&] { a.click(); }, Taken::balance, true, a, false, false},
         {"a click on B", [&] { b.click(); }, Taken::balance, true, b, false, false},
@@ -239,6 +301,7 @@ int main(int argc, char** argv) {
         {"the card closed by Escape and typing straight on", [&] { andTypeOn({"key", "Escape"}, keys); },
          Taken::card, false, a, true, false},
         {"the card closed by Done and typing straight on", clickDone, Taken::card, false, a, true, false},
+        {"two cards, each closed by Escape", twoCardsThenEscape, Taken::card, false, a, true, false, twoCardsName},
     };
     for (const Row& row : rows) {
         if (row.needsManager && manager <= 0) continue;
@@ -283,8 +346,48 @@ int main(int argc, char** argv) {
                                "\")");
         check(keyboard.moves == 1, after + "the keyboard was moved once (" + std::to_string(keyboard.moves) + ")");
         if (row.taken == Taken::card) {
-            check(editorName() == "K0E", after + "the checklist's name is as typed (\"" + editorName() + "\")");
+            check(editorName() == row.name, after + "the checklist's name is as typed (\"" + editorName() + "\")");
         }
+    }
+
+    // Quit in the panel while the balance has the keyboard: the run ends as
+    // the program's own does, and the keyboard is back on A once the windows
+    // have gone.
+    island.collapse();
+    check(waitFor([&] { return island.state() == IslandState::compact && islandsSettled(); }),
+          "the island rests collapsed before Quit");
+    a.click();
+    if (manager <= 0) xdotool({"windowfocus", "--sync", a.id});
+    check(waitFor([&] { return keyboardAt() == a.id; }) && intoBalance(), "the balance has the keyboard before Quit");
+    const auto panels = viewsOf<L2PanelView>();
+    check(!panels.empty(), "the panel is open");
+    if (!panels.empty()) {
+        const QPoint quit = centre(*panels.front(), panels.front()->buttonRect(PanelFooter::Button::Action::quit));
+        const QString typedBefore = a.typed();
+        // The click arrives while the application runs, as the program's own loop does.
+        QProcess clicking;
+        clicking.start("xdotool", {"mousemove", QString::number(quit.x()), QString::number(quit.y()), "click", "1"});
+        bool endedInTime = true;
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, [&endedInTime] {
+            endedInTime = false;
+            QCoreApplication::quit();
+        });
+        deadline.start(15000);
+        QApplication::exec();
+        deadline.stop();
+        delegate.applicationWillTerminate();
+        running.reset();
+        clicking.waitForFinished();
+        check(endedInTime, "Quit in the panel ends the run");
+        check(keyboard.exits > 0, "the keyboard was given back at the end of the run");
+        check(waitFor([&] { return keyboardAt() == a.id; }), "after Quit, A has the keyboard (" + keyboardAt().toStdString() + ")");
+        IslandKitTest::xdotool({"type", "--delay", "0", keys});
+        waitFor([&] { return a.typed().size() >= typedBefore.size() + keys.size(); }, 2000);
+        const QString got = a.typed().mid(typedBefore.size());
+        std::printf("     %d of %d keys reached A after Quit\n", static_cast<int>(got.size()), static_cast<int>(keys.size()));
+        check(got == keys, "after Quit, every key reaches A (it got \"" + got.toStdString() + "\")");
     }
     return finish();
 }
