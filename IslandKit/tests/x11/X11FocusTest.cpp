@@ -54,6 +54,11 @@ struct OtherClient {
     void inputHint(xcb_window_t window, bool input) const {
         set(window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, {1, input ? 1u : 0u, 0, 0, 0, 0, 0, 0, 0});
     }
+    // WM_HINTS that give only the initial state: the input field, left 0,
+    // means nothing without its flag.
+    void hintsWithoutInput(xcb_window_t window) const {
+        set(window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, {2, 0, 1, 0, 0, 0, 0, 0, 0});
+    }
     void takesFocusMessages(xcb_window_t window) const {
         set(window, atom("WM_PROTOCOLS"), XCB_ATOM_ATOM, {atom("WM_DELETE_WINDOW"), atom("WM_TAKE_FOCUS")});
     }
@@ -89,6 +94,12 @@ TEST(X11FocusTest, AClickGivesTheKeyboardToTheClientItLandsOnIfThatTakesIt) {
         std::function<std::optional<Window>(Window top)> build;
     } rows[] = {
         {"a framed client without hints", [&](Window top) { return std::optional(other.framed(top)); }},
+        {"a framed client whose hints say nothing of input",
+         [&](Window top) {
+             const Window client = other.framed(top);
+             other.hintsWithoutInput(client);
+             return std::optional(client);
+         }},
         {"a framed client whose input hint is true",
          [&](Window top) {
              const Window client = other.framed(top);
@@ -109,7 +120,12 @@ TEST(X11FocusTest, AClickGivesTheKeyboardToTheClientItLandsOnIfThatTakesIt) {
          }},
         {"a client deeper in its frame",
          [&](Window top) { return std::optional(other.framed(other.window(other.window(top, 0, 0), 0, 0))); }},
-        {"a window where no window manager runs", [&](Window top) { return std::optional(top); }},
+        {"a window without hints where no window manager runs", [&](Window top) { return std::optional(top); }},
+        {"a window whose hints say nothing of input where none runs",
+         [&](Window top) {
+             other.hintsWithoutInput(top);
+             return std::optional(top);
+         }},
         {"a window whose input hint is false where none runs",
          [&](Window top) {
              other.inputHint(top, false);
@@ -175,6 +191,12 @@ TEST(X11FocusTest, AWindowIsGivenTheKeyboardTheWayItTakesIt) {
     xcb_unmap_window(other.c, hidden);
     X11Focus::giveKeyboard(other.c, other.root, hidden);
     EXPECT_EQ(other.focus(), direct);
+
+    // Hints that say nothing of input leave the window taking it directly.
+    const X11Focus::Window unflagged = other.window(other.root, 900, 0);
+    other.hintsWithoutInput(unflagged);
+    X11Focus::giveKeyboard(other.c, other.root, unflagged);
+    EXPECT_EQ(other.focus(), unflagged);
 }
 
 // A window of ours inside another application's window, as the tray icon is
