@@ -11,12 +11,14 @@
 #include <vector>
 
 #include <QApplication>
+#include <QMetaObject>
 #include <QTest>
 #include <QWidget>
 
 #include <xcb/xcb.h>
 
 #include "Base/testing/Waiting.h"
+#include "IslandKit/Window/QtDesktop.h"
 #include "IslandKit/Window/X11.h"
 #include "IslandKit/Window/X11Focus.h"
 #include "IslandKit/Window/XInputPointerTracker.h"
@@ -71,6 +73,12 @@ struct OtherClient {
 
     xcb_connection_t* c;
     xcb_window_t root;
+};
+
+// Swallows mouse moves before the filters installed ahead of it see them.
+class MovesKeptFromTheTracker final : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::MouseMove; }
 };
 
 QApplication& app() {
@@ -217,14 +225,32 @@ TEST(XInputPointerTrackerTest, ATrayIconOfOursIsOursWhereverItIsEmbedded) {
     xcb_flush(other.c);
 
     XInputPointerTracker tracker;
+    std::vector<Point> positions;
     std::vector<OutsideClick> clicks;
-    tracker.start([](Point) {}, [&](OutsideClick click) { clicks.push_back(click); });
+    tracker.start([&](Point at) { positions.push_back(at); },
+                  [&](OutsideClick click) { clicks.push_back(click); });
     ASSERT_TRUE(tracker.hasRawEvents());
+    // Qt's own moves over the icon are kept from the tracker, so that each
+    // position it reports comes from its raw events, in order with the presses.
+    MovesKeptFromTheTracker movesKept;
+    app().installEventFilter(&movesKept);
     const auto clickAt = [](int x, int y) {
         IslandKitTest::xdotool({"mousemove", QString::number(x), QString::number(y), "click", "1"});
     };
-    // In order: a report of the click on the icon would come first.
+
+    // A press is judged where the pointer is when it is taken in. A warp
+    // brings no raw motion, but a relative move does: once one made after the
+    // press, still on the icon, is reported, the press has been judged on the
+    // icon, and what it queued runs before a call queued now.
     clickAt(400 + 30, 300 + 30);
+    IslandKitTest::xdotool({"mousemove_relative", "3", "3"});
+    ASSERT_TRUE(IslandKitTest::waitFor(
+        [&] { return !positions.empty() && positions.back() == QtDesktop::fromNativePixels(400 + 33, 300 + 33); },
+        5000));
+    bool queuedWorkRan = false;
+    QMetaObject::invokeMethod(&app(), [&] { queuedWorkRan = true; }, Qt::QueuedConnection);
+    ASSERT_TRUE(IslandKitTest::waitFor([&] { return queuedWorkRan; }, 5000));
+
     clickAt(800 + 50, 300 + 50);
     ASSERT_TRUE(IslandKitTest::waitFor([&] { return !clicks.empty(); }, 5000));
     EXPECT_EQ(clicks, std::vector<OutsideClick>{OutsideClick::onWindow(plain)});
