@@ -3,11 +3,13 @@
 // Test support shared by every component's tests: private scratch folders and
 // whole-file reads and writes.
 
+#include <fcntl.h>
 #include <stdlib.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -35,9 +37,26 @@ private:
     std::filesystem::path path_;
 };
 
+// The whole file, or nothing when it is missing or its read fails, as under
+// /proc when the process ends midway: unlike a stream, this never throws.
 inline std::string readBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return {};
+    std::string bytes;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            bytes.clear();
+            break;
+        }
+    }
+    ::close(fd);
+    return bytes;
 }
 
 // Creates missing parent folders first.

@@ -11,12 +11,14 @@
 #include <vector>
 
 #include <QApplication>
+#include <QMetaObject>
 #include <QTest>
 #include <QWidget>
 
 #include <xcb/xcb.h>
 
 #include "Base/testing/Waiting.h"
+#include "IslandKit/Window/QtDesktop.h"
 #include "IslandKit/Window/X11.h"
 #include "IslandKit/Window/X11Focus.h"
 #include "IslandKit/Window/XInputPointerTracker.h"
@@ -54,6 +56,11 @@ struct OtherClient {
     void inputHint(xcb_window_t window, bool input) const {
         set(window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, {1, input ? 1u : 0u, 0, 0, 0, 0, 0, 0, 0});
     }
+    // WM_HINTS that give only the initial state: the input field, left 0,
+    // means nothing without its flag.
+    void hintsWithoutInput(xcb_window_t window) const {
+        set(window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, {2, 0, 1, 0, 0, 0, 0, 0, 0});
+    }
     void takesFocusMessages(xcb_window_t window) const {
         set(window, atom("WM_PROTOCOLS"), XCB_ATOM_ATOM, {atom("WM_DELETE_WINDOW"), atom("WM_TAKE_FOCUS")});
     }
@@ -66,6 +73,12 @@ struct OtherClient {
 
     xcb_connection_t* c;
     xcb_window_t root;
+};
+
+// Swallows mouse moves before the filters installed ahead of it see them.
+class MovesKeptFromTheTracker final : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::MouseMove; }
 };
 
 QApplication& app() {
@@ -89,6 +102,12 @@ TEST(X11FocusTest, AClickGivesTheKeyboardToTheClientItLandsOnIfThatTakesIt) {
         std::function<std::optional<Window>(Window top)> build;
     } rows[] = {
         {"a framed client without hints", [&](Window top) { return std::optional(other.framed(top)); }},
+        {"a framed client whose hints say nothing of input",
+         [&](Window top) {
+             const Window client = other.framed(top);
+             other.hintsWithoutInput(client);
+             return std::optional(client);
+         }},
         {"a framed client whose input hint is true",
          [&](Window top) {
              const Window client = other.framed(top);
@@ -109,7 +128,12 @@ TEST(X11FocusTest, AClickGivesTheKeyboardToTheClientItLandsOnIfThatTakesIt) {
          }},
         {"a client deeper in its frame",
          [&](Window top) { return std::optional(other.framed(other.window(other.window(top, 0, 0), 0, 0))); }},
-        {"a window where no window manager runs", [&](Window top) { return std::optional(top); }},
+        {"a window without hints where no window manager runs", [&](Window top) { return std::optional(top); }},
+        {"a window whose hints say nothing of input where none runs",
+         [&](Window top) {
+             other.hintsWithoutInput(top);
+             return std::optional(top);
+         }},
         {"a window whose input hint is false where none runs",
          [&](Window top) {
              other.inputHint(top, false);
@@ -175,6 +199,12 @@ TEST(X11FocusTest, AWindowIsGivenTheKeyboardTheWayItTakesIt) {
     xcb_unmap_window(other.c, hidden);
     X11Focus::giveKeyboard(other.c, other.root, hidden);
     EXPECT_EQ(other.focus(), direct);
+
+    // Hints that say nothing of input leave the window taking it directly.
+    const X11Focus::Window unflagged = other.window(other.root, 900, 0);
+    other.hintsWithoutInput(unflagged);
+    X11Focus::giveKeyboard(other.c, other.root, unflagged);
+    EXPECT_EQ(other.focus(), unflagged);
 }
 
 // A window of ours inside another application's window, as the tray icon is
@@ -195,14 +225,32 @@ TEST(XInputPointerTrackerTest, ATrayIconOfOursIsOursWhereverItIsEmbedded) {
     xcb_flush(other.c);
 
     XInputPointerTracker tracker;
+    std::vector<Point> positions;
     std::vector<OutsideClick> clicks;
-    tracker.start([](Point) {}, [&](OutsideClick click) { clicks.push_back(click); });
+    tracker.start([&](Point at) { positions.push_back(at); },
+                  [&](OutsideClick click) { clicks.push_back(click); });
     ASSERT_TRUE(tracker.hasRawEvents());
+    // Qt's own moves over the icon are kept from the tracker, so that each
+    // position it reports comes from its raw events, in order with the presses.
+    MovesKeptFromTheTracker movesKept;
+    app().installEventFilter(&movesKept);
     const auto clickAt = [](int x, int y) {
         IslandKitTest::xdotool({"mousemove", QString::number(x), QString::number(y), "click", "1"});
     };
-    // In order: a report of the click on the icon would come first.
+
+    // A press is judged where the pointer is when it is taken in. A warp
+    // brings no raw motion, but a relative move does: once one made after the
+    // press, still on the icon, is reported, the press has been judged on the
+    // icon, and what it queued runs before a call queued now.
     clickAt(400 + 30, 300 + 30);
+    IslandKitTest::xdotool({"mousemove_relative", "3", "3"});
+    ASSERT_TRUE(IslandKitTest::waitFor(
+        [&] { return !positions.empty() && positions.back() == QtDesktop::fromNativePixels(400 + 33, 300 + 33); },
+        5000));
+    bool queuedWorkRan = false;
+    QMetaObject::invokeMethod(&app(), [&] { queuedWorkRan = true; }, Qt::QueuedConnection);
+    ASSERT_TRUE(IslandKitTest::waitFor([&] { return queuedWorkRan; }, 5000));
+
     clickAt(800 + 50, 300 + 50);
     ASSERT_TRUE(IslandKitTest::waitFor([&] { return !clicks.empty(); }, 5000));
     EXPECT_EQ(clicks, std::vector<OutsideClick>{OutsideClick::onWindow(plain)});
