@@ -1,5 +1,8 @@
 #include "IslandKit/Overlay/OverlayPanel.h"
 
+#include <memory>
+
+#include <QCoreApplication>
 #include <QEvent>
 
 namespace IslandKit {
@@ -20,6 +23,13 @@ bool OverlayPanel::event(QEvent* event) {
         switch (event->type()) {
             case QEvent::KeyPress:
             case QEvent::KeyRelease:
+                if (keysTo_) {
+                    QWidget* to = keysTo_->focusWidget() ? keysTo_->focusWidget() : keysTo_.data();
+                    const std::unique_ptr<QEvent> passed(event->clone());
+                    QCoreApplication::sendEvent(to, passed.get());
+                }
+                event->accept();
+                return true;
             case QEvent::ShortcutOverride:
                 event->accept();
                 return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPointer>
+
 #include "IslandKit/Window/FloatingPanel.h"
 
 namespace IslandKit {
@@ -14,6 +16,9 @@ public:
     // The card is going: its views give up the keyboard at once, and a key
     // or a click that still reaches the panel while it fades out goes nowhere.
     void letGo();
+    // Keys typed before the keyboard has moved on still reach this panel as
+    // it fades; they go on to `panel`, the card that has the keyboard now.
+    void passKeysTo(QWidget* panel) { keysTo_ = panel; }
 
     bool canBecomeKey() const override { return !lettingGo_; }
 
@@ -22,6 +27,7 @@ protected:
 
 private:
     bool lettingGo_ = false;
+    QPointer<QWidget> keysTo_;
 };
 
 }  // namespace IslandKit

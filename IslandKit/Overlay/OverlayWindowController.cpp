@@ -179,7 +179,13 @@ void OverlayWindowController::dismiss() {
     OverlayPanel& panel = *faded->panel;
     const bool heldKeyboard = X11::heldKeyboardJustNow(&panel);
     panel.letGo();
-    if (heldKeyboard && !giveKeyboardToShownCard()) keyboard_.returnToHolder();
+    if (heldKeyboard) {
+        if (giveKeyboardToShownCard()) {
+            panel.passKeysTo(shownCards().back()->panel());
+        } else {
+            keyboard_.returnToHolder();
+        }
+    }
     fading_.push_back(faded);
     animate(faded, faded->root->fade(), 0, fadeOutSeconds);
 
