@@ -42,4 +42,11 @@ int utf16Length(std::string_view utf8);
 // the text, and never one between the two halves of a surrogate pair.
 int boundedCaret(int caret, std::string_view utf8);
 
+// Where the caret goes once the model kept `kept` of the `typed` text, the
+// caret at `caret` in it. What stood after the caret still ends the kept text
+// when the model only cleaned characters out: the caret stays just before it,
+// after what was inserted. Otherwise the model cut the end away, and the
+// caret goes as far as the kept text reaches.
+int caretAfterKeeping(std::string_view typed, int caret, std::string_view kept);
+
 }  // namespace WaylarkKit

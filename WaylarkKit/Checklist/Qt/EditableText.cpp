@@ -2,10 +2,14 @@
 
 #include <optional>
 
+#include <QContextMenuEvent>
 #include <QFontMetricsF>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QPalette>
+#include <QScopedValueRollback>
 
 #include "WaylarkKit/Style/Palette.h"
 #include "WaylarkKit/Style/Qt/QtColor.h"
@@ -20,6 +24,9 @@ enum class EditCommand { paste, copy, cut, selectAll, undo, redo };
 // Ctrl stands where the design has Command, Alt for Option and the Super key
 // for Control: Ctrl with a letter edits, Ctrl with Alt or Super does not.
 std::optional<EditCommand> editCommand(const QKeyEvent& key) {
+    // The line edit would step through its own history on these.
+    if (key.matches(QKeySequence::Undo)) return EditCommand::undo;
+    if (key.matches(QKeySequence::Redo)) return EditCommand::redo;
     const Qt::KeyboardModifiers mods = key.modifiers();
     if (!(mods & Qt::ControlModifier) || (mods & (Qt::AltModifier | Qt::MetaModifier))) return std::nullopt;
     switch (key.key()) {
@@ -30,6 +37,19 @@ std::optional<EditCommand> editCommand(const QKeyEvent& key) {
         case Qt::Key_Z: return (mods & Qt::ShiftModifier) ? EditCommand::redo : EditCommand::undo;
         default: return std::nullopt;
     }
+}
+
+// Which run of edits a key would extend, should it change the text.
+EditHistory::Edit editOf(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers mods = key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Delete) {
+        return mods == Qt::NoModifier ? EditHistory::Edit::deleting : EditHistory::Edit::other;
+    }
+    // AltGr arrives as Ctrl with Alt, and types.
+    const bool command = (mods & Qt::ControlModifier) && !(mods & Qt::AltModifier);
+    const QString text = key.text();
+    if (command || text.isEmpty() || text.front().category() == QChar::Other_Control) return EditHistory::Edit::other;
+    return EditHistory::Edit::typing;
 }
 
 bool isReturn(const QKeyEvent& key) { return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter; }
@@ -52,7 +72,16 @@ EditableText::EditableText(TextBinding text, const Look& look, Base::Scheduler& 
     setAlignment((look.centered ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
     setPlaceholderText(QString::fromStdString(look.placeholder));
     if (binding_.get) setText(QString::fromStdString(binding_.get()));
+    shown_ = current();
     connect(this, &QLineEdit::textEdited, this, [this](const QString& raw) { edited(raw); });
+    // An edit changes the text before it moves the caret, so only moves over
+    // the text last shown are the user's own, between edits.
+    connect(this, &QLineEdit::cursorPositionChanged, this, [this](int, int caret) {
+        if (this->text().toStdString() == shown_.text) shown_.caret = caret;
+    });
+    connect(this, &QLineEdit::selectionChanged, this, [this] {
+        if (hasSelectedText() && this->text().toStdString() == shown_.text) history_.endRun();
+    });
 }
 
 EditableText::~EditableText() = default;
@@ -65,10 +94,17 @@ void EditableText::setLiveFormatter(LiveFormatter formatter, CaretRule caretAfte
 void EditableText::refresh() {
     if (!binding_.get) return;
     const QString bound = QString::fromStdString(binding_.get());
-    if (text() != bound) setText(bound);
+    if (text() == bound) return;
+    setText(bound);
+    // A value changed elsewhere is no edit of the field's to take back, and the
+    // steps would bring back texts the model has moved on from. A model
+    // answering the field's own write only shows what it kept of that edit.
+    if (!writing_) history_.clear();
+    shown_ = current();
 }
 
 void EditableText::edited(const QString& raw) {
+    const EditHistory::State before = shown_;
     const FormattedEdit edit = formatEdit(raw.toStdString(), cursorPosition(), formatter_, caretRule_);
     if (edit.replaced) {
         setText(QString::fromStdString(edit.text));
@@ -77,10 +113,19 @@ void EditableText::edited(const QString& raw) {
             setCursorPosition(*edit.caret);
         }
     }
+    write(edit.text);
+    shown_ = current();
+    history_.record(before, pendingEdit_, shown_);
+}
+
+void EditableText::write(const std::string& value) {
     if (!binding_.set) return;
     const QString typed = text();
     const int caret = cursorPosition();
-    binding_.set(edit.text);
+    {
+        const QScopedValueRollback<bool> writing(writing_, true);
+        binding_.set(value);
+    }
     showKept(typed, caret);
 }
 
@@ -88,15 +133,26 @@ void EditableText::showKept(const QString& typed, int caret) {
     // A model that keeps less than was typed (a cut at its limit, a control
     // character cleaned) tells nobody when what it keeps did not change, so
     // the field asks. One that did tell has rewritten the field already, with
-    // the caret at the end; either way the caret goes back where it was, as
-    // far as the kept text reaches.
+    // the caret at the end; either way the caret goes after what was kept of
+    // the edit.
     if (!binding_.get) return;
     const std::string kept = binding_.get();
     const QString shown = QString::fromStdString(kept);
     if (text() != shown) setText(shown);
     if (text() == typed) return;
-    setCursorPosition(boundedCaret(caret, kept));
+    setCursorPosition(caretAfterKeeping(typed.toStdString(), caret, kept));
 }
+
+void EditableText::step(bool back) {
+    const std::optional<EditHistory::State> state = back ? history_.undo(current()) : history_.redo(current());
+    if (!state) return;
+    setText(QString::fromStdString(state->text));
+    setCursorPosition(state->caret);
+    write(state->text);
+    shown_ = current();
+}
+
+EditHistory::State EditableText::current() const { return {text().toStdString(), cursorPosition()}; }
 
 bool EditableText::event(QEvent* event) {
     // Claim the editing keys before any application shortcut sees them.
@@ -135,12 +191,39 @@ void EditableText::keyPressEvent(QKeyEvent* event) {
             case EditCommand::copy: copy(); break;
             case EditCommand::cut: cut(); break;
             case EditCommand::selectAll: selectAll(); break;
-            case EditCommand::undo: undo(); break;
-            case EditCommand::redo: redo(); break;
+            case EditCommand::undo: step(true); break;
+            case EditCommand::redo: step(false); break;
         }
         return;
     }
+    const QScopedValueRollback<EditHistory::Edit> pending(pendingEdit_, editOf(*event));
     QLineEdit::keyPressEvent(event);
+}
+
+void EditableText::inputMethodEvent(QInputMethodEvent* event) {
+    const QScopedValueRollback<EditHistory::Edit> pending(
+        pendingEdit_, event->commitString().isEmpty() ? EditHistory::Edit::other : EditHistory::Edit::typing);
+    QLineEdit::inputMethodEvent(event);
+}
+
+void EditableText::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (QAction* action : menu->actions()) {
+        // The menu ties its Undo and Redo to the line edit's own history. Qt
+        // 6.4 ties them by slot name and names neither action; later versions
+        // name them.
+        const QString name = action->objectName();
+        const bool back =
+            name == QLatin1String("edit-undo") || disconnect(action, SIGNAL(triggered()), this, SLOT(undo()));
+        const bool forward = !back && (name == QLatin1String("edit-redo") ||
+                                       disconnect(action, SIGNAL(triggered()), this, SLOT(redo())));
+        if (!back && !forward) continue;
+        action->disconnect(this);
+        action->setEnabled(back ? history_.canUndo() : history_.canRedo());
+        connect(action, &QAction::triggered, this, [this, back] { step(back); });
+    }
+    menu->popup(event->globalPos());
 }
 
 void EditableText::focusOutEvent(QFocusEvent* event) {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 
 #include "Base/Scheduler.h"
+#include "WaylarkKit/Checklist/EditHistory.h"
 #include "WaylarkKit/Checklist/EditableTextRules.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
 
@@ -18,7 +19,8 @@ namespace WaylarkKit {
 // through an optional formatter and places the caret by its rule, reports
 // Return and the end of editing, takes the keyboard focus once when it first
 // appears, and keeps the Ctrl editing keys working even where an application
-// shortcut would claim them.
+// shortcut would claim them. Undo and redo step through what the field showed
+// before each edit, whatever the model kept of it.
 class EditableText final : public QLineEdit {
 public:
     // Taken once, when the field is made; later changes of these show nothing.
@@ -44,7 +46,8 @@ public:
     void setLiveFormatter(LiveFormatter formatter, CaretRule caretAfterFormatting = {});
 
     // Shows the bound value, unless the field shows it already: then the
-    // caret and the selection stay where the user left them.
+    // caret and the selection stay where the user left them. A value changed
+    // elsewhere ends what undo can go back to.
     void refresh();
 
     bool autofocusPending() const { return autofocus_; }
@@ -53,12 +56,17 @@ protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void edited(const QString& raw);
+    void write(const std::string& value);
     void showKept(const QString& typed, int caret);
+    void step(bool back);
+    EditHistory::State current() const;
 
     TextBinding binding_;
     LiveFormatter formatter_;
@@ -68,6 +76,14 @@ private:
     Base::Scheduler& scheduler_;
     bool autofocus_ = false;
     Base::TaskHandle focusTask_;
+    EditHistory history_;
+    // What the field showed after its last edit or refresh, with the caret
+    // wherever it moved since: the state the next edit starts from.
+    EditHistory::State shown_;
+    // The kind of edit the key or input method event being handled would make.
+    EditHistory::Edit pendingEdit_ = EditHistory::Edit::other;
+    // The model answers a write by refreshing the field at once.
+    bool writing_ = false;
 };
 
 }  // namespace WaylarkKit

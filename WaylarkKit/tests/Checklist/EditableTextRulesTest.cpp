@@ -48,3 +48,25 @@ TEST(EditableTextRulesTest, CaretsCountUtf16UnitsAndNeverSplitAPair) {
     } cases[] = {{-1, 0}, {0, 0}, {1, 1}, {2, 1}, {3, 3}, {4, 4}, {9, 4}};
     for (const Case& c : cases) EXPECT_EQ(boundedCaret(c.caret, text), c.bounded) << c.caret;
 }
+
+TEST(EditableTextRulesTest, CaretAfterWhatTheModelKept) {
+    const std::string emoji = "\xF0\x9F\x98\x80";  // two UTF-16 units
+    struct Case {
+        const char* name;
+        std::string typed;
+        int caret;
+        std::string kept;
+        int placed;
+    } cases[] = {
+        {"all kept", "XabY", 3, "XabY", 3},
+        {"line break cleaned", "Xa\nbY", 4, "XabY", 3},
+        {"tab and format character cleaned", "Xa\t\xE2\x80\x8B" "bY", 5, "XabY", 3},
+        {"combining mark kept", "Xe\xCC\x81\n\xE2\x82\xAC" "Y", 5, "Xe\xCC\x81\xE2\x82\xAC" "Y", 4},
+        {"pairs before the caret", "X" + emoji + "\n" + emoji + "Y", 6, "X" + emoji + emoji + "Y", 5},
+        {"caret at the end", "Xab\n", 4, "Xab", 3},
+        {"end cut away", "Xabcdef" "Y", 7, "Xabc", 4},
+        {"cut inside a pair", emoji + "b" + emoji + "c", 3, emoji + emoji, 2},
+        {"nothing kept", "a\nb", 2, "", 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(caretAfterKeeping(c.typed, c.caret, c.kept), c.placed) << c.name;
+}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QTest>
 
 #include "WaylarkKit/Calculator/InstrumentEditorModel.h"
@@ -131,4 +132,48 @@ TEST_F(InstrumentEditorViewTest, OneNameFieldAndTheFocusRequestIsSpent) {
     // Built again, the card asks for no focus.
     InstrumentEditorView again{editor, scheduler, [] {}};
     EXPECT_FALSE(again.textField(Field::name)->autofocusPending());
+}
+
+// A name keeps no line break or tab: the caret stays after a paste cleaned of
+// them, and undo takes back a whole paste the twelve-character limit cut.
+TEST_F(InstrumentEditorViewTest, TheNameKeepsTheCaretAfterAPasteAndUndoesIt) {
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    click(Button::add);
+    scheduler.runPending();
+    EditableText* name = view.textField(Field::name);
+    ASSERT_NE(name, nullptr);
+    const auto type = [&](const char* text) {
+        for (const QString& character : QString::fromUtf8(text).split(QString(), Qt::SkipEmptyParts)) {
+            QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, character, Qt::NoModifier);
+        }
+    };
+    const auto paste = [&](const char* text, int at) {
+        name->setCursorPosition(at);
+        QApplication::clipboard()->setText(QString::fromUtf8(text));
+        QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+    };
+    const struct {
+        const char* pasted;
+        const char* kept;
+    } pastes[] = {{"a\nb", "Xab|Y"}, {"\u0218\t\u20AC", "X\u0218\u20AC|Y"}};
+    for (const auto& each : pastes) {
+        name->selectAll();
+        type("XY");
+        paste(each.pasted, 1);
+        type("|");
+        EXPECT_EQ(editor.instrument().name, each.kept);
+        EXPECT_EQ(name->text().toStdString(), each.kept);
+    }
+
+    name->selectAll();
+    type("\u0218Y");
+    paste("0123456789\u20AC\u20AC\u20AC", 1);
+    EXPECT_EQ(editor.instrument().name, "\u02180123456789\u20AC");
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(editor.instrument().name, "\u0218Y");
+    EXPECT_EQ(name->text().toStdString(), "\u0218Y");
+    EXPECT_EQ(name->cursorPosition(), 1);
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(editor.instrument().name, "\u02180123456789\u20AC");
 }

@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
+#include <QMenu>
 #include <QShortcut>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -23,6 +25,13 @@ struct Field {
     EditableText* other = nullptr;
 
     // Autofocus is shown where editors ask for it: the checklist and timing editors' tests.
+    // The calculator's grouping stands in for any formatter.
+    void group() {
+        field->setLiveFormatter([this](const std::string& raw) { return CalculatorFormat::liveGrouped(raw, value); },
+                                [](const std::string& raw, int caret, const std::string& formatted) {
+                                    return CalculatorFormat::caretAfterGrouping(raw, caret, formatted);
+                                });
+    }
     explicit Field(std::string initial) : value(std::move(initial)) {
         window.resize(300, 80);
         field = new EditableText(binding(), {"Placeholder", 13, FontWeight::regular, false, false}, scheduler,
@@ -64,10 +73,7 @@ TEST(EditableTextTest, RereadingTheSameTextKeepsTheCaret) {
 // rules' own test covers the odd answers a caret rule may give.
 TEST(EditableTextTest, LiveFormatterRewritesAndPlacesTheCaret) {
     Field f("");
-    f.field->setLiveFormatter([](const std::string& raw) { return CalculatorFormat::liveGrouped(raw); },
-                              [](const std::string& raw, int caret, const std::string& formatted) {
-                                  return CalculatorFormat::caretAfterGrouping(raw, caret, formatted);
-                              });
+    f.group();
     f.show();
     f.field->setFocus();
     QTest::keyClicks(f.field, "12345");
@@ -83,6 +89,123 @@ TEST(EditableTextTest, LiveFormatterRewritesAndPlacesTheCaret) {
     EXPECT_EQ(f.field->text(), QStringLiteral("1,982,345"));
     EXPECT_EQ(f.field->cursorPosition(), 4);
     EXPECT_FALSE(f.field->hasSelectedText());
+    // Rewriting the text keeps what undo goes back to.
+    QTest::keyClick(f.field, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(f.field->text().toStdString(), "12,345");
+    EXPECT_EQ(f.value, "12,345");
+    EXPECT_EQ(f.field->cursorPosition(), 1);
+}
+
+TEST(EditableTextTest, UndoAndRedoStepThroughRunsOfTypingAndDeleting) {
+    Field f("");
+    f.show();
+    f.field->setFocus();
+    const auto type = [&](const char* character) {
+        return [&f, character] {
+            QTest::sendKeyEvent(QTest::Click, f.field, Qt::Key_unknown, QString::fromUtf8(character), Qt::NoModifier);
+        };
+    };
+    // What an input method composes arrives as one commit.
+    const auto commit = [&](const char* text) {
+        return [&f, text] {
+            QInputMethodEvent event;
+            event.setCommitString(QString::fromUtf8(text));
+            QApplication::sendEvent(f.field, &event);
+        };
+    };
+    const auto key = [&](QKeyCombination combination) {
+        return [&f, combination] { QTest::keyClick(f.field, combination.key(), combination.keyboardModifiers()); };
+    };
+    const auto undo = key(Qt::CTRL | Qt::Key_Z);
+    const auto redo = key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    const struct {
+        std::function<void()> act;
+        const char* text;
+        int caret;
+    } steps[] = {
+        {type("\u0218"), "\u0218", 1},
+        {type("t"), "\u0218t", 2},
+        {commit("e\u0301"), "\u0218te\u0301", 4},
+        {type("f"), "\u0218te\u0301f", 5},
+        {type("an"), "\u0218te\u0301fan", 7},
+        {key(Qt::Key_Backspace), "\u0218te\u0301fa", 6},
+        {key(Qt::Key_Backspace), "\u0218te\u0301f", 5},
+        {commit("\u20AC"), "\u0218te\u0301f\u20AC", 6},
+        {key(Qt::Key_Home), "\u0218te\u0301f\u20AC", 0},
+        {type("\U0001F44D\U0001F3FD"), "\U0001F44D\U0001F3FD\u0218te\u0301f\u20AC", 4},
+        {undo, "\u0218te\u0301f\u20AC", 0},
+        {undo, "\u0218te\u0301f", 5},
+        {undo, "\u0218te\u0301fan", 7},
+        {undo, "", 0},
+        {undo, "", 0},
+        {redo, "\u0218te\u0301fan", 7},
+        {redo, "\u0218te\u0301f", 5},
+        {type("x"), "\u0218te\u0301fx", 6},
+        {redo, "\u0218te\u0301fx", 6},  // a new edit drops what undo took back
+        {key(Qt::CTRL | Qt::Key_A), "\u0218te\u0301fx", 6},
+        {type("y"), "y", 1},
+        {undo, "\u0218te\u0301fx", 6},
+        {[&f] { f.field->refresh(); }, "\u0218te\u0301fx", 6},
+        {undo, "\u0218te\u0301f", 5},
+        // A value changed elsewhere leaves nothing to go back to.
+        {[&f] {
+             f.value = "\u20AC";
+             f.field->refresh();
+         },
+         "\u20AC", 1},
+        {undo, "\u20AC", 1},
+    };
+    int number = 0;
+    for (const auto& step : steps) {
+        step.act();
+        ++number;
+        EXPECT_EQ(f.field->text().toStdString(), step.text) << "step " << number;
+        EXPECT_EQ(f.value, step.text) << "step " << number;
+        EXPECT_EQ(f.field->cursorPosition(), step.caret) << "step " << number;
+    }
+}
+
+TEST(EditableTextTest, EveryUndoAndRedoKeyAndTheMenuStepTheSameHistory) {
+    Field f("1,234");
+    f.group();
+    f.show();
+    f.field->setFocus();
+    f.field->end(false);
+    QTest::keyClick(f.field, Qt::Key_5);
+    ASSERT_EQ(f.field->text(), QStringLiteral("12,345"));
+    const auto press = [&](const QKeySequence& keys) {
+        QTest::keyClick(f.field, keys[0].key(), keys[0].keyboardModifiers());
+        return f.value;
+    };
+    for (const QKeySequence& keys : QKeySequence::keyBindings(QKeySequence::Undo)) {
+        EXPECT_EQ(press(keys), "1,234") << keys.toString().toStdString();
+        EXPECT_EQ(press(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), "12,345");
+    }
+    for (const QKeySequence& keys : QKeySequence::keyBindings(QKeySequence::Redo)) {
+        EXPECT_EQ(press(Qt::CTRL | Qt::Key_Z), "1,234");
+        EXPECT_EQ(press(keys), "12,345") << keys.toString().toStdString();
+    }
+
+    // The menu's Undo and Redo step as the keys do, and are offered only where there is a step.
+    const auto fromMenu = [&](const QString& label, bool undoOffered, bool redoOffered) {
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, {4, 4}, f.field->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(f.field, &event);
+        std::unique_ptr<QMenu> menu(f.field->findChild<QMenu*>());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions()) {
+            const bool undo = action->text().startsWith("&Undo");
+            if (undo || action->text().startsWith("&Redo")) {
+                EXPECT_EQ(action->isEnabled(), undo ? undoOffered : redoOffered) << action->text().toStdString();
+            }
+            if (action->text().startsWith(label)) action->trigger();
+        }
+    };
+    fromMenu("&Undo", true, false);
+    EXPECT_EQ(f.field->text().toStdString(), "1,234");
+    EXPECT_EQ(f.value, "1,234");
+    fromMenu("&Redo", false, true);
+    EXPECT_EQ(f.field->text().toStdString(), "12,345");
+    EXPECT_EQ(f.value, "12,345");
 }
 
 TEST(EditableTextTest, ReturnSubmitsAndKeepsEditingFocusLossEnds) {

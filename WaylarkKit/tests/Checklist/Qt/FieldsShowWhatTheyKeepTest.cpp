@@ -88,18 +88,17 @@ testing::AssertionResult reads(const EditableText* field, const QString& expecte
     return reads(field, expected.toStdString());
 }
 
-}  // namespace
+// One row per field whose model cuts or cleans what is typed.
+struct FieldRow {
+    const char* name;
+    std::function<EditableText*(Editors&)> field;
+    std::function<std::string(Editors&)> kept;
+    QString before;  // typed first, kept whole
+    int limit;       // characters kept of what is typed after it
+};
 
-TEST(FieldsShowWhatTheyKeepTest, TypingAndPastingPastTheLimitLeaveOnlyWhatIsKept) {
-    using Field = std::function<EditableText*(Editors&)>;
-    using Kept = std::function<std::string(Editors&)>;
-    const struct {
-        const char* name;
-        Field field;
-        Kept kept;
-        QString before;  // typed first, kept whole
-        int limit;       // characters kept of what is typed after it
-    } rows[] = {
+std::vector<FieldRow> fieldRows() {
+    return {
         {"checklist name", [](Editors& e) { return e.checklistView->nameField(); },
          [](Editors& e) { return e.checklist.templateWithID(e.templateID)->name; }, "", 50},
         {"checklist item", [](Editors& e) { return &e.row().textField(); }, [](Editors& e) { return e.item().text; },
@@ -119,7 +118,12 @@ TEST(FieldsShowWhatTheyKeepTest, TypingAndPastingPastTheLimitLeaveOnlyWhatIsKept
          },
          [](Editors& e) { return e.settings.customIntervals().at(0).name; }, "", 14},
     };
-    for (const auto& row : rows) {
+}
+
+}  // namespace
+
+TEST(FieldsShowWhatTheyKeepTest, TypingAndPastingPastTheLimitLeaveOnlyWhatIsKept) {
+    for (const FieldRow& row : fieldRows()) {
         SCOPED_TRACE(row.name);
         Editors e;
         EditableText* field = row.field(e);
@@ -152,6 +156,57 @@ TEST(FieldsShowWhatTheyKeepTest, TypingAndPastingPastTheLimitLeaveOnlyWhatIsKept
         EXPECT_TRUE(reads(field, row.kept(e)));
         EXPECT_TRUE(reads(field, row.before + typedRun(0, 1) + typedRun(0, row.limit - 1)));
         EXPECT_EQ(field->cursorPosition(), field->text().size());
+    }
+}
+
+// A paste the model cleans leaves the caret after what was kept of it, and
+// undo takes back a whole paste, even one the model cut at its limit.
+TEST(FieldsShowWhatTheyKeepTest, PastesKeepTheCaretAfterThemAndUndoWhole) {
+    for (const FieldRow& row : fieldRows()) {
+        SCOPED_TRACE(row.name);
+        Editors e;
+        EditableText* field = row.field(e);
+        ASSERT_NE(field, nullptr);
+        e.focus(field);
+        const QString first = field->text();
+        field->selectAll();
+        for (const QChar letter : row.before + "XY") type(field, letter);
+        const int start = static_cast<int>(row.before.size());
+
+        // A tab becomes a space, a zero-width space goes.
+        QApplication::clipboard()->setText(QString::fromUtf8("\u0218\t\u200B\u20AC"));
+        field->setCursorPosition(start + 1);
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        type(field, "|");
+        EXPECT_TRUE(reads(field, row.before + QString::fromUtf8("X\u0218 \u20AC|Y")));
+        EXPECT_TRUE(reads(field, row.kept(e)));
+
+        // Back past the edits the model cleaned or cut, to the text the field first showed.
+        const QString pasted = row.before + "X" + typedRun(0, row.limit - 1);
+        const QKeyCombination undo = Qt::CTRL | Qt::Key_Z;
+        const QKeyCombination redo = Qt::CTRL | Qt::SHIFT | Qt::Key_Z;
+        const struct {
+            QKeyCombination key;
+            QString text;
+            int caret;
+        } steps[] = {
+            {undo, row.before + QString::fromUtf8("X\u0218 \u20ACY"), start + 4},
+            {undo, row.before + "XY", start + 1},
+            {undo, first, static_cast<int>(first.size())},
+            {redo, row.before + "XY", start + 1},
+            {Qt::CTRL | Qt::Key_V, pasted, static_cast<int>(pasted.size())},
+            {undo, row.before + "XY", start + 1},
+            {undo, first, static_cast<int>(first.size())},
+            {redo, row.before + "XY", start + 1},
+            {redo, pasted, static_cast<int>(pasted.size())},
+        };
+        QApplication::clipboard()->setText(typedRun(0, 10'000));
+        for (const auto& step : steps) {
+            QTest::keyClick(field, step.key.key(), step.key.keyboardModifiers());
+            EXPECT_TRUE(reads(field, step.text)) << QKeySequence(step.key).toString().toStdString();
+            EXPECT_TRUE(reads(field, row.kept(e)));
+            EXPECT_EQ(field->cursorPosition(), step.caret);
+        }
     }
 }
 
