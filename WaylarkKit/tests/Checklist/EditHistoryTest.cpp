@@ -40,6 +40,6 @@ TEST(EditHistoryTest, RedoUntilTheNextEditAndTheOldestStepsGoFirst) {
     history.record({"50", 0}, Edit::typing, {"50x", 3});
     EXPECT_FALSE(history.canRedo());
     // An edit the model kept nothing of is no step to take back.
-    history.record({"50x", 3}, Edit::typing, {"50x", 3});
+    history.record({"50x", 3}, Edit::other, {"50x", 3});
     EXPECT_EQ(history.undo({"50x", 3}), (State{"50", 0}));
 }
