@@ -12,22 +12,18 @@ void EditHistory::record(const State& before, Edit edit, const State& after) {
     runEnd_ = after;
 }
 
-std::optional<EditHistory::State> EditHistory::undo(const State& current) {
-    if (undo_.empty()) return std::nullopt;
-    State back = std::move(undo_.back());
-    undo_.pop_back();
-    push(redo_, current);
-    endRun();
-    return back;
-}
+std::optional<EditHistory::State> EditHistory::undo(const State& current) { return step(undo_, redo_, current); }
 
-std::optional<EditHistory::State> EditHistory::redo(const State& current) {
-    if (redo_.empty()) return std::nullopt;
-    State forward = std::move(redo_.back());
-    redo_.pop_back();
-    push(undo_, current);
+std::optional<EditHistory::State> EditHistory::redo(const State& current) { return step(redo_, undo_, current); }
+
+std::optional<EditHistory::State> EditHistory::step(std::vector<State>& from, std::vector<State>& to,
+                                                    const State& current) {
+    if (from.empty()) return std::nullopt;
+    State next = std::move(from.back());
+    from.pop_back();
+    push(to, current);
     endRun();
-    return forward;
+    return next;
 }
 
 void EditHistory::clear() {

@@ -38,6 +38,8 @@ public:
 
 private:
     static void push(std::vector<State>& steps, const State& state);
+    // Takes the last state of `from`, leaving `current` on `to` to come back to.
+    std::optional<State> step(std::vector<State>& from, std::vector<State>& to, const State& current);
 
     std::vector<State> undo_;
     std::vector<State> redo_;
