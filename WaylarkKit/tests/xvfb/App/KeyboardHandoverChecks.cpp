@@ -31,7 +31,6 @@
 #include "IslandKit/Window/QtDesktop.h"
 #include "IslandKit/Window/QtScheduler.h"
 #include "IslandKit/Window/X11.h"
-#include "IslandKit/Window/X11Focus.h"
 #include "WaylarkKit/App/InstanceLock.h"
 #include "WaylarkKit/App/Qt/AppDelegate.h"
 #include "WaylarkKit/Calculator/Qt/CalculatorTabView.h"
