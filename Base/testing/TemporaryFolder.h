@@ -3,15 +3,16 @@
 // Test support shared by every component's tests: private scratch folders and
 // whole-file reads and writes.
 
-#include <fcntl.h>
 #include <stdlib.h>
-#include <unistd.h>
 
-#include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <stdexcept>
 #include <string>
+
+#include "Base/FileSystem.h"
 
 namespace Base::Testing {
 
@@ -40,23 +41,8 @@ private:
 // The whole file, or nothing when it is missing or its read fails, as under
 // /proc when the process ends midway: unlike a stream, this never throws.
 inline std::string readBytes(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return {};
-    std::string bytes;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0) {
-            bytes.append(buffer, static_cast<std::size_t>(n));
-        } else if (n == 0) {
-            break;
-        } else if (errno != EINTR) {
-            bytes.clear();
-            break;
-        }
-    }
-    ::close(fd);
-    return bytes;
+    FileSystem::CappedRead read = FileSystem::readCapped(path, std::numeric_limits<std::uintmax_t>::max());
+    return read.outcome == FileSystem::CappedRead::Outcome::read ? std::move(read.bytes) : std::string();
 }
 
 // Creates missing parent folders first.
