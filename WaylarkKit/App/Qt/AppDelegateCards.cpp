@@ -5,7 +5,7 @@
 #include "WaylarkKit/App/Qt/DisplayChoiceView.h"
 #include "WaylarkKit/Calculator/Qt/InstrumentEditorView.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistEditorView.h"
-#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/TextField/Qt/EditableText.h"
 #include "WaylarkKit/Settings/Qt/EditorCard.h"
 
 namespace WaylarkKit {

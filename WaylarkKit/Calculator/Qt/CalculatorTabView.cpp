@@ -9,7 +9,7 @@
 
 #include "WaylarkKit/Calculator/CalculatorFormat.h"
 #include "WaylarkKit/Calculator/Qt/InstrumentMenuView.h"
-#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/TextField/Qt/EditableText.h"
 
 namespace WaylarkKit {
 

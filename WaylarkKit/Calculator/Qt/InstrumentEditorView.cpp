@@ -10,7 +10,7 @@
 #include "WaylarkKit/Calculator/CalculatorFormat.h"
 #include "WaylarkKit/Calculator/InstrumentEditorText.h"
 #include "WaylarkKit/Calculator/Qt/CalculatorPainting.h"
-#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/TextField/Qt/EditableText.h"
 #include "WaylarkKit/Style/Palette.h"
 #include "WaylarkKit/Style/Qt/QtText.h"
 #include "WaylarkKit/Style/Qt/Symbols.h"

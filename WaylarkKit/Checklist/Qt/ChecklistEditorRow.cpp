@@ -9,7 +9,7 @@
 #include "ChecklistKit/ChecklistText.h"
 #include "WaylarkKit/Checklist/ChecklistTexts.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistDrawing.h"
-#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/TextField/Qt/EditableText.h"
 
 namespace WaylarkKit {
 

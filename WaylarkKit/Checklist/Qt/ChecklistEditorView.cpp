@@ -8,7 +8,7 @@
 #include "WaylarkKit/Checklist/Qt/ChecklistDrawing.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistEditorRow.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistSidebarList.h"
-#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/TextField/Qt/EditableText.h"
 
 namespace WaylarkKit {
 

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "SettingsKit/SettingsModel.h"
-#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/TextField/Qt/EditableText.h"
 #include "WaylarkKit/Greeting/Qt/GreetingWordView.h"
 #include "WaylarkKit/Settings/Qt/EditorButtons.h"
 #include "WaylarkKit/Settings/Qt/EditorLook.h"

@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "Base/Scheduler.h"
-#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/TextField/Qt/EditableText.h"
 #include "WaylarkKit/Settings/Qt/EditorWidgets.h"
 #include "WaylarkKit/Settings/TimingEditorModel.h"
 

@@ -21,7 +21,7 @@
 #include "WaylarkKit/Calculator/Qt/CalculatorTabView.h"
 #include "WaylarkKit/Calculator/Qt/InstrumentEditorView.h"
 #include "WaylarkKit/Calculator/Qt/SystemClipboard.h"
-#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/TextField/Qt/EditableText.h"
 #include "WaylarkKit/tests/xvfb/support/XvfbDriving.h"
 
 using namespace WaylarkKit;

@@ -20,7 +20,7 @@
 #include "WaylarkKit/Checklist/Qt/ChecklistEditorView.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistItemsView.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistTabView.h"
-#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/TextField/Qt/EditableText.h"
 #include "WaylarkKit/Checklist/Qt/HoldToResetButton.h"
 #include "WaylarkKit/tests/xvfb/support/XvfbDriving.h"
 

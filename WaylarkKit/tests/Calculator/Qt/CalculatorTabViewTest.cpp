@@ -7,7 +7,7 @@
 #include "WaylarkKit/Calculator/Qt/CalculatorPainting.h"
 #include "WaylarkKit/Calculator/Qt/CalculatorTabView.h"
 #include "WaylarkKit/Calculator/Qt/InstrumentMenuView.h"
-#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/TextField/Qt/EditableText.h"
 #include "WaylarkKit/tests/Calculator/CalculatorFixture.h"
 #include "WaylarkKit/tests/support/WidgetTesting.h"
 

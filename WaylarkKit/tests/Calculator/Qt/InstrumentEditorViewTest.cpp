@@ -6,7 +6,7 @@
 
 #include "WaylarkKit/Calculator/InstrumentEditorModel.h"
 #include "WaylarkKit/Calculator/Qt/InstrumentEditorView.h"
-#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/TextField/Qt/EditableText.h"
 #include "WaylarkKit/tests/Calculator/CalculatorFixture.h"
 #include "WaylarkKit/tests/support/WidgetTesting.h"
 

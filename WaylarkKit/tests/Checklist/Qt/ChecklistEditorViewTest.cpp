@@ -12,7 +12,7 @@
 #include "WaylarkKit/Checklist/Qt/ChecklistEditorRow.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistEditorView.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistSidebarList.h"
-#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/TextField/Qt/EditableText.h"
 #include "WaylarkKit/tests/support/WidgetTesting.h"
 
 using namespace WaylarkKit;

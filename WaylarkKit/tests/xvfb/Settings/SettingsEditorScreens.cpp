@@ -14,7 +14,7 @@
 #include "IslandKit/Window/QtScheduler.h"
 #include "SettingsKit/InMemorySettingsStore.h"
 #include "SettingsKit/SettingsModel.h"
-#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/TextField/Qt/EditableText.h"
 #include "WaylarkKit/Motion/DesktopMotionSetting.h"
 #include "WaylarkKit/Settings/NewsRulesEditorModel.h"
 #include "WaylarkKit/Settings/Qt/EditorCard.h"

@@ -8,7 +8,7 @@
 
 #include "Base/ManualScheduler.h"
 #include "WaylarkKit/Calculator/CalculatorFormat.h"
-#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/TextField/Qt/EditableText.h"
 #include "WaylarkKit/tests/support/WidgetTesting.h"
 
 using namespace WaylarkKit;

@@ -1,4 +1,4 @@
-#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/TextField/Qt/EditableText.h"
 
 #include <optional>
 

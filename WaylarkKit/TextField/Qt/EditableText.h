@@ -6,8 +6,8 @@
 #include <QLineEdit>
 
 #include "Base/Scheduler.h"
-#include "WaylarkKit/Checklist/EditHistory.h"
-#include "WaylarkKit/Checklist/EditableTextRules.h"
+#include "WaylarkKit/TextField/EditHistory.h"
+#include "WaylarkKit/TextField/EditableTextRules.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
 
 namespace WaylarkKit {

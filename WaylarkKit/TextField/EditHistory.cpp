@@ -1,4 +1,4 @@
-#include "WaylarkKit/Checklist/EditHistory.h"
+#include "WaylarkKit/TextField/EditHistory.h"
 
 namespace WaylarkKit {
 

@@ -1,4 +1,4 @@
-#include "WaylarkKit/Checklist/EditableTextRules.h"
+#include "WaylarkKit/TextField/EditableTextRules.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "WaylarkKit/Checklist/EditHistory.h"
+#include "WaylarkKit/TextField/EditHistory.h"
 
 namespace WaylarkKit {
 void PrintTo(const EditHistory::State& state, std::ostream* out) { *out << '"' << state.text << "\" @" << state.caret; }

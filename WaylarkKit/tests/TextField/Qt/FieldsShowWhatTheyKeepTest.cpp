@@ -12,7 +12,7 @@
 #include "SettingsKit/tests/ModelFixture.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistEditorRow.h"
 #include "WaylarkKit/Checklist/Qt/ChecklistEditorView.h"
-#include "WaylarkKit/Checklist/Qt/EditableText.h"
+#include "WaylarkKit/TextField/Qt/EditableText.h"
 #include "WaylarkKit/Settings/Qt/GreetingEditorView.h"
 #include "WaylarkKit/Settings/Qt/TimingCustomsPage.h"
 #include "WaylarkKit/Settings/Qt/TimingEditorView.h"

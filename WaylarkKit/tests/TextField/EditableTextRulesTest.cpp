@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "WaylarkKit/Calculator/CalculatorFormat.h"
-#include "WaylarkKit/Checklist/EditableTextRules.h"
+#include "WaylarkKit/TextField/EditableTextRules.h"
 
 using namespace WaylarkKit;
 
