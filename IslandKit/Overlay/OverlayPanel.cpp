@@ -23,7 +23,7 @@ bool OverlayPanel::event(QEvent* event) {
         switch (event->type()) {
             case QEvent::KeyPress:
             case QEvent::KeyRelease:
-                if (keysTo_) {
+                if (keysTo_ && clickTakings() == takingsAtPass_) {
                     QWidget* to = keysTo_->focusWidget() ? keysTo_->focusWidget() : keysTo_.data();
                     const std::unique_ptr<QEvent> passed(event->clone());
                     QCoreApplication::sendEvent(to, passed.get());

@@ -17,8 +17,12 @@ public:
     // or a click that still reaches the panel while it fades out goes nowhere.
     void letGo();
     // Keys typed before the keyboard has moved on still reach this panel as
-    // it fades; they go on to `panel`, the card that has the keyboard now.
-    void passKeysTo(QWidget* panel) { keysTo_ = panel; }
+    // it fades; they go on to `panel`, the card that has the keyboard now,
+    // until a click chooses a field anywhere: later keys were typed there.
+    void passKeysTo(QWidget* panel) {
+        keysTo_ = panel;
+        takingsAtPass_ = clickTakings();
+    }
 
     bool canBecomeKey() const override { return !lettingGo_; }
 
@@ -28,6 +32,7 @@ protected:
 private:
     bool lettingGo_ = false;
     QPointer<QWidget> keysTo_;
+    int takingsAtPass_ = 0;
 };
 
 }  // namespace IslandKit

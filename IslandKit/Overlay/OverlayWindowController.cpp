@@ -76,6 +76,7 @@ bool OverlayWindowController::giveKeyboardToShownCard() {
     // The panel's window remembers its focused field; activating it gives
     // that field the keys again, the caret where the user left it.
     panel->activateWindow();
+    X11::takeKeyboard(panel);
     if (QWidget* field = panel->focusWidget()) field->setFocus(Qt::ActiveWindowFocusReason);
     return true;
 }

@@ -3,7 +3,15 @@
 #include <QChildEvent>
 #include <QKeyEvent>
 
+#include "IslandKit/Window/X11.h"
+
 namespace IslandKit {
+
+namespace {
+int takings = 0;
+}  // namespace
+
+int FloatingPanel::clickTakings() { return takings; }
 
 FloatingPanel::FloatingPanel()
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
@@ -33,11 +41,21 @@ void FloatingPanel::watch(QObject* object) {
 
 bool FloatingPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ChildAdded) watch(static_cast<QChildEvent*>(event)->child());
-    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
-        auto* widget = static_cast<QWidget*>(watched);
-        if ((widget->focusPolicy() & Qt::ClickFocus) && canBecomeKey() && !isActiveWindow()) {
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
+        (static_cast<QWidget*>(watched)->focusPolicy() & Qt::ClickFocus)) {
+        // Qt calls a window active for a moment after the keyboard has left
+        // it; the X server knows at once.
+        const bool holds = X11::hasInputFocus(this).value_or(isActiveWindow());
+        if (canBecomeKey() && !holds) {
+            ++takings;
             if (auto taking = onTakingKeyboard) taking();
             activateWindow();
+            X11::takeKeyboard(this);
+        } else if (!canBecomeKey() && !holds) {
+            // Qt has focused the view before the press arrives here. In a
+            // window without the keyboard it would look chosen while the
+            // keys still go where they went: into a card's field, say.
+            if (QWidget* focus = focusWidget()) focus->clearFocus();
         }
     }
     return QWidget::eventFilter(watched, event);

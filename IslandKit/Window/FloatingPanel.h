@@ -21,6 +21,11 @@ public:
 
     virtual bool canBecomeKey() const { return true; }
 
+    // How often in this run a click has made one of these panels take the
+    // keyboard: a panel that passes keys on to another tells from it that
+    // the trader has chosen a field somewhere since.
+    static int clickTakings();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

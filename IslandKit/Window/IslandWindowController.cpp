@@ -1,6 +1,7 @@
 #include "IslandKit/Window/IslandWindowController.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 #include <QGuiApplication>
@@ -127,6 +128,7 @@ void IslandWindowController::handlePointer(Point point) {
 }
 
 void IslandWindowController::handleOutsideClick(const OutsideClick& click) {
+    std::fprintf(stderr, "DBG outside click taker=%u\n", click.keyboardTaker ? *click.keyboardTaker : 0u);
     if (panel_ && !isReleasingKeyboard_ && X11::heldKeyboardJustNow(panel_.get())) {
         if (QWidget* focus = panel_->focusWidget()) focus->clearFocus();
         giveUpKeyboard(click.keyboardTaker);
@@ -155,19 +157,26 @@ bool IslandWindowController::holdsKeyboard() const {
 }
 
 void IslandWindowController::giveUpKeyboard(std::optional<std::uint32_t> to) {
+    std::fprintf(stderr, "DBG giveUpKeyboard to=%u\n", to ? *to : 0u);
     isReleasingKeyboard_ = true;
-    // Ordering the panel out and in again drops its key status while the
-    // island stays on screen.
-    panel_->hide();
-    panel_->show();
-    WindowLevel::restack();
-    updateInputShape();
     // A window a click chose gets the keyboard from here; the one that had it
-    // gets it back from whoever hears of the release.
+    // (a card still shown, or another application's window) gets it back
+    // from whoever hears of the release. Straight from the island: were the
+    // island to let go first, the server would send the keyboard to the
+    // root window, and a window manager would hand it to its last client
+    // (the chart under a card) after the card had taken it.
     if (to) {
         keyboard_.giveTo(*to);
     } else if (auto callback = model_.onKeyboardReleased()) {
         callback();
+    }
+    // Nobody took it: ordering the panel out and in again drops its key
+    // status while the island stays on screen.
+    if (holdsKeyboard()) {
+        panel_->hide();
+        panel_->show();
+        WindowLevel::restack();
+        updateInputShape();
     }
     isReleasingKeyboard_ = false;
 }

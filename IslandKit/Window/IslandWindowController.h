@@ -70,9 +70,9 @@ private:
     // it, to the window clicked when that takes it, else back to the window
     // that had it; then an expanded island that allows it collapses.
     void handleOutsideClick(const OutsideClick& click);
-    // Drops the panel's key status and gives the keyboard to `to`, or tells
-    // the model's `onKeyboardReleased`, which gives it back to the window
-    // that had it.
+    // Gives the keyboard to `to`, or tells the model's `onKeyboardReleased`,
+    // which gives it back to the window that had it; then, where nobody took
+    // it, drops the panel's key status.
     void giveUpKeyboard(std::optional<std::uint32_t> to);
     bool holdsKeyboard() const;
     void updateInputShape();

@@ -56,6 +56,18 @@ std::optional<bool> hasInputFocus(const QWidget* window) {
     return focus && focus->focus == static_cast<xcb_window_t>(window->winId());
 }
 
+void takeKeyboard(const QWidget* window) {
+    xcb_connection_t* c = connection();
+    // A window that is not viewable cannot take the keyboard; asking would be an error.
+    if (!c || !window || !window->testAttribute(Qt::WA_WState_Created) || !window->isVisible()) return;
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    Reply<xcb_get_window_attributes_reply_t> attributes(
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, id), nullptr));
+    if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE) return;
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, id, XCB_CURRENT_TIME);
+    xcb_flush(c);
+}
+
 bool heldKeyboardJustNow(const QWidget* window) {
     return window && (window->isActiveWindow() || hasInputFocus(window).value_or(false));
 }

@@ -36,6 +36,12 @@ void setInputShape(QWidget* window, const std::vector<QRect>& rects);
 // of the focus only when its event arrives, and calls the window active for a
 // moment after it; the server knows at once. Empty off X11.
 std::optional<bool> hasInputFocus(const QWidget* window);
+// Gives one of our windows, shown, the keyboard at once, stamped with the
+// server's own time. Qt stamps its requests with the last event it has seen,
+// which a focus change made since (ours or a window manager's) outdates, and
+// the server ignores an outdated request: the keys would stay where they
+// were while a field of this window looks chosen. No effect off X11.
+void takeKeyboard(const QWidget* window);
 // Whether `window` has the keyboard or had it a moment ago: the X server says
 // so, or Qt still calls it active after a window manager took the keyboard
 // for itself (on a click on the bare desktop, say).
