@@ -18,6 +18,11 @@ namespace WaylarkKit {
 struct TextBinding {
     std::function<std::string()> get;
     std::function<void(const std::string&)> set;
+    // Which value the field edits now, for a field that edits one value after
+    // another (the selected instrument's, a risk in dollars or in percent):
+    // its undo history belongs to one value and never reaches the next, even
+    // where both show the same text. None: one value for the field's life.
+    std::function<std::string()> identity;
 };
 
 // Rewrites the raw text after every keystroke (grouping digits, say).

@@ -22,6 +22,17 @@ using Field = CalculatorModel::Field;
 // Texts a user or a file wrote reach the tooltip as plain text.
 QString plainTooltip(const QString& text) { return text.isEmpty() ? text : "<p>" + text.toHtmlEscaped() + "</p>"; }
 
+// The risk and the stop edit another setting once their mode is switched.
+std::string editedValue(const CalculatorModel& model, Field field) {
+    switch (field) {
+        case Field::risk: return model.calculator().riskMode == RiskMode::amount ? "amount" : "percent";
+        case Field::stop: return model.calculator().stopMode == StopMode::price ? "price" : "points";
+        case Field::balance:
+        case Field::entry: break;
+    }
+    return {};
+}
+
 }  // namespace
 
 // Paints the toast above the menu and lets every click through.
@@ -48,7 +59,8 @@ CalculatorTabView::CalculatorTabView(CalculatorModel& model, Base::Scheduler& sc
     : QWidget(parent), model_(model), scheduler_(scheduler) {
     for (const Field field : {Field::balance, Field::risk, Field::stop, Field::entry}) {
         TextBinding binding{[this, field] { return model_.displayText(field); },
-                            [this, field](const std::string& text) { model_.edit(field, text); }};
+                            [this, field](const std::string& text) { model_.edit(field, text); },
+                            [this, field] { return editedValue(model_, field); }};
         EditableText::Look look;
         look.fontSize = 14;
         look.weight = FontWeight::semibold;

@@ -32,17 +32,23 @@ constexpr double columnSpacing = 18;
 // The card's own text look, where a part sets none.
 QFont cardFont() { return P::font(13, FontWeight::regular); }
 
+// The card shows through the area and what it scrolls. Nothing is styled to
+// get there: a style sheet would reach every child, the menus the fields
+// open included.
 QScrollArea* quietScrollArea(QWidget* parent) {
     auto* area = new QScrollArea(parent);
     area->setFrameShape(QFrame::NoFrame);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     area->setWidgetResizable(false);
-    area->setAttribute(Qt::WA_TranslucentBackground);
     area->viewport()->setAutoFillBackground(false);
-    area->setStyleSheet(QStringLiteral("background: transparent;"));
     area->setFocusPolicy(Qt::NoFocus);
     return area;
+}
+
+void scrollQuietly(QScrollArea* area, QWidget* content) {
+    area->setWidget(content);
+    content->setAutoFillBackground(false);  // setWidget turned it on
 }
 
 }  // namespace
@@ -236,8 +242,10 @@ protected:
 
 private:
     EditableText* makeField(Field field, const char* placeholder, double size, FontWeight weight, bool autofocus) {
+        // The card edits the calculator's selected instrument, whichever that is now.
         TextBinding binding{[this, field] { return editor_.displayText(field); },
-                            [this, field](const std::string& text) { editor_.edit(field, text); }};
+                            [this, field](const std::string& text) { editor_.edit(field, text); },
+                            [this] { return editor_.instrument().id; }};
         EditableText::Look look;
         look.placeholder = placeholder;
         look.fontSize = size;
@@ -402,7 +410,7 @@ InstrumentEditorView::InstrumentEditorView(InstrumentEditorModel& editor, Base::
     : QWidget(parent), editor_(editor), scheduler_(scheduler), onDone_(std::move(onDone)) {
     listScroll_ = quietScrollArea(this);
     list_ = new Sidebar(editor_, listScroll_);
-    listScroll_->setWidget(list_);
+    scrollQuietly(listScroll_, list_);
     detailScroll_ = quietScrollArea(this);
     detail_ = new Detail(
         editor_, scheduler,
@@ -410,7 +418,7 @@ InstrumentEditorView::InstrumentEditorView(InstrumentEditorModel& editor, Base::
             if (onDone_) onDone_();
         },
         detailScroll_);
-    detailScroll_->setWidget(detail_);
+    scrollQuietly(detailScroll_, detail_);
 
     const auto changed = [this] { refresh(); };
     subscriptions_.push_back(editor_.settings().observeSettings(changed));

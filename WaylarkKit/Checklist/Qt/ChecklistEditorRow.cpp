@@ -60,8 +60,10 @@ void ChecklistEditorRow::makeTextField(bool autofocus) {
         text_->deleteLater();
     }
     const Base::Uuid id = item_.id;
+    // A row, and each of its fields, stays with one item for life.
     text_ = new EditableText({[this] { return currentItem().text; },
-                              [this, id](const std::string& text) { checklist_.updateItem(id, templateID_, text); }},
+                              [this, id](const std::string& text) { checklist_.updateItem(id, templateID_, text); },
+                              {}},
                              {"Item", 13, FontWeight::regular, autofocus, false}, scheduler_, this);
     text_->setOnSubmit([this] { addItem_(); });
     text_->installEventFilter(this);
@@ -92,7 +94,8 @@ void ChecklistEditorRow::syncOptionsEditor() {
                  // (a trailing comma, a repeat); the item stores the cleaned options.
                  editor_.setOptionDraft(id, text);
                  checklist_.setOptions(ChecklistKit::ChecklistText::options(text), id, templateID_);
-             }},
+             },
+             {}},
             {"Above, Below", 12, FontWeight::regular, true, false}, scheduler_, this);
         if (isVisible()) options_->show();
     } else if (!isOpen() && options_) {

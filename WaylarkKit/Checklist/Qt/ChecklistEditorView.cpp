@@ -253,7 +253,8 @@ void ChecklistEditorView::makeNameField(const Base::Uuid& templateID, bool autof
              const std::optional<ChecklistKit::ChecklistTemplate> shown = checklist_.templateWithID(templateID);
              return shown ? shown->name : std::string();
          },
-         [this, templateID](const std::string& name) { checklist_.renameTemplate(templateID, name); }},
+         [this, templateID](const std::string& name) { checklist_.renameTemplate(templateID, name); },
+         {}},  // made afresh for each checklist shown
         {"Checklist name", 18, FontWeight::semibold, autofocus, false}, scheduler_, this);
     nameField_->setOnSubmit([this, templateID] { addItem(templateID); });
     layoutChildren();

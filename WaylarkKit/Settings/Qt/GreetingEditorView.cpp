@@ -201,6 +201,7 @@ QWidget* GreetingEditorView::fieldBlock(const QString& label, EditableText*& fie
                 settings_.setGreetingName(text);
             }
         },
+        {},  // each field edits one part of the greeting for life
     };
     field = new EditableText(std::move(binding),
                              {leading ? "Welcome" : "Name", 14, FontWeight::regular, leading, false}, scheduler_);

@@ -39,6 +39,7 @@ CustomRow::CustomRow(QWidget* parent, TimingEditorContext& context, const Base::
         [this](const std::string& text) {
             context_.act([&] { context_.settings.renameCustomInterval(id_, text); });
         },
+        {},  // a row stays with its custom time for life
     };
     name_ = new EditableText(std::move(name), {"Name", 13, FontWeight::regular, autofocus, false}, context.scheduler);
     name_->installEventFilter(this);

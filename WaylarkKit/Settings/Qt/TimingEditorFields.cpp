@@ -32,6 +32,8 @@ TimeField::TimeField(QWidget* parent, TimingEditorContext& context,
         [this, commit = std::move(commit)](const std::string& text) {
             context_.act([&] { commit(text); });
         },
+        // The draft's key names the time the field edits now.
+        [this] { return draftKey_(); },
     };
     field_ = new EditableText(std::move(binding), {"HH:MM", 13, FontWeight::regular, false, true}, context.scheduler,
                               this);

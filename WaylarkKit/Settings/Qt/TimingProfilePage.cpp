@@ -30,6 +30,8 @@ WindowRow::WindowRow(QWidget* parent, TimingEditorContext& context, std::string 
         [this](const std::string& text) {
             context_.act([&] { context_.settings.renameWindow(profile_, position_, text); });
         },
+        // Rows stay by place, from one profile to the next.
+        [this] { return TimingEditorModel::windowRowKey(profile_, position_); },
     };
     name_ = new EditableText(std::move(name), {"Window name", 13, FontWeight::regular, autofocus, false},
                              context.scheduler);

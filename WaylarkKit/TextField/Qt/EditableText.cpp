@@ -7,11 +7,13 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QScopedValueRollback>
 
 #include "WaylarkKit/Style/Palette.h"
+#include "WaylarkKit/Style/Qt/MenuLook.h"
 #include "WaylarkKit/Style/Qt/QtColor.h"
 #include "WaylarkKit/Style/Qt/TextDrawing.h"
 
@@ -72,6 +74,7 @@ EditableText::EditableText(TextBinding text, const Look& look, Base::Scheduler& 
     setAlignment((look.centered ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
     setPlaceholderText(QString::fromStdString(look.placeholder));
     if (binding_.get) setText(QString::fromStdString(binding_.get()));
+    if (binding_.identity) identity_ = binding_.identity();
     shown_ = current();
     connect(this, &QLineEdit::textEdited, this, [this](const QString& raw) { edited(raw); });
     // An edit changes the text before it moves the caret, so only moves over
@@ -93,6 +96,7 @@ void EditableText::setLiveFormatter(LiveFormatter formatter, CaretRule caretAfte
 
 void EditableText::refresh() {
     if (!binding_.get) return;
+    keepsToValue();
     const QString bound = QString::fromStdString(binding_.get());
     if (text() == bound) return;
     setText(bound);
@@ -104,6 +108,9 @@ void EditableText::refresh() {
 }
 
 void EditableText::edited(const QString& raw) {
+    ++edits_;
+    // Typed over a text left from another value: nothing of it is this value's to come back to.
+    const bool recorded = keepsToValue();
     const EditHistory::State before = shown_;
     const FormattedEdit edit = formatEdit(raw.toStdString(), cursorPosition(), formatter_, caretRule_);
     if (edit.replaced) {
@@ -115,7 +122,7 @@ void EditableText::edited(const QString& raw) {
     }
     write(edit.text);
     shown_ = current();
-    history_.record(before, pendingEdit_, shown_);
+    if (recorded) history_.record(before, pendingEdit_, shown_);
 }
 
 void EditableText::write(const std::string& value) {
@@ -144,6 +151,8 @@ void EditableText::showKept(const QString& typed, int caret) {
 }
 
 void EditableText::step(bool back) {
+    // A view that has not caught up with another value yet still never writes an old text into it.
+    if (!keepsToValue()) return;
     const std::optional<EditHistory::State> state = back ? history_.undo(current()) : history_.redo(current());
     if (!state) return;
     setText(QString::fromStdString(state->text));
@@ -153,6 +162,17 @@ void EditableText::step(bool back) {
 }
 
 EditHistory::State EditableText::current() const { return {text().toStdString(), cursorPosition()}; }
+
+bool EditableText::keepsToValue() {
+    if (!binding_.identity) return true;
+    std::string now = binding_.identity();
+    if (now == identity_) return true;
+    identity_ = std::move(now);
+    history_.clear();
+    return false;
+}
+
+bool EditableText::ownMenuOpen() const { return menu_ && menu_->isVisible(); }
 
 bool EditableText::event(QEvent* event) {
     // Claim the editing keys before any application shortcut sees them.
@@ -197,7 +217,18 @@ void EditableText::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const QScopedValueRollback<EditHistory::Edit> pending(pendingEdit_, editOf(*event));
+    const unsigned long edits = edits_;
+    const int caret = cursorPosition();
     QLineEdit::keyPressEvent(event);
+    // An arrow, Home or End ends the run of typing, even when the caret comes
+    // back to where the run left it.
+    if (edits_ == edits && cursorPosition() != caret) history_.endRun();
+}
+
+void EditableText::mousePressEvent(QMouseEvent* event) {
+    // A click puts the caret anew; the right button only opens the menu.
+    if (event->button() != Qt::RightButton) history_.endRun();
+    QLineEdit::mousePressEvent(event);
 }
 
 void EditableText::inputMethodEvent(QInputMethodEvent* event) {
@@ -207,8 +238,12 @@ void EditableText::inputMethodEvent(QInputMethodEvent* event) {
 }
 
 void EditableText::contextMenuEvent(QContextMenuEvent* event) {
+    keepsToValue();
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    // Drawn as the island's menus are, whatever a card's style sheet says to its children.
+    giveIslandLook(*menu);
+    menu_ = menu;
     for (QAction* action : menu->actions()) {
         // The menu ties its Undo and Redo to the line edit's own history. Qt
         // 6.4 ties them by slot name and names neither action; later versions
@@ -228,8 +263,12 @@ void EditableText::contextMenuEvent(QContextMenuEvent* event) {
 
 void EditableText::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    // A context menu or another application taking the keyboard leaves the
-    // edit open, as it does on the desktop the design comes from.
+    // Undo belongs to one visit, which ends as the keys go anywhere else, the
+    // island or card letting go of them included; the field's own menu takes
+    // them only to offer that same undo.
+    if (!ownMenuOpen()) history_.clear();
+    // A popup or another application taking the keyboard is still no end of
+    // editing, as on the desktop the design comes from.
     const Qt::FocusReason reason = event->reason();
     if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return;
     if (onEnd_) onEnd_();

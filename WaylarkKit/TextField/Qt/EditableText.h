@@ -4,11 +4,14 @@
 #include <string>
 
 #include <QLineEdit>
+#include <QPointer>
 
 #include "Base/Scheduler.h"
 #include "WaylarkKit/TextField/EditHistory.h"
 #include "WaylarkKit/TextField/EditableTextRules.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
+
+class QMenu;
 
 namespace WaylarkKit {
 
@@ -20,7 +23,9 @@ namespace WaylarkKit {
 // Return and the end of editing, takes the keyboard focus once when it first
 // appears, and keeps the Ctrl editing keys working even where an application
 // shortcut would claim them. Undo and redo step through what the field showed
-// before each edit, whatever the model kept of it.
+// before each edit, whatever the model kept of it, for as long as one visit
+// to one value lasts: leaving the field, or the field going on to show
+// another value, leaves nothing to take back.
 class EditableText final : public QLineEdit {
 public:
     // Taken once, when the field is made; later changes of these show nothing.
@@ -47,7 +52,8 @@ public:
 
     // Shows the bound value, unless the field shows it already: then the
     // caret and the selection stay where the user left them. A value changed
-    // elsewhere ends what undo can go back to.
+    // elsewhere, or another value the binding now names, ends what undo can
+    // go back to.
     void refresh();
 
     bool autofocusPending() const { return autofocus_; }
@@ -56,6 +62,7 @@ protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -67,6 +74,10 @@ private:
     void showKept(const QString& typed, int caret);
     void step(bool back);
     EditHistory::State current() const;
+    // Ends the history when the binding names another value than the one it
+    // was recorded for; false then.
+    bool keepsToValue();
+    bool ownMenuOpen() const;
 
     TextBinding binding_;
     LiveFormatter formatter_;
@@ -77,6 +88,11 @@ private:
     bool autofocus_ = false;
     Base::TaskHandle focusTask_;
     EditHistory history_;
+    // The value the history belongs to, as the binding names it.
+    std::string identity_;
+    // Edits made so far, to tell a key that only moved the caret.
+    unsigned long edits_ = 0;
+    QPointer<QMenu> menu_;
     // What the field showed after its last edit or refresh, with the caret
     // wherever it moved since: the state the next edit starts from.
     EditHistory::State shown_;

@@ -114,6 +114,41 @@ TEST_F(CalculatorTabViewTest, SteppersAndSwitches) {
     EXPECT_EQ(view.textField(Field::stop)->placeholderText(), "price");
 }
 
+// A switch of mode leaves the field with the keyboard, now on another
+// setting: an undo there never writes the other mode's text into it.
+TEST_F(CalculatorTabViewTest, AnUndoAfterASwitchOfModeChangesNothing) {
+    change([](auto& s) {
+        s.riskMode = RiskMode::amount;
+        s.riskPercent = 2;
+        s.stopMode = StopMode::price;
+        s.stopPoints = 215;
+    });
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    const auto undo = [](EditableText* field) { QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier); };
+
+    EditableText* risk = view.textField(Field::risk);
+    risk->setFocus(Qt::MouseFocusReason);
+    risk->selectAll();
+    QTest::keyClicks(risk, "2");
+    ASSERT_EQ(calculator().riskAmount, 2);
+    click(Target::riskSwitch);
+    ASSERT_EQ(risk->text(), "2");
+    undo(risk);
+    EXPECT_EQ(calculator().riskPercent, 2);
+    EXPECT_EQ(calculator().riskAmount, 2);
+
+    EditableText* stop = view.textField(Field::stop);
+    stop->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(stop, "2150");
+    QTest::keyClick(stop, Qt::Key_Backspace);
+    click(Target::stopSwitch);
+    ASSERT_EQ(stop->text(), "215");
+    undo(stop);
+    EXPECT_EQ(calculator().stopPoints, 215);
+    EXPECT_EQ(stop->text().toStdString(), "215");
+}
+
 TEST_F(CalculatorTabViewTest, DirectionChipFollowsTheStopMode) {
     model.setStopMode(StopMode::price);
     model.edit(Field::entry, "5000");

@@ -2,10 +2,17 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QMenu>
+#include <QPainter>
 #include <QTest>
+#include <QTransform>
 
 #include "WaylarkKit/Calculator/InstrumentEditorModel.h"
 #include "WaylarkKit/Calculator/Qt/InstrumentEditorView.h"
+#include "WaylarkKit/Style/Palette.h"
+#include "WaylarkKit/Style/Qt/QtColor.h"
 #include "WaylarkKit/TextField/Qt/EditableText.h"
 #include "WaylarkKit/tests/Calculator/CalculatorFixture.h"
 #include "WaylarkKit/tests/support/WidgetTesting.h"
@@ -176,4 +183,81 @@ TEST_F(InstrumentEditorViewTest, TheNameKeepsTheCaretAfterAPasteAndUndoesIt) {
     EXPECT_EQ(name->cursorPosition(), 1);
     QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(editor.instrument().name, "\u02180123456789\u20AC");
+}
+
+// Another instrument may show the same number in the same field: an undo
+// there never writes the number the last instrument had.
+TEST_F(InstrumentEditorViewTest, AnUndoNeverReachesAnotherInstrument) {
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    EditableText* perPoint = view.textField(Field::perPoint);
+    ASSERT_EQ(perPoint->text(), "1");
+    perPoint->setFocus(Qt::MouseFocusReason);
+    perPoint->selectAll();
+    QTest::keyClicks(perPoint, "5");
+    clickAt(view.rowRect("MES")->center());
+    ASSERT_EQ(perPoint->text(), "5");
+    QTest::mouseClick(perPoint, Qt::LeftButton, {}, perPoint->rect().center());
+    QTest::keyClick(perPoint, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(calculator().overrides.count("MES"), 0u);
+    EXPECT_EQ(editor.instrument().dollarsPerPoint, 5);
+    EXPECT_EQ(calculator().overrides.at("NAS100").dollarsPerPoint, 5);
+}
+
+// The card's see-through background stays out of the popups its fields open:
+// every row that can be chosen is written in the island's menu look.
+TEST_F(InstrumentEditorViewTest, AFieldsMenuIsLegibleInTheIslandLook) {
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    EditableText* perPoint = view.textField(Field::perPoint);
+    perPoint->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(perPoint, "0");  // something to undo
+    QApplication::clipboard()->setText(QStringLiteral("5"));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, {4, 4}, perPoint->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(perPoint, &event);
+    std::unique_ptr<QMenu> menu(perPoint->findChild<QMenu*>());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu.get()));
+
+    QImage image = menu->grab().toImage();
+    const QTransform toPixels = QTransform::fromScale(image.devicePixelRatio(), image.devicePixelRatio());
+    image.setDevicePixelRatio(1);
+    // As it shows over the dark card: ink is what stands out from its row.
+    QImage shown(image.size(), QImage::Format_ARGB32_Premultiplied);
+    shown.fill(Qt::black);
+    QPainter(&shown).drawImage(0, 0, image);
+    const QColor panel = toQColor(Palette::black);
+    const auto panelAt = [&](const QPoint& at) -> testing::AssertionResult {
+        const QColor colour = image.pixelColor(at);
+        if (colour.alpha() > 230 && std::abs(colour.red() - panel.red()) < 16 &&
+            std::abs(colour.green() - panel.green()) < 16 && std::abs(colour.blue() - panel.blue()) < 16) {
+            return testing::AssertionSuccess();
+        }
+        return testing::AssertionFailure() << colour.name(QColor::HexArgb).toStdString() << " at " << at.x() << ","
+                                           << at.y();
+    };
+    // Above the first row, where the panel shows bare.
+    EXPECT_TRUE(panelAt(toPixels.map(QPoint(menu->width() / 2, 2))));
+    int enabled = 0;
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator() || !action->isEnabled()) continue;
+        ++enabled;
+        SCOPED_TRACE(action->text().toStdString());
+        const QRect logical = menu->actionGeometry(action);
+        const QRect row = toPixels.mapRect(logical);
+        const QPoint beside = toPixels.map(QPoint(logical.left() + 2, logical.center().y()));
+        EXPECT_TRUE(panelAt(beside));
+        const int ground = shown.pixelColor(beside).lightness();
+        int ink = 0;
+        for (int y = row.top(); y <= row.bottom(); ++y) {
+            for (int x = row.left(); x <= row.right(); ++x) {
+                if (std::abs(shown.pixelColor(x, y).lightness() - ground) > 100) ++ink;
+            }
+        }
+        EXPECT_GT(ink, 20);
+    }
+    EXPECT_GE(enabled, 3);  // Undo, Paste, Select All at least
+    if (HasFailure() && QDir().mkpath(QStringLiteral(WAYLARK_TEST_OUTPUT_DIR))) {
+        image.save(QStringLiteral(WAYLARK_TEST_OUTPUT_DIR "/instrument-editor-field-menu.png"));
+    }
 }

@@ -62,6 +62,27 @@ TEST_F(GreetingEditorViewTest, TypingStopsAtTwentyCharacters) {
     EXPECT_EQ(view->nameCounter()->text(), "20/20");
 }
 
+// Each visit to the name is undone on its own: what was typed before Tab
+// stays once the field is left and clicked again.
+TEST_F(GreetingEditorViewTest, AnUndoTakesBackOnlyTheVisitUnderWay) {
+    model->setGreetingName("\u0218tefan");
+    open();
+    EditableText* name = view->nameField();
+    QTest::mouseClick(name, Qt::LeftButton, {}, {name->width() - 2, name->height() / 2});
+    ASSERT_TRUE(name->hasFocus());
+    QTest::keyClick(name, Qt::Key_End);
+    for (const char* character : {"\u0103", "b", "\u00E7"}) type(name, QString::fromUtf8(character));
+    QTest::keyClick(name, Qt::Key_Tab);
+    ASSERT_FALSE(name->hasFocus());
+    QTest::mouseClick(name, Qt::LeftButton, {}, {2, name->height() / 2});
+    QTest::keyClick(name, Qt::Key_End);
+    type(name, "X");
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(model->greeting().name, "\u0218tefan\u0103b\u00E7");
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(model->greeting().name, "\u0218tefan\u0103b\u00E7");
+}
+
 TEST_F(GreetingEditorViewTest, RestoreAndDone) {
     model->setGreetingLeading("Hi");
     model->setGreetingEnabled(false);

@@ -144,6 +144,50 @@ TEST_F(TimingEditorViewTest, SwitchingPagesKeepsWhatWasCommitted) {
     EXPECT_TRUE(settings().customIntervals[0].weekdays.contains(TradingCore::Weekday::saturday));
 }
 
+// Rows and their fields stay by place: another profile's windows, or the
+// window after a removed one, show in the same fields, often with the same
+// text. An undo there never writes what was typed for the window shown before.
+TEST_F(TimingEditorViewTest, AnUndoKeepsToTheWindowItWasTypedFor) {
+    open();
+    const auto undo = [](EditableText* field) { QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier); };
+    const auto windows = [&] { return settings().activeProfile().windows; };
+    EditableText* name = windowRow(0)->nameField();
+    EditableText* start = windowRow(0)->startField()->field();
+    focus(name, 0);
+    name->selectAll();
+    QTest::keyClicks(name, "London");
+    click(view->profileRow(1));
+    ASSERT_EQ(settings().activeProfileName, "London");
+    ASSERT_EQ(name->text(), "London");
+    undo(name);
+    EXPECT_EQ(windows().at(0).name, "London");
+
+    click(view->profileRow(0));
+    focus(start, 0);
+    start->selectAll();
+    QTest::keyClicks(start, "02:00");
+    click(view->profileRow(1));
+    ASSERT_EQ(start->text(), "02:00");
+    undo(start);
+    EXPECT_EQ(storedStart(0), WallClockTime(2, 0));
+
+    // Two windows of one name; the first goes, and its row shows the second.
+    // A click on the remove button takes the keyboard, so the click back is a new visit.
+    click(view->profileRow(0));
+    model->renameWindow("NY", 1, "\u0218tefan \u20AC");
+    focus(name, 0);
+    name->selectAll();
+    for (const QString& character : QString::fromUtf8("\u0218tefan \u20AC").split(QString(), Qt::SkipEmptyParts)) {
+        QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, character, Qt::NoModifier);
+    }
+    click(windowRow(0)->remove());
+    ASSERT_EQ(windows().size(), 1u);
+    click(name);
+    undo(name);
+    EXPECT_EQ(windows().at(0).name, "\u0218tefan \u20AC");
+    EXPECT_EQ(windows().at(0).start, WallClockTime(9, 30));
+}
+
 // The restore's arming and its labels are shown by the news rule editor's test.
 TEST_F(TimingEditorViewTest, TheSidebarSwitchesProfilesAndTheRestoreTakesTwoClicks) {
     open();

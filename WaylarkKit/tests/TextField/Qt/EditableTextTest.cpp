@@ -20,6 +20,8 @@ struct Field {
     Base::ManualScheduler scheduler;
     QWidget window;
     std::string value;
+    // Which value the field edits, as an editor names it.
+    std::string which = "first";
     int writes = 0;
     EditableText* field = nullptr;
     EditableText* other = nullptr;
@@ -41,10 +43,12 @@ struct Field {
         other->setGeometry(10, 40, 280, 24);
     }
     TextBinding binding() {
-        return {[this] { return value; }, [this](const std::string& v) {
+        return {[this] { return value; },
+                [this](const std::string& v) {
                     value = v;
                     ++writes;
-                }};
+                },
+                [this] { return which; }};
     }
     void show() {
         window.show();
@@ -52,6 +56,12 @@ struct Field {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         scheduler.runPending();
     }
+    // One character as an input method sends it.
+    void type(const char* text) {
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString::fromUtf8(text), Qt::NoModifier);
+    }
+    void key(QKeyCombination combination) { QTest::keyClick(field, combination.key(), combination.keyboardModifiers()); }
+    void undo() { key(Qt::CTRL | Qt::Key_Z); }
 };
 
 }  // namespace
@@ -269,4 +279,77 @@ TEST(EditableTextTest, AFieldItsWindowTypesIntoNeverElides) {
     f.field->clearFocus();
     const QImage resting = f.field->grab().toImage();
     EXPECT_NE(editing, resting);
+}
+
+// A run of typing ends where the caret is put, even back where the run left it.
+TEST(EditableTextTest, ACaretPutByAKeyOrAClickEndsTheRun) {
+    Field f("");
+    f.show();
+    f.field->setFocus(Qt::MouseFocusReason);
+    f.type("\u0218");
+    f.type("t");
+    f.key(Qt::Key_Left);
+    f.key(Qt::Key_Right);
+    f.type("\u20AC");
+    f.undo();
+    EXPECT_EQ(f.value, "\u0218t");
+    f.type("\u00E9");
+    // Past the end of the text: the caret stays where the run left it.
+    QTest::mouseClick(f.field, Qt::LeftButton, {}, {f.field->width() - 4, f.field->height() / 2});
+    ASSERT_EQ(f.field->cursorPosition(), 3);
+    f.type("f");
+    f.undo();
+    EXPECT_EQ(f.value, "\u0218t\u00E9");
+}
+
+// Undo belongs to one visit to one value: nothing typed before the field was
+// left, or into the value it showed before, comes back.
+TEST(EditableTextTest, UndoKeepsToTheValueAndTheVisitItWasTypedIn) {
+    Field f("\u0218tefan");
+    f.show();
+    f.field->setFocus(Qt::MouseFocusReason);
+    f.field->end(false);
+
+    // Another value showing the same text, whether the view has caught up yet or not.
+    f.type("\u20AC");
+    f.which = "second";
+    f.field->refresh();
+    f.undo();
+    EXPECT_EQ(f.value, "\u0218tefan\u20AC");
+    f.type("x");
+    f.which = "third";
+    f.undo();
+    EXPECT_EQ(f.value, "\u0218tefan\u20ACx");
+
+    // Left by Tab, then by its window, and back each time.
+    f.type("\u0103");
+    f.key(Qt::Key_Tab);
+    ASSERT_TRUE(f.other->hasFocus());
+    QTest::mouseClick(f.field, Qt::LeftButton, {}, {4, f.field->height() / 2});
+    f.key(Qt::Key_End);
+    f.type("X");
+    f.undo();
+    f.undo();
+    EXPECT_EQ(f.value, "\u0218tefan\u20ACx\u0103");
+    f.type("\u00FC");
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    f.show();
+    f.undo();
+    EXPECT_EQ(f.value, "\u0218tefan\u20ACx\u0103\u00FC");
+
+    // Its own menu takes the keys only to offer the same undo.
+    f.type("\u00DF");
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, {4, 4}, f.field->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(f.field, &event);
+    QMenu* menu = f.field->findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    for (QAction* action : menu->actions()) {
+        if (action->text().startsWith("&Undo")) action->trigger();
+    }
+    menu->close();
+    EXPECT_EQ(f.value, "\u0218tefan\u20ACx\u0103\u00FC");
 }
