@@ -73,11 +73,13 @@ bool OverlayWindowController::giveKeyboardToShownCard() {
     OverlayWindowController& card = *shownCards().back();
     OverlayPanel* panel = card.panel();
     if (!panel) return false;
-    // The panel's window remembers its focused field; activating it gives
-    // that field the keys again, the caret where the user left it.
+    // The field that had the keys there gets them again, the caret where the
+    // user left it.
+    QWidget* field = panel->lastFocusedView();
+    if (!field || !field->isVisible()) field = panel->focusWidget();
+    if (field) field->setFocus(Qt::ActiveWindowFocusReason);
     panel->activateWindow();
     X11::takeKeyboard(panel);
-    if (QWidget* field = panel->focusWidget()) field->setFocus(Qt::ActiveWindowFocusReason);
     return true;
 }
 

@@ -41,6 +41,7 @@ void FloatingPanel::watch(QObject* object) {
 
 bool FloatingPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ChildAdded) watch(static_cast<QChildEvent*>(event)->child());
+    if (event->type() == QEvent::FocusIn && watched->isWidgetType()) lastFocused_ = static_cast<QWidget*>(watched);
     if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
         (static_cast<QWidget*>(watched)->focusPolicy() & Qt::ClickFocus)) {
         // Qt calls a window active for a moment after the keyboard has left

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <QPointer>
 #include <QWidget>
 
 namespace IslandKit {
@@ -21,6 +22,11 @@ public:
 
     virtual bool canBecomeKey() const { return true; }
 
+    // The view inside that had the focus last. A click on the panel's bare
+    // part moves Qt's focus to the panel itself, even while another window
+    // has the keyboard; the field the trader typed in is still this one.
+    QWidget* lastFocusedView() const { return lastFocused_; }
+
     // How often in this run a click has made one of these panels take the
     // keyboard: a panel that passes keys on to another tells from it that
     // the trader has chosen a field somewhere since.
@@ -33,6 +39,8 @@ protected:
 
 private:
     void watch(QObject* object);
+
+    QPointer<QWidget> lastFocused_;
 };
 
 }  // namespace IslandKit

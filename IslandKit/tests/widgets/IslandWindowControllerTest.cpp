@@ -278,3 +278,52 @@ TEST_F(IslandWindowControllerTest, TheKeyboardGoesWhereTheTraderMeansAtOnceAndOn
         scheduler.advance(1.0);
     }
 }
+
+// A card has the keyboard. A click into the island's field while the island
+// may not take the keyboard chooses no field there: the keys still go to the
+// card, and nothing may look as if they went to the island. Once it may, the
+// click takes the keyboard; letting go of it tells the card to take it back
+// before the island drops it, so the keyboard never falls to the desktop,
+// whose window manager would give it to the window under the card.
+TEST_F(IslandWindowControllerTest, AClickChoosesAFieldOnlyWhereTheIslandTakesTheKeyboard) {
+    QWidget card;
+    card.setGeometry(0, 600, 200, 100);
+    auto* cardField = new QLineEdit(&card);
+    card.show();
+    card.activateWindow();
+    ASSERT_TRUE(IslandKitTest::processUntil([&] { return card.isActiveWindow(); }));
+    cardField->setFocus();
+    bool eligible = false;
+    model->setKeyboardEligibility([&] { return eligible; });
+    model->setExpanded([](QWidget* parent) -> QWidget* { return new QLineEdit(parent); });
+    controller->show(screen);
+    IslandPanel* panel = controller->panel();
+    struct Hides final : QObject {
+        int count = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            count += event->type() == QEvent::Hide ? 1 : 0;
+            return false;
+        }
+    } hides;
+    panel->installEventFilter(&hides);
+    int hidesWhenReleased = -1;
+    model->setOnKeyboardReleased([&] {
+        hidesWhenReleased = hides.count;
+        card.activateWindow();
+    });
+    model->expand();
+    scheduler.advance(1.0);
+    QWidget* field = controller->rootView()->expandedView();
+    ASSERT_NE(field, nullptr);
+
+    QTest::mouseClick(field, Qt::LeftButton);
+    EXPECT_EQ(panel->focusWidget(), nullptr) << "no field chosen in the island";
+    EXPECT_TRUE(cardField->hasFocus());
+    EXPECT_EQ(keyboard.take(), std::vector<std::string>{});
+
+    eligible = true;
+    QTest::mouseClick(field, Qt::LeftButton);
+    ASSERT_TRUE(IslandKitTest::processUntil([&] { return controller->isKeyboardActive() && field->hasFocus(); }));
+    QTest::keyClick(panel, Qt::Key_Escape);
+    EXPECT_EQ(hidesWhenReleased, 0) << "told before the island let go";
+}

@@ -14,6 +14,7 @@
 #include "IslandKit/Overlay/OverlayRootView.h"
 #include "IslandKit/Overlay/OverlayWindowController.h"
 #include "IslandKit/View/IslandRootView.h"
+#include "IslandKit/Window/FloatingPanel.h"
 #include "IslandKit/tests/support/RecordingKeyboard.h"
 #include "QtTestApp.h"
 
@@ -299,4 +300,104 @@ TEST_F(OverlayWindowControllerTest, TheSnapshotWaitsForACollapsingIslandToLeaveI
         model.expand();
         scheduler.advance(1);
     }
+}
+
+// Three cards shown together, as the checklist editor, the greeting editor
+// over it and the timing editor over both. The keyboard goes, as each card
+// is dismissed, to the card still shown that had it last, into the field it
+// had there, caret and all; a click into a field of a card makes that card
+// the last; only the last card to go gives it back to the window that had it
+// before. Keys typed into a field of another window of ours (the island's
+// panel) are never stored in a card's field, not even while a dismissed card
+// still passes keys on.
+TEST_F(OverlayWindowControllerTest, ThreeCardsHandTheKeyboardToTheLatestStillShown) {
+    using Moves = std::vector<std::string>;
+    const auto lineEdit = [](QWidget* parent) -> QWidget* { return new QLineEdit(parent); };
+    OverlayWindowController greeting(lineEdit, Size{520, 420}, scheduler, keyboard);
+    OverlayWindowController timing(lineEdit, Size{640, 400}, scheduler, keyboard);
+    OverlayWindowController& checklist = controller();
+    const auto fieldOf = [](OverlayWindowController& card) {
+        return static_cast<QLineEdit*>(card.rootView()->contentView());
+    };
+    const auto holds = [&](OverlayWindowController& card) {
+        return IslandKitTest::processUntil(
+            [&] { return card.panel()->isActiveWindow() && fieldOf(card)->hasFocus(); });
+    };
+    const auto typeInto = [](QWidget* window, const QString& keys) {
+        for (const QChar key : keys) {
+            QTest::sendKeyEvent(QTest::Click, window->windowHandle(), Qt::Key_unknown, QString(key), Qt::NoModifier);
+        }
+    };
+    const auto present = [&](OverlayWindowController& card, const QString& typed) {
+        card.present(screen);
+        scheduler.advance(0.2);
+        fieldOf(card)->setFocus();
+        ASSERT_TRUE(holds(card));
+        typeInto(card.panel(), typed);
+    };
+    // The island's panel: a click into its field takes the keyboard.
+    FloatingPanel island;
+    island.setGeometry(0, 0, 300, 60);
+    auto* balance = new QLineEdit(&island);
+    island.show();
+    const auto intoBalance = [&](const QString& digits) {
+        QTest::mouseClick(balance, Qt::LeftButton);
+        ASSERT_TRUE(IslandKitTest::processUntil([&] { return island.isActiveWindow() && balance->hasFocus(); }));
+        typeInto(&island, digits);
+    };
+    const auto clickInto = [](OverlayWindowController& card) {
+        QLineEdit* field = static_cast<QLineEdit*>(card.rootView()->contentView());
+        QTest::mouseClick(card.panel()->windowHandle(), Qt::LeftButton, {},
+                          field->mapTo(card.panel(), field->rect().center()));
+    };
+
+    present(checklist, "K0E");
+    present(greeting, QString::fromUtf8("\u0218tefan"));
+    fieldOf(greeting)->setCursorPosition(1);
+    present(timing, "9:30");
+    EXPECT_EQ(keyboard.take(), (Moves{"note", "note", "note"}));
+
+    // The island takes the keyboard from the top card and lets go of it.
+    intoBalance("25");
+    EXPECT_TRUE(OverlayWindowController::giveKeyboardToShownCard());
+    ASSERT_TRUE(holds(timing)) << "the latest card, not the earliest";
+    typeInto(timing.panel(), QString::fromUtf8("\u20AC"));
+    EXPECT_EQ(fieldOf(timing)->text(), QString::fromUtf8("9:30\u20AC"));
+
+    // The top card goes; the one below it had the keyboard last.
+    QTest::keyClick(timing.panel()->windowHandle(), Qt::Key_Escape);
+    typeInto(timing.panel(), "a");
+    ASSERT_TRUE(holds(greeting));
+    typeInto(greeting.panel(), "b");
+    EXPECT_EQ(fieldOf(greeting)->text(), QString::fromUtf8("\u0218abtefan")) << "the caret where it was";
+    // A field chosen in the island: keys still reaching the fading card were typed there.
+    intoBalance("7");
+    typeInto(timing.panel(), "8");
+    EXPECT_EQ(fieldOf(greeting)->text(), QString::fromUtf8("\u0218abtefan"));
+    EXPECT_EQ(balance->text(), "257");
+    EXPECT_EQ(keyboard.take(), Moves{}) << "nothing given to another application";
+    scheduler.advance(0.2);
+
+    // A click into the lowest card's field makes it the latest.
+    clickInto(checklist);
+    ASSERT_TRUE(holds(checklist));
+    intoBalance("0");
+    // A click on the card's bare margin meanwhile moves Qt's focus off its field.
+    const QPoint margin = checklist.rootView()->cardRect().topLeft() + QPoint(5, 5);
+    QTest::mouseClick(checklist.panel()->windowHandle(), Qt::LeftButton, {}, margin);
+    EXPECT_TRUE(checklist.isPresented());
+    EXPECT_TRUE(OverlayWindowController::giveKeyboardToShownCard());
+    ASSERT_TRUE(holds(checklist)) << "the card clicked into last, into its field";
+    typeInto(checklist.panel(), "Q");
+    EXPECT_EQ(fieldOf(checklist)->text(), "K0EQ");
+
+    // It goes; then the last card gives the keyboard back, once.
+    QTest::keyClick(checklist.panel()->windowHandle(), Qt::Key_Escape);
+    ASSERT_TRUE(holds(greeting));
+    EXPECT_EQ(keyboard.take(), Moves{"note"}) << "from the click into the card";
+    scheduler.advance(0.2);
+    QTest::keyClick(greeting.panel()->windowHandle(), Qt::Key_Escape);
+    EXPECT_EQ(keyboard.take(), Moves{"return"});
+    EXPECT_FALSE(OverlayWindowController::giveKeyboardToShownCard());
+    scheduler.advance(0.2);
 }

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QMetaObject>
 #include <QTest>
 #include <QWidget>
@@ -18,10 +20,15 @@
 #include <xcb/xcb.h>
 
 #include "Base/testing/Waiting.h"
+#include "Base/ManualScheduler.h"
+#include "IslandKit/Overlay/OverlayPanel.h"
+#include "IslandKit/Overlay/OverlayRootView.h"
+#include "IslandKit/Overlay/OverlayWindowController.h"
 #include "IslandKit/Window/QtDesktop.h"
 #include "IslandKit/Window/X11.h"
 #include "IslandKit/Window/X11Focus.h"
 #include "IslandKit/Window/XInputPointerTracker.h"
+#include "IslandKit/tests/support/RecordingKeyboard.h"
 #include "IslandKit/tests/support/WindowDriving.h"
 
 using namespace IslandKit;
@@ -205,6 +212,44 @@ TEST(X11FocusTest, AWindowIsGivenTheKeyboardTheWayItTakesIt) {
     other.hintsWithoutInput(unflagged);
     X11Focus::giveKeyboard(other.c, other.root, unflagged);
     EXPECT_EQ(other.focus(), unflagged);
+}
+
+// Another client took the keyboard a moment ago, after the last event Qt
+// heard, so a request stamped with that event's time is outdated and the
+// server ignores it. A click into a card's field and a card given the
+// keyboard back still take it: otherwise the field would look chosen while
+// the keys went on to the other window.
+TEST(X11FocusTest, OurWindowsTakeTheKeyboardWhateverQtHeardLast) {
+    app();
+    OtherClient other;
+    const X11Focus::Window elsewhere = other.window(other.root, 900, 500);
+    xcb_flush(other.c);
+    Base::ManualScheduler scheduler;
+    IslandKitTest::RecordingKeyboard keyboard;
+    OverlayWindowController card([](QWidget* parent) -> QWidget* { return new QLineEdit(parent); }, Size{480, 240},
+                                 scheduler, keyboard);
+    card.present(QGuiApplication::primaryScreen());
+    scheduler.advance(1);
+    OverlayPanel* panel = card.panel();
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(panel));
+    const auto ours = static_cast<xcb_window_t>(panel->winId());
+    auto* field = static_cast<QLineEdit*>(card.rootView()->contentView());
+    const auto takeElsewhere = [&] {
+        xcb_set_input_focus(other.c, XCB_INPUT_FOCUS_PARENT, elsewhere, XCB_CURRENT_TIME);
+        xcb_flush(other.c);
+        return other.focus() == elsewhere;
+    };
+
+    ASSERT_TRUE(takeElsewhere());
+    QTest::mouseClick(field, Qt::LeftButton);
+    EXPECT_TRUE(Base::Testing::waitUntil([&] { return other.focus() == ours; })) << "a click into the card's field";
+
+    ASSERT_TRUE(takeElsewhere());
+    EXPECT_TRUE(OverlayWindowController::giveKeyboardToShownCard());
+    EXPECT_TRUE(Base::Testing::waitUntil([&] { return other.focus() == ours; })) << "the card given it back";
+    card.dismiss();
+    scheduler.advance(1);
 }
 
 // A window of ours inside another application's window, as the tray icon is
