@@ -1,7 +1,6 @@
 #include "IslandKit/Window/IslandWindowController.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 
 #include <QGuiApplication>
@@ -128,7 +127,6 @@ void IslandWindowController::handlePointer(Point point) {
 }
 
 void IslandWindowController::handleOutsideClick(const OutsideClick& click) {
-    std::fprintf(stderr, "DBG outside click taker=%u\n", click.keyboardTaker ? *click.keyboardTaker : 0u);
     if (panel_ && !isReleasingKeyboard_ && X11::heldKeyboardJustNow(panel_.get())) {
         if (QWidget* focus = panel_->focusWidget()) focus->clearFocus();
         giveUpKeyboard(click.keyboardTaker);
@@ -157,7 +155,6 @@ bool IslandWindowController::holdsKeyboard() const {
 }
 
 void IslandWindowController::giveUpKeyboard(std::optional<std::uint32_t> to) {
-    std::fprintf(stderr, "DBG giveUpKeyboard to=%u\n", to ? *to : 0u);
     isReleasingKeyboard_ = true;
     // A window a click chose gets the keyboard from here; the one that had it
     // (a card still shown, or another application's window) gets it back
