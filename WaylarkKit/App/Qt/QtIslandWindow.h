@@ -2,8 +2,6 @@
 
 #include <functional>
 
-#include <QObject>
-
 #include "Base/Scheduler.h"
 #include "IslandKit/Model/IslandModel.h"
 #include "IslandKit/Window/IslandWindowController.h"
@@ -15,7 +13,7 @@ namespace WaylarkKit {
 // One island's panel on a real display, with a pointer tracker of its own. A
 // right click on the island opens the status menu instead of toggling it, so
 // every action of the menu is at hand where the desktop shows no tray.
-class QtIslandWindow final : public QObject, public IslandWindow {
+class QtIslandWindow final : public IslandWindow {
 public:
     QtIslandWindow(IslandKit::IslandModel& model, Base::Scheduler& scheduler, IslandKit::KeyboardHandover& keyboard,
                    std::function<void()> onMenuRequest);
@@ -27,9 +25,6 @@ public:
     void releaseKeyboard() override;
 
     IslandKit::IslandWindowController& controller() { return controller_; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     IslandKit::XInputPointerTracker tracker_;
