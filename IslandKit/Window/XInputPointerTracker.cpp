@@ -173,8 +173,10 @@ std::optional<OutsideClick> XInputPointerTracker::clickTarget() {
         if (!inside || inside->child == XCB_WINDOW_NONE) break;
         deepest = inside->child;
     }
+    // All windows, not the top-level ones: Qt counts our tray icon, embedded
+    // in the tray, as none of those.
     std::set<xcb_window_t> ours;
-    for (QWindow* window : QGuiApplication::topLevelWindows()) {
+    for (QWindow* window : QGuiApplication::allWindows()) {
         if (window->isVisible() && window->handle()) ours.insert(static_cast<xcb_window_t>(window->winId()));
     }
     for (xcb_window_t current = deepest; current != XCB_WINDOW_NONE && current != root_;) {

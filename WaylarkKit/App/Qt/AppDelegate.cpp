@@ -61,6 +61,13 @@ void AppDelegate::applicationDidFinishLaunching() {
             if (environment_.quit) environment_.quit();
         },
         [this] { return displayMenuRows(); }, [this](const std::string& id) { toggleDisplay(id); });
+    // Once the menu has closed, the keyboard is with the window that had it
+    // before the island took it: a click on the tray icon is no click outside
+    // the island, which would have given it back. Given back while the menu
+    // is open, Qt would still count the island as the active window after it.
+    statusItem_->onClosing = [this] {
+        if (activeHost_) activeHost_->window->releaseKeyboard();
+    };
     if (options_.alwaysOn) {
         activate();
         return;

@@ -32,6 +32,9 @@ StatusItemController::StatusItemController(std::unique_ptr<LoginItemControlling>
     menu_->setSeparatorsCollapsible(false);
     giveIslandLook(*menu_);
     QObject::connect(menu_.get(), &QMenu::aboutToShow, menu_.get(), [this] { rebuildMenu(); });
+    QObject::connect(menu_.get(), &QMenu::aboutToHide, menu_.get(), [this] {
+        if (onClosing) onClosing();
+    });
     tray_->setIcon(timerTrayIcon());
     tray_->setToolTip("Orl Trading Waylark");
     tray_->setContextMenu(menu_.get());

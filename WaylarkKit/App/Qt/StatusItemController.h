@@ -42,6 +42,11 @@ public:
     void toggleDisplay(const std::string& id);
     void quit();
 
+    // As the menu closes, however it closes (a choice, Escape, a click
+    // elsewhere). It held the keyboard while it was open and leaves it where
+    // it was before, which may be a window that should give it up now.
+    std::function<void()> onClosing;
+
     QMenu& menu() const { return *menu_; }
     QSystemTrayIcon& trayIcon() const { return *tray_; }
     const std::optional<std::string>& loginError() const { return loginError_; }

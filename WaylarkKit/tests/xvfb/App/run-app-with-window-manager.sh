@@ -4,8 +4,14 @@
 # packaged settings, or under none ("none"). The manager stays connected all
 # along, so the server does not reset between the driver's helper programs.
 # The driver learns the manager's process from WAYLARK_WINDOW_MANAGER_PID (0
-# for none), to hold it still.
+# for none), to hold it still. With --tray first, a system tray (trayer,
+# docked at the top right) runs beside the manager.
 set -eu
+tray=''
+if [ "${1:-}" = --tray ]; then
+  tray='trayer --edge top --align right --widthtype request --heighttype pixel --height 24 --transparent false'
+  shift
+fi
 manager="$1"
 driver="$2"
 shift 2
@@ -31,7 +37,16 @@ xvfb-run -a -s "-screen 0 1512x982x24 -noreset" \
              sleep 0.05
            done
          fi
-         shift 2
+         traypid=0
+         if [ -n "$3" ]; then
+           $3 >/dev/null 2>&1 & traypid=$!
+           # The tray takes its selection when its window exists.
+           for _ in $(seq 100); do
+             xdotool search --classname trayer >/dev/null 2>&1 && break
+             sleep 0.05
+           done
+         fi
+         shift 3
          status=0
          WAYLARK_WINDOW_MANAGER_PID=$pid "$@" || status=$?
          if [ "$pid" != 0 ]; then
@@ -39,4 +54,5 @@ xvfb-run -a -s "-screen 0 1512x982x24 -noreset" \
            kill -CONT "$pid" 2>/dev/null || true
            kill "$pid" 2>/dev/null || true
          fi
-         exit "$status"' sh "$start" "$home" "$driver" "$@"
+         [ "$traypid" = 0 ] || kill "$traypid" 2>/dev/null || true
+         exit "$status"' sh "$start" "$home" "$tray" "$driver" "$@"

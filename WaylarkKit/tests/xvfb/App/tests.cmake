@@ -3,8 +3,9 @@
 # and the program's composition driven from inside (AppScreens), with the
 # screenshots app-running.png and app-two-displays.png. Under openbox, icewm
 # and no window manager instead, where the keyboard goes when the island or a
-# card gives it up (KeyboardHandoverChecks). They own the X server and its monitors while they
-# run, so they run alone.
+# card gives it up (KeyboardHandoverChecks), and where it is once the status
+# menu opened from the tray or the island closes (TrayKeyboardChecks). They
+# own the X server and its monitors while they run, so they run alone.
 if(NOT WAYLARK_COMPONENTS OR "WaylarkApp" IN_LIST WAYLARK_COMPONENTS)
   set(_app_xvfb ${CMAKE_CURRENT_LIST_DIR}/run-app-under-xvfb.sh)
   set(_app_screenshots ${CMAKE_CURRENT_BINARY_DIR}/screenshots)
@@ -40,6 +41,17 @@ if(NOT WAYLARK_COMPONENTS OR "WaylarkApp" IN_LIST WAYLARK_COMPONENTS)
     add_test(NAME WaylarkKit.Xvfb.KeyboardHandover.${_manager}
       COMMAND ${CMAKE_CURRENT_LIST_DIR}/run-app-with-window-manager.sh ${_manager} $<TARGET_FILE:KeyboardHandoverChecks>)
     list(APPEND _keyboard_tests WaylarkKit.Xvfb.KeyboardHandover.${_manager})
+  endforeach()
+  # The status menu opened from the tray or the island, with a tray host
+  # beside the window manager.
+  add_executable(TrayKeyboardChecks ${CMAKE_CURRENT_LIST_DIR}/TrayKeyboardChecks.cpp)
+  target_link_libraries(TrayKeyboardChecks PRIVATE ComposedApp XvfbDriving PkgConfig::KEYBOARD_CHECKS_XCB)
+  waylark_warnings(TrayKeyboardChecks)
+  foreach(_manager openbox icewm none)
+    add_test(NAME WaylarkKit.Xvfb.TrayKeyboard.${_manager}
+      COMMAND ${CMAKE_CURRENT_LIST_DIR}/run-app-with-window-manager.sh --tray ${_manager}
+              $<TARGET_FILE:TrayKeyboardChecks> ${_app_screenshots}/tray-${_manager})
+    list(APPEND _keyboard_tests WaylarkKit.Xvfb.TrayKeyboard.${_manager})
   endforeach()
 
   # The yardstick and the frame counter of scripts/measure-steady, which is run
