@@ -6,10 +6,13 @@
 // as the program wires itself, only counting the keyboard's moves. Each row
 // takes the keyboard into the lot-size tab's balance or into the checklist
 // editor's name, gives it up one way, types ten keys (at once where the row
-// says so) and expects them all where the trader means them to go. Last, Quit
-// in the panel ends the run while the balance has the keyboard.
+// says so) and expects them all where the trader means them to go. Then B, a
+// terminal, takes the keyboard past the island and ends the run by SIGTERM;
+// last, Quit in the panel ends a second run while the balance has the keyboard.
 // Usage: KeyboardHandoverChecks (WAYLARK_WINDOW_MANAGER_PID names the window
 // manager's process, 0 where none runs)
+
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdint>
@@ -37,7 +40,9 @@
 #include "WaylarkKit/Checklist/Qt/ChecklistEditorView.h"
 #include "WaylarkKit/TextField/Qt/EditableText.h"
 #include "WaylarkKit/L2/Qt/L2PanelView.h"
+#include "WaylarkKit/Qt/QuitOnSignal.h"
 #include "WaylarkKit/Settings/Qt/GreetingEditorView.h"
+#include "WaylarkKit/Settings/Qt/TimingEditorView.h"
 #include "WaylarkKit/Style/Qt/Fonts.h"
 #include "WaylarkKit/tests/xvfb/App/ComposedApp.h"
 #include "WaylarkKit/tests/xvfb/App/KeyboardWitnesses.h"
@@ -162,6 +167,98 @@ int main(int argc, char** argv) {
               "keys typed after the click reach the name (\"" + editorName() + "\")");
         andTypeOn({"key", "Escape"}, keys);
     };
+    // The island lies above the checklist editor's card too: a click on it
+    // opens the panel, and a click into the lot-size tab's balance takes the
+    // keyboard from the card. The balance's way of letting go (`ending`)
+    // gives it back to the card, into its name field with the caret where it
+    // was: keys typed at once are stored after the name, none in the
+    // balance. The card's Escape gives up.
+    const char* const balanceDigits = "2500";
+    const QString backInCardTyping = "P5";
+    const std::string panelOverCardName = "K0E" + backInCardTyping.toStdString();
+    const auto panelOverCard = [&](const QStringList& ending) -> std::function<void()> {
+        return [&, ending] {
+            clickTopBand();
+            CalculatorTabView* tab = openLotSizeTab(delegate);
+            if (!tab) return;
+            check(island.state() == IslandState::expanded && !viewsOf<ChecklistEditorView>().empty(),
+                  "a click on the island over the card opens its panel");
+            EditableText* balance = tab->textField(CalculatorModel::Field::balance);
+            click(balance->mapToGlobal(balance->rect().center()));
+            check(waitFor([&] { return balance->hasFocus() && balance->window()->isActiveWindow(); }),
+                  "a click into the balance over the card takes the keyboard");
+            xdotool({"key", "ctrl+a"});
+            type(balanceDigits);
+            check(waitFor([&] { return balance->text().remove(',') == balanceDigits; }),
+                  "the digits reach the balance (\"" + balance->text().toStdString() + "\")");
+            check(editorName() == "K0E", "the digits are not stored in the card's name (\"" + editorName() + "\")");
+            andTypeOn(ending, backInCardTyping);
+            check(waitFor([&] { return editorName() == panelOverCardName; }),
+                  "keys typed straight after " + ending.join(' ').toStdString() +
+                      " in the balance reach the card's name (\"" + editorName() + "\")");
+            const auto views = viewsOf<ChecklistEditorView>();
+            check(!views.empty() && views.front()->nameField()->hasFocus() && keyboardAt() != a.id,
+                  "the card's name field has the keyboard again");
+            check(balance->text().remove(',') == balanceDigits,
+                  "the balance keeps its digits (\"" + balance->text().toStdString() + "\")");
+            andTypeOn({"key", "Escape"}, keys);
+        };
+    };
+    // Three cards: the checklist editor's, the greeting editor's opened from
+    // the panel's footer over it, the timing editor's opened from the panel
+    // over both. Each Escape hands the keyboard to the card below that had
+    // it last, into the field it had: the greeting's name, then the
+    // checklist's; keys typed at once are stored there.
+    const char* const greetingTyping = "G1";
+    const char* const afterTimingTyping = "H2";
+    const char* const afterGreetingTyping = "J3";
+    const std::string threeCardsName = std::string("K0E") + afterGreetingTyping;
+    const std::function<void()> threeCardsThenEscape = [&] {
+        const auto openPanel = [&] {
+            clickTopBand();
+            L2PanelView* panel = nullptr;
+            check(waitFor([&] {
+                      const auto panels = viewsOf<L2PanelView>();
+                      panel = panels.empty() ? nullptr : panels.front();
+                      return panel && panel->isVisible() && island.state() == IslandState::expanded &&
+                             islandsSettled();
+                  }),
+                  "a click on the island over the cards opens its panel");
+            return panel;
+        };
+        L2PanelView* panel = openPanel();
+        if (!panel) return;
+        click(centre(*panel, panel->buttonRect(PanelFooter::Button::Action::greeting)));
+        const auto greetingName = [] {
+            const auto views = viewsOf<GreetingEditorView>();
+            return views.empty() ? nullptr : views.front()->nameField();
+        };
+        check(waitFor([&] { return greetingName() && greetingName()->window()->isActiveWindow(); }),
+              "the greeting editor's card, over the checklist's, takes the keyboard");
+        if (!greetingName()) return;
+        click(greetingName()->mapToGlobal(greetingName()->rect().center()));
+        xdotool({"key", "End"});
+        type(greetingTyping);
+        const QString before = greetingName()->text();
+        check(before.endsWith(greetingTyping), "the greeting's name takes typing (\"" + before.toStdString() + "\")");
+        if (!openPanel()) return;
+        delegate.timing().onOpenTimingEditor()();
+        check(waitFor([&] {
+                  const auto views = viewsOf<TimingEditorView>();
+                  return !views.empty() && views.front()->window()->isActiveWindow() && keyboardAt() != a.id;
+              }),
+              "the timing editor's card, over both, takes the keyboard");
+        andTypeOn({"key", "Escape"}, afterTimingTyping);
+        check(waitFor([&] { return greetingName() && greetingName()->text() == before + afterTimingTyping; }),
+              "keys typed straight after the timing card's Escape reach the greeting's name (\"" +
+                  (greetingName() ? greetingName()->text().toStdString() : std::string()) + "\")");
+        check(editorName() == "K0E", "and none the checklist's (\"" + editorName() + "\")");
+        andTypeOn({"key", "Escape"}, afterGreetingTyping);
+        check(waitFor([&] { return editorName() == threeCardsName && viewsOf<GreetingEditorView>().empty(); }),
+              "keys typed straight after the greeting card's Escape reach the checklist's name (\"" + editorName() +
+                  "\")");
+        andTypeOn({"key", "Escape"}, keys);
+    };
     enum class Taken { balance, card };
     const struct Row {
         const char* how;
@@ -172,6 +269,8 @@ int main(int argc, char** argv) {
         bool typesAtOnce;
         bool needsManager;
         std::string name = "K0E";
+        // The panel opened over the card stays open once the card has gone.
+        bool panelStaysOpen = false;
     } rows[] = {
         {"a click on A", [&] { a.click(); }, Taken::balance, true, a, false, false},
         {"a click on B", [&] { b.click(); }, Taken::balance, true, b, false, false},
@@ -191,6 +290,15 @@ int main(int argc, char** argv) {
          Taken::card, false, a, true, false},
         {"the card closed by Done and typing straight on", clickDone, Taken::card, false, a, true, false},
         {"two cards, each closed by Escape", twoCardsThenEscape, Taken::card, false, a, true, false, twoCardsName},
+        {"three cards, each closed by Escape", threeCardsThenEscape, Taken::card, false, a, true, false,
+         threeCardsName},
+        {"the panel over the card, Escape in the balance", panelOverCard({"key", "Escape"}), Taken::card, false, a,
+         true, false, panelOverCardName, true},
+        {"the panel over the card, Return in the balance", panelOverCard({"key", "Return"}), Taken::card, false, a,
+         true, false, panelOverCardName, true},
+        {"the panel over the card, Tab through the fields, then Escape",
+         panelOverCard({"key", "Tab", "Tab", "Tab", "Escape"}), Taken::card, false, a, true, false, panelOverCardName,
+         true},
     };
     for (const Row& row : rows) {
         if (row.needsManager && manager <= 0) continue;
@@ -214,7 +322,7 @@ int main(int argc, char** argv) {
         const auto letGo = [&] {
             const bool collapsed = island.state() == IslandState::compact;
             const bool carded = delegate.timing().isEditorOpen();
-            return collapsed == (row.collapses || row.taken == Taken::card) && !carded;
+            return collapsed == (row.collapses || (row.taken == Taken::card && !row.panelStaysOpen)) && !carded;
         };
         const QString expected = &row.holder == &a ? "A" : "B";
         check(waitFor([&] { return letGo() && keyboardAt() == row.holder.id; }),
@@ -239,11 +347,60 @@ int main(int argc, char** argv) {
         }
     }
 
+    // A terminal, B, sends SIGTERM. It took the keyboard from the balance
+    // with no click the island heard (the window manager's switcher, say),
+    // so the window noted is still A; B keeps the keyboard as the run ends.
+    // Then the program starts again for the Quit below.
+    {
+        island.collapse();
+        check(waitFor([&] { return island.state() == IslandState::compact && islandsSettled(); }),
+              "the island rests collapsed before the terminal's signal");
+        a.click();
+        if (manager <= 0) xdotool({"windowfocus", "--sync", a.id});
+        check(waitFor([&] { return keyboardAt() == a.id; }) && intoBalance(),
+              "the balance has the keyboard before the terminal takes it");
+        xdotool({"windowfocus", "--sync", b.id});
+        check(waitFor([&] { return keyboardAt() == b.id; }), "the terminal B has the keyboard");
+        const QString typedBefore = b.typed();
+        const QuitOnSignal quitOnSignal;
+        ::kill(::getpid(), SIGTERM);
+        bool endedInTime = true;
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, [&endedInTime] {
+            endedInTime = false;
+            QCoreApplication::quit();
+        });
+        deadline.start(15000);
+        QApplication::exec();
+        deadline.stop();
+        delegate.applicationWillTerminate();
+        running.reset();
+        check(endedInTime, "SIGTERM ends the run");
+        check(waitFor([&] { return keyboardAt() == b.id; }),
+              "after SIGTERM from B, B keeps the keyboard (" + keyboardAt().toStdString() + ")");
+        IslandKitTest::xdotool({"type", "--delay", "0", keys});
+        waitFor([&] { return b.typed().size() >= typedBefore.size() + keys.size(); }, 2000);
+        const QString got = b.typed().mid(typedBefore.size());
+        std::printf("     %d of %d keys reached B after SIGTERM\n", static_cast<int>(got.size()),
+                    static_cast<int>(keys.size()));
+        check(got == keys, "after SIGTERM from B, every key reaches B (it got \"" + got.toStdString() + "\")");
+
+        auto again = InstanceLock::acquire(InstanceLock::defaultPath());
+        check(again.lock.has_value(), "the program starts again");
+        if (!again.lock) return finish();
+        running.emplace(options, std::move(*again.lock), scheduler,
+                        offlineEnvironment(scheduler, options, arguments, counting));
+        delegate.applicationDidFinishLaunching();
+        check(waitFor(islandsSettled), "the island is on screen again");
+    }
+    IslandKit::IslandModel& restarted = *delegate.island(delegate.islandIDs().front());
+
     // Quit in the panel while the balance has the keyboard: the run ends as
     // the program's own does, and the keyboard is back on A once the windows
     // have gone.
-    island.collapse();
-    check(waitFor([&] { return island.state() == IslandState::compact && islandsSettled(); }),
+    restarted.collapse();
+    check(waitFor([&] { return restarted.state() == IslandState::compact && islandsSettled(); }),
           "the island rests collapsed before Quit");
     a.click();
     if (manager <= 0) xdotool({"windowfocus", "--sync", a.id});
