@@ -14,6 +14,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
@@ -174,7 +175,7 @@ int main(int argc, char** argv) {
     // was: keys typed at once are stored after the name, none in the
     // balance. The card's Escape gives up.
     const char* const balanceDigits = "2500";
-    const QString backInCardTyping = "P5";
+    const QString backInCardTyping = "P5Q6R7S8T9";
     const std::string panelOverCardName = "K0E" + backInCardTyping.toStdString();
     const auto panelOverCard = [&](const QStringList& ending) -> std::function<void()> {
         return [&, ending] {
@@ -193,7 +194,15 @@ int main(int argc, char** argv) {
                   "the digits reach the balance (\"" + balance->text().toStdString() + "\")");
             check(editorName() == "K0E", "the digits are not stored in the card's name (\"" + editorName() + "\")");
             andTypeOn(ending, backInCardTyping);
-            check(waitFor([&] { return editorName() == panelOverCardName; }),
+            waitFor([&] { return editorName() == panelOverCardName; });
+            const QString stored = QString::fromStdString(editorName()).mid(3);
+            int reached = 0;
+            for (int i = 0; i < std::min(stored.size(), backInCardTyping.size()); ++i) {
+                reached += stored[i] == backInCardTyping[i] ? 1 : 0;
+            }
+            std::printf("     %d of %d keys reached the card's name\n", reached,
+                        static_cast<int>(backInCardTyping.size()));
+            check(editorName() == panelOverCardName,
                   "keys typed straight after " + ending.join(' ').toStdString() +
                       " in the balance reach the card's name (\"" + editorName() + "\")");
             const auto views = viewsOf<ChecklistEditorView>();
