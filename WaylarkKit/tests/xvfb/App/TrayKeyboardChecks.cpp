@@ -192,7 +192,8 @@ int main(int argc, char** argv) {
         const QString got = a.typed().mid(typedBefore.size());
         int reached = 0;
         for (const QChar key : got) reached += keys.contains(key) ? 1 : 0;
-        std::printf("     %d of %d keys reached A after %s\n", reached, static_cast<int>(keys.size()), during.c_str());
+        std::printf("     %d of %d keys reached A after %s\n", reached, static_cast<int>(keys.size()),
+                    during.substr(0, during.size() - 2).c_str());
         check(got == keys, during + "every key reaches A (it got \"" + got.toStdString() + "\")");
     }
 
