@@ -167,7 +167,9 @@ TEST(X11FocusTest, AClickGivesTheKeyboardToTheClientItLandsOnIfThatTakesIt) {
     ASSERT_TRUE(Base::Testing::waitUntil([&] { return X11Focus::windowManagerRuns(other.c, other.root); }));
     // Made by the manager itself, whose own windows it does not redirect.
     const Window panel = manager.window(manager.root, 0, 300), frame = manager.window(manager.root, 0, 400);
-    xcb_flush(manager.c);
+    // A round trip: the server orders no two clients' requests, and the
+    // client below must find its frame made.
+    manager.focus();
     const Window client = other.framed(frame);
     xcb_flush(other.c);
     EXPECT_EQ(X11Focus::keyboardTakerAt(other.c, other.root, panel), std::nullopt);
